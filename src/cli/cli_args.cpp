@@ -1,0 +1,58 @@
+#include "cli/cli_args.h"
+
+namespace wb::cli {
+
+std::string ParsedArgs::Get(const std::string& name, const std::string& fallback) const {
+    auto it = options.find(name);
+    return it == options.end() ? fallback : it->second;
+}
+
+bool ParseArgs(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
+               const std::set<std::string>& flagOptions, ParsedArgs& out, std::string& error) {
+    out = ParsedArgs{};
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnded || a.size() < 2 || a[0] != '-' || a == "-") {
+            out.positional.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string name = a;
+        std::string value;
+        bool inlineValue = false;
+        auto eq = a.find('=');
+        if (a.rfind("--", 0) == 0 && eq != std::string::npos) {
+            name = a.substr(0, eq);
+            value = a.substr(eq + 1);
+            inlineValue = true;
+        }
+        if (valueOptions.count(name)) {
+            if (!inlineValue) {
+                if (i + 1 >= args.size()) {
+                    error = "option " + name + " needs a value";
+                    return false;
+                }
+                value = args[++i];
+            }
+        } else if (flagOptions.count(name)) {
+            if (inlineValue) {
+                error = "option " + name + " takes no value";
+                return false;
+            }
+        } else {
+            error = "unknown option " + name;
+            return false;
+        }
+        if (!out.options.emplace(name, value).second) {
+            error = "option " + name + " given twice";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace wb::cli

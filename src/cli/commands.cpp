@@ -1,0 +1,65 @@
+#include <string>
+#include <vector>
+
+#include "cli/cli_args.h"
+#include "cli/cli_output.h"
+#include "cli/commands.h"
+#include "core/message_box.h"
+#include "core/string_table.h"
+#include "platform/sockets.h"
+
+namespace wb::cli {
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {"send", "wakeburst send ETHERNET [--to DEST]", RunSend},
+    };
+    return commands;
+}
+
+namespace {
+
+void PrintHelp() {
+    PrintOut("wakeburst " WAKEBURST_VERSION
+             " - wakes the machines of a local network with Wake-on-LAN frames (UDP port 2304)");
+    PrintOut("");
+    PrintOut("usage:");
+    for (const Command& c : Commands()) PrintOut(std::string("  ") + c.usage);
+    PrintOut("  wakeburst --help");
+    PrintOut("  wakeburst --version");
+    PrintOut("");
+    PrintOut("exit status: 0 done, 1 the operation failed, 2 bad input or usage");
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        PrintHelp();
+        return kExitUsage;
+    }
+    const std::string& name = args[0];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintHelp();
+        return 0;
+    }
+    if (name == "--version" || name == "-V") {
+        PrintOut("wakeburst " WAKEBURST_VERSION);
+        return 0;
+    }
+    for (const Command& c : Commands()) {
+        if (name == c.name) {
+            InstallStderrMessageHandler();
+            if (!platform::StartSockets()) {
+                ShowMessageBox(std::string(LoadStringText(IDS_SOCKETS_INIT_FAILED)));
+                return kExitFailed;
+            }
+            return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
+        }
+    }
+    PrintErr("wakeburst: unknown command '" + name + "' (see wakeburst --help)");
+    return kExitUsage;
+}
+
+}  // namespace wb::cli
+

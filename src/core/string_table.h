@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace wb {
+
+// String-table identifiers used by the core.
+enum StringId : int {
+    IDS_SOCKETS_INIT_FAILED = 104,
+    IDS_APP_TITLE = 57344,
+    IDP_ALARMS_NOT_SAVED = 61448,
+    IDS_CANNOT_OPEN_READ = 61449,
+    IDS_CANNOT_OPEN_WRITE = 61450,
+    IDS_BAD_ETHERNET = 61452,
+    IDS_BAD_BROADCAST = 61453,
+    IDS_FILE_NOT_FOUND = 61546,
+};
+
+// The caption of every message box that is not given one of its own.
+inline constexpr std::string_view kAppTitle = "Wakeburst Utility";
+
+// The text of a string-table entry; empty for an unknown identifier.
+std::string_view LoadStringText(int id);
+
+// Replaces %1..%9 with the matching argument; every other character, a lone '%' included,
+// is copied unchanged.
+std::string FormatPlaceholders(std::string_view pattern, const std::string* args, int count);
+std::string FormatString1(int id, const std::string& arg1);
+std::string FormatString2(int id, const std::string& arg1, const std::string& arg2);
+
+}  // namespace wb

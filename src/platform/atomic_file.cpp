@@ -1,0 +1,99 @@
+#include "platform/atomic_file.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace wb::platform {
+
+namespace {
+
+std::string DirectoryOf(const std::string& path) {
+    auto slash = path.find_last_of("/\\");
+    if (slash == std::string::npos) return std::string();
+    return path.substr(0, slash + 1);
+}
+
+std::string TempNameFor(const std::string& path) {
+    static std::mt19937_64 rng{std::random_device{}()};
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(rng()));
+    auto slash = path.find_last_of("/\\");
+    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    return DirectoryOf(path) + "." + base + suffix;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::string tmp = TempNameFor(path);
+    HANDLE h = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = bytes.empty() || (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()),
+                                          &written, nullptr) &&
+                                written == bytes.size());
+    ok = FlushFileBuffers(h) && ok;
+    CloseHandle(h);
+    if (ok) ok = MoveFileExA(tmp.c_str(), path.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ok) DeleteFileA(tmp.c_str());
+    return ok;
+}
+#else
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::string tmp = TempNameFor(path);
+    int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    // Keep the mode of the file we replace, so a save does not change who may read it.
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0) fchmod(fd, st.st_mode & 07777);
+    bool ok = true;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = false;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (ok && fsync(fd) != 0) ok = false;
+    if (close(fd) != 0) ok = false;
+    if (ok && rename(tmp.c_str(), path.c_str()) != 0) ok = false;
+    if (!ok) {
+        unlink(tmp.c_str());
+        return false;
+    }
+    std::string dir = DirectoryOf(path);
+    int dfd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        fsync(dfd);
+        close(dfd);
+    }
+    return true;
+}
+#endif
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+}  // namespace wb::platform

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace wb {
+
+// A cheap plausibility test: 7 to 15 characters, each a digit, a point or a hyphen.
+bool IsValidIpText(const std::string& text);
+
+// The strict test: 17 characters, hexadecimal digits, with a hyphen or a point allowed at
+// positions 2, 5, 8, 11 and 14; the two all-zero texts "00-00-00-00-00-00" and
+// "00.00.00.00.00.00" are refused.
+bool IsValidEthernetText(const std::string& text);
+
+bool IsHexDigit(char c);
+
+// The lenient reading used when a frame is built: `count` pairs of hexadecimal digits,
+// each pair optionally preceded by blanks, hyphens and points; whatever follows the last
+// pair is not looked at. On failure all `count` output bytes are zero.
+bool ParseEthernetAddress(const std::string& text, std::uint8_t* out, int count);
+
+}  // namespace wb
