@@ -1,0 +1,30 @@
+# Shared by the scripts: installs Debian packages that are missing, and only those.
+# shellcheck shell=bash
+
+WAKEBURST_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
+  qt6-base-dev libgl-dev)
+WAKEBURST_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev iproute2 util-linux
+  wakeonlan procps xvfb xauth fonts-wqy-microhei poppler-utils)
+WAKEBURST_RUN_PACKAGES=(fonts-wqy-microhei)
+
+wakeburst_missing_packages() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+
+wakeburst_ensure_packages() {
+  local missing
+  missing=$(wakeburst_missing_packages "$@")
+  [ -z "$missing" ] && return 0
+  echo "Installing missing packages: $(echo $missing)"
+  local sudo=""
+  if [ "$(id -u)" != 0 ]; then
+    command -v sudo >/dev/null || { echo "need root or sudo to install: $missing" >&2; return 1; }
+    sudo=sudo
+  fi
+  # shellcheck disable=SC2086
+  $sudo apt-get update -qq &&
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+}

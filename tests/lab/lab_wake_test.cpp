@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+#include <string>
+#include <thread>
+
+#include "lab/lab_fixture.h"
+
+namespace wb::test {
+namespace {
+
+const std::string kFrameHex =
+    "ffffffffffff" + [] {
+        std::string s;
+        for (int i = 0; i < 16; ++i) s += "00a0c9123456";
+        return s;
+    }();
+const std::string kDoodahHex = "446f6f646168";
+
+class LabWake : public LabFixture {};
+
+struct BroadcastCase {
+    const char* dest;
+    int reachingPeers;  // -1: all of them
+    const char* seenAs;
+};
+
+class LabWakeDestinations : public LabWake, public ::testing::WithParamInterface<BroadcastCase> {};
+
+TEST_P(LabWakeDestinations, FrameReachesTheRightPeers) {
+    const BroadcastCase& c = GetParam();
+    auto r = Lab().RunInHost({WAKEBURST_CLI, "send", "00-A0-C9-12-34-56", "--to", c.dest});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (std::size_t i = 0; i < Lab().Peers().size(); ++i) {
+        auto got = Lab().Received(i);
+        bool expected = c.reachingPeers < 0 || static_cast<int>(i) == c.reachingPeers;
+        if (!expected) {
+            EXPECT_TRUE(got.empty()) << Lab().Peers()[i].ip;
+            continue;
+        }
+        std::string seenAs = c.seenAs[0] ? c.seenAs : Lab().Peers()[i].ip.c_str();
+        ASSERT_EQ(got.size(), 1u) << Lab().Peers()[i].ip;
+        EXPECT_EQ(got[0], seenAs + " " + kFrameHex);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, LabWakeDestinations,
+                         ::testing::Values(BroadcastCase{"198.51.100.255", -1, "198.51.100.255"},
+                                           BroadcastCase{"255.255.255.255", -1, "255.255.255.255"},
+                                           BroadcastCase{"peer-a", 0, ""},
+                                           BroadcastCase{"198.51.100.12", 2, ""}));
+
+TEST_F(LabWake, UnresolvableNameSendsNothing) {
+    auto r = Lab().RunInHost({WAKEBURST_CLI, "send", "00-A0-C9-12-34-56", "--to", "nobody.invalid"});
+    EXPECT_EQ(r.exitCode, 2);
+    for (std::size_t i = 0; i < Lab().Peers().size(); ++i) EXPECT_TRUE(Lab().Received(i).empty());
+}
+
+TEST_F(LabWake, LocalAddressIsTheHostsOwn) {
+    auto r = Lab().RunInHost({LAB_PROBE, "local"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "198.51.100.37\n");
+}
+
+TEST_F(LabWake, LookupFindsNamedPeersAndReportsOthersOnce) {
+    auto named = Lab().RunInHost({LAB_PROBE, "lookup", "198.51.100.10"});
+    EXPECT_EQ(named.out, "peer-a\n");
+    EXPECT_EQ(named.err, "");
+    auto unnamed = Lab().RunInHost({LAB_PROBE, "lookup", "198.51.100.12"});
+    EXPECT_EQ(unnamed.out, "*名称未被发现*\n");
+    // One message: the address, a line feed and the resolver's reason.
+    EXPECT_EQ(unnamed.err.rfind("MSG 198.51.100.12\n", 0), 0u) << unnamed.err;
+    EXPECT_EQ(unnamed.err.find("MSG ", 4), std::string::npos) << unnamed.err;
+    auto broadcast = Lab().RunInHost({LAB_PROBE, "lookup", "255.255.255.255"});
+    EXPECT_EQ(broadcast.out, "*名称未被发现*\n");
+    EXPECT_EQ(broadcast.err, "MSG 未知错误!!!\n");
+}
+
+// Polls are counted at the peers and at a sink that owns every other address.
+class LabPoll : public LabFixture {
+protected:
+    static void SetUpTestSuite() {
+        s_withSink = true;
+        LabFixture::SetUpTestSuite();
+    }
+
+    std::map<std::string, int> CountPolls() {
+        std::map<std::string, int> perAddress;
+        auto add = [&](const std::vector<std::string>& lines) {
+            for (const auto& l : lines) {
+                auto space = l.find(' ');
+                EXPECT_EQ(l.substr(space + 1), kDoodahHex) << l;
+                ++perAddress[l.substr(0, space)];
+            }
+        };
+        for (std::size_t i = 0; i < Lab().Peers().size(); ++i) add(Lab().Received(i));
+        add(Lab().SinkReceived());
+        return perAddress;
+    }
+};
+
+TEST_F(LabPoll, WholeSubnetThreeTimesEach) {
+    auto r = Lab().RunInHost({LAB_PROBE, "poll", "255.255.255.0"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // address resolution
+    auto polls = CountPolls();
+    // .37 is the host itself: its own polls never reach the wire.
+    EXPECT_EQ(polls.size(), 253u);
+    for (int k = 1; k <= 254; ++k) {
+        if (k == 37) continue;
+        EXPECT_EQ(polls["198.51.100." + std::to_string(k)], 3) << k;
+    }
+}
+
+TEST_F(LabPoll, MaskOf26BitsPollsOnlyItsQuarter) {
+    auto r = Lab().RunInHost({LAB_PROBE, "poll", "255.255.255.192", "198.51.100.70"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    auto polls = CountPolls();
+    EXPECT_EQ(polls.size(), 62u);
+    EXPECT_EQ(polls.begin()->first, "198.51.100.100");  // text order; bounds checked below
+    for (int k = 65; k <= 126; ++k) EXPECT_EQ(polls["198.51.100." + std::to_string(k)], 3) << k;
+    EXPECT_EQ(polls.count("198.51.100.64"), 0u);
+    EXPECT_EQ(polls.count("198.51.100.127"), 0u);
+}
+
+struct NoPollCase {
+    const char* mask;
+    const char* message;
+};
+
+class LabNoPoll : public LabPoll, public ::testing::WithParamInterface<NoPollCase> {};
+
+TEST_P(LabNoPoll, SendsNothing) {
+    auto r = Lab().RunInHost({LAB_PROBE, "poll", GetParam().mask});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, GetParam().message);
+    EXPECT_TRUE(CountPolls().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, LabNoPoll,
+                         ::testing::Values(NoPollCase{"255.255.255.254", ""},
+                                           NoPollCase{"255.255.255.255", "MSG 未知错误!!!\n"},
+                                           NoPollCase{"255.255.x.0", "MSG 未知错误!!!\n"}));
+
+}  // namespace
+}  // namespace wb::test
