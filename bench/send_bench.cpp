@@ -11,7 +11,8 @@ namespace {
 void BM_SendWakeup(benchmark::State& state) {
     wb::CWakeSocket s;
     s.SetDestination("127.0.0.1");
-    for (auto _ : state) s.SendWakeup("00-A0-C9-12-34-56");
+    for (auto _ : state)
+        s.SendWakeup("00-A0-C9-12-34-56");
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_SendWakeup);
@@ -22,7 +23,8 @@ void BM_BareSendto(benchmark::State& state) {
     std::uint8_t frame[102];
     const std::uint8_t mac[6] = {0x00, 0xA0, 0xC9, 0x12, 0x34, 0x56};
     wb::CWakeSocket::FillWakeupFrame(frame, 102, mac, 6);
-    for (auto _ : state) benchmark::DoNotOptimize(s.SendRaw(frame, sizeof frame));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(s.SendRaw(frame, sizeof frame));
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_BareSendto);

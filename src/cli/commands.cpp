@@ -24,7 +24,8 @@ void PrintHelp() {
              " - wakes the machines of a local network with Wake-on-LAN frames (UDP port 2304)");
     PrintOut("");
     PrintOut("usage:");
-    for (const Command& c : Commands()) PrintOut(std::string("  ") + c.usage);
+    for (const Command& c : Commands())
+        PrintOut(std::string("  ") + c.usage);
     PrintOut("  wakeburst --help");
     PrintOut("  wakeburst --version");
     PrintOut("");
@@ -62,4 +63,3 @@ int RunCli(const std::vector<std::string>& args) {
 }
 
 }  // namespace wb::cli
-

@@ -43,13 +43,14 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    bool ok = bytes.empty() || (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                          &written, nullptr) &&
-                                written == bytes.size());
+    bool ok = bytes.empty() ||
+              (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+               written == bytes.size());
     ok = FlushFileBuffers(h) && ok;
     CloseHandle(h);
-    if (ok) ok = MoveFileExA(tmp.c_str(), path.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (ok)
+        ok = MoveFileExA(tmp.c_str(), path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     if (!ok) DeleteFileA(tmp.c_str());
     return ok;
 }

@@ -21,8 +21,8 @@ std::optional<std::wstring> Widen(UINT cp, std::string_view in) {
                                 nullptr, 0);
     if (n <= 0) return std::nullopt;
     std::wstring w(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(cp, MB_ERR_INVALID_CHARS, in.data(), static_cast<int>(in.size()),
-                        w.data(), n);
+    MultiByteToWideChar(cp, MB_ERR_INVALID_CHARS, in.data(), static_cast<int>(in.size()), w.data(),
+                        n);
     return w;
 }
 

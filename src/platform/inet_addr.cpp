@@ -8,7 +8,9 @@ namespace wb::platform {
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -78,10 +80,9 @@ std::uint32_t InetAddr(std::string_view text) {
             break;
     }
     // Network byte order, independent of the host's own order.
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(host >> 24),
-                                   static_cast<std::uint8_t>(host >> 16),
-                                   static_cast<std::uint8_t>(host >> 8),
-                                   static_cast<std::uint8_t>(host)};
+    const std::uint8_t bytes[4] = {
+        static_cast<std::uint8_t>(host >> 24), static_cast<std::uint8_t>(host >> 16),
+        static_cast<std::uint8_t>(host >> 8), static_cast<std::uint8_t>(host)};
     std::uint32_t net = 0;
     static_assert(sizeof net == sizeof bytes);
     std::memcpy(&net, bytes, sizeof net);

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #ifdef _WIN32
+#include <iphlpapi.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
-#include <iphlpapi.h>
 #else
 #include <arpa/inet.h>
 #include <ifaddrs.h>
@@ -134,8 +134,7 @@ bool ResolveAddress(std::uint32_t addrNet, HostEnt& out) {
     int herr = 0;
     std::vector<char> buf(2048);
     for (;;) {
-        int rc = gethostbyaddr_r(&addrNet, 4, AF_INET, &he, buf.data(), buf.size(), &result,
-                                 &herr);
+        int rc = gethostbyaddr_r(&addrNet, 4, AF_INET, &he, buf.data(), buf.size(), &result, &herr);
         if (rc == ERANGE && buf.size() < (1u << 20)) {
             buf.resize(buf.size() * 2);
             continue;
@@ -215,9 +214,8 @@ long UdpSocket::SendTo(const void* data, std::size_t len, std::uint32_t addrNet,
     return sendto(static_cast<SOCKET>(m_handle), static_cast<const char*>(data),
                   static_cast<int>(len), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
 #else
-    return static_cast<long>(
-        sendto(static_cast<int>(m_handle), data, len, 0, reinterpret_cast<const sockaddr*>(&to),
-               sizeof to));
+    return static_cast<long>(sendto(static_cast<int>(m_handle), data, len, 0,
+                                    reinterpret_cast<const sockaddr*>(&to), sizeof to));
 #endif
 }
 

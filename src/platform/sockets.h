@@ -31,7 +31,7 @@ void SetLastNetError(int code);
 
 // A host-database record: what the resolver answered for a name or an address.
 struct HostEnt {
-    std::string name;                   // official name
+    std::string name;                  // official name
     std::vector<std::uint32_t> addrs;  // IPv4, network byte order
 };
 

@@ -45,7 +45,8 @@ bool ParseEthernetAddress(const std::string& text, std::uint8_t* out, int count)
     std::size_t pos = 0;
     const std::size_t n = text.size();
     for (int j = 0; j < count; ++j) {
-        while (pos < n && IsSeparator(text[pos])) ++pos;
+        while (pos < n && IsSeparator(text[pos]))
+            ++pos;
         if (pos + 1 >= n || !IsHexDigit(text[pos]) || !IsHexDigit(text[pos + 1])) {
             std::memset(out, 0, static_cast<std::size_t>(count));
             return false;

@@ -90,7 +90,8 @@ void CWakeSocket::PollSubnet(const std::string& maskText) {
     std::uint8_t maskBytes[4];
     std::memcpy(dest, &m_destAddr.addr, 4);
     std::memcpy(maskBytes, &mask, 4);
-    for (int k = 0; k < 4; ++k) dest[k] &= maskBytes[k];
+    for (int k = 0; k < 4; ++k)
+        dest[k] &= maskBytes[k];
     std::memcpy(&m_destAddr.addr, dest, 4);
 
     const int n = 255 - maskBytes[3];
@@ -98,7 +99,8 @@ void CWakeSocket::PollSubnet(const std::string& maskText) {
     for (int k = 0; k < n - 1; ++k) {
         ++dest[3];
         std::memcpy(&m_destAddr.addr, dest, 4);
-        for (int r = 0; r < 3; ++r) SendRaw(kPollDatagram, kPollDatagramSize);
+        for (int r = 0; r < 3; ++r)
+            SendRaw(kPollDatagram, kPollDatagramSize);
     }
 }
 

@@ -29,17 +29,16 @@ TEST_P(ParseArgsTest, SplitsOptionsFromPositionals) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ParseArgsTest,
-    ::testing::Values(
-        ArgsCase{{"00-A0-C9-12-34-56"}, true, {"00-A0-C9-12-34-56"}, {}},
-        ArgsCase{{"--to", "127.0.0.1", "mac"}, true, {"mac"}, {{"--to", "127.0.0.1"}}},
-        ArgsCase{{"mac", "--to=localhost"}, true, {"mac"}, {{"--to", "localhost"}}},
-        ArgsCase{{"a", "--quiet", "b"}, true, {"a", "b"}, {{"--quiet", ""}}},
-        ArgsCase{{"--", "--to", "x"}, true, {"--to", "x"}, {}},
-        ArgsCase{{"-"}, true, {"-"}, {}},
-        ArgsCase{{"--to"}, false, {}, {}}, ArgsCase{{"--nope"}, false, {}, {}},
-        ArgsCase{{"--quiet=1"}, false, {}, {}},
-        ArgsCase{{"--to", "a", "--to", "b"}, false, {}, {}},
-        ArgsCase{{"--to="}, true, {}, {{"--to", ""}}}));
+    ::testing::Values(ArgsCase{{"00-A0-C9-12-34-56"}, true, {"00-A0-C9-12-34-56"}, {}},
+                      ArgsCase{
+                          {"--to", "127.0.0.1", "mac"}, true, {"mac"}, {{"--to", "127.0.0.1"}}},
+                      ArgsCase{{"mac", "--to=localhost"}, true, {"mac"}, {{"--to", "localhost"}}},
+                      ArgsCase{{"a", "--quiet", "b"}, true, {"a", "b"}, {{"--quiet", ""}}},
+                      ArgsCase{{"--", "--to", "x"}, true, {"--to", "x"}, {}},
+                      ArgsCase{{"-"}, true, {"-"}, {}}, ArgsCase{{"--to"}, false, {}, {}},
+                      ArgsCase{{"--nope"}, false, {}, {}}, ArgsCase{{"--quiet=1"}, false, {}, {}},
+                      ArgsCase{{"--to", "a", "--to", "b"}, false, {}, {}},
+                      ArgsCase{{"--to="}, true, {}, {{"--to", ""}}}));
 
 }  // namespace
 }  // namespace wb::cli

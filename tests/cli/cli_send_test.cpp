@@ -31,23 +31,43 @@ TEST_P(CliSend, SendsOrRefuses) {
     EXPECT_EQ(r.err, GetParam().err);
     auto got = receiver.Drain();
     ASSERT_EQ(got.size(), static_cast<std::size_t>(GetParam().frames));
-    for (const auto& f : got) EXPECT_EQ(f, test::ExpectedFrame(kMac));
+    for (const auto& f : got)
+        EXPECT_EQ(f, test::ExpectedFrame(kMac));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CliSend,
     ::testing::Values(
-        SendCase{{"send", "00-A0-C9-12-34-56", "--to", "127.0.0.1"}, 0, 1, "发送到 127.0.0.1\n", ""},
-        SendCase{{"send", "--to", "localhost", "00-A0-C9-12-34-56"}, 0, 1, "发送到 localhost\n", ""},
+        SendCase{
+            {"send", "00-A0-C9-12-34-56", "--to", "127.0.0.1"}, 0, 1, "发送到 127.0.0.1\n", ""},
+        SendCase{
+            {"send", "--to", "localhost", "00-A0-C9-12-34-56"}, 0, 1, "发送到 localhost\n", ""},
         SendCase{{"send", "00:a0:c9:12:34:56", "--to=127.0.0.1"}, 0, 1, "发送到 127.0.0.1\n", ""},
-        SendCase{{"send", "00-A0-C9-12-34-56", "--to", "no-such-host.invalid"}, 2, 0, "",
+        SendCase{{"send", "00-A0-C9-12-34-56", "--to", "no-such-host.invalid"},
+                 2,
+                 0,
+                 "",
                  "no-such-host.invalid 是无效的IP地址.\n"},
-        SendCase{{"send", "00-A0-C9-12-34", "--to", "127.0.0.1"}, 2, 0, "",
+        SendCase{{"send", "00-A0-C9-12-34", "--to", "127.0.0.1"},
+                 2,
+                 0,
+                 "",
                  "不合法的以太网地址: 00-A0-C9-12-34\n\nWakeburst 未被发送.\n"},
-        SendCase{{"send", "--to", "127.0.0.1"}, 2, 0, "", "wakeburst send: expects one Ethernet address\n"},
-        SendCase{{"send", "00-A0-C9-12-34-56", "--port", "9"}, 2, 0, "",
+        SendCase{{"send", "--to", "127.0.0.1"},
+                 2,
+                 0,
+                 "",
+                 "wakeburst send: expects one Ethernet address\n"},
+        SendCase{{"send", "00-A0-C9-12-34-56", "--port", "9"},
+                 2,
+                 0,
+                 "",
                  "wakeburst send: unknown option --port\n"},
-        SendCase{{"frobnicate"}, 2, 0, "", "wakeburst: unknown command 'frobnicate' (see wakeburst --help)\n"}));
+        SendCase{{"frobnicate"},
+                 2,
+                 0,
+                 "",
+                 "wakeburst: unknown command 'frobnicate' (see wakeburst --help)\n"}));
 
 TEST(CliInfo, VersionAndHelp) {
     auto v = test::RunProcess({WAKEBURST_CLI, "--version"});
@@ -60,12 +80,14 @@ TEST(CliInfo, VersionAndHelp) {
 
 // The same address sent by this program and by Debian's wakeonlan must give the same bytes.
 TEST(OutsideCheck, PayloadEqualsWakeonlans) {
-    if (!test::Shell("command -v wakeonlan >/dev/null 2>&1")) GTEST_SKIP() << "wakeonlan is not installed";
+    if (!test::Shell("command -v wakeonlan >/dev/null 2>&1"))
+        GTEST_SKIP() << "wakeonlan is not installed";
     test::UdpReceiver receiver;
     ASSERT_TRUE(receiver.IsBound());
     auto ours = test::RunProcess({WAKEBURST_CLI, "send", "00-A0-C9-12-34-56", "--to", "127.0.0.1"});
     ASSERT_EQ(ours.exitCode, 0);
-    auto theirs = test::RunProcess({"wakeonlan", "-i", "127.0.0.1", "-p", "2304", "00:a0:c9:12:34:56"});
+    auto theirs =
+        test::RunProcess({"wakeonlan", "-i", "127.0.0.1", "-p", "2304", "00:a0:c9:12:34:56"});
     ASSERT_EQ(theirs.exitCode, 0) << theirs.err;
     auto got = receiver.Drain();
     ASSERT_EQ(got.size(), 2u);

@@ -18,12 +18,12 @@ void OnSignal(int sig) {
     std::exit(128 + sig);
 }
 
-
 }  // namespace
 
 void LabFixture::SetUpTestSuite() {
     if (!LabNetwork::CanRun(s_skip)) return;
-    for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, OnSignal);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(sig, OnSignal);
     s_lab = std::make_unique<LabNetwork>();
     static bool registered = false;
     if (!registered) {

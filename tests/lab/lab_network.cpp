@@ -101,7 +101,8 @@ bool LabNetwork::Up(std::string& error, bool withSink) {
     int port = 0;
     for (const Node& n : nodes) {
         const std::string veth = "v" + std::to_string(port++);
-        if (!Run("ip netns add " + n.ns, error) || !Run("ip -n " + n.ns + " link set lo up", error) ||
+        if (!Run("ip netns add " + n.ns, error) ||
+            !Run("ip -n " + n.ns + " link set lo up", error) ||
             !Run("ip -n " + sw + " link add " + veth + " type veth peer name eth0 netns " + n.ns,
                  error) ||
             !Run("ip -n " + sw + " link set " + veth + " master br0", error) ||
@@ -148,13 +149,16 @@ bool LabNetwork::Up(std::string& error, bool withSink) {
             if (c == ':') c = '-';
         }
         std::string file = m_workDir + "/" + nodes[i].ns + ".rec";
-        if (!nodes[i].ip.empty()) m_peers.push_back({nodes[i].ns, nodes[i].ip, mac, nodes[i].name});
-        else m_sinkFile = file;
+        if (!nodes[i].ip.empty())
+            m_peers.push_back({nodes[i].ns, nodes[i].ip, mac, nodes[i].name});
+        else
+            m_sinkFile = file;
         m_recordFiles.push_back(file);
-        std::vector<std::string> argv = {"ip", "netns", "exec", nodes[i].ns, LAB_RECORDER, "2304",
-                                         file};
+        std::vector<std::string> argv = {"ip",         "netns", "exec", nodes[i].ns,
+                                         LAB_RECORDER, "2304",  file};
         std::vector<char*> args;
-        for (auto& a : argv) args.push_back(a.data());
+        for (auto& a : argv)
+            args.push_back(a.data());
         args.push_back(nullptr);
         pid_t pid = 0;
         if (posix_spawnp(&pid, "ip", nullptr, nullptr, args.data(), environ) != 0) {
@@ -203,7 +207,8 @@ std::vector<std::string> LabNetwork::ReadRecord(const std::string& file) {
     std::vector<std::string> out;
     std::istringstream lines(ReadFile(file));
     std::string line;
-    while (std::getline(lines, line)) out.push_back(line);
+    while (std::getline(lines, line))
+        out.push_back(line);
     return out;
 }
 
@@ -217,7 +222,8 @@ std::vector<std::string> LabNetwork::SinkReceived() {
 
 void LabNetwork::ClearReceived() {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    for (const auto& f : m_recordFiles) truncate(f.c_str(), 0);
+    for (const auto& f : m_recordFiles)
+        truncate(f.c_str(), 0);
 }
 
 void LabNetwork::FlushHostNeighbours() {

@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     char buf[16];
     if (op == "local") {
         if (!s.GetLocalAddress()) return 1;
-        std::printf("%s\n", std::string(wb::platform::FormatInetAddr(s.Destination().addr, buf)).c_str());
+        std::printf("%s\n",
+                    std::string(wb::platform::FormatInetAddr(s.Destination().addr, buf)).c_str());
         return 0;
     }
     if (op == "poll" && argc >= 3) {

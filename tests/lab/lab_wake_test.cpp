@@ -10,12 +10,12 @@
 namespace wb::test {
 namespace {
 
-const std::string kFrameHex =
-    "ffffffffffff" + [] {
-        std::string s;
-        for (int i = 0; i < 16; ++i) s += "00a0c9123456";
-        return s;
-    }();
+const std::string kFrameHex = "ffffffffffff" + [] {
+    std::string s;
+    for (int i = 0; i < 16; ++i)
+        s += "00a0c9123456";
+    return s;
+}();
 const std::string kDoodahHex = "446f6f646168";
 
 class LabWake : public LabFixture {};
@@ -52,9 +52,11 @@ INSTANTIATE_TEST_SUITE_P(Table, LabWakeDestinations,
                                            BroadcastCase{"198.51.100.12", 2, ""}));
 
 TEST_F(LabWake, UnresolvableNameSendsNothing) {
-    auto r = Lab().RunInHost({WAKEBURST_CLI, "send", "00-A0-C9-12-34-56", "--to", "nobody.invalid"});
+    auto r =
+        Lab().RunInHost({WAKEBURST_CLI, "send", "00-A0-C9-12-34-56", "--to", "nobody.invalid"});
     EXPECT_EQ(r.exitCode, 2);
-    for (std::size_t i = 0; i < Lab().Peers().size(); ++i) EXPECT_TRUE(Lab().Received(i).empty());
+    for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
+        EXPECT_TRUE(Lab().Received(i).empty());
 }
 
 TEST_F(LabWake, LocalAddressIsTheHostsOwn) {
@@ -94,7 +96,8 @@ protected:
                 ++perAddress[l.substr(0, space)];
             }
         };
-        for (std::size_t i = 0; i < Lab().Peers().size(); ++i) add(Lab().Received(i));
+        for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
+            add(Lab().Received(i));
         add(Lab().SinkReceived());
         return perAddress;
     }
@@ -120,7 +123,8 @@ TEST_F(LabPoll, MaskOf26BitsPollsOnlyItsQuarter) {
     auto polls = CountPolls();
     EXPECT_EQ(polls.size(), 62u);
     EXPECT_EQ(polls.begin()->first, "198.51.100.100");  // text order; bounds checked below
-    for (int k = 65; k <= 126; ++k) EXPECT_EQ(polls["198.51.100." + std::to_string(k)], 3) << k;
+    for (int k = 65; k <= 126; ++k)
+        EXPECT_EQ(polls["198.51.100." + std::to_string(k)], 3) << k;
     EXPECT_EQ(polls.count("198.51.100.64"), 0u);
     EXPECT_EQ(polls.count("198.51.100.127"), 0u);
 }

@@ -21,7 +21,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
         dup2(err[1], 2);
         if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
         std::vector<char*> args;
-        for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        for (const auto& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
         execvp(args[0], args.data());
         _exit(127);

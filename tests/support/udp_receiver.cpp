@@ -55,7 +55,8 @@ std::string ToHex(const std::string& bytes) {
 
 std::string ExpectedFrame(const std::uint8_t (&mac)[6]) {
     std::string f(6, '\xff');
-    for (int i = 0; i < 16; ++i) f.append(reinterpret_cast<const char*>(mac), 6);
+    for (int i = 0; i < 16; ++i)
+        f.append(reinterpret_cast<const char*>(mac), 6);
     return f;
 }
 

@@ -17,7 +17,8 @@ public:
 
     bool IsBound() const { return m_fd >= 0; }
     // Everything that arrives until `quiet` passes without a datagram.
-    std::vector<std::string> Drain(std::chrono::milliseconds quiet = std::chrono::milliseconds(200));
+    std::vector<std::string> Drain(
+        std::chrono::milliseconds quiet = std::chrono::milliseconds(200));
 
 private:
     int m_fd = -1;

@@ -25,7 +25,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CodepageTest,
     ::testing::Values(CodeCase{"", ""}, CodeCase{"DwnGs\r\n", "DwnGs\r\n"},
                       CodeCase{"新建组.mp", "\xd0\xc2\xbd\xa8\xd7\xe9.mp"},  // GBK bytes
-                      CodeCase{"*名称未被发现*", "*\xc3\xfb\xb3\xc6\xce\xb4\xb1\xbb\xb7\xa2\xcf\xd6*"},
+                      CodeCase{"*名称未被发现*",
+                               "*\xc3\xfb\xb3\xc6\xce\xb4\xb1\xbb\xb7\xa2\xcf\xd6*"},
                       // Outside GBK: GB18030's four-byte form keeps it.
                       CodeCase{"\xf0\x9f\x98\x80", "\x94\x39\xfc\x36"}));
 

@@ -31,23 +31,20 @@ TEST_P(InetAddrTest, Converts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, InetAddrTest,
-    ::testing::Values(InetCase{"127.0.0.1", true, {127, 0, 0, 1}},
-                      InetCase{"198.51.100.255", true, {198, 51, 100, 255}},
-                      InetCase{"255.255.255.0", true, {255, 255, 255, 0}},
-                      InetCase{"255.255.255.010", true, {255, 255, 255, 8}},  // octal
-                      InetCase{"0x7f.1", true, {127, 0, 0, 1}},
-                      InetCase{"10.1", true, {10, 0, 0, 1}},
-                      InetCase{"10.1.258", true, {10, 1, 1, 2}},
-                      InetCase{"2130706433", true, {127, 0, 0, 1}},
-                      InetCase{"0", true, {0, 0, 0, 0}},
-                      InetCase{"1.2.3.4 ", true, {1, 2, 3, 4}},
-                      InetCase{"255.255.255.255", false, {}},  // same bits as the error value
-                      InetCase{"", false, {}}, InetCase{"1.2.3.256", false, {}},
-                      InetCase{"1.2.3.4.5", false, {}}, InetCase{"1..2", false, {}},
-                      InetCase{"1.2.3.", false, {}}, InetCase{"08.1.1.1", false, {}},
-                      InetCase{"0x", false, {}}, InetCase{"1.2.3.4x", false, {}},
-                      InetCase{"host.example", false, {}}, InetCase{"4294967296", false, {}},
-                      InetCase{"-1", false, {}}));
+    ::testing::Values(
+        InetCase{"127.0.0.1", true, {127, 0, 0, 1}},
+        InetCase{"198.51.100.255", true, {198, 51, 100, 255}},
+        InetCase{"255.255.255.0", true, {255, 255, 255, 0}},
+        InetCase{"255.255.255.010", true, {255, 255, 255, 8}},  // octal
+        InetCase{"0x7f.1", true, {127, 0, 0, 1}}, InetCase{"10.1", true, {10, 0, 0, 1}},
+        InetCase{"10.1.258", true, {10, 1, 1, 2}}, InetCase{"2130706433", true, {127, 0, 0, 1}},
+        InetCase{"0", true, {0, 0, 0, 0}}, InetCase{"1.2.3.4 ", true, {1, 2, 3, 4}},
+        InetCase{"255.255.255.255", false, {}},  // same bits as the error value
+        InetCase{"", false, {}}, InetCase{"1.2.3.256", false, {}}, InetCase{"1.2.3.4.5", false, {}},
+        InetCase{"1..2", false, {}}, InetCase{"1.2.3.", false, {}}, InetCase{"08.1.1.1", false, {}},
+        InetCase{"0x", false, {}}, InetCase{"1.2.3.4x", false, {}},
+        InetCase{"host.example", false, {}}, InetCase{"4294967296", false, {}},
+        InetCase{"-1", false, {}}));
 
 TEST(FormatInetAddr, WritesDottedDecimal) {
     char buf[16];

@@ -12,9 +12,11 @@ TEST(FillWakeupFrame, SynchronisationThenSixteenCopies) {
     const std::uint8_t mac[6] = {0x00, 0xA0, 0xC9, 0x12, 0x34, 0x56};
     std::uint8_t frame[102] = {};
     ASSERT_EQ(CWakeSocket::FillWakeupFrame(frame, 102, mac, 6), 102);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(frame[i], 0xFF);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(frame[i], 0xFF);
     for (int copy = 0; copy < 16; ++copy) {
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(frame[6 + copy * 6 + i], mac[i]) << copy;
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(frame[6 + copy * 6 + i], mac[i]) << copy;
     }
 }
 
@@ -30,7 +32,8 @@ class FillWakeupFrameBounds : public ::testing::TestWithParam<FillCase> {};
 TEST_P(FillWakeupFrameBounds, NeverWritesPastTheBuffer) {
     const FillCase& c = GetParam();
     std::vector<std::uint8_t> buf(static_cast<std::size_t>(c.length) + 16, 0xAB);
-    std::vector<std::uint8_t> mac(static_cast<std::size_t>(c.addressLength > 0 ? c.addressLength : 1), 0x11);
+    std::vector<std::uint8_t> mac(
+        static_cast<std::size_t>(c.addressLength > 0 ? c.addressLength : 1), 0x11);
     EXPECT_EQ(CWakeSocket::FillWakeupFrame(buf.data(), c.length, mac.data(), c.addressLength),
               c.written);
     for (std::size_t i = static_cast<std::size_t>(c.length); i < buf.size(); ++i) {
@@ -40,9 +43,8 @@ TEST_P(FillWakeupFrameBounds, NeverWritesPastTheBuffer) {
 
 INSTANTIATE_TEST_SUITE_P(Table, FillWakeupFrameBounds,
                          ::testing::Values(FillCase{102, 6, 102}, FillCase{100, 6, 96},
-                                           FillCase{6, 6, 6}, FillCase{5, 6, 0},
-                                           FillCase{0, 6, 0}, FillCase{10, 0, 0},
-                                           FillCase{17, 4, 16}));
+                                           FillCase{6, 6, 6}, FillCase{5, 6, 0}, FillCase{0, 6, 0},
+                                           FillCase{10, 0, 0}, FillCase{17, 4, 16}));
 
 }  // namespace
 }  // namespace wb

@@ -19,7 +19,8 @@ protected:
     test::MessageRecorder messages;
 };
 
-class LenientForms : public WakeSocketLoopback, public ::testing::WithParamInterface<const char*> {};
+class LenientForms : public WakeSocketLoopback,
+                     public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(LenientForms, EachSendsOneFrameOf102Bytes) {
     CWakeSocket s;
@@ -62,7 +63,8 @@ TEST_F(WakeSocketLoopback, UnparsableAddressShowsTheMessageAndSendsNothing) {
     s.SendWakeup("00a0c-123456789ab");  // passes the strict test, fails the parse
     EXPECT_TRUE(receiver.Drain().empty());
     ASSERT_EQ(messages.Messages().size(), 2u);
-    EXPECT_EQ(messages.Messages()[0].text, "不合法的以太网地址: 00-A0-C9-12-34\r\n\nWakeburst 未被发送.");
+    EXPECT_EQ(messages.Messages()[0].text,
+              "不合法的以太网地址: 00-A0-C9-12-34\r\n\nWakeburst 未被发送.");
     EXPECT_EQ(messages.Messages()[1].caption, "Wakeburst Utility");
 }
 
@@ -84,14 +86,14 @@ TEST_P(SetDestinationTest, SetsTheAddress) {
     EXPECT_EQ(platform::FormatInetAddr(s.Destination().addr, buf), GetParam().addr);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, SetDestinationTest,
-    ::testing::Values(DestCase{"255.255.255.255", true, "255.255.255.255"},
-                      DestCase{"198.51.100.255", true, "198.51.100.255"},
-                      DestCase{"127.0.0.1", true, "127.0.0.1"},
-                      DestCase{"localhost", true, "127.0.0.1"},
-                      DestCase{"no-such-host.invalid", false, "255.255.255.255"},
-                      DestCase{"", false, "255.255.255.255"}));
+INSTANTIATE_TEST_SUITE_P(Table, SetDestinationTest,
+                         ::testing::Values(DestCase{"255.255.255.255", true, "255.255.255.255"},
+                                           DestCase{"198.51.100.255", true, "198.51.100.255"},
+                                           DestCase{"127.0.0.1", true, "127.0.0.1"},
+                                           DestCase{"localhost", true, "127.0.0.1"},
+                                           DestCase{"no-such-host.invalid", false,
+                                                    "255.255.255.255"},
+                                           DestCase{"", false, "255.255.255.255"}));
 
 }  // namespace
 }  // namespace wb
