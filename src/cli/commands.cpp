@@ -13,6 +13,8 @@ namespace wb::cli {
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"send", "wakeburst send ETHERNET [--to DEST]", RunSend},
+        {"check", "wakeburst check FILE", RunCheck},
+        {"scan", "wakeburst scan [--mask A.B.C.D] [-o NAME]", RunScan},
     };
     return commands;
 }

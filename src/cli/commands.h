@@ -15,6 +15,8 @@ struct Command {
 };
 
 int RunSend(const std::vector<std::string>& args);
+int RunCheck(const std::vector<std::string>& args);
+int RunScan(const std::vector<std::string>& args);
 
 // All commands in the order --help lists them.
 const std::vector<Command>& Commands();

@@ -194,9 +194,13 @@ UdpSocket::UdpSocket() : m_handle(kNoSocket) {
     m_handle = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
 #endif
     if (m_handle == kNoSocket) return;
+    auto fd = static_cast<decltype(socket(0, 0, 0))>(m_handle);
     int on = 1;
-    setsockopt(static_cast<decltype(socket(0, 0, 0))>(m_handle), SOL_SOCKET, SO_BROADCAST,
-               reinterpret_cast<const char*>(&on), sizeof on);
+    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&on), sizeof on);
+    // Datagrams to addresses still being resolved stay charged to the socket; with the
+    // default buffer a subnet poll stalls in sendto until those resolutions time out.
+    int sndbuf = 1 << 20;
+    setsockopt(fd, SOL_SOCKET, SO_SNDBUF, reinterpret_cast<const char*>(&sndbuf), sizeof sndbuf);
 }
 
 UdpSocket::~UdpSocket() { Close(); }

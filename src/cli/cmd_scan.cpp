@@ -1,0 +1,37 @@
+#include <string>
+#include <vector>
+
+#include "cli/cli_args.h"
+#include "cli/cli_output.h"
+#include "cli/commands.h"
+#include "hostlist/create_list_input.h"
+#include "hostlist/host_list_creation.h"
+
+namespace wb::cli {
+
+int RunScan(const std::vector<std::string>& args) {
+    ParsedArgs pa;
+    std::string error;
+    if (!ParseArgs(args, {"--mask", "-o"}, {}, pa, error) || !pa.positional.empty()) {
+        PrintErr("wakeburst scan: " + (error.empty() ? "takes no positional arguments" : error));
+        return kExitUsage;
+    }
+    const std::string maskArg = pa.Get("--mask", kDefaultSubnetMask);
+    MaskFields fields;
+    if (!SplitMaskText(maskArg, fields)) {
+        PrintErr("wakeburst scan: the mask must have four parts A.B.C.D, not '" + maskArg + "'");
+        return kExitUsage;
+    }
+    if (!ValidateMaskFields(fields, error)) {
+        PrintErr("wakeburst scan: " + error);
+        return kExitUsage;
+    }
+    const std::string path = HostListFileName(pa.Get("-o"));
+    const bool ok = RunHostListCreation(BuildMaskText(fields), path,
+                                        [](const std::string& text) { PrintErr(text); });
+    if (!ok) return kExitFailed;
+    PrintOut(path);
+    return kExitOk;
+}
+
+}  // namespace wb::cli

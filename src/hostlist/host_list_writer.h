@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "hostlist/host_list_entry.h"
+
+namespace wb {
+
+// The text every created host list starts with (UTF-8, line feeds). Every line that is not
+// empty begins with '#', so the reader passes over all of it.
+extern const char kHostListHeader[];
+
+// The file's bytes: header and one "IP TAB name TAB Ethernet" line per entry, in GBK with
+// CR LF line ends.
+std::string HostListFileBytes(const std::vector<HostListEntry>& entries);
+
+// Whether a file can be created where `path` points, checked before any slow work is done.
+// Shows message 61450 when it cannot.
+bool CheckHostListWritable(const std::string& path);
+
+// Writes the host list in one piece: a failure leaves whatever stood at `path` untouched,
+// shows message 61450 and returns false.
+bool WriteHostListFile(const std::string& path, const std::vector<HostListEntry>& entries);
+
+}  // namespace wb

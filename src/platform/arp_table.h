@@ -1,0 +1,26 @@
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace wb::platform {
+
+// The IPv4 neighbour table as listing text in the form of the Windows "arp -a" output: per
+// interface a title line and a column head, then one line per entry holding the IP address
+// and the Ethernet address as a 17-character hyphenated token. Only entries with a resolved
+// Ethernet address are listed. Address resolution runs on after the caller's sends, so this
+// waits up to `settle` for entries still being resolved. False when the table cannot be read
+// at all (the listing is then empty).
+bool ReadArpListing(std::string& listing,
+                    std::chrono::milliseconds settle = std::chrono::milliseconds(3000));
+
+// Turns the text of Linux's /proc/net/arp into the listing above; `deviceAddrs` gives the
+// address shown in each interface's title line. `resolving` tells whether any entry is still
+// without a resolved address.
+std::string FormatProcNetArp(std::string_view procNetArp,
+                             const std::map<std::string, std::string>& deviceAddrs,
+                             bool& resolving);
+
+}  // namespace wb::platform

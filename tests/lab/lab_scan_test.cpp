@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "lab/lab_fixture.h"
+
+namespace wb::test {
+namespace {
+
+const std::string kDoodahHex = "446f6f646168";
+const std::string kStatuses =
+    "获取此主机的 IP 地址\n轮询局域网内所有主机.\n正在读取 ARP "
+    "缓存.\n正在完成IP地址到主机名的映射.\n";
+// "*名称未被发现*" as it lies in the file
+const std::string kPlaceholderGbk = "*\xc3\xfb\xb3\xc6\xce\xb4\xb1\xbb\xb7\xa2\xcf\xd6*";
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (auto p = text.find(what); p != std::string::npos; p = text.find(what, p + 1))
+        ++n;
+    return n;
+}
+
+class LabScan : public LabFixture {
+protected:
+    void SetUp() override {
+        LabFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        std::string tmpl = (std::filesystem::temp_directory_path() / "wbscan-XXXXXX").string();
+        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+        m_dir = tmpl;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        if (!m_dir.empty()) std::filesystem::remove_all(m_dir, ec);
+    }
+    std::string File(const std::string& name) const { return m_dir + "/" + name; }
+
+    std::string m_dir;
+};
+
+TEST_F(LabScan, FindsEveryPeerAndWritesTheList) {
+    Lab().FlushHostNeighbours();
+    auto r = Lab().RunInHost({WAKEBURST_CLI, "scan"}, m_dir);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "新建组.mp\n");
+
+    // The phases in order, then one message for the one peer without a name.
+    EXPECT_EQ(r.err.rfind(kStatuses + "198.51.100.12\n", 0), 0u) << r.err;
+    EXPECT_EQ(Count(r.err, "\n"), 6u) << r.err;
+
+    std::string expected = ReadBytes(std::string(WAKEBURST_TEST_DATA) + "/hostlist/header_only.mp");
+    ASSERT_FALSE(expected.empty());
+    std::string addresses;
+    for (const LabPeer& p : Lab().Peers()) {
+        expected +=
+            p.ip + "\t" + (p.name.empty() ? kPlaceholderGbk : p.name) + "\t" + p.ethernet + "\r\n";
+        addresses += p.ethernet + "\n";
+    }
+    EXPECT_EQ(ReadBytes(File("新建组.mp")), expected);
+    EXPECT_FALSE(Exists(File("temp.mp")));
+
+    // Each peer was polled three times at its own address.
+    for (std::size_t i = 0; i < Lab().Peers().size(); ++i) {
+        const std::string poll = Lab().Peers()[i].ip + " " + kDoodahHex;
+        EXPECT_EQ(Lab().Received(i), (std::vector<std::string>{poll, poll, poll}));
+    }
+
+    auto check = Lab().RunInHost({WAKEBURST_CLI, "check", "新建组.mp"}, m_dir);
+    EXPECT_EQ(check.exitCode, 0);
+    EXPECT_EQ(check.out, addresses);
+    EXPECT_EQ(check.err, "");
+}
+
+TEST_F(LabScan, EmptyListingLeavesNoList) {
+    // A mask whose poll reaches nobody and an empty neighbour table: nothing to list.
+    Lab().FlushHostNeighbours();
+    auto r =
+        Lab().RunInHost({WAKEBURST_CLI, "scan", "--mask", "255.255.255.254", "-o", "empty"}, m_dir);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, kStatuses +
+                         "无法读取ARP缓存.\n可能原因: ARP.EXE 和/或 CONSPAWN.EXE 不存在.\n"
+                         "无法读取 ARP 缓存.\n");
+    EXPECT_FALSE(Exists(File("empty.mp")));
+    EXPECT_TRUE(Exists(File("temp.mp")));
+    for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
+        EXPECT_TRUE(Lab().Received(i).empty());
+}
+
+struct RefusedCase {
+    const char* name;
+    std::vector<std::string> args;
+    const char* err;
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+
+class LabScanRefused : public LabScan, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(LabScanRefused, SendsNothing) {
+    std::vector<std::string> argv = {WAKEBURST_CLI, "scan"};
+    argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
+    auto r = Lab().RunInHost(argv, m_dir);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, GetParam().err);
+    EXPECT_TRUE(std::filesystem::is_empty(m_dir));
+    for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
+        EXPECT_TRUE(Lab().Received(i).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LabScanRefused,
+    ::testing::Values(
+        RefusedCase{"FourthByte255",
+                    {"--mask", "255.255.255.255"},
+                    "wakeburst scan: mask part 4 must be an integer from 0 to 254, not '255'\n"},
+        RefusedCase{"ByteTooLarge",
+                    {"--mask", "255.256.255.0"},
+                    "wakeburst scan: mask part 2 must be an integer from 0 to 255, not '256'\n"},
+        RefusedCase{"ThreeParts",
+                    {"--mask", "255.255.255"},
+                    "wakeburst scan: the mask must have four parts A.B.C.D, not '255.255.255'\n"},
+        RefusedCase{"Letters",
+                    {"--mask=255.255.x.0"},
+                    "wakeburst scan: mask part 3 must be an integer from 0 to 255, not 'x'\n"},
+        RefusedCase{"NameWithoutValue", {"-o"}, "wakeburst scan: option -o needs a value\n"},
+        RefusedCase{"Positional", {"hosts.mp"}, "wakeburst scan: takes no positional arguments\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace wb::test
