@@ -15,6 +15,13 @@ const std::vector<Command>& Commands() {
         {"send", "wakeburst send ETHERNET [--to DEST]", RunSend},
         {"check", "wakeburst check FILE", RunCheck},
         {"scan", "wakeburst scan [--mask A.B.C.D] [-o NAME]", RunScan},
+        {"wake", "wakeburst wake FILE [--to DEST] [--dir DIR]", RunWake},
+        {"alarms",
+         "wakeburst alarms [list | add --file F --days LIST --time HH:MM [--to A.B.C.D] | "
+         "remove N] [--dir DIR]",
+         RunAlarms},
+        {"tick", "wakeburst tick [--at \"YYYY-MM-DD HH:MM\"] [--dir DIR]", RunTick},
+        {"run-alarms", "wakeburst run-alarms [--dir DIR]", RunRunAlarms},
     };
     return commands;
 }

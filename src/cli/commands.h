@@ -17,6 +17,10 @@ struct Command {
 int RunSend(const std::vector<std::string>& args);
 int RunCheck(const std::vector<std::string>& args);
 int RunScan(const std::vector<std::string>& args);
+int RunWake(const std::vector<std::string>& args);
+int RunAlarms(const std::vector<std::string>& args);
+int RunTick(const std::vector<std::string>& args);
+int RunRunAlarms(const std::vector<std::string>& args);
 
 // All commands in the order --help lists them.
 const std::vector<Command>& Commands();

@@ -1,0 +1,83 @@
+#include "alarm/alarm_scheduler.h"
+
+#include <utility>
+
+namespace wb {
+
+namespace {
+
+std::int64_t MinuteOf(TimePoint t) {
+    const auto secs = std::chrono::duration_cast<std::chrono::seconds>(t.time_since_epoch());
+    // Floor, so that moments before the epoch fall in the right minute too.
+    std::int64_t s = secs.count();
+    return s >= 0 ? s / 60 : -((-s + 59) / 60);
+}
+
+}  // namespace
+
+bool IsAlarmDue(const CAlarmSetting& alarm, const std::tm& local) {
+    return (alarm.m_nDays & WeekdayBit(local.tm_wday)) != 0 && alarm.m_nHour == local.tm_hour &&
+           alarm.m_nMinute == local.tm_min;
+}
+
+CAlarmScheduler::CAlarmScheduler(CAlarmStore& store, WallClock clock)
+    : m_store(store), m_clock(std::move(clock)) {}
+
+TimePoint CAlarmScheduler::Now() const {
+    return m_clock ? m_clock() : std::chrono::system_clock::now();
+}
+
+void CAlarmScheduler::Start(TimePoint now) { m_lastMinute = MinuteOf(now); }
+
+void CAlarmScheduler::Tick(TimePoint now) {
+    const std::int64_t current = MinuteOf(now);
+    std::int64_t first = current;
+    if (m_lastMinute) {
+        const std::int64_t last = *m_lastMinute;
+        if (current <= last) {
+            // A tick that came early, or a clock set back a little: those minutes have had
+            // their turn. Set back further than the catch-up window, the clock is taken as
+            // corrected and the schedule starts again from the current minute.
+            if (last - current <= kMaxCatchUpMinutes) return;
+            m_lastMinute = current - 1;
+        } else if (current - last - 1 <= kMaxCatchUpMinutes) {
+            first = last + 1;
+        }
+    }
+    for (std::int64_t minute = first; minute <= current; ++minute) {
+        // A nested tick (inside a message box of this one) may have handled it already.
+        if (m_lastMinute && minute <= *m_lastMinute) continue;
+        m_lastMinute = minute;
+        HandleMinute(minute);
+    }
+}
+
+void CAlarmScheduler::HandleMinute(std::int64_t minute) {
+    const std::tm local = LocalTime(static_cast<std::time_t>(minute * 60));
+    CWakeLogScope logScope(WakeLogTarget{m_store.m_strStartDir, m_clock});
+    // The size is read again at every step: a nested tick may have replaced the list. Each
+    // record in use is held by this tick, so replacing the list cannot destroy it.
+    for (std::size_t i = 0; i < m_store.m_alarms.size(); ++i) {
+        const AlarmPtr alarm = m_store.m_alarms[i];
+        if (!alarm || !IsAlarmDue(*alarm, local)) continue;
+        std::string report;
+        WakeOutcome outcome;
+        {
+            CWakeSocket socket;
+            outcome =
+                WakeGroupWithReport(socket, alarm->m_strGroupFile, alarm->m_strBroadcast, &report);
+            socket.Close();
+        }
+        if (m_observer) m_observer(*alarm, outcome, report);
+    }
+}
+
+std::chrono::milliseconds CAlarmScheduler::DelayUntilNextMinute(TimePoint now) {
+    using namespace std::chrono;
+    const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count();
+    std::int64_t intoMinute = ms % 60000;
+    if (intoMinute < 0) intoMinute += 60000;
+    return milliseconds(60000 - intoMinute) + kTickMargin;
+}
+
+}  // namespace wb

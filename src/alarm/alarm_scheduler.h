@@ -1,0 +1,74 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "alarm/alarm_setting.h"
+#include "alarm/alarm_store.h"
+#include "alarm/local_time.h"
+#include "alarm/wake_group.h"
+#include "alarm/wake_log.h"
+
+namespace wb {
+
+using TimePoint = std::chrono::system_clock::time_point;
+
+// Whether `alarm` fires in the local minute `local` (weekday, hour and minute; seconds do
+// not matter).
+bool IsAlarmDue(const CAlarmSetting& alarm, const std::tm& local);
+
+// Drives the alarms: every tick handles each minute since the last one it handled exactly
+// once, so a late or drifting timer loses nothing and nothing fires twice for one minute.
+// The desktop program calls OnTimer from a single-shot timer re-armed with NextDelay();
+// `wakeburst run-alarms` does the same from a sleep loop.
+class CAlarmScheduler final {
+public:
+    // Missed minutes caught up by a late tick; after a longer gap (a suspended machine, a
+    // clock set forward) only the current minute is handled.
+    static constexpr int kMaxCatchUpMinutes = 5;
+    // How far after a minute boundary a tick is timed, so that it never falls just before.
+    static constexpr std::chrono::milliseconds kTickMargin{250};
+
+    using WakeObserver = std::function<void(const CAlarmSetting& alarm, WakeOutcome outcome,
+                                            const std::string& report)>;
+
+    // The store must outlive the scheduler. A null clock means the system clock; it dates
+    // the log entries and is what OnTimer samples.
+    explicit CAlarmScheduler(CAlarmStore& store, WallClock clock = {});
+
+    // Counts the minute of `now` as handled: the minute the program started in is not
+    // looked at (the first tick comes after its end).
+    void Start(TimePoint now);
+    void Start() { Start(Now()); }
+
+    // One tick at `now`: for every minute not yet handled, oldest first, wakes every alarm
+    // of the store's list that is due then, in list order, each through its own socket.
+    // May run nested inside itself (a message box during a wake); records in use stay alive.
+    void Tick(TimePoint now);
+    void OnTimer() { Tick(Now()); }
+
+    // From `now` until just after the next minute boundary.
+    static std::chrono::milliseconds DelayUntilNextMinute(TimePoint now);
+    std::chrono::milliseconds NextDelay() const { return DelayUntilNextMinute(Now()); }
+
+    // Called after each group wake, e.g. to show it in a status line or on stdout.
+    void SetWakeObserver(WakeObserver observer) { m_observer = std::move(observer); }
+
+    TimePoint Now() const;
+    // The minute (seconds since the epoch / 60) last handled, if any.
+    std::optional<std::int64_t> LastHandledMinute() const { return m_lastMinute; }
+
+private:
+    void HandleMinute(std::int64_t minute);
+
+    CAlarmStore& m_store;
+    WallClock m_clock;
+    WakeObserver m_observer;
+    std::optional<std::int64_t> m_lastMinute;
+};
+
+}  // namespace wb

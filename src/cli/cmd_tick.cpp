@@ -1,0 +1,47 @@
+#include "alarm/alarm_scheduler.h"
+#include "cli/cli_args.h"
+#include "cli/cli_output.h"
+#include "cli/commands.h"
+
+namespace wb::cli {
+
+int RunTick(const std::vector<std::string>& args) {
+    ParsedArgs pa;
+    std::string error;
+    if (!ParseArgs(args, {"--at", "--dir"}, {}, pa, error) || !pa.positional.empty()) {
+        PrintErr("wakeburst tick: " +
+                 (error.empty() ? "takes no arguments besides --at and --dir" : error));
+        return kExitUsage;
+    }
+    WallClock clock;
+    if (pa.Has("--at")) {
+        std::time_t at = 0;
+        if (!ParseLocalMinute(pa.Get("--at"), at)) {
+            PrintErr("wakeburst tick: --at takes a local time \"YYYY-MM-DD HH:MM\", not '" +
+                     pa.Get("--at") + "'");
+            return kExitUsage;
+        }
+        // The whole tick, log dates included, happens at that moment.
+        const TimePoint fixed = std::chrono::system_clock::from_time_t(at);
+        clock = [fixed] { return fixed; };
+    }
+
+    CAlarmStore store(ResolveStartDir(pa.Get("--dir")));
+    if (store.LoadAlarmsWithResult() == CAlarmStore::LoadResult::Damaged) return kExitFailed;
+
+    CAlarmScheduler scheduler(store, clock);
+    bool allWoken = true;
+    scheduler.SetWakeObserver(
+        [&allWoken](const CAlarmSetting&, WakeOutcome outcome, const std::string& report) {
+            if (outcome == WakeOutcome::Woken) {
+                PrintOut(report);
+            } else {
+                PrintErr(report);
+                allWoken = false;
+            }
+        });
+    scheduler.OnTimer();
+    return allWoken ? kExitOk : kExitFailed;
+}
+
+}  // namespace wb::cli

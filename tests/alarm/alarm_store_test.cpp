@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include "alarm/alarm_store.h"
+#include "alarm/alarm_store_codec.h"
+#include "alarm_test_util.h"
+#include "support/message_recorder.h"
+#include "support/process.h"
+
+namespace wb {
+namespace {
+
+AlarmPtr Alarm(const std::string& file, int hour) {
+    auto a = std::make_shared<CAlarmSetting>();
+    a->SetGroupFile(file);
+    a->SetDays(kMonday | kFriday);
+    a->SetHour(hour);
+    a->SetMinute(5);
+    a->SetBroadcast("198.51.100.255");
+    return a;
+}
+
+class AlarmStoreFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(dir.Path().empty());
+        store.m_strStartDir = dir.Dir();
+    }
+    test::TempDir dir;
+    test::MessageRecorder messages;
+    CAlarmStore store;
+};
+
+TEST_F(AlarmStoreFiles, NoStoreLoadsNothingAndSaysNothing) {
+    store.m_alarms = {Alarm("kept.mp", 1)};
+    EXPECT_FALSE(store.LoadAlarms());
+    EXPECT_EQ(store.m_alarms.size(), 1u);
+    EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST_F(AlarmStoreFiles, SavedListLoadsBackInOrder) {
+    AlarmList list = {Alarm("a.mp", 1), Alarm("主机组.mp", 2), Alarm("a.mp", 1)};
+    ASSERT_TRUE(store.SaveAlarms(list));
+    CAlarmStore again(dir.Dir());
+    ASSERT_TRUE(again.LoadAlarms());
+    ASSERT_EQ(again.m_alarms.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(*again.m_alarms[i], *list[i]);
+    EXPECT_NE(again.m_alarms[0], again.m_alarms[2]);
+    EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST_F(AlarmStoreFiles, EmptyListIsStoredAsTwoZeroBytes) {
+    ASSERT_TRUE(store.SaveAlarms({}));
+    EXPECT_EQ(test::ReadBytes(store.StorePath()), std::string(2, '\0'));
+}
+
+TEST_F(AlarmStoreFiles, SaveTakesCopiesAndLeavesTheCallersList) {
+    AlarmList list = {Alarm("a.mp", 1)};
+    std::weak_ptr<CAlarmSetting> old;
+    store.m_alarms = {Alarm("old.mp", 3)};
+    old = store.m_alarms[0];
+    AlarmPtr heldByTick = store.m_alarms[0];
+    ASSERT_TRUE(store.SaveAlarms(list));
+    EXPECT_NE(store.m_alarms[0], list[0]);
+    EXPECT_EQ(*store.m_alarms[0], *list[0]);
+    list[0]->SetHour(9);
+    EXPECT_EQ(store.m_alarms[0]->m_nHour, 1);
+    // A record still in use elsewhere survives the replacement; nothing else keeps it.
+    EXPECT_EQ(heldByTick->m_strGroupFile, "old.mp");
+    heldByTick.reset();
+    EXPECT_TRUE(old.expired());
+}
+
+struct DamagedCase {
+    const char* name;
+    std::string bytes;
+};
+
+class DamagedStore : public AlarmStoreFiles, public ::testing::WithParamInterface<DamagedCase> {};
+
+TEST_P(DamagedStore, ShowsTheMessageEmptiesTheListKeepsTheFile) {
+    test::WriteBytes(store.StorePath(), GetParam().bytes);
+    store.m_alarms = {Alarm("before.mp", 1)};
+    EXPECT_EQ(store.LoadAlarmsWithResult(), CAlarmStore::LoadResult::Damaged);
+    EXPECT_TRUE(store.m_alarms.empty());
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    const MessageRequest& m = messages.Messages()[0];
+    EXPECT_EQ(m.text,
+              "提醒设置被存储在文件 DwnGs 中.\n不管这个文件被损坏或是以前的版本所保存.\n请使用文本"
+              "编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' "
+              "命令再次设置提醒.");
+    EXPECT_EQ(m.caption, "Wakeburst Utility");
+    EXPECT_EQ(m.icon, MsgIcon::None);
+    EXPECT_EQ(m.buttons, MsgButtons::Ok);
+    EXPECT_EQ(test::ReadBytes(store.StorePath()), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DamagedStore,
+    ::testing::Values(
+        DamagedCase{"ZeroLength", ""},
+        DamagedCase{"CountThreeTwoRecords",
+                    test::FromHex("0300") +
+                        test::ReadBytes(test::DataFile("monday_0730.DwnGs")).substr(2) +
+                        test::FromHex("0180 00 04 07000000 1e000000 00")},
+        DamagedCase{"SchemaTwo", test::FromHex("0100 ffff 0200 0d00") + "CAlarmSetting" +
+                                     test::FromHex("00 04 07000000 1e000000 00")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AlarmStoreFiles, StoreThatCannotBeCreatedGivesMessage61448AndKeepsTheNewList) {
+    store.m_strStartDir = dir.File("no-such-dir") + "/";
+    AlarmList list = {Alarm("new.mp", 4)};
+    EXPECT_FALSE(store.SaveAlarms(list));
+    ASSERT_EQ(store.m_alarms.size(), 1u);
+    EXPECT_EQ(store.m_alarms[0]->m_strGroupFile, "new.mp");
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Messages()[0].text, "无法创建文件 DwnGs\n提醒设置未被保存.");
+    EXPECT_EQ(messages.Messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(messages.Messages()[0].caption, "Wakeburst Utility");
+}
+
+TEST(StartDir, KeptWithOneTrailingSeparator) {
+    EXPECT_EQ(WithTrailingSeparator(""), "");
+    EXPECT_EQ(WithTrailingSeparator("/"), "/");
+    EXPECT_EQ(WithTrailingSeparator("/srv/wake"), "/srv/wake/");
+    EXPECT_EQ(WithTrailingSeparator("/srv/wake/"), "/srv/wake/");
+    const std::string cwd = CurrentStartDir();
+    ASSERT_FALSE(cwd.empty());
+    EXPECT_EQ(cwd.back(), '/');
+    EXPECT_EQ(ResolveStartDir("sub"), cwd + "sub/");
+    EXPECT_EQ(ResolveStartDir(""), cwd);
+}
+
+// ---- A save that fails must leave the old store whole -------------------------------------
+// Tests run as root, where permission bits stop nothing: the failures come from a read-only
+// bind mount and from a tiny file system that fills up, both in a private mount namespace.
+
+bool CanUnshareMounts() { return test::Shell("unshare --mount true >/dev/null 2>&1"); }
+
+struct FailedSaveCase {
+    const char* name;
+    const char* setup;  // shell, with $D the store's directory, run before the save
+};
+
+class FailedSave : public ::testing::TestWithParam<FailedSaveCase> {};
+
+TEST_P(FailedSave, OldStoreSurvivesAndMessage61448IsShown) {
+    if (!CanUnshareMounts()) GTEST_SKIP() << "cannot make a private mount namespace here";
+    test::TempDir work;
+    ASSERT_FALSE(work.Path().empty());
+    const std::string store = work.File("store");
+    const std::string group = work.File("group.mp");
+    test::WriteBytes(group, "198.51.100.10 02-00-5e-00-00-10\r\n");
+    // A path of 253 bytes makes each record 281 bytes: fourteen of them and the first alarm
+    // fill most of a 4096-byte page, and one more crosses into a second one.
+    const std::string longPath = work.File(std::string(253 - work.Path().size() - 4, 'g') + ".mp");
+    ASSERT_EQ(longPath.size(), 253u);
+    test::WriteBytes(longPath, "");
+    const std::string script =
+        "set -u\nW='" + std::string(WAKEBURST_CLI) + "'\nD='" + store + "'\nL='" + longPath +
+        "'\nmkdir -p \"$D\"\n"
+        "mount -t tmpfs -o size=64k tmpfs \"$D\" || exit 4\n"
+        "\"$W\" alarms add --dir \"$D\" --file '" +
+        group +
+        "' --days mon --time 07:30 || exit 4\n"
+        "for h in 10 11 12 13 14 15 16 17 18 19 20 21 22 23; do\n"
+        "  \"$W\" alarms add --dir \"$D\" --file \"$L\" --days all --time $h:00 || exit 4\n"
+        "done\n"
+        "cp \"$D/DwnGs\" '" +
+        work.File("before") + "'\n" + GetParam().setup + "\n" +
+        "\"$W\" alarms add --dir \"$D\" --file \"$L\" --days all --time 06:00 2>'" +
+        work.File("err") + "'\necho $? >'" + work.File("rc") + "'\n" + "cp \"$D/DwnGs\" '" +
+        work.File("after") + "'\nls -a \"$D\" >'" + work.File("ls") + "'\n";
+    test::WriteBytes(work.File("run.sh"), script);
+    auto r = test::RunProcess({"unshare", "--mount", "bash", work.File("run.sh")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string before = test::ReadBytes(work.File("before"));
+    ASSERT_LT(before.size(), 4096u);
+    ASSERT_GT(before.size() + 281, 4096u);
+    EXPECT_EQ(test::ReadBytes(work.File("rc")), "1\n");
+    EXPECT_EQ(test::ReadBytes(work.File("err")), "无法创建文件 DwnGs\n提醒设置未被保存.\n");
+    EXPECT_EQ(test::ReadBytes(work.File("after")), before);
+    // Nothing is left beside the store but the store (and the filler).
+    const std::string listing = test::ReadBytes(work.File("ls"));
+    EXPECT_EQ(listing.find(".DwnGs"), std::string::npos) << listing;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FailedSave,
+    ::testing::Values(
+        FailedSaveCase{"ReadOnlyDirectory", "mount -o remount,ro \"$D\" || exit 4"},
+        // No room at all: writing in place would truncate the old store and cut it short.
+        FailedSaveCase{"DiskFull", "dd if=/dev/zero of=\"$D/fill\" bs=4k 2>/dev/null"},
+        // One free page: the new store, a little larger, is cut off half way through.
+        FailedSaveCase{"DiskFullHalfWay",
+                       "dd if=/dev/zero of=\"$D/fill\" bs=4k 2>/dev/null; "
+                       "truncate -s -4096 \"$D/fill\""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace wb
