@@ -1,7 +1,7 @@
 # Shared by the scripts: installs Debian packages that are missing, and only those.
 # shellcheck shell=bash
 
-WAKEBURST_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
+WAKEBURST_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config libx11-dev
   qt6-base-dev libgl-dev)
 WAKEBURST_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev iproute2 util-linux
   wakeonlan procps xvfb xauth fonts-wqy-microhei poppler-utils)

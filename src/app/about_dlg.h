@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDialog>
+
+namespace wb::app {
+
+// The about box: the program's icon, name and version.
+class CAboutDlg final : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};
+
+}  // namespace wb::app

@@ -1,0 +1,42 @@
+#include "app/child_frame.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+
+#include "app/dawnly_doc.h"
+#include "app/dawnly_view.h"
+
+namespace wb::app {
+
+CChildFrame::CChildFrame(CDawnlyView* view, QWidget* parent)
+    : QMdiSubWindow(parent), m_pView(view) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(view);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/document.png")));
+    if (CDawnlyDoc* doc = view->GetDocument()) {
+        connect(doc, &CDawnlyDoc::titleChanged, this, &CChildFrame::UpdateTitle);
+        connect(doc, &CDawnlyDoc::viewsChanged, this, &CChildFrame::UpdateTitle);
+    }
+    UpdateTitle();
+}
+
+void CChildFrame::UpdateTitle() {
+    CDawnlyDoc* doc = m_pView->GetDocument();
+    if (!doc) return;
+    QString title = doc->GetTitle();
+    const auto& views = doc->Views();
+    if (views.size() > 1) title += QStringLiteral(":%1").arg(views.indexOf(m_pView) + 1);
+    setWindowTitle(title);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    CDawnlyDoc* doc = m_pView->GetDocument();
+    // Only the last window of a document asks to save it.
+    if (doc && doc->Views().size() == 1 && !doc->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace wb::app

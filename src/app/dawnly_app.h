@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+
+#include "alarm/alarm_scheduler.h"
+#include "alarm/alarm_store.h"
+
+class QPrinter;
+
+namespace wb::app {
+
+class CDawnlyDoc;
+class CDawnlyDocTemplate;
+class CMainFrame;
+class CShellOpenServer;
+
+// The application object: starts the program and carries the state that the whole run
+// shares, the alarm list and the start-up directory.
+class CDawnlyApp : public QObject {
+    Q_OBJECT
+public:
+    // A null clock is the system clock; tests give their own.
+    explicit CDawnlyApp(WallClock clock = {});
+    ~CDawnlyApp() override;
+
+    // Brings the program up; false when it must end at once.
+    virtual bool InitInstance();
+
+    bool LoadAlarms() { return m_store.LoadAlarms(); }
+    bool SaveAlarms(const AlarmList& list) { return m_store.SaveAlarms(list); }
+
+    // Opens a file as a document (or activates it when already open); null on failure.
+    CDawnlyDoc* OpenDocumentFile(const QString& path);
+    // Files handed over by the desktop shell or dropped on the main window.
+    void OpenShellFiles(const QStringList& paths);
+
+    // Application commands: New, Open, Print setup, Exit, About.
+    bool OnCmdMsg(int id);
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+    void OnAppExit();
+    void OnAppAbout();
+
+    CMainFrame* m_pMainWnd = nullptr;
+    CDawnlyDocTemplate* DocTemplate() const { return m_pDocTemplate; }
+    CAlarmScheduler& Scheduler() { return m_scheduler; }
+    CAlarmStore& Store() { return m_store; }
+    QPrinter& Printer();
+
+    // The alarm store and its two shared members, named as the rest of the system knows
+    // them.
+    CAlarmStore m_store;
+    AlarmList& m_alarms;
+    std::string& m_strStartDir;
+
+protected:
+    virtual bool StartSocketsLayer();
+    virtual CMainFrame* CreateMainFrame();
+
+private:
+    CAlarmScheduler m_scheduler;
+    CDawnlyDocTemplate* m_pDocTemplate = nullptr;
+    std::unique_ptr<QPrinter> m_pPrinter;
+    CShellOpenServer* m_pShellServer = nullptr;
+};
+
+// The running application object (the latest one made).
+CDawnlyApp* AfxGetApp();
+
+// The start-up directory as kept: the current directory with a trailing separator, or
+// empty when it cannot be read or would not fit the 256-byte buffer it was kept in.
+std::string StartDirFrom(const std::string& currentDirWithSeparator);
+
+}  // namespace wb::app

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QTimer>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+
+namespace wb::app {
+
+class CBackdropWnd;
+class CChildFrame;
+class CDawnlyApp;
+class CDawnlyDoc;
+class CDawnlyView;
+
+// The main window: menus, tool bar, status bar, the workspace of document windows and the
+// minute timer of the alarms. Every command goes through OnCommand, which offers it to the
+// active view first, then to its document, then to this frame and last to the application.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CDawnlyApp& app);
+    ~CMainFrame() override;
+
+    // Builds the workspace, tool bar, status bar and starts the timer; false when any of
+    // them fails (only the timer says so).
+    bool LoadFrame();
+
+    CBackdropWnd* MdiArea() const { return m_wndBackdrop; }
+    CChildFrame* MDIGetActive() const;
+    CDawnlyView* GetActiveView() const;
+    CDawnlyDoc* GetActiveDocument() const;
+
+    QAction* Action(int id) const { return m_actions.value(id); }
+    QToolBar* ToolBar() const { return m_wndToolBar; }
+    // The pop-up menus now on the menu bar.
+    QList<QMenu*> CurrentMenus() const;
+    // 128 with no document window, 129 with one.
+    int CurrentMenuId() const { return m_nMenuId; }
+    // What the message pane of the status bar shows now.
+    QString MessageText() const;
+    QString IndicatorText(int id) const;
+    QTimer& AlarmTimer() { return m_alarmTimer; }
+
+    void OnCommand(int id);
+    bool IsCommandEnabled(int id) const;
+
+    void OnCreateHostList();
+    void OnPowerOnHost();
+    void OnGroupPowerOn();
+    // The alarm timer's tick: re-arms the timer for just after the next minute, then lets
+    // the scheduler handle every minute that is due.
+    void OnTimer(int id);
+
+    void UpdateCommandUI();
+    void UpdateFrameTitle();
+    void UpdateIndicators();
+
+signals:
+    // A system command reached the frame's own handler.
+    void systemCommandHandled(int id);
+
+protected:
+    virtual bool StartAlarmTimer();
+
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* MakeAction(int id, const QString& text, const QList<QKeySequence>& keys = {});
+    void CreateActions();
+    void CreateMenus();
+    bool CreateToolBar();
+    bool CreateStatusBar();
+    void SwitchMenus();
+    void OnSubWindowActivated();
+    void FillWindowMenu(QMenu* menu);
+    bool OnDocumentCommand(CDawnlyDoc* doc, int id);
+    bool OnFrameCommand(int id);
+    void ArrangeIcons();
+
+    CDawnlyApp& m_app;
+    QStatusBar* m_wndStatusBar = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+    CBackdropWnd* m_wndBackdrop = nullptr;
+    QLabel* m_pMessagePane = nullptr;
+    QHash<int, QLabel*> m_indicators;
+    QHash<int, QAction*> m_actions;
+    QList<QMenu*> m_menus128;
+    QList<QMenu*> m_menus129;
+    QMenu* m_pWindowMenu = nullptr;
+    int m_nMenuId = 0;
+    QTimer m_alarmTimer;
+};
+
+}  // namespace wb::app

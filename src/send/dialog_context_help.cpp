@@ -1,0 +1,30 @@
+#include "send/dialog_context_help.h"
+
+#include <QWhatsThis>
+#include <QWidget>
+
+namespace wb::app {
+
+bool ShowControlHelp(QWidget* dialog, QWidget* control, const QPoint& globalPos) {
+    // A label inside a group box has no help of its own: the nearest helped ancestor
+    // below the dialog speaks for it.
+    for (QWidget* w = control; w && w != dialog; w = w->parentWidget()) {
+        if (!w->whatsThis().isEmpty()) {
+            QWhatsThis::showText(globalPos, w->whatsThis(), w);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ShowHelpAt(QWidget* dialog, const QPoint& globalPos) {
+    return ShowControlHelp(dialog, dialog->childAt(dialog->mapFromGlobal(globalPos)), globalPos);
+}
+
+bool ShowHelpForFocus(QWidget* dialog) {
+    QWidget* focus = dialog->focusWidget();
+    if (!focus) return false;
+    return ShowControlHelp(dialog, focus, focus->mapToGlobal(focus->rect().center()));
+}
+
+}  // namespace wb::app

@@ -1,0 +1,26 @@
+#include "dlg_test_support.h"
+
+#include <QCursor>
+
+#include "wake/address_text.h"
+#include "wake/wake_socket.h"
+
+namespace wb::test {
+
+bool CFakeSendChannel::SetDestination(const std::string& text) {
+    m_log->destinations.push_back(text);
+    m_log->statusDuringLookup.push_back(m_status ? m_status() : QString());
+    const QCursor* cursor = QApplication::overrideCursor();
+    m_log->waitCursorDuringLookup.push_back(cursor && cursor->shape() == Qt::WaitCursor);
+    const bool dotted = IsValidIpText(text) && text.find('-') == std::string::npos;
+    const bool ok = dotted || m_log->resolvable.count(text) > 0;
+    m_dest = ok ? text : "255.255.255.255";
+    return ok;
+}
+
+void CFakeSendChannel::SendWakeup(const std::string& ethernetText) {
+    m_log->sent.push_back(ethernetText);
+    m_log->destinationOfSend.push_back(m_dest);
+}
+
+}  // namespace wb::test
