@@ -67,7 +67,7 @@ const char* const kDayNames[7] = {"星期日", "星期一", "星期二", "星期
 
 }  // namespace
 
-CAlarmDlg::CAlarmDlg(QWidget* parent, CAlarmStore* store) : QDialog(parent), m_pStore(store) {
+CAlarmDlg::CAlarmDlg(QWidget* parent, CAlarmStore* store) : CHelpDialog(parent), m_pStore(store) {
     if (!m_pStore && AfxGetApp()) m_pStore = &AfxGetApp()->Store();
     setWindowTitle(QStringLiteral("设置组提醒"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
@@ -461,16 +461,6 @@ bool CAlarmDlg::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void CAlarmDlg::contextMenuEvent(QContextMenuEvent* event) { ShowHelpAt(this, event->globalPos()); }
-
-void CAlarmDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        ShowHelpForFocus(this);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace wb::app

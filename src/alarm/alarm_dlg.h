@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
 #include <array>
 #include <functional>
 #include <string>
+#include "send/dialog_context_help.h"
 
 #include "alarm/alarm_setting.h"
 
@@ -25,7 +25,7 @@ class CUpDownCtrl;
 // the alarm list, one alarm in the fields at a time: the one selected in the combo box of
 // group files, whose item index is the list's index. OK hands the whole copy to the store
 // (the alarms take effect at once); Cancel drops it. At most one is open (g_pAlarmDlg).
-class CAlarmDlg final : public QDialog {
+class CAlarmDlg final : public CHelpDialog {
     Q_OBJECT
 public:
     static constexpr int kMaxAlarms = 16;
@@ -65,8 +65,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildLayout();

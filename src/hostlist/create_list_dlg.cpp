@@ -32,7 +32,7 @@ QString ControlName(int id) { return QStringLiteral("ctl%1").arg(id); }
 
 }  // namespace
 
-CCreateListDlg::CCreateListDlg(QWidget* parent) : QDialog(parent) {
+CCreateListDlg::CCreateListDlg(QWidget* parent) : CHelpDialog(parent) {
     setWindowTitle(QStringLiteral("创建局域网主机列表"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     BuildLayout();
@@ -182,18 +182,6 @@ void CCreateListDlg::OnOK() {
     if (CDawnlyApp* app = AfxGetApp())
         app->OpenDocumentFile(QFileInfo(QString::fromStdString(m_strPathUsed)).absoluteFilePath());
     QDialog::done(QDialog::Accepted);
-}
-
-void CCreateListDlg::contextMenuEvent(QContextMenuEvent* event) {
-    ShowHelpAt(this, event->globalPos());
-}
-
-void CCreateListDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        ShowHelpForFocus(this);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace wb::app

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
 #include <array>
 #include <functional>
 #include <string>
+#include "send/dialog_context_help.h"
 
 #include "hostlist/host_list_creation.h"
 
@@ -23,7 +23,7 @@ using CreationRunner =
 // The modal dialog that builds a host list of the subnet: the user gives the subnet mask
 // and a file name; OK runs the four phases, naming each in the status line. On success the
 // new file opens as a document and the dialog closes; after a failure OK stays disabled.
-class CCreateListDlg final : public QDialog {
+class CCreateListDlg final : public CHelpDialog {
     Q_OBJECT
 public:
     static constexpr int kFileNameId = 1002;
@@ -53,9 +53,6 @@ public slots:
     void OnOK();
 
 protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void BuildLayout();
     bool UpdateData();

@@ -1,5 +1,8 @@
 #include "send/dialog_context_help.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+
 #include <QWhatsThis>
 #include <QWidget>
 
@@ -25,6 +28,18 @@ bool ShowHelpForFocus(QWidget* dialog) {
     QWidget* focus = dialog->focusWidget();
     if (!focus) return false;
     return ShowControlHelp(dialog, focus, focus->mapToGlobal(focus->rect().center()));
+}
+
+void CHelpDialog::contextMenuEvent(QContextMenuEvent* event) {
+    ShowHelpAt(this, event->globalPos());
+}
+
+void CHelpDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        ShowHelpForFocus(this);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 }  // namespace wb::app

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QDialog>
 #include <QPoint>
 
+class QContextMenuEvent;
+class QKeyEvent;
 class QWidget;
 
 namespace wb::app {
@@ -14,5 +17,15 @@ bool ShowControlHelp(QWidget* dialog, QWidget* control, const QPoint& globalPos)
 // The same for the control under `globalPos`, or the focused one when F1 was pressed.
 bool ShowHelpAt(QWidget* dialog, const QPoint& globalPos);
 bool ShowHelpForFocus(QWidget* dialog);
+
+// The base of the program's dialogs: right click and F1 give the context help above.
+class CHelpDialog : public QDialog {
+public:
+    using QDialog::QDialog;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
 
 }  // namespace wb::app

@@ -35,7 +35,7 @@ QString ControlName(int id) { return QStringLiteral("ctl%1").arg(id); }
 
 }  // namespace
 
-CSendDlg::CSendDlg(QWidget* parent) : QDialog(parent) {
+CSendDlg::CSendDlg(QWidget* parent) : CHelpDialog(parent) {
     setWindowTitle(QStringLiteral("发送 Wakeburst 到指定主机"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     BuildLayout();
@@ -246,16 +246,6 @@ bool CSendDlg::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void CSendDlg::contextMenuEvent(QContextMenuEvent* event) { ShowHelpAt(this, event->globalPos()); }
-
-void CSendDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        ShowHelpForFocus(this);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace wb::app

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
 #include <QTimer>
 #include <array>
+#include "send/dialog_context_help.h"
 
 #include "send/send_channel.h"
 
@@ -16,7 +16,7 @@ namespace wb::app {
 // The modeless dialog that wakes one host at once: six byte fields for the Ethernet
 // address, a broadcast address (or host name), and Send. At most one is open, tracked by
 // g_pSendDlg; it stays open for further sends until the user closes it.
-class CSendDlg final : public QDialog {
+class CSendDlg final : public CHelpDialog {
     Q_OBJECT
 public:
     static constexpr int kBroadcastId = 1000;
@@ -49,8 +49,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildLayout();
