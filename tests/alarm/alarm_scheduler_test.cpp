@@ -38,15 +38,6 @@ TEST_P(DueByWeekday, FiresOnlyOnItsOwnDays) {
 INSTANTIATE_TEST_SUITE_P(AllPairs, DueByWeekday,
                          ::testing::Combine(::testing::Range(0, 7), ::testing::Range(0, 7)));
 
-TEST(DueRule, BitValuesAreTheStoredOnes) {
-    const std::uint8_t bits[] = {kSunday,   kMonday, kTuesday, kWednesday,
-                                 kThursday, kFriday, kSaturday};
-    for (int d = 0; d < 7; ++d)
-        EXPECT_EQ(WeekdayBit(d), bits[d]);
-    EXPECT_EQ(kSunday, 0x02);
-    EXPECT_EQ(kSaturday, 0x80);
-}
-
 struct MinuteCase {
     int days;
     int hour, minute, second;
@@ -196,7 +187,7 @@ TEST_F(SchedulerFixture, EachDueAlarmGetsItsOwnLogEntryInListOrder) {
     Observe(scheduler);
     scheduler.OnTimer();
     EXPECT_EQ(fired, (std::vector<int>{7, 9, 7}));
-    const std::string log = test::ReadBytes(dir.File("Dawnly.log"));
+    const std::string log = test::ReadFileBytes(dir.File("Dawnly.log"));
     const std::string date = "Monday, December 07, 2026 07:30\r\n";
     std::size_t entries = 0;
     for (std::size_t p = log.find(date); p != std::string::npos; p = log.find(date, p + 1))

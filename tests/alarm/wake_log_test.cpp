@@ -90,7 +90,7 @@ protected:
         return o;
     }
 
-    std::string Log() const { return test::ReadBytes(dir.File("Dawnly.log")); }
+    std::string Log() const { return test::ReadFileBytes(dir.File("Dawnly.log")); }
 
     test::TempDir dir;
     test::UdpReceiver receiver;
@@ -116,7 +116,7 @@ TEST_P(WakeGroupEntry, ReportLinesThenTheCount) {
                     std::to_string(GetParam().badLine) + ": " + kCheck + "\r\n";
     }
     expected += "\t" + kWoke + " " + GetParam().countText + " " + kIn + " " + path + "\r\n";
-    EXPECT_EQ(test::HexOf(Log()), test::HexOf(expected));
+    EXPECT_EQ(test::ToHex(Log()), test::ToHex(expected));
     const auto frames = receiver.Drain();
     EXPECT_EQ(frames.size(), static_cast<std::size_t>(GetParam().frames));
     for (const auto& f : frames)
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Table, WakeGroupEntry,
 TEST_F(WakeLogEntry, UnreadableListGivesMessage61449) {
     const std::string path = dir.File("gone.mp");
     EXPECT_EQ(Wake(path, "127.0.0.1"), WakeOutcome::CannotOpenList);
-    EXPECT_EQ(test::HexOf(Log()), test::HexOf(date + "\t" + kCannotOpen + " " + path + " .\r\n"));
+    EXPECT_EQ(test::ToHex(Log()), test::ToHex(date + "\t" + kCannotOpen + " " + path + " .\r\n"));
     EXPECT_TRUE(receiver.Drain().empty());
 }
 
@@ -143,12 +143,12 @@ TEST_F(WakeLogEntry, UnusableBroadcastGivesMessage61453WithItsCarriageReturns) {
     EXPECT_EQ(Wake(path, "no-such-host.invalid"), WakeOutcome::BadBroadcast);
     const std::string expected = date + "\t" + kError + " no-such-host.invalid" + kIllegal + " " +
                                  kBroadcastAddr + "\r\r\n\r\n\t" + kFile + " " + path + "\r\r\n";
-    EXPECT_EQ(test::HexOf(Log()), test::HexOf(expected));
+    EXPECT_EQ(test::ToHex(Log()), test::ToHex(expected));
     EXPECT_TRUE(receiver.Drain().empty());
 }
 
 TEST_F(WakeLogEntry, EntriesAccumulateAndNothingIsTruncated) {
-    test::WriteBytes(dir.File("Dawnly.log"), "older entry\r\n");
+    test::WriteFileBytes(dir.File("Dawnly.log"), "older entry\r\n");
     Wake(test::DataFile("one_host.mp"), "127.0.0.1");
     Wake(dir.File("gone.mp"), "127.0.0.1");
     const std::string log = Log();

@@ -123,21 +123,15 @@ private slots:
         QTest::addColumn<QString>("message");  // empty: accepted
         QTest::addColumn<int>("focus");
         const QString byte = wb::app::RangeMessage(0, 255);
+        // The field rules are the mask's own; these show the message and the focus.
         QTest::newRow("fourth 255")
             << QStringList{"255", "255", "255", "255"} << wb::app::RangeMessage(0, 254) << 1035;
         QTest::newRow("fourth 254") << QStringList{"255", "255", "255", "254"} << "" << 0;
         QTest::newRow("first 256") << QStringList{"256", "255", "255", "0"} << byte << 1032;
         QTest::newRow("letters") << QStringList{"255", "abc", "255", "0"}
                                  << wb::app::ParseUIntMessage() << 1033;
-        QTest::newRow("empty") << QStringList{"255", "255", "", "0"} << wb::app::ParseUIntMessage()
-                               << 1034;
-        QTest::newRow("negative") << QStringList{"255", "255", "-1", "0"}
-                                  << wb::app::ParseUIntMessage() << 1034;
-        QTest::newRow("huge") << QStringList{"99999999999", "255", "255", "0"}
-                              << wb::app::ParseUIntMessage() << 1032;
         QTest::newRow("first bad field wins")
             << QStringList{"255", "300", "255", "x"} << byte << 1033;
-        QTest::newRow("all zero") << QStringList{"0", "0", "0", "0"} << "" << 0;
     }
     void validatesMask() {
         QFETCH(QStringList, mask);
@@ -173,10 +167,6 @@ private slots:
                                     << "255.255.255.0";
         QTest::newRow("no extension") << "hosts" << standard << "hosts.mp"
                                       << "255.255.255.0";
-        QTest::newRow("upper case") << "Hosts.MP" << standard << "Hosts.MP"
-                                    << "255.255.255.0";
-        QTest::newRow("inner .mp") << "x.mp.bak" << standard << "x.mp.bak"
-                                   << "255.255.255.0";
         QTest::newRow("leading zero kept")
             << "office" << QStringList{"255", "255", "255", "010"} << "office.mp"
             << "255.255.255.010";

@@ -1,6 +1,7 @@
 #include "dlg_test_support.h"
 
 #include <QCursor>
+#include <QTest>
 
 #include "wake/address_text.h"
 #include "wake/wake_socket.h"
@@ -16,6 +17,13 @@ bool CFakeSendChannel::SetDestination(const std::string& text) {
     const bool ok = dotted || m_log->resolvable.count(text) > 0;
     m_dest = ok ? text : "255.255.255.255";
     return ok;
+}
+
+void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
 }
 
 void CFakeSendChannel::SendWakeup(const std::string& ethernetText) {

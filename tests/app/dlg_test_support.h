@@ -58,6 +58,9 @@ inline QStringList MessageTexts() {
     return out;
 }
 
+// Replaces a field's text by typing, as a person does.
+void Type(QLineEdit* edit, const QString& text);
+
 template <typename T>
 T* Control(QWidget* dlg, int id) {
     return dlg->findChild<T*>(QStringLiteral("ctl%1").arg(id));

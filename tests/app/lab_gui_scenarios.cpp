@@ -30,18 +30,12 @@ using wb::app::CSendDlg;
 using wb::test::AppFixture;
 using wb::test::Control;
 using wb::test::MessageTexts;
+using wb::test::Type;
 
 namespace {
 
 QByteArray FileText(const char* utf8) {
     return QByteArray::fromStdString(wb::platform::ToFileText(utf8));
-}
-
-void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
 }
 
 }  // namespace

@@ -8,13 +8,6 @@
 namespace wb::test {
 namespace {
 
-std::string Frame(const std::string& mac) {
-    std::string hex = "ffffffffffff";
-    for (int i = 0; i < 16; ++i)
-        hex += mac;
-    return hex;
-}
-
 // The desktop program's scenarios, run in the lab's host namespace.
 class LabGui : public LabFixture {
 protected:
@@ -35,16 +28,16 @@ TEST_F(LabGui, SendDialogWakesOneHostByName) {
     ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
     EXPECT_TRUE(Lab().Received(0).empty());
     EXPECT_EQ(Lab().Received(1),
-              std::vector<std::string>{"198.51.100.11 " + Frame("02005e000011")});
+              std::vector<std::string>{"198.51.100.11 " + FrameHex("02005e000011")});
     EXPECT_TRUE(Lab().Received(2).empty());
 }
 
 TEST_F(LabGui, AlarmSetInDialogFiresFromTheTimer) {
     auto r = RunScenario("alarmFromDialogFiresFromTimer");
     ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
-    const std::vector<std::string> group = {"198.51.100.255 " + Frame("02005e000010"),
-                                            "198.51.100.255 " + Frame("02005e000011"),
-                                            "198.51.100.255 " + Frame("02005e000012")};
+    const std::vector<std::string> group = {"198.51.100.255 " + FrameHex("02005e000010"),
+                                            "198.51.100.255 " + FrameHex("02005e000011"),
+                                            "198.51.100.255 " + FrameHex("02005e000012")};
     for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
         EXPECT_EQ(Lab().Received(i), group) << i;
 }

@@ -45,60 +45,38 @@ int RunDawnly(const AppFixture& fx, const QStringList& args) {
 
 class ShellOpenTest : public QObject {
     Q_OBJECT
+
 private slots:
-    void handsFilesToTheRunningInstance();
-    void plainArgumentsAreIgnored();
-    void serverAnswersInProcess();
+    void handsFilesToTheRunningInstance() {
+        AppFixture fx;
+        QVERIFY(fx.Start());
+        wb::test::WriteFileBytes(fx.Path("a.mp"), "198.51.100.1\r\n");
+        wb::test::WriteFileBytes(fx.Path("b b.mp"), "198.51.100.2\r\n");
+        // Relative names are the shell's current directory's.
+        QCOMPARE(RunDawnly(fx, {"--shell-open", "a.mp", fx.Path("b b.mp")}), 0);
+        const auto& docs = fx.App().DocTemplate()->Documents();
+        QCOMPARE(docs.size(), 2);
+        QCOMPARE(docs[0]->GetTitle(), QStringLiteral("a.mp"));
+        QCOMPARE(docs[1]->GetTitle(), QStringLiteral("b b.mp"));
+        QCOMPARE(docs[0]->Text(), QStringLiteral("198.51.100.1\n"));
+        // Opening one of them again activates its window.
+        QCOMPARE(RunDawnly(fx, {"--shell-open", fx.Path("a.mp")}), 0);
+        QCOMPARE(fx.App().DocTemplate()->Documents().size(), 2);
+        QCOMPARE(fx.Frame().GetActiveDocument(), docs[0]);
+        // A second server on the same name finds the live instance and stays out of the way.
+        CShellOpenServer second;
+        QVERIFY(!second.Listen());
+    }
+
+    void plainArgumentsAreIgnored() {
+        AppFixture fx;
+        QVERIFY(fx.Start());
+        wb::test::WriteFileBytes(fx.Path("a.mp"), "x\r\n");
+        // A second, independent instance starts, shows its window and ends; it hands nothing.
+        QCOMPARE(RunDawnly(fx, {fx.Path("a.mp")}), 0);
+        QVERIFY(fx.App().DocTemplate()->Documents().isEmpty());
+    }
 };
-
-void ShellOpenTest::handsFilesToTheRunningInstance() {
-    AppFixture fx;
-    QVERIFY(fx.Start());
-    wb::test::WriteFileBytes(fx.Path("a.mp"), "198.51.100.1\r\n");
-    wb::test::WriteFileBytes(fx.Path("b b.mp"), "198.51.100.2\r\n");
-    // Relative names are the shell's current directory's.
-    QCOMPARE(RunDawnly(fx, {"--shell-open", "a.mp", fx.Path("b b.mp")}), 0);
-    const auto& docs = fx.App().DocTemplate()->Documents();
-    QCOMPARE(docs.size(), 2);
-    QCOMPARE(docs[0]->GetTitle(), QStringLiteral("a.mp"));
-    QCOMPARE(docs[1]->GetTitle(), QStringLiteral("b b.mp"));
-    QCOMPARE(docs[0]->Text(), QStringLiteral("198.51.100.1\n"));
-    // Opening one of them again activates its window.
-    QCOMPARE(RunDawnly(fx, {"--shell-open", fx.Path("a.mp")}), 0);
-    QCOMPARE(fx.App().DocTemplate()->Documents().size(), 2);
-    QCOMPARE(fx.Frame().GetActiveDocument(), docs[0]);
-}
-
-void ShellOpenTest::plainArgumentsAreIgnored() {
-    AppFixture fx;
-    QVERIFY(fx.Start());
-    wb::test::WriteFileBytes(fx.Path("a.mp"), "x\r\n");
-    // A second, independent instance starts, shows its window and ends; it hands nothing.
-    QCOMPARE(RunDawnly(fx, {fx.Path("a.mp")}), 0);
-    QVERIFY(fx.App().DocTemplate()->Documents().isEmpty());
-}
-
-void ShellOpenTest::serverAnswersInProcess() {
-    qputenv("WAKEBURST_SHELL_SERVER", "wakeburst-shell-open-inprocess");
-    CShellOpenServer server;
-    QVERIFY(server.Listen());
-    // A second server on the same name finds a live instance and stays out of the way.
-    CShellOpenServer second;
-    QVERIFY(!second.Listen());
-    QStringList received;
-    connect(&server, &CShellOpenServer::filesReceived, this,
-            [&received](const QStringList& files) { received = files; });
-    QProcess client;
-    // The client blocks, so it runs in a process of its own.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    client.setProcessEnvironment(env);
-    client.start(QStringLiteral(DAWNLY_EXE), {"--shell-open", "/tmp/x y.mp"});
-    QTRY_COMPARE_WITH_TIMEOUT(received, QStringList({"/tmp/x y.mp"}), 15000);
-    QTRY_COMPARE_WITH_TIMEOUT(client.state(), QProcess::NotRunning, 10000);
-    QCOMPARE(client.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(client.exitCode(), 0);
-}
 
 QTEST_MAIN(ShellOpenTest)
 #include "shell_open_test.moc"

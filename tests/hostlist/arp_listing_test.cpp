@@ -128,18 +128,5 @@ INSTANTIATE_TEST_SUITE_P(
             "  10.9.8.7              aa-bb-cc-dd-ee-ff     dynamic\r\n",
             false}));
 
-// What the capture writes must come back out of the conversion entry for entry.
-TEST(ProcNetArp, ListingConvertsBack) {
-    bool resolving = false;
-    const std::string listing = platform::FormatProcNetArp(
-        std::string(kProcHead) +
-            "198.51.100.10    0x1         0x2         02:00:5e:00:00:10     *        eth0\n"
-            "198.51.100.11    0x1         0x2         02:00:5e:00:00:11     *        eth1\n",
-        {{"eth0", "198.51.100.37"}, {"eth1", "198.51.100.38"}}, resolving);
-    EXPECT_EQ(
-        IpAndEthernet(ParseArpListing(listing)),
-        (Entries{{"198.51.100.10", "02-00-5e-00-00-10"}, {"198.51.100.11", "02-00-5e-00-00-11"}}));
-}
-
 }  // namespace
 }  // namespace wb

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "support/process.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace wb {
 namespace {
@@ -37,15 +37,10 @@ TEST_P(CliCheck, PrintsAddressesAndReport) {
     EXPECT_EQ(r.err, GetParam().err);
 }
 
+// The reading rules are the reader's own; these show the command's exits and streams.
 INSTANTIATE_TEST_SUITE_P(
     Table, CliCheck,
     ::testing::Values(
-        CheckCase{"HeaderOnly", {kData + "header_only.mp"}, 0, "", ""},
-        CheckCase{"Written",
-                  {kData + "written_by_scan.mp"},
-                  0,
-                  "02-00-5e-00-00-10\n02-00-5e-00-00-11\n02-00-5e-00-00-12\n",
-                  ""},
         CheckCase{"BadLinesStillExitZero",
                   {kData + "gbk_names.mp"},
                   0,
@@ -56,11 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                   1,
                   "",
                   "\t无法以只读方式打开 " + kData + "没有这个文件.mp .\n"},
-        CheckCase{"NoFile", {}, 2, "", "wakeburst check: expects one host-list file\n"},
         CheckCase{
-            "TwoFiles", {"a.mp", "b.mp"}, 2, "", "wakeburst check: expects one host-list file\n"},
-        CheckCase{
-            "UnknownOption", {"--fix", "a.mp"}, 2, "", "wakeburst check: unknown option --fix\n"}));
+            "TwoFiles", {"a.mp", "b.mp"}, 2, "", "wakeburst check: expects one host-list file\n"}));
 
 // The report names the file exactly as it was given, relative paths included.
 TEST(CliCheck, RelativePathQuotedAsGiven) {

@@ -1,30 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "lab/lab_fixture.h"
+#include "support/temp_dir.h"
 
 namespace wb::test {
 namespace {
-
-std::string FrameHex(const std::string& ethernet) {
-    std::string mac;
-    for (char c : ethernet)
-        if (c != '-') mac += c;
-    std::string s = "ffffffffffff";
-    for (int i = 0; i < 16; ++i)
-        s += mac;
-    return s;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A scheduled group wake in the lab: the store and the host list live in a temporary
 // directory, and each tick runs in the lab's host namespace.
@@ -33,25 +15,19 @@ protected:
     void SetUp() override {
         LabFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
-        std::string tmpl = (std::filesystem::temp_directory_path() / "wblabalarm.XXXXXX").string();
-        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-        m_dir = tmpl;
-        std::ofstream list(m_dir + "/peers.mp", std::ios::binary);
-        list << "# the lab's peers\r\n";
+        std::string list = "# the lab's peers\r\n";
         for (const LabPeer& p : Lab().Peers())
-            list << p.ip << "\t" << p.name << "\t" << p.ethernet << "\r\n";
-    }
-    void TearDown() override {
-        std::error_code ec;
-        if (!m_dir.empty()) std::filesystem::remove_all(m_dir, ec);
+            list += p.ip + "\t" + p.name + "\t" + p.ethernet + "\r\n";
+        m_temp.Write("peers.mp", list);
     }
 
     ProcessResult Cli(std::vector<std::string> args) {
         args.insert(args.begin(), WAKEBURST_CLI);
-        return Lab().RunInHost(args, m_dir);
+        return Lab().RunInHost(args, m_temp.Path());
     }
 
-    std::string m_dir;
+    TempDir m_temp;
+    const std::string m_dir = m_temp.Path();
 };
 
 TEST_F(LabAlarm, DirectedBroadcastAlarmWakesEveryHostAtEveryPeer) {
@@ -73,7 +49,7 @@ TEST_F(LabAlarm, DirectedBroadcastAlarmWakesEveryHostAtEveryPeer) {
         for (std::size_t k = 0; k < got.size(); ++k)
             EXPECT_EQ(got[k], "198.51.100.255 " + FrameHex(Lab().Peers()[k].ethernet));
     }
-    const std::string log = ReadAll(m_dir + "/Dawnly.log");
+    const std::string log = ReadFileBytes(m_dir + "/Dawnly.log");
     EXPECT_EQ(log.rfind("Monday, December 07, 2026 07:30\r\n\t\xbb\xbd\xd0\xd1 3 hosts", 0), 0u);
 }
 
@@ -81,13 +57,13 @@ TEST_F(LabAlarm, NamedBroadcastReachesThatPeerOnly) {
     // The dialog takes four numbers, so a store written by hand carries the name.
     auto add = Cli({"alarms", "add", "--file", "peers.mp", "--days", "all", "--time", "23:59"});
     ASSERT_EQ(add.exitCode, 0) << add.err;
-    std::string store = ReadAll(m_dir + "/DwnGs");
+    std::string store = ReadFileBytes(m_dir + "/DwnGs");
     const std::string limited =
         "\x0f"
         "255.255.255.255";
     ASSERT_EQ(store.substr(store.size() - limited.size()), limited);
     store.replace(store.size() - limited.size(), limited.size(), "\x06peer-a");
-    std::ofstream(m_dir + "/DwnGs", std::ios::binary | std::ios::trunc) << store;
+    m_temp.Write("DwnGs", store);
 
     auto tick = Cli({"tick", "--at", "2026-12-12 23:59"});
     ASSERT_EQ(tick.exitCode, 0) << tick.err;

@@ -3,10 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "lab/lab_network.h"
 
 namespace wb::test {
+
+// A wake-up frame as the recorder prints it, for an Ethernet address with or without hyphens.
+inline std::string FrameHex(const std::string& ethernet) {
+    std::string mac, hex = "ffffffffffff";
+    for (char c : ethernet)
+        if (c != '-') mac += c;
+    for (int i = 0; i < 16; ++i)
+        hex += mac;
+    return hex;
+}
 
 // One lab for all tests of a suite. Without root the tests skip; with root a lab that
 // cannot be built fails them.

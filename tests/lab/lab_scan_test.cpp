@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "lab/lab_fixture.h"
+#include "support/temp_dir.h"
 
 namespace wb::test {
 namespace {
@@ -19,16 +17,6 @@ const std::string kStatuses =
 // "*名称未被发现*" as it lies in the file
 const std::string kPlaceholderGbk = "*\xc3\xfb\xb3\xc6\xce\xb4\xb1\xbb\xb7\xa2\xcf\xd6*";
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool Exists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(path, ec);
-}
-
 std::size_t Count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
     for (auto p = text.find(what); p != std::string::npos; p = text.find(what, p + 1))
@@ -38,20 +26,9 @@ std::size_t Count(const std::string& text, const std::string& what) {
 
 class LabScan : public LabFixture {
 protected:
-    void SetUp() override {
-        LabFixture::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        std::string tmpl = (std::filesystem::temp_directory_path() / "wbscan-XXXXXX").string();
-        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-        m_dir = tmpl;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        if (!m_dir.empty()) std::filesystem::remove_all(m_dir, ec);
-    }
-    std::string File(const std::string& name) const { return m_dir + "/" + name; }
-
-    std::string m_dir;
+    std::string File(const std::string& name) const { return m_temp.File(name); }
+    TempDir m_temp;
+    const std::string& m_dir = m_temp.Path();
 };
 
 TEST_F(LabScan, FindsEveryPeerAndWritesTheList) {
@@ -64,7 +41,8 @@ TEST_F(LabScan, FindsEveryPeerAndWritesTheList) {
     EXPECT_EQ(r.err.rfind(kStatuses + "198.51.100.12\n", 0), 0u) << r.err;
     EXPECT_EQ(Count(r.err, "\n"), 6u) << r.err;
 
-    std::string expected = ReadBytes(std::string(WAKEBURST_TEST_DATA) + "/hostlist/header_only.mp");
+    std::string expected =
+        ReadFileBytes(std::string(WAKEBURST_TEST_DATA) + "/hostlist/header_only.mp");
     ASSERT_FALSE(expected.empty());
     std::string addresses;
     for (const LabPeer& p : Lab().Peers()) {
@@ -72,8 +50,8 @@ TEST_F(LabScan, FindsEveryPeerAndWritesTheList) {
             p.ip + "\t" + (p.name.empty() ? kPlaceholderGbk : p.name) + "\t" + p.ethernet + "\r\n";
         addresses += p.ethernet + "\n";
     }
-    EXPECT_EQ(ReadBytes(File("新建组.mp")), expected);
-    EXPECT_FALSE(Exists(File("temp.mp")));
+    EXPECT_EQ(ReadFileBytes(File("新建组.mp")), expected);
+    EXPECT_FALSE(FileExists(File("temp.mp")));
 
     // Each peer was polled three times at its own address.
     for (std::size_t i = 0; i < Lab().Peers().size(); ++i) {
@@ -97,8 +75,8 @@ TEST_F(LabScan, EmptyListingLeavesNoList) {
     EXPECT_EQ(r.err, kStatuses +
                          "无法读取ARP缓存.\n可能原因: ARP.EXE 和/或 CONSPAWN.EXE 不存在.\n"
                          "无法读取 ARP 缓存.\n");
-    EXPECT_FALSE(Exists(File("empty.mp")));
-    EXPECT_TRUE(Exists(File("temp.mp")));
+    EXPECT_FALSE(FileExists(File("empty.mp")));
+    EXPECT_TRUE(FileExists(File("temp.mp")));
     for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
         EXPECT_TRUE(Lab().Received(i).empty());
 }
@@ -125,22 +103,16 @@ TEST_P(LabScanRefused, SendsNothing) {
         EXPECT_TRUE(Lab().Received(i).empty());
 }
 
+// The mask and argument rules are tested on their own; these show that a refusal sends nothing.
 INSTANTIATE_TEST_SUITE_P(
     Table, LabScanRefused,
     ::testing::Values(
         RefusedCase{"FourthByte255",
                     {"--mask", "255.255.255.255"},
                     "wakeburst scan: mask part 4 must be an integer from 0 to 254, not '255'\n"},
-        RefusedCase{"ByteTooLarge",
-                    {"--mask", "255.256.255.0"},
-                    "wakeburst scan: mask part 2 must be an integer from 0 to 255, not '256'\n"},
         RefusedCase{"ThreeParts",
                     {"--mask", "255.255.255"},
                     "wakeburst scan: the mask must have four parts A.B.C.D, not '255.255.255'\n"},
-        RefusedCase{"Letters",
-                    {"--mask=255.255.x.0"},
-                    "wakeburst scan: mask part 3 must be an integer from 0 to 255, not 'x'\n"},
-        RefusedCase{"NameWithoutValue", {"-o"}, "wakeburst scan: option -o needs a value\n"},
         RefusedCase{"Positional", {"hosts.mp"}, "wakeburst scan: takes no positional arguments\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -10,12 +10,7 @@
 namespace wb::test {
 namespace {
 
-const std::string kFrameHex = "ffffffffffff" + [] {
-    std::string s;
-    for (int i = 0; i < 16; ++i)
-        s += "00a0c9123456";
-    return s;
-}();
+const std::string kFrameHex = FrameHex("00a0c9123456");
 const std::string kDoodahHex = "446f6f646168";
 
 class LabWake : public LabFixture {};

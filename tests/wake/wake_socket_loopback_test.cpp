@@ -37,14 +37,6 @@ INSTANTIATE_TEST_SUITE_P(Table, LenientForms,
                          ::testing::Values("00-A0-C9-12-34-56", "00a0c9123456", "00a0.c912.3456",
                                            "00 a0 c9 12 34 56", "00-A0-C9-12-34-56-78"));
 
-TEST_F(WakeSocketLoopback, HostNameResolvesToItsAddress) {
-    CWakeSocket s;
-    ASSERT_TRUE(s.SetDestination("localhost"));
-    EXPECT_EQ(s.Destination().addr, platform::InetAddr("127.0.0.1"));
-    s.SendWakeup("00-A0-C9-12-34-56");
-    EXPECT_EQ(receiver.Drain().size(), 1u);
-}
-
 TEST_F(WakeSocketLoopback, TwoHostsThroughOneObjectGoToTheSameDestination) {
     CWakeSocket s;
     ASSERT_TRUE(s.SetDestination("127.0.0.1"));
