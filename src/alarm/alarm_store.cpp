@@ -1,13 +1,13 @@
 #include "alarm/alarm_store.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 #include "alarm/alarm_store_codec.h"
 #include "core/message_box.h"
 #include "core/string_table.h"
 #include "platform/atomic_file.h"
+#include "platform/file_path.h"
 
 namespace wb {
 
@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 CAlarmStore::LoadResult CAlarmStore::LoadAlarmsWithResult() {
     const std::string path = StorePath();
     std::error_code ec;
-    if (fs::is_directory(path, ec)) return LoadResult::NotOpened;
-    std::ifstream in(path, std::ios::binary);
+    if (fs::is_directory(platform::PathFromUtf8(path), ec)) return LoadResult::NotOpened;
+    std::ifstream in = platform::OpenInputFile(path);
     if (!in) return LoadResult::NotOpened;
 
     std::string bytes;
@@ -57,14 +57,14 @@ std::string CurrentStartDir() {
     std::error_code ec;
     const fs::path cwd = fs::current_path(ec);
     if (ec) return std::string();
-    return WithTrailingSeparator(cwd.string());
+    return WithTrailingSeparator(platform::PathToUtf8(cwd));
 }
 
 std::string ResolveStartDir(const std::string& dir) {
     if (dir.empty()) return CurrentStartDir();
     std::error_code ec;
-    const fs::path abs = fs::absolute(dir, ec);
-    return WithTrailingSeparator(ec ? dir : abs.string());
+    const fs::path abs = fs::absolute(platform::PathFromUtf8(dir), ec);
+    return WithTrailingSeparator(ec ? dir : platform::PathToUtf8(abs));
 }
 
 }  // namespace wb

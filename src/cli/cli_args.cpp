@@ -2,6 +2,20 @@
 
 namespace wb::cli {
 
+namespace {
+
+// An option is named back in a one-line refusal: a line feed or other control byte in it
+// must not break that line (or drive the terminal).
+std::string Shown(const std::string& name) {
+    std::string out = name;
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string ParsedArgs::Get(const std::string& name, const std::string& fallback) const {
     auto it = options.find(name);
     return it == options.end() ? fallback : it->second;
@@ -33,22 +47,22 @@ bool ParseArgs(const std::vector<std::string>& args, const std::set<std::string>
         if (valueOptions.count(name)) {
             if (!inlineValue) {
                 if (i + 1 >= args.size()) {
-                    error = "option " + name + " needs a value";
+                    error = "option " + Shown(name) + " needs a value";
                     return false;
                 }
                 value = args[++i];
             }
         } else if (flagOptions.count(name)) {
             if (inlineValue) {
-                error = "option " + name + " takes no value";
+                error = "option " + Shown(name) + " takes no value";
                 return false;
             }
         } else {
-            error = "unknown option " + name;
+            error = "unknown option " + Shown(name);
             return false;
         }
         if (!out.options.emplace(name, value).second) {
-            error = "option " + name + " given twice";
+            error = "option " + Shown(name) + " given twice";
             return false;
         }
     }

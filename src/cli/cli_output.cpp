@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/message_box.h"
+#include "platform/console.h"
 
 namespace wb::cli {
 
@@ -15,8 +16,7 @@ void WriteLine(std::FILE* f, const std::string& text) {
         if (c != '\r') s += c;  // the message texts carry CR LF pairs meant for a box
     }
     if (s.empty() || s.back() != '\n') s += '\n';
-    std::fwrite(s.data(), 1, s.size(), f);
-    std::fflush(f);
+    platform::WriteText(f, s);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "core/message_box.h"
 #include "core/string_table.h"
+#include "platform/file_path.h"
 
 namespace wb::cli {
 
@@ -93,7 +94,7 @@ bool LoadStore(CAlarmStore& store, const std::string& command) {
             break;
     }
     std::error_code ec;
-    if (!std::filesystem::exists(store.StorePath(), ec)) return true;
+    if (!std::filesystem::exists(platform::PathFromUtf8(store.StorePath()), ec)) return true;
     PrintErr("wakeburst " + command + ": cannot read " + store.StorePath());
     return false;
 }
@@ -145,7 +146,7 @@ int Add(CAlarmStore& store, const ParsedArgs& pa) {
         return kExitFailed;
     }
     std::error_code ec;
-    const std::filesystem::path file(alarm.m_strGroupFile);
+    const std::filesystem::path file = platform::PathFromUtf8(alarm.m_strGroupFile);
     if (!std::filesystem::exists(file, ec) || std::filesystem::is_directory(file, ec)) {
         ShowMessageBox(FormatString1(IDS_FILE_NOT_FOUND, alarm.m_strGroupFile));
         return kExitFailed;

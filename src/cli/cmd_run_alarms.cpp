@@ -7,6 +7,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "platform/file_path.h"
 
 namespace wb::cli {
 
@@ -27,7 +28,8 @@ struct StoreStamp {
     }
 };
 
-StoreStamp StampOf(const std::string& path) {
+StoreStamp StampOf(const std::string& utf8Path) {
+    const std::filesystem::path path = platform::PathFromUtf8(utf8Path);
     std::error_code ec;
     StoreStamp s;
     s.time = std::filesystem::last_write_time(path, ec);

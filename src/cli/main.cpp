@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "platform/console.h"
 
-int main(int argc, char** argv) {
-    return wb::cli::RunCli(std::vector<std::string>(argv + 1, argv + argc));
-}
+int main(int argc, char** argv) { return wb::cli::RunCli(wb::platform::Utf8Arguments(argc, argv)); }

@@ -1,6 +1,5 @@
 #include "hostlist/host_list_creation.h"
 
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -8,6 +7,7 @@
 #include "hostlist/arp_listing.h"
 #include "hostlist/host_list_writer.h"
 #include "platform/atomic_file.h"
+#include "platform/file_path.h"
 #include "wake/wake_socket.h"
 
 namespace wb {
@@ -53,7 +53,7 @@ bool CreateHostListFile(const std::string& path, const CreateListOptions& option
     if (socket) socket->Close();
 
     if (!WriteHostListFile(path, entries)) return false;
-    std::remove(options.listingPath.c_str());
+    platform::RemoveFile(options.listingPath);
     return true;
 }
 

@@ -1,10 +1,11 @@
 #include "hostlist/host_list_reader.h"
 
-#include <fstream>
+#include <filesystem>
 
 #include "core/string_table.h"
 #include "hostlist/host_list_tokens.h"
 #include "hostlist/text_reader.h"
+#include "platform/file_path.h"
 #include "wake/address_text.h"
 
 namespace wb {
@@ -48,8 +49,13 @@ std::string BadLineMessage(const std::string& path, int lineNumber) {
 bool ReadHostList(const std::string& path, std::string& report,
                   std::vector<std::string>& addresses) {
     report.clear();
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    // Only a regular file is a host list: a device could be read for ever and a pipe could
+    // wait for ever for its writer, holding up every alarm behind this one.
+    std::error_code ec;
+    const bool regular = std::filesystem::is_regular_file(platform::PathFromUtf8(path), ec);
+    std::ifstream file;
+    if (regular) file = platform::OpenInputFile(path);
+    if (!regular || !file) {
         report = FormatString1(IDS_CANNOT_OPEN_READ, path);
         return false;
     }

@@ -1,13 +1,12 @@
 #include "hostlist/host_list_writer.h"
 
-#include <cstdio>
-#include <fstream>
 #include <random>
 
 #include "core/message_box.h"
 #include "core/string_table.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
+#include "platform/file_path.h"
 
 namespace wb {
 
@@ -55,12 +54,12 @@ bool CheckHostListWritable(const std::string& path) {
     const auto slash = path.find_last_of("/\\");
     const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     const std::string probe = dir + ".wakeburst-probe-" + std::to_string(rng());
-    bool created = std::ofstream(probe, std::ios::binary).is_open();
+    bool created = platform::OpenOutputFile(probe).is_open();
     if (!created) {
         ShowCannotWrite(path);
         return false;
     }
-    std::remove(probe.c_str());
+    platform::RemoveFile(probe);
     return true;
 }
 

@@ -1,9 +1,11 @@
 #include "platform/atomic_file.h"
 
 #include <cstdio>
-#include <fstream>
+#include <ios>
 #include <iterator>
 #include <random>
+
+#include "platform/file_path.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -38,9 +40,18 @@ std::string TempNameFor(const std::string& path) {
 
 #ifdef _WIN32
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::string tmp = TempNameFor(path);
-    HANDLE h = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring target = Utf8ToWide(path);
+    if (target.empty()) return false;
+    std::wstring tmp;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    // A name may be taken by the leftover of a save that was killed half way: try others.
+    for (int tries = 0; h == INVALID_HANDLE_VALUE && tries < 16; ++tries) {
+        tmp = Utf8ToWide(TempNameFor(path));
+        if (tmp.empty()) return false;
+        h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
+        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
     if (h == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     bool ok = bytes.empty() ||
@@ -49,15 +60,21 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     ok = FlushFileBuffers(h) && ok;
     CloseHandle(h);
     if (ok)
-        ok = MoveFileExA(tmp.c_str(), path.c_str(),
+        ok = MoveFileExW(tmp.c_str(), target.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) DeleteFileA(tmp.c_str());
+    if (!ok) DeleteFileW(tmp.c_str());
     return ok;
 }
 #else
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::string tmp = TempNameFor(path);
-    int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    std::string tmp;
+    int fd = -1;
+    // A name may be taken by the leftover of a save that was killed half way: try others.
+    for (int tries = 0; fd < 0 && tries < 16; ++tries) {
+        tmp = TempNameFor(path);
+        fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
     if (fd < 0) return false;
     // Keep the mode of the file we replace, so a save does not change who may read it.
     struct stat st {};
@@ -91,10 +108,19 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
 #endif
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in = OpenInputFile(path);
     if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    std::string read;
+    // Read through the buffer directly, a read error (a directory, a failing disk) is
+    // thrown rather than flagged on the stream.
+    try {
+        read.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return false;
+    }
+    if (in.bad()) return false;
+    bytes = std::move(read);
+    return true;
 }
 
 }  // namespace wb::platform

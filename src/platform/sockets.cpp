@@ -3,9 +3,11 @@
 #include <cstring>
 
 #ifdef _WIN32
-#include <iphlpapi.h>
+// Winsock 2 before anything that could pull in the old winsock.h.
 #include <winsock2.h>
 #include <ws2tcpip.h>
+
+#include <iphlpapi.h>
 #else
 #include <arpa/inet.h>
 #include <ifaddrs.h>
@@ -88,6 +90,12 @@ bool GetLocalHostName(std::string& name) {
 
 bool ResolveHostName(const std::string& name, HostEnt& out) {
 #ifdef _WIN32
+    // Winsock answers an empty name with the local host; an empty destination must not
+    // quietly become this machine.
+    if (name.empty()) {
+        t_lastError = kNetErrHostNotFound;
+        return false;
+    }
     const hostent* he = gethostbyname(name.c_str());
     if (!he) {
         t_lastError = WSAGetLastError();

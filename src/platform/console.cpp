@@ -1,0 +1,55 @@
+#include "platform/console.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include "platform/file_path.h"
+#endif
+
+namespace wb::platform {
+
+#ifdef _WIN32
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide) return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+    std::vector<std::string> args;
+    for (int i = 1; i < count; ++i)
+        args.push_back(WideToUtf8(wide[i]));
+    LocalFree(wide);
+    return args;
+}
+
+void WriteText(std::FILE* stream, std::string_view utf8) {
+    HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    if (h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode)) {
+        const std::wstring wide = Utf8ToWide(utf8);
+        if (!wide.empty() || utf8.empty()) {
+            std::fflush(stream);
+            DWORD written = 0;
+            WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+            return;
+        }
+    }
+    // Line ends as on every other platform: the texts already carry the CRs they need.
+    _setmode(_fileno(stream), _O_BINARY);
+    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+    std::fflush(stream);
+}
+#else
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+void WriteText(std::FILE* stream, std::string_view utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+    std::fflush(stream);
+}
+#endif
+
+}  // namespace wb::platform

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace wb::platform {
+
+// File names travel through the system as UTF-8. POSIX takes those bytes as they are;
+// Windows reads a narrow name in the ANSI code page, so there every name goes through
+// these to reach the wide-character file calls.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string PathToUtf8(const std::filesystem::path& path);
+
+std::ifstream OpenInputFile(const std::string& utf8Path,
+                            std::ios::openmode mode = std::ios::binary);
+std::ofstream OpenOutputFile(const std::string& utf8Path,
+                             std::ios::openmode mode = std::ios::binary);
+
+// True when the file was removed.
+bool RemoveFile(const std::string& utf8Path);
+
+#ifdef _WIN32
+// UTF-8 to UTF-16 and back; invalid input gives an empty result.
+std::wstring Utf8ToWide(std::string_view utf8);
+std::string WideToUtf8(std::wstring_view wide);
+#endif
+
+}  // namespace wb::platform

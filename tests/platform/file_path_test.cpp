@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "alarm/alarm_store.h"
+#include "hostlist/host_list_reader.h"
+#include "platform/atomic_file.h"
+#include "platform/file_path.h"
+#include "support/process.h"
+#include "support/temp_dir.h"
+
+namespace wb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Two hosts in GBK with CR LF, the way the system writes its lists.
+const std::string kList =
+    "# \xd6\xf7\xbb\xfa\r\n"
+    "127.0.0.1\tpeer-a\t02-00-5e-00-00-10\r\n"
+    "127.0.0.1\t\xc3\xfb\xb3\xc6\t02-00-5e-00-00-11\r\n";
+
+struct NameCase {
+    const char* label;
+    std::string dir;   // a sub-directory to create first, or ""
+    std::string file;  // the host list's name in it
+};
+
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
+
+class Utf8Names : public ::testing::TestWithParam<NameCase> {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(tmp.Path().empty());
+        dir = tmp.Path();
+        if (!GetParam().dir.empty()) {
+            dir += "/" + GetParam().dir;
+            ASSERT_TRUE(fs::create_directory(platform::PathFromUtf8(dir)));
+        }
+        path = dir + "/" + GetParam().file;
+        ASSERT_TRUE(platform::WriteFileAtomically(path, kList));
+    }
+
+    test::TempDir tmp;
+    std::string dir;
+    std::string path;
+};
+
+TEST_P(Utf8Names, TheDirectoryHoldsExactlyTheNameWritten) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(platform::PathFromUtf8(dir)))
+        names.push_back(platform::PathToUtf8(e.path().filename()));
+    EXPECT_EQ(names, std::vector<std::string>{GetParam().file});
+}
+
+TEST_P(Utf8Names, CoreReadsReplacesAndRemovesIt) {
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadWholeFile(path, bytes));
+    EXPECT_EQ(bytes, kList);
+
+    std::string report;
+    std::vector<std::string> addresses;
+    ASSERT_TRUE(ReadHostList(path, report, addresses)) << report;
+    EXPECT_EQ(report, "");
+    EXPECT_EQ(addresses, (std::vector<std::string>{"02-00-5e-00-00-10", "02-00-5e-00-00-11"}));
+
+    ASSERT_TRUE(platform::WriteFileAtomically(path, "replaced"));
+    ASSERT_TRUE(platform::ReadWholeFile(path, bytes));
+    EXPECT_EQ(bytes, "replaced");
+
+    EXPECT_TRUE(platform::RemoveFile(path));
+    EXPECT_FALSE(platform::ReadWholeFile(path, bytes));
+    EXPECT_FALSE(platform::RemoveFile(path));
+}
+
+TEST_P(Utf8Names, StartDirComesBackAsUtf8) {
+    const std::string start = ResolveStartDir(dir);
+    ASSERT_FALSE(start.empty());
+    // The start-up directory prefixes the store's and the log's names as it stands.
+    std::string bytes;
+    EXPECT_TRUE(platform::ReadWholeFile(start + GetParam().file, bytes)) << start;
+    EXPECT_EQ(bytes, kList);
+    if (!GetParam().dir.empty()) {
+        EXPECT_NE(start.find(GetParam().dir), std::string::npos) << start;
+    }
+}
+
+// The name reaches the tool on its command line and comes back in its messages unchanged.
+TEST_P(Utf8Names, CliTakesTheNameAsArgument) {
+    auto r = test::RunProcess({WAKEBURST_CLI, "check", path});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "02-00-5e-00-00-10\n02-00-5e-00-00-11\n");
+    EXPECT_EQ(r.err, "");
+
+    const std::string missing = dir + "/缺少的.mp";
+    r = test::RunProcess({WAKEBURST_CLI, "check", missing});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(missing), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\r'), std::string::npos) << "line ends as on every platform";
+}
+
+TEST_P(Utf8Names, CliKeepsTheAlarmStoreAndLogInTheDirectory) {
+    auto r = test::RunProcess({WAKEBURST_CLI, "alarms", "add", "--dir", dir, "--file", path,
+                               "--days", "mon", "--time", "07:30", "--to", "127.0.0.1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = test::RunProcess({WAKEBURST_CLI, "alarms", "--dir", dir});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "1\t-M-----\t07:30\t127.0.0.1\t" + path + "\n");
+
+    r = test::RunProcess({WAKEBURST_CLI, "wake", path, "--to", "127.0.0.1", "--dir", dir});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    std::string log;
+    EXPECT_TRUE(platform::ReadWholeFile(dir + "/Dawnly.log", log));
+    EXPECT_NE(log.find("\r\n"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Utf8Names,
+    ::testing::Values(NameCase{"Ascii", "", "hosts.mp"}, NameCase{"ChineseName", "", "新建组.mp"},
+                      NameCase{"ChineseDirectoryAndBlanks", "机房 二楼", "夜间 唤醒.mp"},
+                      // Outside every ANSI code page, so only a wide path can hold it.
+                      NameCase{"BeyondTheCodePage", "Ωmega", "ünï ☕.mp"}));
+
+}  // namespace
+}  // namespace wb
