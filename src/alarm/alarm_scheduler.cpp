@@ -13,6 +13,23 @@ std::int64_t MinuteOf(TimePoint t) {
     return s >= 0 ? s / 60 : -((-s + 59) / 60);
 }
 
+// Days from 1970-01-01 to a civil date of the proleptic Gregorian calendar.
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+    y -= m <= 2;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const auto yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+std::int64_t WallMinuteOf(const std::tm& local) {
+    const std::int64_t days =
+        DaysFromCivil(std::int64_t{local.tm_year} + 1900, static_cast<unsigned>(local.tm_mon + 1),
+                      static_cast<unsigned>(local.tm_mday));
+    return days * 1440 + local.tm_hour * 60 + local.tm_min;
+}
+
 }  // namespace
 
 bool IsAlarmDue(const CAlarmSetting& alarm, const std::tm& local) {
@@ -54,6 +71,12 @@ void CAlarmScheduler::Tick(TimePoint now) {
 
 void CAlarmScheduler::HandleMinute(std::int64_t minute) {
     const std::tm local = LocalTime(static_cast<std::time_t>(minute * 60));
+    const std::int64_t wall = WallMinuteOf(local);
+    const LocalMinute now{wall, wall - minute};
+    // Once the clocks have gone back, the wall-clock minutes they pass a second time have
+    // had their turn. A clock merely set back keeps its offset and is not caught here.
+    if (m_lastLocal && now.wall <= m_lastLocal->wall && now.offset < m_lastLocal->offset) return;
+    m_lastLocal = now;
     CWakeLogScope logScope(WakeLogTarget{m_store.m_strStartDir, m_clock});
     // The size is read again at every step: a nested tick may have replaced the list. Each
     // record in use is held by this tick, so replacing the list cannot destroy it.

@@ -23,6 +23,9 @@ bool IsAlarmDue(const CAlarmSetting& alarm, const std::tm& local);
 
 // Drives the alarms: every tick handles each minute since the last one it handled exactly
 // once, so a late or drifting timer loses nothing and nothing fires twice for one minute.
+// Local time decides what is due: an alarm in the hour skipped when daylight saving starts
+// does not fire that day, and one in the hour repeated when it ends fires once, the first
+// time round.
 // The desktop program calls OnTimer from a single-shot timer re-armed with NextDelay();
 // `wakeburst run-alarms` does the same from a sleep loop.
 class CAlarmScheduler final {
@@ -65,10 +68,17 @@ public:
 private:
     void HandleMinute(std::int64_t minute);
 
+    // A local wall-clock minute, and how far local time was ahead of UTC then (minutes).
+    struct LocalMinute {
+        std::int64_t wall;
+        std::int64_t offset;
+    };
+
     CAlarmStore& m_store;
     WallClock m_clock;
     WakeObserver m_observer;
     std::optional<std::int64_t> m_lastMinute;
+    std::optional<LocalMinute> m_lastLocal;
 };
 
 }  // namespace wb

@@ -20,6 +20,14 @@ CChildFrame::CChildFrame(CDawnlyView* view, QWidget* parent)
     UpdateTitle();
 }
 
+CChildFrame::~CChildFrame() {
+    // The view is deleted by the base class, when this is no longer a CChildFrame: the
+    // document it leaves must not call UpdateTitle on what remains of this window.
+    if (CDawnlyDoc* doc = m_pView ? m_pView->GetDocument() : nullptr) {
+        disconnect(doc, nullptr, this, nullptr);
+    }
+}
+
 void CChildFrame::UpdateTitle() {
     CDawnlyDoc* doc = m_pView->GetDocument();
     if (!doc) return;

@@ -11,6 +11,7 @@ class CChildFrame final : public QMdiSubWindow {
     Q_OBJECT
 public:
     explicit CChildFrame(CDawnlyView* view, QWidget* parent = nullptr);
+    ~CChildFrame() override;
 
     CDawnlyView* GetActiveView() const { return m_pView; }
     // The document's title, followed by ":n" while the document has several windows.

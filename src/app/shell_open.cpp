@@ -10,12 +10,28 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "platform/peer_user.h"
+
 namespace wb::app {
 
 namespace {
 
 // One path per line, an empty line ends the list; the instance answers "OK".
 constexpr char kAck[] = "OK\n";
+// Far more than any list of paths the shell hands over; a peer that sends more is cut off.
+constexpr qsizetype kMaxMessage = 1 << 20;
+
+// The running instance takes nothing but absolute file paths in UTF-8, free of control
+// characters: never an option, a URL or a relative name.
+bool IsFilePathLine(const QByteArray& line) {
+    if (line.isEmpty()) return false;
+    for (char c : line) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    }
+    const QString path = QString::fromUtf8(line);
+    if (path.toUtf8() != line) return false;
+    return QFileInfo(path).isAbsolute();
+}
 
 }  // namespace
 
@@ -68,13 +84,23 @@ bool CShellOpenServer::IsListening() const { return m_pServer->isListening(); }
 void CShellOpenServer::OnNewConnection() {
     while (QLocalSocket* socket = m_pServer->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // The socket file is the user's alone; the peer's identity is checked all the same,
+        // since a file's mode is easily loosened.
+        if (!platform::IsPeerSameUser(socket->socketDescriptor())) {
+            socket->abort();
+            continue;
+        }
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             QByteArray buffer = socket->property("wbBuffer").toByteArray() + socket->readAll();
+            if (buffer.size() > kMaxMessage) {
+                socket->abort();
+                return;
+            }
             socket->setProperty("wbBuffer", buffer);
             if (!buffer.endsWith("\n\n") && buffer != "\n") return;
             QStringList files;
             for (const QByteArray& line : buffer.split('\n')) {
-                if (!line.isEmpty()) files << QString::fromUtf8(line);
+                if (IsFilePathLine(line)) files << QString::fromUtf8(line);
             }
             socket->write(kAck);
             socket->flush();
