@@ -187,7 +187,9 @@ TEST_P(KilledWhileSaving, FileIsAlwaysTheOldOrTheNewVersion) {
         last = v;
     }
     // The kills did land while saves went on: the version changed between many of them.
-    EXPECT_GT(changes, kKills / 10);
+    // (Not a fixed share: under the sanitizers a creation run is slow against a fork, and
+    // about one kill in ten changed it there.)
+    EXPECT_GT(changes, kKills / 20);
     // A save that completes leaves nothing beside its file but, after a kill, perhaps its own
     // temporary file; those never replace the file itself.
     std::size_t temporaries = 0;
