@@ -14,7 +14,7 @@ ip link set lo up 2>/dev/null || true
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build}" && pwd)"
 runs="${2:-20}"
-dawnly="$build/src/app/dawnly"
+dawnly="$build/src/gui/shell/dawnly"
 [[ -x "$dawnly" ]] || { echo "no dawnly at $dawnly: build it first" >&2; exit 2; }
 
 work="$(mktemp -d)"

@@ -6,7 +6,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "app/text_codec.h"
+#include "shell/text_codec.h"
 #include "fuzz_support.h"
 
 using wb::app::DecodedText;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/message_box.h"
+#include "base/message_box.h"
 #include "platform/console.h"
 
 namespace wb::cli {

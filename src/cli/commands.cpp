@@ -4,8 +4,8 @@
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "core/message_box.h"
-#include "core/string_table.h"
+#include "base/message_box.h"
+#include "base/string_table.h"
 #include "platform/sockets.h"
 
 namespace wb::cli {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/message_box.h"
+#include "base/message_box.h"
 #include "platform/inet_addr.h"
 #include "wake/wake_socket.h"
 

@@ -13,7 +13,7 @@
 
 #include <cstring>
 
-#include "app/shell_open.h"
+#include "shell/shell_open.h"
 
 using wb::app::CShellOpenServer;
 

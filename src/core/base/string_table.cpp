@@ -1,0 +1,55 @@
+#include "base/string_table.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+namespace wb {
+
+namespace {
+
+constexpr std::pair<int, std::string_view> kStrings[] = {
+    {IDS_SOCKETS_INIT_FAILED, "Windows套接字初始化失败."},
+    {IDS_APP_TITLE, "Wakeburst Utility"},
+    {IDP_ALARMS_NOT_SAVED, "无法创建文件 %1\n提醒设置未被保存."},
+    {IDS_CANNOT_OPEN_READ, "\t无法以只读方式打开 %1 .\n"},
+    {IDS_CANNOT_OPEN_WRITE, "\t无法以写入方式打开 %1.\n"},
+    {IDS_BAD_ETHERNET, "不合法的以太网地址: %1\r\n\nWakeburst 未被发送."},
+    {IDS_BAD_BROADCAST, "\t错误: %1是一个非法的IP 广播地址.\r\n\n\t文件: %2\r\n"},
+    {IDS_FILE_NOT_FOUND, "文件 \r\n%1\n未被发现.  请查实后重试."},
+};
+
+}  // namespace
+
+std::string_view LoadStringText(int id) {
+    auto it = std::find_if(std::begin(kStrings), std::end(kStrings),
+                           [id](const auto& e) { return e.first == id; });
+    return it == std::end(kStrings) ? std::string_view() : it->second;
+}
+
+std::string FormatPlaceholders(std::string_view pattern, const std::string* args, int count) {
+    std::string out;
+    out.reserve(pattern.size() + 32);
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        char c = pattern[i];
+        if (c == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
+            int k = pattern[i + 1] - '1';
+            if (k < count) out += args[k];
+            ++i;
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+std::string FormatString1(int id, const std::string& arg1) {
+    return FormatPlaceholders(LoadStringText(id), &arg1, 1);
+}
+
+std::string FormatString2(int id, const std::string& arg1, const std::string& arg2) {
+    const std::string args[2] = {arg1, arg2};
+    return FormatPlaceholders(LoadStringText(id), args, 2);
+}
+
+}  // namespace wb

@@ -1,0 +1,80 @@
+#include "hostlist/host_list_creation.h"
+
+#include <memory>
+#include <vector>
+
+#include "base/message_box.h"
+#include "hostlist/arp_listing.h"
+#include "hostlist/host_list_writer.h"
+#include "platform/atomic_file.h"
+#include "platform/file_path.h"
+#include "wake/wake_socket.h"
+
+namespace wb {
+
+namespace {
+
+void Announce(const StatusReport& status, const char* text) {
+    if (status) status(text);
+}
+
+}  // namespace
+
+bool CreateHostListFile(const std::string& path) {
+    return CreateHostListFile(path, CreateListOptions{});
+}
+
+bool CreateHostListFile(const std::string& path, const CreateListOptions& options) {
+    std::string listing;
+    if (!platform::ReadWholeFile(options.listingPath, listing) || listing.empty()) {
+        ShowMessageBox(kArpListingMissing, MsgButtons::Ok);
+        return false;
+    }
+    // Refuse before the lookups, which may each wait on the resolver or on a message.
+    if (!CheckHostListWritable(path)) return false;
+
+    std::vector<HostListEntry> entries = ParseArpListing(listing);
+
+    std::unique_ptr<CWakeSocket> socket;
+    HostNameLookup lookup = options.lookup;
+    if (!lookup) {
+        socket = std::make_unique<CWakeSocket>();
+        lookup = [&socket](const std::string& ip) {
+            std::string name;
+            socket->LookupHostName(ip, name);
+            return name;
+        };
+    }
+    if (options.progress) options.progress(0, entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i].name = lookup(entries[i].ip);
+        if (options.progress) options.progress(i + 1, entries.size());
+    }
+    if (socket) socket->Close();
+
+    if (!WriteHostListFile(path, entries)) return false;
+    platform::RemoveFile(options.listingPath);
+    return true;
+}
+
+bool RunHostListCreation(const std::string& maskText, const std::string& path,
+                         const StatusReport& status, const CreateListOptions& options) {
+    CWakeSocket socket;
+    Announce(status, kStatusGetAddress);
+    if (!socket.GetLocalAddress()) {
+        Announce(status, kStatusNoAddress);
+        return false;
+    }
+    Announce(status, kStatusPolling);
+    socket.PollSubnet(maskText);
+    Announce(status, kStatusReadingArp);
+    // Judged by the listing it leaves, not by its result.
+    CaptureArpCache(options.listingPath);
+    Announce(status, kStatusMapping);
+    const bool ok = CreateHostListFile(path, options);
+    socket.Close();
+    if (!ok) Announce(status, kStatusNoArp);
+    return ok;
+}
+
+}  // namespace wb

@@ -1,0 +1,79 @@
+#include "hostlist/host_list_reader.h"
+
+#include <filesystem>
+
+#include "base/string_table.h"
+#include "hostlist/host_list_tokens.h"
+#include "hostlist/text_reader.h"
+#include "platform/file_path.h"
+#include "wake/address_text.h"
+
+namespace wb {
+
+namespace {
+
+constexpr std::size_t kMinIpText = 7;
+constexpr std::size_t kMaxIpText = 15;
+constexpr std::size_t kEthernetText = 17;
+
+// How many tokens of the line were addresses; Ethernet addresses are appended as found.
+int ClassifyLine(std::string_view line, std::vector<std::string>& addresses) {
+    int counted = 0;
+    ForEachHostListToken(line, [&](std::string_view token) {
+        const std::size_t len = token.size();
+        // Only tokens of the right length can pass, so most words cost no copy.
+        if (len >= kMinIpText && len <= kMaxIpText && IsValidIpText(std::string(token))) {
+            ++counted;
+            return true;
+        }
+        if (len == kEthernetText) {
+            std::string text(token);
+            if (IsValidEthernetText(text)) {
+                ++counted;
+                addresses.push_back(std::move(text));
+                return true;
+            }
+        }
+        return token.front() != '#';
+    });
+    return counted;
+}
+
+std::string BadLineMessage(const std::string& path, int lineNumber) {
+    return "\t错误 文件:" + path + "\n\t行 " + std::to_string(lineNumber) +
+           ": 请检查IP地址和以太网[MAC]地址.\n";
+}
+
+}  // namespace
+
+bool ReadHostList(const std::string& path, std::string& report,
+                  std::vector<std::string>& addresses) {
+    report.clear();
+    // Only a regular file is a host list: a device could be read for ever and a pipe could
+    // wait for ever for its writer, holding up every alarm behind this one.
+    std::error_code ec;
+    const bool regular = std::filesystem::is_regular_file(platform::PathFromUtf8(path), ec);
+    std::ifstream file;
+    if (regular) file = platform::OpenInputFile(path);
+    if (!regular || !file) {
+        report = FormatString1(IDS_CANNOT_OPEN_READ, path);
+        return false;
+    }
+    const std::size_t before = addresses.size();
+    CTextReader reader(file);
+    std::string_view line;
+    int lineNumber = 0;
+    while (reader.Next(line)) {
+        ++lineNumber;
+        if (ClassifyLine(line, addresses) == 1) report += BadLineMessage(path, lineNumber);
+    }
+    if (reader.Failed()) {
+        // Half a list would wake half a group without saying so; treat it as unreadable.
+        addresses.resize(before);
+        report = FormatString1(IDS_CANNOT_OPEN_READ, path);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace wb

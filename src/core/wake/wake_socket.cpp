@@ -1,0 +1,125 @@
+#include "wake/wake_socket.h"
+
+#include <cstring>
+
+#include "base/message_box.h"
+#include "base/string_table.h"
+#include "platform/inet_addr.h"
+#include "wake/address_text.h"
+#include "wake/network_error.h"
+
+namespace wb {
+
+namespace {
+
+// The dotted conversion sets no error code of its own: a failure reads as code 0, which
+// the error table shows as an unknown error.
+std::uint32_t ConvertAddress(const std::string& text) {
+    platform::SetLastNetError(0);
+    return platform::InetAddr(text);
+}
+
+}  // namespace
+
+long CWakeSocket::SendRaw(const void* data, std::size_t len) {
+    return m_socket.SendTo(data, len, m_destAddr.addr, m_destAddr.port);
+}
+
+bool CWakeSocket::SetDestination(const std::string& text) {
+    m_destAddr.addr = ConvertAddress(text);
+    if (m_destAddr.addr != platform::kInetAddrNone) return true;
+    if (text == "255.255.255.255") return true;
+    if (!platform::ResolveHostName(text, m_hostEnt)) {
+        m_destAddr.addr = platform::kInetAddrNone;
+        return false;
+    }
+    m_pHostEnt = &m_hostEnt;
+    m_destAddr.addr = m_hostEnt.addrs.front();
+    return true;
+}
+
+int CWakeSocket::FillWakeupFrame(std::uint8_t* buffer, int length, const std::uint8_t* address,
+                                 int addressLength) {
+    if (addressLength <= 0 || length < addressLength) return 0;
+    std::memset(buffer, 0xFF, static_cast<std::size_t>(addressLength));
+    int offset = addressLength;
+    // Only whole copies: a length that is not a multiple of the address never overruns.
+    while (offset + addressLength <= length) {
+        std::memcpy(buffer + offset, address, static_cast<std::size_t>(addressLength));
+        offset += addressLength;
+    }
+    return offset;
+}
+
+void CWakeSocket::SendWakeup(const std::string& text) {
+    std::uint8_t frame[kWakeupFrameSize] = {};
+    std::uint8_t address[kEthernetAddressSize] = {};
+    if (!ParseEthernetAddress(text, address, kEthernetAddressSize)) {
+        ShowMessageBox(FormatString1(IDS_BAD_ETHERNET, text), MsgButtons::Ok);
+        return;
+    }
+    int len = FillWakeupFrame(frame, kWakeupFrameSize, address, kEthernetAddressSize);
+    SendRaw(frame, static_cast<std::size_t>(len));
+}
+
+bool CWakeSocket::GetLocalAddress() {
+    std::string name;
+    if (!platform::GetLocalHostName(name) || !platform::ResolveHostName(name, m_hostEnt)) {
+        ReportNetworkError(platform::LastNetError());
+        return false;
+    }
+    m_pHostEnt = &m_hostEnt;
+    // Many systems map their own name to a loopback address; polling 127.x.x.x would find
+    // nobody, so take the first real address, or else the first interface's.
+    for (std::uint32_t a : m_hostEnt.addrs) {
+        if (!platform::IsLoopbackAddress(a)) {
+            m_destAddr.addr = a;
+            return true;
+        }
+    }
+    std::uint32_t ifAddr = 0;
+    m_destAddr.addr = platform::FirstInterfaceAddress(ifAddr) ? ifAddr : m_hostEnt.addrs.front();
+    return true;
+}
+
+void CWakeSocket::PollSubnet(const std::string& maskText) {
+    std::uint32_t mask = ConvertAddress(maskText);
+    if (mask == platform::kInetAddrNone) ReportNetworkError(platform::LastNetError());
+
+    std::uint8_t dest[4];
+    std::uint8_t maskBytes[4];
+    std::memcpy(dest, &m_destAddr.addr, 4);
+    std::memcpy(maskBytes, &mask, 4);
+    for (int k = 0; k < 4; ++k)
+        dest[k] &= maskBytes[k];
+    std::memcpy(&m_destAddr.addr, dest, 4);
+
+    const int n = 255 - maskBytes[3];
+    if (n <= 1) return;
+    for (int k = 0; k < n - 1; ++k) {
+        ++dest[3];
+        std::memcpy(&m_destAddr.addr, dest, 4);
+        for (int r = 0; r < 3; ++r)
+            SendRaw(kPollDatagram, kPollDatagramSize);
+    }
+}
+
+void CWakeSocket::LookupHostName(const std::string& ipText, std::string& name) {
+    m_destAddr.addr = ConvertAddress(ipText);
+    if (m_destAddr.addr == platform::kInetAddrNone) {
+        ReportNetworkError(platform::LastNetError());
+        name = kNameNotFound;
+        return;
+    }
+    if (platform::ResolveAddress(m_destAddr.addr, m_hostEnt)) {
+        m_pHostEnt = &m_hostEnt;
+        name = m_hostEnt.name;
+        return;
+    }
+    std::string reason;
+    ReportNetworkError(platform::LastNetError(), &reason);
+    ShowMessageBox(ipText + "\n" + reason, MsgButtons::Ok);
+    name = kNameNotFound;
+}
+
+}  // namespace wb

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <string>
+#include "common/dialog_context_help.h"
+
+#include "alarm/alarm_setting.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace wb {
+class CAlarmStore;
+}
+
+namespace wb::app {
+
+class CUpDownCtrl;
+
+// The modeless dialog in which the user keeps the group alarms. It edits a working copy of
+// the alarm list, one alarm in the fields at a time: the one selected in the combo box of
+// group files, whose item index is the list's index. OK hands the whole copy to the store
+// (the alarms take effect at once); Cancel drops it. At most one is open (g_pAlarmDlg).
+class CAlarmDlg final : public CHelpDialog {
+    Q_OBJECT
+public:
+    static constexpr int kMaxAlarms = 16;
+    static constexpr int kGroupId = 1001;
+    static constexpr int kBrowseId = 1018;
+    static constexpr int kAddId = 1019;
+    static constexpr int kRemoveId = 1020;
+    static constexpr int kFirstAddrId = 1325;
+    static constexpr int kFirstDayId = 1501;  // Sunday; 1501 + k is bit 0x02 << k
+    static constexpr int kHourSpinId = 1412;
+    static constexpr int kHourId = 1413;
+    static constexpr int kMinuteSpinId = 1414;
+    static constexpr int kMinuteId = 1415;
+    static constexpr int kAmPmSpinId = 1416;
+    static constexpr int kAmPmId = 1417;
+
+    // A null store is the application's.
+    explicit CAlarmDlg(QWidget* parent = nullptr, CAlarmStore* store = nullptr);
+    ~CAlarmDlg() override;
+
+    // Command 32773: focuses the open dialog, or opens a new one owned by `from`'s window.
+    static void OnGroupPowerOn(QWidget* from);
+
+    // Fills the fields and shows the window; false when it could not be made.
+    bool Create();
+
+    // The working list as it stands (for tests and the screenshots).
+    const AlarmList& WorkingList() const { return m_list; }
+    int CurrentIndex() const { return m_nCurSel; }
+
+    // Asks the file system whether a file exists at `path`.
+    static bool FileExists(const QString& path);
+
+public slots:
+    void accept() override;
+    void OnOK();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildLayout();
+    void OnInitDialog();
+    void OnBrowse();
+    void OnAdd();
+    void OnRemove();
+    void OnSelChangeGroup(int index);
+    void OnEditChangeGroup();
+    void OnDeltaPosAmPm();
+    void OnSpinNumber(QLineEdit* buddy, int min, int max, int delta);
+    void OnFieldEdited() { m_bEdited = true; }
+
+    bool UpdateData();
+    void ShowCurrent();
+    void CollectCurrent();
+    void StoreCurrentAt(int index);
+    void SetButtons(bool add, bool remove, bool ok);
+    void SelectItem(int index);
+    void DestroyWindow();
+
+    CAlarmStore* m_pStore;
+    std::array<QCheckBox*, 7> m_checkDay{};  // Sunday first
+    QComboBox* m_comboGroup = nullptr;
+    CUpDownCtrl* m_spinAmPm = nullptr;
+    CUpDownCtrl* m_spinHour = nullptr;
+    CUpDownCtrl* m_spinMinute = nullptr;
+    QLineEdit* m_editAmPm = nullptr;
+    QLineEdit* m_editHour = nullptr;
+    QLineEdit* m_editMinute = nullptr;
+    std::array<QLineEdit*, 4> m_editAddr{};
+    QPushButton* m_btnBrowse = nullptr;
+    QPushButton* m_btnAdd = nullptr;
+    QPushButton* m_btnRemove = nullptr;
+    QPushButton* m_btnOk = nullptr;
+    QPushButton* m_btnCancel = nullptr;
+
+    QString m_strAmPm = QStringLiteral("AM");
+    unsigned m_nHour = 12;
+    unsigned m_nMinute = 30;
+    std::array<unsigned, 4> m_nAddr{255, 255, 255, 255};
+    CAlarmSetting m_current;
+    AlarmList m_list;
+    int m_nCurSel = -1;
+    // Whether the user has changed the fields since an alarm was put into them. An alarm
+    // whose fields were left alone keeps its record as stored, even a value the fields
+    // cannot hold.
+    bool m_bEdited = false;
+};
+
+}  // namespace wb::app

@@ -1,0 +1,251 @@
+#include "dialogs/send_dlg.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/help.h"
+#include "shell/system_commands.h"
+#include "common/ui_seam.h"
+#include "common/dialog_context_help.h"
+#include "wake/address_text.h"
+
+namespace wb::app {
+
+namespace {
+
+const QString kLimitedBroadcast = QStringLiteral("255.255.255.255");
+
+SendChannelFactory& ChannelFactory() {
+    static SendChannelFactory factory;
+    return factory;
+}
+
+std::unique_ptr<CSendChannel> NewChannel() {
+    return ChannelFactory() ? ChannelFactory()() : MakeWakeSocketChannel();
+}
+
+QString ControlName(int id) { return QStringLiteral("ctl%1").arg(id); }
+
+}  // namespace
+
+CSendDlg::CSendDlg(QWidget* parent) : CHelpDialog(parent) {
+    setWindowTitle(QStringLiteral("发送 Wakeburst 到指定主机"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    BuildLayout();
+    m_pauseTimer.setSingleShot(true);
+    m_pauseTimer.setInterval(kPauseMs);
+    connect(&m_pauseTimer, &QTimer::timeout, this, &CSendDlg::OnPauseOver);
+    // Close, Escape and the caption's close box all end here.
+    connect(this, &QDialog::finished, this, &CSendDlg::DestroyWindow);
+}
+
+CSendDlg::~CSendDlg() {
+    if (g_pSendDlg == this) g_pSendDlg = nullptr;
+}
+
+void CSendDlg::BuildLayout() {
+    auto* top = new QVBoxLayout(this);
+
+    top->addWidget(new QLabel(QStringLiteral("IP 广播地址"), this));
+    m_editBroadcast = new QLineEdit(this);
+    m_editBroadcast->setObjectName(ControlName(kBroadcastId));
+    top->addWidget(m_editBroadcast);
+
+    auto* ethernetBox = new QGroupBox(QStringLiteral("目的以太网地址:"), this);
+    auto* bytes = new QHBoxLayout(ethernetBox);
+    bytes->addStretch();
+    const int byteWidth = fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 8;
+    for (int k = 0; k < 6; ++k) {
+        auto* edit = new QLineEdit(ethernetBox);
+        edit->setObjectName(ControlName(kFirstByteId + k));
+        edit->setMaxLength(2);
+        edit->setFixedWidth(byteWidth);
+        edit->setAlignment(Qt::AlignLeft);
+        bytes->addWidget(edit);
+        m_editByte[k] = edit;
+        connect(edit, &QLineEdit::textChanged, this, &CSendDlg::OnChangeByte);
+        edit->installEventFilter(this);
+        SetContextHelp(edit, 0x80820468u);
+    }
+    bytes->addStretch();
+    top->addWidget(ethernetBox);
+
+    auto* infoBox = new QGroupBox(QStringLiteral("信息"), this);
+    auto* info = new QVBoxLayout(infoBox);
+    m_ctlStatus = new QLabel(infoBox);
+    m_ctlStatus->setObjectName(ControlName(kStatusId));
+    m_ctlStatus->setAlignment(Qt::AlignCenter);
+    m_ctlStatus->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("W")) * 28);
+    info->addWidget(m_ctlStatus);
+    top->addWidget(infoBox);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    m_btnSend = new QPushButton(QStringLiteral("发送"), this);
+    m_btnSend->setObjectName(ControlName(1));
+    m_btnSend->setDefault(true);
+    m_btnClose = new QPushButton(QStringLiteral("关闭"), this);
+    m_btnClose->setObjectName(ControlName(2));
+    buttons->addWidget(m_btnSend);
+    buttons->addWidget(m_btnClose);
+    buttons->addStretch();
+    top->addLayout(buttons);
+
+    connect(m_btnSend, &QPushButton::clicked, this, &CSendDlg::OnOK);
+    connect(m_btnClose, &QPushButton::clicked, this, &QDialog::reject);
+    m_editBroadcast->installEventFilter(this);
+
+    SetContextHelp(m_editBroadcast, 0x808203E8u);
+    SetContextHelp(m_btnSend, 0x80840005u);
+    SetContextHelp(m_btnClose, 0x80840002u);
+
+    setTabOrder(m_editBroadcast, m_editByte[0]);
+    for (int k = 0; k + 1 < 6; ++k)
+        setTabOrder(m_editByte[k], m_editByte[k + 1]);
+    setTabOrder(m_editByte[5], m_btnSend);
+    setTabOrder(m_btnSend, m_btnClose);
+}
+
+void CSendDlg::OnInitDialog() {
+    for (QLineEdit* edit : m_editByte)
+        edit->clear();
+    m_btnSend->setEnabled(false);
+    m_editBroadcast->setText(kLimitedBroadcast);
+    m_editBroadcast->selectAll();
+    m_editBroadcast->setFocus(Qt::OtherFocusReason);
+}
+
+bool CSendDlg::Create() {
+    OnInitDialog();
+    if (parentWidget()) {
+        adjustSize();
+        move(parentWidget()->window()->frameGeometry().center() - rect().center());
+    }
+    show();
+    return windowHandle() != nullptr && isVisible();
+}
+
+void CSendDlg::OnPowerOnHost(QWidget* from) {
+    if (g_pSendDlg) {
+        g_pSendDlg->raise();
+        g_pSendDlg->activateWindow();
+        g_pSendDlg->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    auto* dlg = new CSendDlg(from ? from->window() : nullptr);
+    g_pSendDlg = dlg;
+    if (!dlg->Create()) {
+        g_pSendDlg = nullptr;
+        delete dlg;
+    }
+}
+
+void CSendDlg::SetChannelFactory(SendChannelFactory factory) {
+    ChannelFactory() = std::move(factory);
+}
+
+QString CSendDlg::JoinEthernetText(const std::array<QString, 6>& fields) {
+    QStringList pieces;
+    for (const QString& field : fields)
+        pieces << (field.size() < 2 ? QStringLiteral("XX") : field);
+    return pieces.join(QLatin1Char('.'));
+}
+
+QString CSendDlg::StatusText() const { return m_ctlStatus->text(); }
+
+void CSendDlg::SetStatus(const QString& text) {
+    m_ctlStatus->setText(text);
+    // The name lookup that may follow blocks the event loop: paint the text first.
+    m_ctlStatus->repaint();
+}
+
+void CSendDlg::accept() { OnOK(); }
+
+void CSendDlg::OnOK() {
+    // A second send waits until the status line of the first has been cleared.
+    if (IsPausing()) return;
+
+    std::array<QString, 6> fields;
+    for (int k = 0; k < 6; ++k)
+        fields[k] = m_editByte[k]->text();
+    const std::string ethernet = JoinEthernetText(fields).toStdString();
+    if (!IsValidEthernetText(ethernet)) {
+        CUiSeam::Message(this, QStringLiteral("IP地址无效.\n请重试."), QMessageBox::Ok,
+                         QMessageBox::NoIcon, AppTitle());
+        m_btnSend->setEnabled(false);
+        return;
+    }
+
+    QString target = m_editBroadcast->text();
+    std::unique_ptr<CSendChannel> channel = NewChannel();
+    if (target.isEmpty()) {
+        target = kLimitedBroadcast;
+        channel->SetDestination(target.toStdString());
+    } else {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        SetStatus(QStringLiteral("地址解析中... 请稍后."));
+        const bool resolved = channel->SetDestination(target.toStdString());
+        QApplication::restoreOverrideCursor();
+        if (!resolved) {
+            const auto answer = CUiSeam::Message(
+                this,
+                target + QStringLiteral(" 是无效的IP地址.\n要使用有线广播 255.255.255.255 吗?"),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::Question,
+                QStringLiteral("IP地址错误"));
+            if (answer != QMessageBox::Yes) {
+                channel->Close();
+                SetStatus(QString());
+                return;
+            }
+            target = kLimitedBroadcast;
+            channel->SetDestination(target.toStdString());
+        }
+    }
+
+    SetStatus(QStringLiteral("发送到 ") + target);
+    channel->SendWakeup(ethernet);
+    channel->Close();
+    channel.reset();
+
+    // The destination stays on show for the pause; the program goes on meanwhile.
+    m_btnSend->setEnabled(false);
+    m_pauseTimer.start();
+}
+
+void CSendDlg::OnPauseOver() {
+    SetStatus(QString());
+    m_btnSend->setEnabled(true);
+}
+
+void CSendDlg::OnChangeByte() {
+    // The pause re-enables Send when it ends.
+    if (!IsPausing()) m_btnSend->setEnabled(true);
+}
+
+void CSendDlg::DestroyWindow() {
+    hide();
+    if (g_pSendDlg == this) g_pSendDlg = nullptr;
+    m_pauseTimer.stop();
+    deleteLater();
+}
+
+bool CSendDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+            // After the mouse press that gave the focus has placed the caret.
+            QTimer::singleShot(0, edit, [edit] {
+                if (edit->hasFocus()) edit->selectAll();
+            });
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace wb::app

@@ -1,0 +1,172 @@
+#include "shell/dawnly_app.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPrinter>
+
+#include "dialogs/about_dlg.h"
+#include "shell/app_strings.h"
+#include "shell/command_ids.h"
+#include "shell/dawnly_doc.h"
+#include "shell/dawnly_doc_template.h"
+#include "shell/main_frame.h"
+#include "shell/shell_open.h"
+#include "shell/system_commands.h"
+#include "common/ui_seam.h"
+#include "base/message_box.h"
+#include "base/string_table.h"
+#include "platform/codepage.h"
+#include "platform/sockets.h"
+
+// Resources compiled into a static library are registered by hand.
+static void InitDawnlyResources() { Q_INIT_RESOURCE(dawnly); }
+
+namespace wb::app {
+
+namespace {
+
+CDawnlyApp*& CurrentApp() {
+    static CDawnlyApp* app = nullptr;
+    return app;
+}
+
+// The start-up directory was read into a buffer of this many bytes.
+constexpr std::size_t kStartDirBuffer = 256;
+
+}  // namespace
+
+CDawnlyApp* AfxGetApp() { return CurrentApp(); }
+
+std::string StartDirFrom(const std::string& currentDirWithSeparator) {
+    // The directory, its separator and the terminating zero must fit, counted in the
+    // bytes the system's own files use.
+    if (platform::ToFileText(currentDirWithSeparator).size() + 1 > kStartDirBuffer) return {};
+    return currentDirWithSeparator;
+}
+
+CDawnlyApp::CDawnlyApp(WallClock clock)
+    : m_alarms(m_store.m_alarms),
+      m_strStartDir(m_store.m_strStartDir),
+      m_scheduler(m_store, std::move(clock)) {
+    InitDawnlyResources();
+    CurrentApp() = this;
+}
+
+CDawnlyApp::~CDawnlyApp() {
+    delete m_pMainWnd;
+    m_pMainWnd = nullptr;
+    if (CurrentApp() == this) CurrentApp() = nullptr;
+}
+
+bool CDawnlyApp::StartSocketsLayer() { return platform::StartSockets(); }
+
+CMainFrame* CDawnlyApp::CreateMainFrame() { return new CMainFrame(*this); }
+
+bool CDawnlyApp::InitInstance() {
+    QApplication::setApplicationDisplayName(QString());
+    CUiSeam::InstallCoreMessageHandler();
+
+    if (!StartSocketsLayer()) {
+        ShowMessageBox(std::string(LoadStringText(IDS_SOCKETS_INIT_FAILED)));
+        return false;
+    }
+
+    m_pDocTemplate = new CDawnlyDocTemplate(this);
+
+    CMainFrame* frame = CreateMainFrame();
+    if (!frame->LoadFrame()) {
+        delete frame;
+        return false;
+    }
+    m_pMainWnd = frame;
+    m_pDocTemplate->SetMainFrame(frame);
+
+    frame->setAcceptDrops(true);
+
+    m_pShellServer = new CShellOpenServer(this);
+    connect(m_pShellServer, &CShellOpenServer::filesReceived, this, &CDawnlyApp::OpenShellFiles);
+    m_pShellServer->Listen();
+
+    RegisterShellFileTypes();
+
+    frame->show();
+
+    g_pSendDlg = nullptr;
+    g_pAlarmDlg = nullptr;
+
+    m_alarms.clear();
+    m_alarms.reserve(16);
+    m_strStartDir = StartDirFrom(CurrentStartDir());
+
+    LoadAlarms();
+    return true;
+}
+
+CDawnlyDoc* CDawnlyApp::OpenDocumentFile(const QString& path) {
+    return m_pDocTemplate ? m_pDocTemplate->OpenDocumentFile(path) : nullptr;
+}
+
+void CDawnlyApp::OpenShellFiles(const QStringList& paths) {
+    for (const QString& path : paths) {
+        if (!path.isEmpty()) OpenDocumentFile(QFileInfo(path).absoluteFilePath());
+    }
+    if (m_pMainWnd && !paths.isEmpty()) {
+        if (m_pMainWnd->isMinimized()) m_pMainWnd->showNormal();
+        m_pMainWnd->raise();
+        m_pMainWnd->activateWindow();
+    }
+}
+
+QPrinter& CDawnlyApp::Printer() {
+    if (!m_pPrinter) m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_pPrinter;
+}
+
+bool CDawnlyApp::OnCmdMsg(int id) {
+    switch (id) {
+        case ID_FILE_NEW:
+            OnFileNew();
+            return true;
+        case ID_FILE_OPEN:
+            OnFileOpen();
+            return true;
+        case ID_FILE_PRINT_SETUP:
+            OnFilePrintSetup();
+            return true;
+        case ID_APP_EXIT:
+            OnAppExit();
+            return true;
+        case ID_APP_ABOUT:
+            OnAppAbout();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CDawnlyApp::OnFileNew() { OpenDocumentFile(QString()); }
+
+void CDawnlyApp::OnFileOpen() {
+    const QString filter =
+        DocTemplateString(DocString::FilterName) + QStringLiteral(";;所有文件 (*)");
+    const QStringList files = CUiSeam::GetOpenFileNames(m_pMainWnd, QStringLiteral("打开"), filter);
+    for (const QString& f : files)
+        OpenDocumentFile(f);
+}
+
+void CDawnlyApp::OnFilePrintSetup() {
+    QPageSetupDialog dlg(&Printer(), m_pMainWnd);
+    CUiSeam::Exec(dlg);
+}
+
+void CDawnlyApp::OnAppExit() {
+    if (m_pMainWnd) m_pMainWnd->close();
+}
+
+void CDawnlyApp::OnAppAbout() {
+    CAboutDlg dlg;
+    CUiSeam::Exec(dlg);
+}
+
+}  // namespace wb::app

@@ -1,0 +1,577 @@
+#include "shell/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+#include <QWhatsThis>
+
+#include "shell/app_strings.h"
+#include "shell/backdrop_wnd.h"
+#include "shell/child_frame.h"
+#include "shell/command_ids.h"
+#include "shell/dawnly_app.h"
+#include "shell/dawnly_doc.h"
+#include "shell/dawnly_doc_template.h"
+#include "shell/dawnly_view.h"
+#include "common/help.h"
+#include "shell/keyboard_locks.h"
+#include "shell/system_commands.h"
+#include "common/ui_seam.h"
+
+namespace wb::app {
+
+namespace {
+
+QString S(const char* utf8) { return QString::fromUtf8(utf8); }
+
+constexpr int kActivateWindowPrompt = 61215;
+
+QKeySequence Key(QKeyCombination key) { return QKeySequence(key); }
+
+}  // namespace
+
+CMainFrame::CMainFrame(CDawnlyApp& app) : m_app(app) {
+    setWindowTitle(AppString(AFX_IDS_APP_TITLE));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/dawnly.png")));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::LoadFrame() {
+    m_wndBackdrop = new CBackdropWnd(this);
+    m_wndBackdrop->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    setCentralWidget(m_wndBackdrop);
+    connect(m_wndBackdrop, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+
+    CreateActions();
+    CreateMenus();
+    if (!CreateToolBar() || !CreateStatusBar()) return false;
+    SwitchMenus();
+
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::UpdateCommandUI);
+    qApp->installEventFilter(this);
+
+    if (!StartAlarmTimer()) {
+        CUiSeam::Message(this, S("时间设置失败."), QMessageBox::Ok, QMessageBox::Critical,
+                         QStringLiteral("ERROR"));
+        return false;
+    }
+    UpdateCommandUI();
+    UpdateIndicators();
+    resize(760, 520);
+    return true;
+}
+
+QAction* CMainFrame::MakeAction(int id, const QString& text, const QList<QKeySequence>& keys) {
+    auto* action = new QAction(text, this);
+    action->setData(id);
+    action->setIconVisibleInMenu(false);
+    action->setStatusTip(PromptOf(id));
+    action->setWhatsThis(PromptOf(id));
+    const QString tip = ToolTipOf(id);
+    action->setToolTip(tip.isEmpty() ? PromptOf(id) : tip);
+    if (!keys.isEmpty()) {
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        // The menu text carries the accelerator's name itself.
+        action->setShortcutVisibleInContextMenu(false);
+    }
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    m_actions.insert(id, action);
+    addAction(action);
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    MakeAction(ID_FILE_NEW, S("新建(&N)\tCtrl+N"), {Key(Qt::CTRL | Qt::Key_N)});
+    MakeAction(ID_FILE_OPEN, S("打开(&O)...\tCtrl+O"), {Key(Qt::CTRL | Qt::Key_O)});
+    MakeAction(ID_FILE_CLOSE, S("关闭(&C)"));
+    MakeAction(ID_FILE_SAVE, S("保存(&S)\tCtrl+S"), {Key(Qt::CTRL | Qt::Key_S)});
+    MakeAction(ID_FILE_SAVE_AS, S("另存为(&A)..."));
+    MakeAction(ID_FILE_PRINT, S("打印(&P)...\tCtrl+P"), {Key(Qt::CTRL | Qt::Key_P)});
+    MakeAction(ID_FILE_PRINT_PREVIEW, S("打印预览(&v)"));
+    MakeAction(ID_FILE_PRINT_SETUP, S("打印设置(&r)..."));
+    MakeAction(ID_FILE_MRU_FILE1, S("最近文件"))->setEnabled(false);
+    MakeAction(ID_APP_EXIT, S("退出(&x)"));
+
+    MakeAction(ID_EDIT_UNDO, S("撤消(&U)\tCtrl+Z"),
+               {Key(Qt::CTRL | Qt::Key_Z), Key(Qt::ALT | Qt::Key_Backspace)});
+    MakeAction(ID_EDIT_CUT, S("剪切(&t)\tCtrl+X"),
+               {Key(Qt::CTRL | Qt::Key_X), Key(Qt::SHIFT | Qt::Key_Delete)});
+    MakeAction(ID_EDIT_COPY, S("复制(&C)\tCtrl+C"),
+               {Key(Qt::CTRL | Qt::Key_C), Key(Qt::CTRL | Qt::Key_Insert)});
+    MakeAction(ID_EDIT_PASTE, S("粘贴(&P)\tCtrl+V"),
+               {Key(Qt::CTRL | Qt::Key_V), Key(Qt::SHIFT | Qt::Key_Insert)});
+    MakeAction(ID_EDIT_FIND, S("查找(&F)"));
+    MakeAction(ID_EDIT_REPLACE, S("替换(&R)"));
+    MakeAction(ID_EDIT_SELECT_ALL, S("全选(&S)"));
+
+    MakeAction(ID_VIEW_TOOLBAR, S("工具栏(&T)"))->setCheckable(true);
+    MakeAction(ID_VIEW_STATUS_BAR, S("状态栏(&S)"))->setCheckable(true);
+
+    MakeAction(ID_CREATE_HOST_LIST, S("创建主机列表(&C)"));
+    MakeAction(ID_POWER_ON_HOST, S("启动指定主机(&P)"));
+    MakeAction(ID_GROUP_POWER_ON, S("启动一组主机(&G)"));
+
+    MakeAction(ID_WINDOW_NEW, S("新建窗口(&N)"));
+    MakeAction(ID_WINDOW_CASCADE, S("重叠窗口(&C)"));
+    MakeAction(ID_WINDOW_TILE_HORZ, S("平铺窗口(&T)"));
+    MakeAction(ID_WINDOW_ARRANGE, S("排列图标(&A)"));
+
+    MakeAction(ID_HELP_FINDER, S("帮助主题(&H)"));
+    MakeAction(ID_APP_ABOUT, S("关于 Wakeburst Utility(&A)..."));
+    MakeAction(ID_CONTEXT_HELP, ToolTipOf(ID_CONTEXT_HELP), {Key(Qt::SHIFT | Qt::Key_F1)});
+    MakeAction(ID_HELP, ToolTipOf(ID_HELP), {Key(QKeyCombination(Qt::Key_F1))});
+    MakeAction(ID_NEXT_PANE, ToolTipOf(ID_NEXT_PANE), {Key(QKeyCombination(Qt::Key_F6))});
+    MakeAction(ID_PREV_PANE, ToolTipOf(ID_PREV_PANE), {Key(Qt::SHIFT | Qt::Key_F6)});
+
+    static const std::pair<int, const char*> kIcons[] = {
+        {ID_FILE_NEW, "new"},           {ID_FILE_OPEN, "open"},
+        {ID_FILE_SAVE, "save"},         {ID_EDIT_CUT, "cut"},
+        {ID_EDIT_COPY, "copy"},         {ID_EDIT_PASTE, "paste"},
+        {ID_FILE_PRINT, "print"},       {ID_APP_ABOUT, "about"},
+        {ID_CONTEXT_HELP, "help"},      {ID_CREATE_HOST_LIST, "create_list"},
+        {ID_POWER_ON_HOST, "power_on"}, {ID_GROUP_POWER_ON, "alarms"},
+    };
+    for (const auto& [id, name] : kIcons) {
+        m_actions.value(id)->setIcon(
+            QIcon(QStringLiteral(":/icons/tool_%1.png").arg(QLatin1String(name))));
+    }
+}
+
+void CMainFrame::CreateMenus() {
+    auto a = [this](int id) { return m_actions.value(id); };
+    auto fileMenu = [&](bool doc) {
+        auto* m = new QMenu(S("文件(&F)"), this);
+        m->addAction(a(ID_FILE_NEW));
+        m->addAction(a(ID_FILE_OPEN));
+        if (doc) {
+            m->addAction(a(ID_FILE_CLOSE));
+            m->addAction(a(ID_FILE_SAVE));
+            m->addAction(a(ID_FILE_SAVE_AS));
+            m->addSeparator();
+            m->addAction(a(ID_FILE_PRINT));
+            m->addAction(a(ID_FILE_PRINT_PREVIEW));
+        } else {
+            m->addSeparator();
+        }
+        m->addAction(a(ID_FILE_PRINT_SETUP));
+        m->addSeparator();
+        m->addAction(a(ID_FILE_MRU_FILE1));
+        m->addSeparator();
+        m->addAction(a(ID_APP_EXIT));
+        return m;
+    };
+    auto viewMenu = [&] {
+        auto* m = new QMenu(S("视图(&V)"), this);
+        m->addAction(a(ID_VIEW_TOOLBAR));
+        m->addAction(a(ID_VIEW_STATUS_BAR));
+        return m;
+    };
+    auto systemMenu = [&] {
+        auto* m = new QMenu(S("&Wakebursts"), this);
+        m->addAction(a(ID_CREATE_HOST_LIST));
+        m->addSeparator();
+        m->addAction(a(ID_POWER_ON_HOST));
+        m->addAction(a(ID_GROUP_POWER_ON));
+        return m;
+    };
+    auto helpMenu = [&] {
+        auto* m = new QMenu(S("帮助(&H)"), this);
+        m->addAction(a(ID_HELP_FINDER));
+        m->addSeparator();
+        m->addAction(a(ID_APP_ABOUT));
+        return m;
+    };
+
+    m_menus128 = {fileMenu(false), viewMenu(), systemMenu(), helpMenu()};
+
+    auto* edit = new QMenu(S("编辑(&E)"), this);
+    edit->addAction(a(ID_EDIT_UNDO));
+    edit->addSeparator();
+    edit->addAction(a(ID_EDIT_CUT));
+    edit->addAction(a(ID_EDIT_COPY));
+    edit->addAction(a(ID_EDIT_PASTE));
+    edit->addSeparator();
+    edit->addAction(a(ID_EDIT_FIND));
+    edit->addAction(a(ID_EDIT_REPLACE));
+    edit->addAction(a(ID_EDIT_SELECT_ALL));
+
+    m_pWindowMenu = new QMenu(S("窗口(&W)"), this);
+    connect(m_pWindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(m_pWindowMenu); });
+    FillWindowMenu(m_pWindowMenu);
+
+    m_menus129 = {fileMenu(true), edit, viewMenu(), systemMenu(), m_pWindowMenu, helpMenu()};
+    for (QMenu* m : m_menus128 + m_menus129) {
+        connect(m, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+        m->setToolTipsVisible(false);
+    }
+}
+
+void CMainFrame::FillWindowMenu(QMenu* menu) {
+    menu->clear();
+    menu->addAction(m_actions.value(ID_WINDOW_NEW));
+    menu->addAction(m_actions.value(ID_WINDOW_CASCADE));
+    menu->addAction(m_actions.value(ID_WINDOW_TILE_HORZ));
+    menu->addAction(m_actions.value(ID_WINDOW_ARRANGE));
+    const auto windows = m_wndBackdrop->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty()) return;
+    menu->addSeparator();
+    int n = 0;
+    for (QMdiSubWindow* w : windows) {
+        ++n;
+        auto* item = menu->addAction((n < 10 ? QStringLiteral("&%1 %2") : QStringLiteral("%1 %2"))
+                                         .arg(n)
+                                         .arg(w->windowTitle()));
+        item->setCheckable(true);
+        item->setChecked(w == m_wndBackdrop->currentSubWindow());
+        item->setStatusTip(AppString(kActivateWindowPrompt));
+        connect(item, &QAction::triggered, this,
+                [this, w] { m_wndBackdrop->setActiveSubWindow(w); });
+    }
+}
+
+bool CMainFrame::CreateToolBar() {
+    m_wndToolBar = new QToolBar(S("工具栏"), this);
+    m_wndToolBar->setObjectName(QStringLiteral("toolbar59392"));
+    m_wndToolBar->setIconSize(QSize(16, 16));
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    const int order[] = {ID_FILE_NEW,         ID_FILE_OPEN,     ID_FILE_SAVE,     0,
+                         ID_EDIT_CUT,         ID_EDIT_COPY,     ID_EDIT_PASTE,    0,
+                         ID_FILE_PRINT,       ID_APP_ABOUT,     ID_CONTEXT_HELP,  0,
+                         ID_CREATE_HOST_LIST, ID_POWER_ON_HOST, ID_GROUP_POWER_ON};
+    for (int id : order) {
+        if (id == 0) {
+            m_wndToolBar->addSeparator();
+        } else {
+            m_wndToolBar->addAction(m_actions.value(id));
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    QAction* toggle = m_actions.value(ID_VIEW_TOOLBAR);
+    toggle->setChecked(true);
+    connect(m_wndToolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar() {
+    m_wndStatusBar = new QStatusBar(this);
+    setStatusBar(m_wndStatusBar);
+    m_pMessagePane = new QLabel(AppString(AFX_IDS_IDLEMESSAGE), m_wndStatusBar);
+    m_wndStatusBar->addWidget(m_pMessagePane, 1);
+    for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+        auto* pane = new QLabel(m_wndStatusBar);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        // As wide as its text, whether the key is on or off.
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(AppString(id)) + 12);
+        m_wndStatusBar->addPermanentWidget(pane);
+        m_indicators.insert(id, pane);
+    }
+    QAction* toggle = m_actions.value(ID_VIEW_STATUS_BAR);
+    toggle->setChecked(true);
+    return true;
+}
+
+bool CMainFrame::StartAlarmTimer() {
+    CAlarmScheduler& scheduler = m_app.Scheduler();
+    m_alarmTimer.setSingleShot(true);
+    m_alarmTimer.setTimerType(Qt::PreciseTimer);
+    m_alarmTimer.setObjectName(QStringLiteral("alarmTimer%1").arg(ALARM_TIMER_ID));
+    connect(&m_alarmTimer, &QTimer::timeout, this, [this] { OnTimer(ALARM_TIMER_ID); });
+    scheduler.Start();
+    m_alarmTimer.start(scheduler.NextDelay());
+    return m_alarmTimer.isActive();
+}
+
+void CMainFrame::OnTimer(int /*id*/) {
+    CAlarmScheduler& scheduler = m_app.Scheduler();
+    // Re-armed first: a message box shown during the wake runs its own loop, and later
+    // minutes must still get their tick meanwhile.
+    m_alarmTimer.start(scheduler.NextDelay());
+    scheduler.OnTimer();
+}
+
+CChildFrame* CMainFrame::MDIGetActive() const {
+    return m_wndBackdrop ? qobject_cast<CChildFrame*>(m_wndBackdrop->currentSubWindow()) : nullptr;
+}
+
+CDawnlyView* CMainFrame::GetActiveView() const {
+    CChildFrame* child = MDIGetActive();
+    return child ? child->GetActiveView() : nullptr;
+}
+
+CDawnlyDoc* CMainFrame::GetActiveDocument() const {
+    CDawnlyView* view = GetActiveView();
+    return view ? view->GetDocument() : nullptr;
+}
+
+QList<QMenu*> CMainFrame::CurrentMenus() const {
+    return m_nMenuId == IDR_DAWNLYTYPE ? m_menus129 : m_menus128;
+}
+
+QString CMainFrame::MessageText() const {
+    const QString fly = m_wndStatusBar->currentMessage();
+    return fly.isEmpty() ? m_pMessagePane->text() : fly;
+}
+
+QString CMainFrame::IndicatorText(int id) const {
+    QLabel* pane = m_indicators.value(id);
+    return pane ? pane->text() : QString();
+}
+
+void CMainFrame::SwitchMenus() {
+    const int wanted = m_wndBackdrop->subWindowList().isEmpty() ? IDR_MAINFRAME : IDR_DAWNLYTYPE;
+    if (wanted == m_nMenuId) return;
+    m_nMenuId = wanted;
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    for (QMenu* m : CurrentMenus())
+        bar->addMenu(m);
+}
+
+void CMainFrame::OnSubWindowActivated() {
+    SwitchMenus();
+    if (CDawnlyView* view = GetActiveView()) {
+        // Hooked once per view: the enabled state follows its selection and undo history.
+        if (!view->property("wbHooked").toBool()) {
+            view->setProperty("wbHooked", true);
+            connect(view, &QPlainTextEdit::copyAvailable, this, &CMainFrame::UpdateCommandUI);
+            connect(view, &QPlainTextEdit::undoAvailable, this, &CMainFrame::UpdateCommandUI);
+            connect(view, &QPlainTextEdit::textChanged, this, &CMainFrame::UpdateCommandUI);
+            connect(view->GetDocument(), &CDawnlyDoc::titleChanged, this,
+                    &CMainFrame::UpdateFrameTitle);
+        }
+    }
+    UpdateFrameTitle();
+    UpdateCommandUI();
+}
+
+void CMainFrame::UpdateFrameTitle() {
+    QString title = AppString(AFX_IDS_APP_TITLE);
+    if (CDawnlyDoc* doc = GetActiveDocument()) title += QStringLiteral(" - ") + doc->GetTitle();
+    setWindowTitle(title);
+}
+
+bool CMainFrame::IsCommandEnabled(int id) const {
+    CDawnlyView* view = GetActiveView();
+    bool enabled = false;
+    if (view && view->IsCommandEnabled(id, enabled)) return enabled;
+    switch (id) {
+        case ID_FILE_CLOSE:
+        case ID_FILE_SAVE:
+        case ID_FILE_SAVE_AS:
+        case ID_WINDOW_NEW:
+        case ID_WINDOW_CASCADE:
+        case ID_WINDOW_TILE_HORZ:
+        case ID_WINDOW_ARRANGE:
+            return view != nullptr;
+        // Nothing serves these without a document window.
+        case ID_EDIT_UNDO:
+        case ID_EDIT_CUT:
+        case ID_EDIT_COPY:
+        case ID_EDIT_PASTE:
+        case ID_EDIT_FIND:
+        case ID_EDIT_REPLACE:
+        case ID_EDIT_SELECT_ALL:
+        case ID_FILE_PRINT:
+        case ID_FILE_PRINT_PREVIEW:
+        case ID_FILE_PRINT_DIRECT:
+        case ID_FILE_MRU_FILE1:
+            return false;
+        case ID_NEXT_PANE:
+        case ID_PREV_PANE:
+            return m_wndBackdrop->subWindowList().size() > 1;
+        default:
+            return true;
+    }
+}
+
+void CMainFrame::UpdateCommandUI() {
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        it.value()->setEnabled(IsCommandEnabled(it.key()));
+    }
+    m_actions.value(ID_VIEW_STATUS_BAR)->setChecked(m_wndStatusBar->isVisibleTo(this));
+}
+
+void CMainFrame::UpdateIndicators() {
+    const KeyboardLocks locks = ReadKeyboardLocks();
+    const std::pair<int, bool> states[] = {{ID_INDICATOR_CAPS, locks.caps},
+                                           {ID_INDICATOR_NUM, locks.num},
+                                           {ID_INDICATOR_SCRL, locks.scroll}};
+    for (const auto& [id, on] : states) {
+        if (QLabel* pane = m_indicators.value(id)) pane->setText(on ? AppString(id) : QString());
+    }
+}
+
+void CMainFrame::OnCommand(int id) {
+    if (!IsCommandEnabled(id)) return;
+    if (CDawnlyView* view = GetActiveView()) {
+        if (view->OnCmdMsg(id)) return;
+        if (OnDocumentCommand(view->GetDocument(), id)) return;
+    }
+    if (OnFrameCommand(id)) return;
+    m_app.OnCmdMsg(id);
+}
+
+bool CMainFrame::OnDocumentCommand(CDawnlyDoc* doc, int id) {
+    if (!doc) return false;
+    switch (id) {
+        case ID_FILE_SAVE:
+            doc->DoFileSave();
+            return true;
+        case ID_FILE_SAVE_AS:
+            doc->DoSave(QString(), true);
+            return true;
+        case ID_FILE_CLOSE: {
+            if (!doc->SaveModified()) return true;
+            doc->SetModifiedFlag(false);
+            const auto views = doc->Views();
+            for (CDawnlyView* v : views) {
+                if (auto* child = qobject_cast<CChildFrame*>(v->parentWidget())) child->close();
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+bool CMainFrame::OnFrameCommand(int id) {
+    switch (id) {
+        case ID_CREATE_HOST_LIST:
+            OnCreateHostList();
+            return true;
+        case ID_POWER_ON_HOST:
+            OnPowerOnHost();
+            return true;
+        case ID_GROUP_POWER_ON:
+            OnGroupPowerOn();
+            return true;
+        case ID_VIEW_TOOLBAR:
+            m_wndToolBar->setVisible(!m_wndToolBar->isVisible());
+            return true;
+        case ID_VIEW_STATUS_BAR:
+            m_wndStatusBar->setVisible(!m_wndStatusBar->isVisible());
+            UpdateCommandUI();
+            return true;
+        case ID_WINDOW_NEW:
+            if (CDawnlyDoc* doc = GetActiveDocument()) m_app.DocTemplate()->CreateNewFrame(doc);
+            return true;
+        case ID_WINDOW_CASCADE:
+            m_wndBackdrop->cascadeSubWindows();
+            return true;
+        case ID_WINDOW_TILE_HORZ:
+            m_wndBackdrop->tileSubWindows();
+            return true;
+        case ID_WINDOW_ARRANGE:
+            ArrangeIcons();
+            return true;
+        case ID_NEXT_PANE:
+            m_wndBackdrop->activateNextSubWindow();
+            return true;
+        case ID_PREV_PANE:
+            m_wndBackdrop->activatePreviousSubWindow();
+            return true;
+        case ID_HELP_FINDER:
+        case ID_DEFAULT_HELP:
+            ShowHelpTopics(this, QString());
+            return true;
+        case ID_HELP:
+            ShowHelpTopics(this, GetActiveView() ? QStringLiteral("documents") : QString());
+            return true;
+        case ID_CONTEXT_HELP:
+            QWhatsThis::enterWhatsThisMode();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CMainFrame::ArrangeIcons() {
+    // Minimised windows go in a row along the bottom of the workspace.
+    int x = 0;
+    const int bottom = m_wndBackdrop->viewport()->height();
+    for (QMdiSubWindow* w : m_wndBackdrop->subWindowList(QMdiArea::CreationOrder)) {
+        if (!w->isMinimized()) continue;
+        w->move(x, bottom - w->height());
+        x += w->width();
+    }
+}
+
+void CMainFrame::OnCreateHostList() {
+    emit systemCommandHandled(ID_CREATE_HOST_LIST);
+    RunCreateHostList(this);
+}
+
+void CMainFrame::OnPowerOnHost() {
+    emit systemCommandHandled(ID_POWER_ON_HOST);
+    OpenSendDialog(this);
+}
+
+void CMainFrame::OnGroupPowerOn() {
+    emit systemCommandHandled(ID_GROUP_POWER_ON);
+    OpenAlarmDialog(this);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    CDawnlyDocTemplate* docs = m_app.DocTemplate();
+    if (docs && !docs->SaveAllModified()) {
+        event->ignore();
+        return;
+    }
+    if (docs) docs->CloseAllDocuments();
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) files << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    m_app.OpenShellFiles(files);
+}
+
+bool CMainFrame::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::EnterWhatsThisMode:
+            m_pMessagePane->setText(AppString(AFX_IDS_HELPMODEMESSAGE));
+            break;
+        case QEvent::LeaveWhatsThisMode:
+            m_pMessagePane->setText(AppString(AFX_IDS_IDLEMESSAGE));
+            break;
+        case QEvent::WindowActivate:
+            UpdateIndicators();
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::event(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::KeyPress) {
+        UpdateIndicators();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace wb::app

@@ -1,0 +1,54 @@
+#include "app_test_support.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include "shell/main_frame.h"
+#include "common/ui_seam.h"
+
+namespace wb::test {
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QString TestData(const QString& name) { return QStringLiteral(WAKEBURST_TEST_DATA "/gui/") + name; }
+
+AppFixture::AppFixture() : m_previousDir(QDir::currentPath()) {
+    QDir::setCurrent(m_dir.path());
+    qputenv("XDG_DATA_HOME", QDir(m_dir.path()).filePath(QStringLiteral("xdg")).toUtf8());
+    app::CUiSeam::SetScripted(true);
+    app::CUiSeam::Reset();
+}
+
+AppFixture::~AppFixture() {
+    Stop();
+    QDir::setCurrent(m_previousDir);
+}
+
+bool AppFixture::Start(std::unique_ptr<app::CDawnlyApp> app) {
+    m_app = app ? std::move(app) : std::make_unique<app::CDawnlyApp>();
+    return m_app->InitInstance();
+}
+
+void AppFixture::Stop() {
+    if (!m_app) return;
+    if (m_app->m_pMainWnd) {
+        // Nothing may ask any more: whatever is modified is dropped.
+        m_app->m_pMainWnd->hide();
+    }
+    m_app.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace wb::test

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "shell/dawnly_app.h"
+
+namespace wb::test {
+
+QByteArray ReadFileBytes(const QString& path);
+void WriteFileBytes(const QString& path, const QByteArray& bytes);
+QString TestData(const QString& name);
+
+// A started application in a fresh working directory of its own, with a scripted seam
+// and the desktop registration going to a temporary data directory.
+class AppFixture final {
+public:
+    AppFixture();
+    ~AppFixture();
+    AppFixture(const AppFixture&) = delete;
+    AppFixture& operator=(const AppFixture&) = delete;
+
+    QString Dir() const { return m_dir.path(); }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    // Makes and starts the application; its InitInstance result.
+    bool Start(std::unique_ptr<app::CDawnlyApp> app = nullptr);
+    app::CDawnlyApp& App() { return *m_app; }
+    app::CMainFrame& Frame() { return *m_app->m_pMainWnd; }
+    void Stop();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+    std::unique_ptr<app::CDawnlyApp> m_app;
+};
+
+}  // namespace wb::test

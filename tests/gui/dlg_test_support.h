@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/ui_seam.h"
+#include "dialogs/send_channel.h"
+
+namespace wb::test {
+
+// What the send dialog did with its channels, seen from outside: no datagram leaves.
+struct SendLog {
+    int channelsMade = 0;
+    int closes = 0;
+    std::vector<std::string> destinations;  // every SetDestination text, in order
+    std::vector<std::string> sent;          // Ethernet texts of the frames "sent"
+    std::vector<std::string> destinationOfSend;
+    std::set<std::string> resolvable;  // names that resolve besides dotted addresses
+    // Seen while a destination was being set: the status text and whether the wait cursor
+    // was up.
+    std::vector<QString> statusDuringLookup;
+    std::vector<bool> waitCursorDuringLookup;
+};
+
+class CFakeSendChannel final : public app::CSendChannel {
+public:
+    CFakeSendChannel(std::shared_ptr<SendLog> log, QString (*status)())
+        : m_log(std::move(log)), m_status(status) {}
+    bool SetDestination(const std::string& text) override;
+    void SendWakeup(const std::string& ethernetText) override;
+    void Close() override { ++m_log->closes; }
+
+private:
+    std::shared_ptr<SendLog> m_log;
+    QString (*m_status)();
+    std::string m_dest = "255.255.255.255";
+};
+
+// Puts the GUI seam into scripted mode with empty queues and nothing recorded.
+inline void ResetSeam() {
+    app::CUiSeam::SetScripted(true);
+    app::CUiSeam::Reset();
+    app::CUiSeam::InstallCoreMessageHandler();
+}
+
+// The texts of the messages shown through the seam, in order.
+inline QStringList MessageTexts() {
+    QStringList out;
+    for (const auto& r : app::CUiSeam::Records())
+        if (r.kind == app::CUiSeam::Kind::Message) out << r.text;
+    return out;
+}
+
+// Replaces a field's text by typing, as a person does.
+void Type(QLineEdit* edit, const QString& text);
+
+template <typename T>
+T* Control(QWidget* dlg, int id) {
+    return dlg->findChild<T*>(QStringLiteral("ctl%1").arg(id));
+}
+
+}  // namespace wb::test

@@ -1,0 +1,257 @@
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include "shell/backdrop_wnd.h"
+#include "shell/child_frame.h"
+#include "shell/command_ids.h"
+#include "shell/dawnly_doc.h"
+#include "shell/dawnly_doc_template.h"
+#include "shell/dawnly_view.h"
+#include "dialogs/find_dlg.h"
+#include "shell/main_frame.h"
+#include "common/ui_seam.h"
+#include "app_test_support.h"
+#include "platform/codepage.h"
+
+using namespace wb::app;
+using wb::test::AppFixture;
+using wb::test::ReadFileBytes;
+using wb::test::TestData;
+using wb::test::WriteFileBytes;
+
+namespace {
+
+int MessageCount() {
+    int n = 0;
+    for (const auto& r : CUiSeam::Records())
+        n += r.kind == CUiSeam::Kind::Message;
+    return n;
+}
+
+}  // namespace
+
+class DocumentTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<AppFixture> m_fx;
+
+private slots:
+    void init() {
+        m_fx = std::make_unique<AppFixture>();
+        QVERIFY(m_fx->Start());
+    }
+    void cleanup() { m_fx.reset(); }
+
+    void savesTheBytesItRead_data() {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<bool>("exact");  // edits go back through the encoder unchanged
+        QTest::newRow("gbk host list") << "gbk_hostlist.mp" << true;
+        QTest::newRow("utf-8 text") << "utf8_notes.txt" << true;
+        QTest::newRow("lf lines") << "lf_lines.txt" << true;
+        QTest::newRow("binary") << "binary.bin" << false;
+        QTest::newRow("mixed line ends") << "mixed_ends.txt" << false;
+    }
+
+    void savesTheBytesItRead() {
+        QFETCH(QString, fixture);
+        QFETCH(bool, exact);
+        const QByteArray original = ReadFileBytes(TestData(fixture));
+        QVERIFY(!original.isEmpty());
+        const QString path = m_fx->Path(fixture);
+        WriteFileBytes(path, original);
+        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(path);
+        QVERIFY(doc);
+        QCOMPARE(doc->GetTitle(), fixture);
+        QVERIFY(!doc->IsModified());
+        QCOMPARE(doc->IsExact(), exact);
+        // Saved over a different file, so that a write that did nothing would show.
+        WriteFileBytes(path, "changed on disk");
+        QVERIFY(doc->DoFileSave());
+        QCOMPARE(ReadFileBytes(path), original);
+        const QString copy = m_fx->Path("copy-" + fixture);
+        QVERIFY(doc->DoSave(copy, false));
+        QCOMPARE(ReadFileBytes(copy), original);
+        if (exact) {
+            // Type at the end and take it out again.
+            CDawnlyView* view = doc->Views().front();
+            view->moveCursor(QTextCursor::End);
+            QTest::keyClicks(view, "zz");
+            QVERIFY(doc->IsModified());
+            QVERIFY(doc->Text().endsWith("zz"));
+            QVERIFY(doc->DoFileSave());
+            QCOMPARE(ReadFileBytes(path), original + "zz");
+            QTest::keyClick(view, Qt::Key_Backspace);
+            QTest::keyClick(view, Qt::Key_Backspace);
+            QVERIFY(doc->DoFileSave());
+            QCOMPARE(ReadFileBytes(path), original);
+        }
+        QCOMPARE(MessageCount(), 0);
+    }
+
+    void inexactFileWarnsBeforeWriting() {
+        const QByteArray original = ReadFileBytes(TestData("mixed_ends.txt"));
+        const QString path = m_fx->Path("mixed.txt");
+        WriteFileBytes(path, original);
+        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(path);
+        QVERIFY(doc && !doc->IsExact());
+        QTest::keyClicks(doc->Views().front(), "x");
+        // Refused: the file stays as it was.
+        CUiSeam::QueueAnswer(QMessageBox::No);
+        QVERIFY(!doc->DoFileSave());
+        QCOMPARE(MessageCount(), 1);
+        QCOMPARE(CUiSeam::Records().back().buttons, int(QMessageBox::Yes | QMessageBox::No));
+        QCOMPARE(ReadFileBytes(path), original);
+        QVERIFY(doc->IsModified());
+        // Accepted: written with the file's main line end.
+        CUiSeam::QueueAnswer(QMessageBox::Yes);
+        QVERIFY(doc->DoFileSave());
+        QCOMPARE(ReadFileBytes(path), QByteArray("xone\r\ntwo\r\nthree\r\nfour\r\n"));
+        QVERIFY(!doc->IsModified());
+    }
+
+    void saveAsAsksForANameWithTheDefaultExtension() {
+        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(QString());
+        QTest::keyClicks(doc->Views().front(), "198.51.100.9");
+        QTest::keyClick(doc->Views().front(), Qt::Key_Return);
+        CUiSeam::QueueFileNames({m_fx->Path("group")});
+        m_fx->Frame().OnCommand(ID_FILE_SAVE);
+        const auto& rec = CUiSeam::Records();
+        QCOMPARE(static_cast<int>(rec.size()), 1);
+        QCOMPARE(rec[0].kind, CUiSeam::Kind::SaveFile);
+        QVERIFY(rec[0].text.startsWith(QStringLiteral("Dawnly 文件 (*.mp);;")));
+        // A new document is written as the system's own files are: GBK with CR LF.
+        QCOMPARE(ReadFileBytes(m_fx->Path("group.mp")), QByteArray("198.51.100.9\r\n"));
+        QCOMPARE(doc->GetTitle(), QStringLiteral("group.mp"));
+        QCOMPARE(m_fx->Frame().windowTitle(), QStringLiteral("Wakeburst Utility - group.mp"));
+        // Cancelled: nothing written, the title stays.
+        m_fx->Frame().OnCommand(ID_FILE_SAVE_AS);
+        QCOMPARE(doc->GetTitle(), QStringLiteral("group.mp"));
+    }
+
+    void openingAnOpenFileActivatesIt() {
+        WriteFileBytes(m_fx->Path("a.mp"), "a\r\n");
+        CDawnlyDoc* a = m_fx->App().OpenDocumentFile(m_fx->Path("a.mp"));
+        m_fx->App().OpenDocumentFile(QString());
+        QCOMPARE(m_fx->Frame().GetActiveDocument()->GetTitle(), QStringLiteral("Dawnly1"));
+        CUiSeam::QueueFileNames({m_fx->Path("a.mp")});
+        m_fx->Frame().OnCommand(ID_FILE_OPEN);
+        QCOMPARE(m_fx->Frame().GetActiveDocument(), a);
+        QCOMPARE(m_fx->Frame().MdiArea()->subWindowList().size(), 2);
+        QCOMPARE(CUiSeam::Records().back().kind, CUiSeam::Kind::OpenFile);
+        QVERIFY(CUiSeam::Records().back().text.startsWith(QStringLiteral("Dawnly 文件 (*.mp)")));
+    }
+
+    void unreadableFileOpensNoWindow() {
+        QVERIFY(m_fx->App().OpenDocumentFile(m_fx->Path("missing.mp")) == nullptr);
+        QVERIFY(m_fx->Frame().MdiArea()->subWindowList().isEmpty());
+        QCOMPARE(MessageCount(), 1);
+    }
+
+    void closingAModifiedDocumentAsks_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<QByteArray>("onDisk");
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << QByteArray("a\r\n");
+        QTest::newRow("no") << int(QMessageBox::No) << true << QByteArray("a\r\n");
+        QTest::newRow("yes") << int(QMessageBox::Yes) << true << QByteArray("ba\r\n");
+    }
+
+    void closingAModifiedDocumentAsks() {
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        QFETCH(QByteArray, onDisk);
+        WriteFileBytes(m_fx->Path("a.mp"), "a\r\n");
+        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(m_fx->Path("a.mp"));
+        QTest::keyClicks(doc->Views().front(), "b");
+        CUiSeam::QueueAnswer(static_cast<QMessageBox::StandardButton>(answer));
+        m_fx->Frame().OnCommand(ID_FILE_CLOSE);
+        QCOMPARE(MessageCount(), 1);
+        QVERIFY(CUiSeam::Records()[0].text.contains(QStringLiteral("a.mp")));
+        QTRY_COMPARE(m_fx->Frame().MdiArea()->subWindowList().isEmpty(), closes);
+        QCOMPARE(ReadFileBytes(m_fx->Path("a.mp")), onDisk);
+    }
+
+    void secondWindowKeepsInStep() {
+        WriteFileBytes(m_fx->Path("a.mp"), ReadFileBytes(TestData("gbk_hostlist.mp")));
+        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(m_fx->Path("a.mp"));
+        m_fx->Frame().OnCommand(ID_WINDOW_NEW);
+        QCOMPARE(doc->Views().size(), 2);
+        CDawnlyView* first = doc->Views()[0];
+        CDawnlyView* second = doc->Views()[1];
+        QCOMPARE(second->RawText(), first->RawText());
+        QCOMPARE(m_fx->Frame().MDIGetActive()->windowTitle(), QStringLiteral("a.mp:2"));
+        // Edits in either window reach the other, wherever they are made.
+        second->moveCursor(QTextCursor::Start);
+        QTest::keyClicks(second, "# top");
+        QTest::keyClick(second, Qt::Key_Return);
+        first->moveCursor(QTextCursor::End);
+        first->insertPlainText("198.51.100.30\tzeta\t00-11-22-33-44-66\n");
+        QTextCursor c = second->textCursor();
+        c.setPosition(10);
+        c.setPosition(20, QTextCursor::KeepAnchor);
+        second->setTextCursor(c);
+        QTest::keyClick(second, Qt::Key_Delete);
+        QCOMPARE(second->RawText(), first->RawText());
+        QVERIFY(first->RawText().startsWith("# top\n"));
+        QVERIFY(doc->IsModified());
+        // Closing one window keeps the document; the other still saves it.
+        second->parentWidget()->close();
+        QTRY_COMPARE(doc->Views().size(), 1);
+        QVERIFY(doc->DoFileSave());
+        const QString saved = QString::fromUtf8(
+            *wb::platform::Gb18030ToUtf8(ReadFileBytes(m_fx->Path("a.mp")).toStdString()));
+        QCOMPARE(saved, first->RawText().replace("\n", "\r\n"));
+    }
+
+    void viewWrapsWithoutHorizontalScrollBar() {
+        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(QString());
+        CDawnlyView* view = doc->Views().front();
+        QCOMPARE(view->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QCOMPARE(view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        view->setPlainText(QString(2000, u'x'));
+        QTRY_VERIFY(view->document()->firstBlock().layout()->lineCount() > 1);
+    }
+
+    void printsTheTextToPdf() {
+        const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+        WriteFileBytes(m_fx->Path("a.mp"), ReadFileBytes(TestData("gbk_hostlist.mp")));
+        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(m_fx->Path("a.mp"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_fx->Path("out.pdf"));
+        doc->Views().front()->PrintTo(&printer);
+        QVERIFY(QFileInfo(m_fx->Path("out.pdf")).size() > 1000);
+        if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+        QProcess p;
+        p.start(pdftotext, {"-layout", m_fx->Path("out.pdf"), "-"});
+        QVERIFY(p.waitForFinished(30000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains("198.51.100.11"), qPrintable(text));
+        QVERIFY(text.contains("00-0A-95-9D-68-17"));
+        QVERIFY(text.contains(QStringLiteral("Wakeburst utility")));
+    }
+
+    void replaceAllIsOneUndoStep() {
+        WriteFileBytes(m_fx->Path("a.mp"), ReadFileBytes(TestData("gbk_hostlist.mp")));
+        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(m_fx->Path("a.mp"));
+        CDawnlyView* view = doc->Views().front();
+        const QString before = view->RawText();
+        CFindReplaceDlg dlg(view, true);
+        dlg.SetFindText("198.51.100.");
+        auto* with = dlg.findChildren<QLineEdit*>().at(1);
+        with->setText("203.0.113.");
+        QCOMPARE(dlg.ReplaceAll(), 2);
+        QVERIFY(view->RawText().contains("203.0.113.11\talpha"));
+        QVERIFY(!view->RawText().contains("198.51.100."));
+        m_fx->Frame().OnCommand(ID_EDIT_UNDO);
+        QCOMPARE(view->RawText(), before);
+    }
+};
+
+QTEST_MAIN(DocumentTest)
+#include "document_test.moc"

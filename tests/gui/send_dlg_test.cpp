@@ -1,0 +1,321 @@
+#include <QPointer>
+#include <QTest>
+#include <cstdint>
+
+#include "shell/system_commands.h"
+#include "dlg_test_support.h"
+#include "dialogs/send_dlg.h"
+#include "support/udp_receiver.h"
+
+using wb::app::CSendDlg;
+using wb::app::CUiSeam;
+using wb::app::g_pSendDlg;
+using namespace wb::test;
+
+Q_DECLARE_METATYPE(std::vector<std::string>)
+
+namespace {
+
+const QString kInvalid = QStringLiteral("IP地址无效.\n请重试.");
+
+QString OpenDialogStatus() {
+    auto* dlg = qobject_cast<CSendDlg*>(g_pSendDlg);
+    return dlg ? dlg->StatusText() : QString();
+}
+
+void SetBytes(CSendDlg* dlg, const QStringList& bytes) {
+    for (int k = 0; k < 6; ++k)
+        Control<QLineEdit>(dlg, CSendDlg::kFirstByteId + k)->setText(bytes.value(k));
+}
+
+}  // namespace
+
+class SendDlgTest : public QObject {
+    Q_OBJECT
+private:
+    std::shared_ptr<SendLog> m_log;
+    CSendDlg* Open() {
+        CSendDlg::OnPowerOnHost(nullptr);
+        return qobject_cast<CSendDlg*>(g_pSendDlg);
+    }
+    static void CloseAll() {
+        if (g_pSendDlg) g_pSendDlg->reject();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private slots:
+    void init() {
+        ResetSeam();
+        m_log = std::make_shared<SendLog>();
+        auto log = m_log;
+        CSendDlg::SetChannelFactory([log]() -> std::unique_ptr<wb::app::CSendChannel> {
+            ++log->channelsMade;
+            return std::make_unique<CFakeSendChannel>(log, &OpenDialogStatus);
+        });
+    }
+    void cleanup() {
+        CloseAll();
+        CSendDlg::SetChannelFactory({});
+    }
+
+    void opensWithDefaults() {
+        CSendDlg* dlg = Open();
+        QVERIFY(dlg);
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("发送 Wakeburst 到指定主机"));
+        auto* broadcast = Control<QLineEdit>(dlg, CSendDlg::kBroadcastId);
+        QCOMPARE(broadcast->text(), QStringLiteral("255.255.255.255"));
+        QCOMPARE(broadcast->selectedText(), QStringLiteral("255.255.255.255"));
+        for (int k = 0; k < 6; ++k) {
+            auto* edit = Control<QLineEdit>(dlg, CSendDlg::kFirstByteId + k);
+            QVERIFY(edit->text().isEmpty());
+            QCOMPARE(edit->maxLength(), 2);
+        }
+        QVERIFY(!Control<QPushButton>(dlg, 1)->isEnabled());
+        QCOMPARE(Control<QPushButton>(dlg, 1)->text(), QStringLiteral("发送"));
+        QCOMPARE(Control<QPushButton>(dlg, 2)->text(), QStringLiteral("关闭"));
+        QVERIFY(dlg->StatusText().isEmpty());
+    }
+
+    // Only the address bytes enable Send; a refused address disables it until the next key.
+    void byteFieldsEnableSend() {
+        CSendDlg* dlg = Open();
+        auto* send = Control<QPushButton>(dlg, 1);
+        Control<QLineEdit>(dlg, CSendDlg::kBroadcastId)->setText("198.51.100.255");
+        QVERIFY(!send->isEnabled());
+        auto* third = Control<QLineEdit>(dlg, CSendDlg::kFirstByteId + 2);
+        QTest::keyClicks(third, "c9f");
+        QCOMPARE(third->text(), QStringLiteral("c9"));  // a third character is refused
+        QVERIFY(send->isEnabled());
+        SetBytes(dlg, {"00", "A0", "C9", "12", "34", ""});
+        send->click();
+        QVERIFY(!send->isEnabled());
+        QTest::keyClicks(Control<QLineEdit>(dlg, CSendDlg::kFirstByteId + 5), "5");
+        QVERIFY(send->isEnabled());
+    }
+
+    void sends_data() {
+        QTest::addColumn<QStringList>("bytes");
+        QTest::addColumn<QString>("broadcast");
+        QTest::addColumn<int>("answer");  // to the question, when one is asked
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<std::vector<std::string>>("destinations");
+        QTest::addColumn<std::vector<std::string>>("sentTo");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("sendEnabled");
+
+        const QStringList mac{"00", "A0", "C9", "12", "34", "56"};
+        const std::vector<std::string> none;
+        const std::vector<std::string> limited{"255.255.255.255"};
+        const QString question =
+            QStringLiteral("no-such-host 是无效的IP地址.\n要使用有线广播 255.255.255.255 吗?");
+        QTest::newRow("limited broadcast")
+            << mac << "255.255.255.255" << 0 << QStringList{} << limited << limited
+            << "发送到 255.255.255.255" << false;
+        QTest::newRow("directed broadcast")
+            << mac << "198.51.100.255" << 0 << QStringList{}
+            << std::vector<std::string>{"198.51.100.255"}
+            << std::vector<std::string>{"198.51.100.255"} << "发送到 198.51.100.255" << false;
+        QTest::newRow("resolvable name")
+            << mac << "peer-a" << 0 << QStringList{} << std::vector<std::string>{"peer-a"}
+            << std::vector<std::string>{"peer-a"} << "发送到 peer-a" << false;
+        QTest::newRow("empty broadcast field") << mac << "" << 0 << QStringList{} << limited
+                                               << limited << "发送到 255.255.255.255" << false;
+        QTest::newRow("unresolvable, No")
+            << mac << "no-such-host" << int(QMessageBox::No) << QStringList{question}
+            << std::vector<std::string>{"no-such-host"} << none << "" << true;
+        QTest::newRow("unresolvable, Yes")
+            << mac << "no-such-host" << int(QMessageBox::Yes) << QStringList{question}
+            << std::vector<std::string>{"no-such-host", "255.255.255.255"} << limited
+            << "发送到 255.255.255.255" << false;
+        QTest::newRow("sixth field empty")
+            << QStringList{"00", "A0", "C9", "12", "34", ""} << "255.255.255.255" << 0
+            << QStringList{kInvalid} << none << none << "" << false;
+        QTest::newRow("one character")
+            << QStringList{"00", "A0", "C9", "12", "34", "5"} << "255.255.255.255" << 0
+            << QStringList{kInvalid} << none << none << "" << false;
+    }
+    void sends() {
+        QFETCH(QStringList, bytes);
+        QFETCH(QString, broadcast);
+        QFETCH(int, answer);
+        QFETCH(QStringList, messages);
+        QFETCH(std::vector<std::string>, destinations);
+        QFETCH(std::vector<std::string>, sentTo);
+        QFETCH(QString, status);
+        QFETCH(bool, sendEnabled);
+
+        m_log->resolvable = {"peer-a"};
+        if (answer) CUiSeam::QueueAnswer(static_cast<QMessageBox::StandardButton>(answer));
+        CSendDlg* dlg = Open();
+        Control<QLineEdit>(dlg, CSendDlg::kBroadcastId)->setText(broadcast);
+        SetBytes(dlg, bytes);
+        auto* send = Control<QPushButton>(dlg, 1);
+        QVERIFY(send->isEnabled());
+        QTest::mouseClick(send, Qt::LeftButton);
+
+        QCOMPARE(MessageTexts(), messages);
+        QCOMPARE(m_log->destinations, destinations);
+        QCOMPARE(m_log->destinationOfSend, sentTo);
+        if (!sentTo.empty()) {
+            QCOMPARE(m_log->sent.size(), std::size_t{1});
+            QCOMPARE(QString::fromStdString(m_log->sent[0]), bytes.join('.'));
+        }
+        QCOMPARE(dlg->StatusText(), status);
+        QCOMPARE(send->isEnabled(), sendEnabled);
+        // Every channel that was made was closed; a refused address makes none.
+        QCOMPARE(m_log->closes, m_log->channelsMade);
+        if (messages == QStringList{kInvalid}) QCOMPARE(m_log->channelsMade, 0);
+        for (const auto& r : CUiSeam::Records()) {
+            if (r.text == kInvalid) {
+                QCOMPARE(r.caption, QStringLiteral("Wakeburst Utility"));
+                QCOMPARE(r.buttons, int(QMessageBox::Ok));
+            } else {
+                QCOMPARE(r.caption, QStringLiteral("IP地址错误"));
+                QCOMPARE(r.buttons, int(QMessageBox::Yes | QMessageBox::No));
+                QCOMPARE(r.icon, int(QMessageBox::Question));
+            }
+        }
+        QVERIFY(g_pSendDlg == dlg);  // the dialog stays open
+    }
+
+    // A name is looked up under the wait cursor and status; an empty field needs no lookup.
+    void lookupShowsWaitStatus_data() {
+        QTest::addColumn<QString>("broadcast");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("name") << "peer-a"
+                              << "地址解析中... 请稍后.";
+        QTest::newRow("empty") << "" << QString();
+    }
+    void lookupShowsWaitStatus() {
+        QFETCH(QString, broadcast);
+        QFETCH(QString, status);
+        m_log->resolvable = {"peer-a"};
+        CSendDlg* dlg = Open();
+        Control<QLineEdit>(dlg, CSendDlg::kBroadcastId)->setText(broadcast);
+        SetBytes(dlg, {"00", "A0", "C9", "12", "34", "56"});
+        dlg->OnOK();
+        QCOMPARE(m_log->statusDuringLookup, std::vector<QString>{status});
+        QCOMPARE(m_log->waitCursorDuringLookup, std::vector<bool>{!status.isEmpty()});
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void statusClearsAfterPauseWithoutBlocking() {
+        CSendDlg* dlg = Open();
+        SetBytes(dlg, {"00", "A0", "C9", "12", "34", "56"});
+        QElapsedTimer clock;
+        clock.start();
+        dlg->OnOK();
+        QVERIFY(clock.elapsed() < CSendDlg::kPauseMs);  // the send itself does not wait
+        QVERIFY(dlg->IsPausing());
+        QCOMPARE(dlg->StatusText(), QStringLiteral("发送到 255.255.255.255"));
+        // Pressed again during the pause: nothing more is sent.
+        dlg->OnOK();
+        QCOMPARE(m_log->sent.size(), std::size_t{1});
+        // Typing meanwhile does not cut the pause short.
+        Control<QLineEdit>(dlg, CSendDlg::kFirstByteId)->setText("01");
+        QVERIFY(!Control<QPushButton>(dlg, 1)->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(dlg->StatusText(), QString(), 5000);
+        QVERIFY(clock.elapsed() >= CSendDlg::kPauseMs - 50);
+        QVERIFY(Control<QPushButton>(dlg, 1)->isEnabled());
+        dlg->OnOK();
+        QCOMPARE(m_log->sent.size(), std::size_t{2});
+        QCOMPARE(QString::fromStdString(m_log->sent[1]), QStringLiteral("01.A0.C9.12.34.56"));
+    }
+
+    void closingClearsPointer_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("close button") << 0;
+        QTest::newRow("escape") << 1;
+        QTest::newRow("caption close box") << 2;
+    }
+    void closingClearsPointer() {
+        QFETCH(int, how);
+        CSendDlg* dlg = Open();
+        QPointer<CSendDlg> watch(dlg);
+        Control<QLineEdit>(dlg, CSendDlg::kFirstByteId)->setText("ab");
+        if (how == 0) QTest::mouseClick(Control<QPushButton>(dlg, 2), Qt::LeftButton);
+        if (how == 1) QTest::keyClick(dlg, Qt::Key_Escape);
+        if (how == 2) dlg->close();
+        QVERIFY(!g_pSendDlg);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(watch.isNull());
+
+        CSendDlg* again = Open();
+        QVERIFY(again);
+        QCOMPARE(Control<QLineEdit>(again, CSendDlg::kBroadcastId)->text(),
+                 QStringLiteral("255.255.255.255"));
+        QVERIFY(Control<QLineEdit>(again, CSendDlg::kFirstByteId)->text().isEmpty());
+        QVERIFY(!Control<QPushButton>(again, 1)->isEnabled());
+    }
+
+    // A second command shows the open dialog as it is.
+    void secondCommandKeepsOneDialog() {
+        CSendDlg* dlg = Open();
+        Control<QLineEdit>(dlg, CSendDlg::kFirstByteId)->setText("ab");
+        CSendDlg::OnPowerOnHost(nullptr);
+        wb::app::OpenSendDialog(nullptr);
+        QCOMPARE(g_pSendDlg, dlg);
+        QCOMPARE(Control<QLineEdit>(dlg, CSendDlg::kFirstByteId)->text(), QStringLiteral("ab"));
+    }
+
+    void focusSelectsWholeField() {
+        CSendDlg* dlg = Open();
+        dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dlg));
+        auto* field = Control<QLineEdit>(dlg, CSendDlg::kFirstByteId + 3);
+        field->setText("4f");
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(2, field->height() / 2));
+        QTRY_COMPARE(field->selectedText(), QStringLiteral("4f"));
+        auto* broadcast = Control<QLineEdit>(dlg, CSendDlg::kBroadcastId);
+        QTest::mouseClick(broadcast, Qt::LeftButton, {}, QPoint(2, broadcast->height() / 2));
+        QTRY_COMPARE(broadcast->selectedText(), QStringLiteral("255.255.255.255"));
+    }
+
+    void tabOrderFollowsTemplate() {
+        CSendDlg* dlg = Open();
+        dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dlg));
+        QStringList order;
+        QWidget* w = Control<QLineEdit>(dlg, CSendDlg::kBroadcastId);
+        w->setFocus();
+        for (int k = 0; k < 9; ++k) {
+            order << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        // Send is disabled on opening, so the chain skips it.
+        QCOMPARE(order, (QStringList{"ctl1000", "ctl1128", "ctl1129", "ctl1130", "ctl1131",
+                                     "ctl1132", "ctl1133", "ctl2", "ctl1000"}));
+    }
+
+    void everyControlHasContextHelp() {
+        CSendDlg* dlg = Open();
+        QVERIFY(dlg->windowFlags() & Qt::WindowContextHelpButtonHint);
+        QList<int> ids{CSendDlg::kBroadcastId, 1, 2};
+        for (int k = 0; k < 6; ++k)
+            ids << CSendDlg::kFirstByteId + k;
+        for (int id : ids) {
+            auto* w = dlg->findChild<QWidget*>(QStringLiteral("ctl%1").arg(id));
+            QVERIFY2(w && !w->whatsThis().isEmpty(), qPrintable(QString::number(id)));
+        }
+    }
+
+    // A real frame through the wake socket, received on the loopback address.
+    void sendsFrameToLoopback() {
+        CSendDlg::SetChannelFactory({});
+        UdpReceiver receiver;
+        QVERIFY(receiver.IsBound());
+        CSendDlg* dlg = Open();
+        Control<QLineEdit>(dlg, CSendDlg::kBroadcastId)->setText("127.0.0.1");
+        SetBytes(dlg, {"00", "A0", "C9", "12", "34", "56"});
+        QTest::mouseClick(Control<QPushButton>(dlg, 1), Qt::LeftButton);
+        const auto frames = receiver.Drain();
+        QCOMPARE(frames.size(), std::size_t{1});
+        const std::uint8_t mac[6] = {0x00, 0xA0, 0xC9, 0x12, 0x34, 0x56};
+        QCOMPARE(ToHex(frames[0]), ToHex(ExpectedFrame(mac)));
+        QCOMPARE(dlg->StatusText(), QStringLiteral("发送到 127.0.0.1"));
+        QVERIFY(MessageTexts().isEmpty());
+    }
+};
+
+QTEST_MAIN(SendDlgTest)
+#include "send_dlg_test.moc"

@@ -1,0 +1,88 @@
+#include <QTest>
+
+#include "shell/text_codec.h"
+#include "app_test_support.h"
+
+using wb::app::DecodeFileText;
+using wb::app::EncodeFileText;
+using wb::app::LineEnd;
+using wb::app::TextEncoding;
+
+Q_DECLARE_METATYPE(wb::app::TextEncoding)
+Q_DECLARE_METATYPE(wb::app::LineEnd)
+
+class TextCodecTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void decodesAndEncodesBack_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<LineEnd>("lineEnd");
+        QTest::addColumn<bool>("exact");
+        using wb::test::ReadFileBytes;
+        using wb::test::TestData;
+        QTest::newRow("gbk host list") << ReadFileBytes(TestData("gbk_hostlist.mp"))
+                                       << TextEncoding::Gb18030 << LineEnd::CrLf << true;
+        QTest::newRow("utf-8 text") << ReadFileBytes(TestData("utf8_notes.txt"))
+                                    << TextEncoding::Utf8 << LineEnd::CrLf << true;
+        QTest::newRow("lf lines") << ReadFileBytes(TestData("lf_lines.txt"))
+                                  << TextEncoding::Gb18030 << LineEnd::Lf << true;
+        QTest::newRow("cr lines") << QByteArray("a\rb\r") << TextEncoding::Gb18030 << LineEnd::Cr
+                                  << true;
+        // Lone carriage returns outnumber the other line ends in this file.
+        QTest::newRow("binary") << ReadFileBytes(TestData("binary.bin")) << TextEncoding::Bytes
+                                << LineEnd::Cr << false;
+        QTest::newRow("mixed line ends") << ReadFileBytes(TestData("mixed_ends.txt"))
+                                         << TextEncoding::Gb18030 << LineEnd::CrLf << false;
+        QTest::newRow("empty") << QByteArray() << TextEncoding::Gb18030 << LineEnd::CrLf << true;
+        QTest::newRow("lone lead byte")
+            << QByteArray("ab\xD6") << TextEncoding::Bytes << LineEnd::CrLf << true;
+    }
+
+    void decodesAndEncodesBack() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(TextEncoding, encoding);
+        QFETCH(LineEnd, lineEnd);
+        QFETCH(bool, exact);
+        QVERIFY(!bytes.isNull() || bytes.isEmpty());
+        const auto decoded = DecodeFileText(bytes);
+        QCOMPARE(decoded.encoding, encoding);
+        QCOMPARE(decoded.lineEnd, lineEnd);
+        QCOMPARE(decoded.exact, exact);
+        QVERIFY(!decoded.text.contains(u'\r') || !exact);
+        if (exact) QCOMPARE(EncodeFileText(decoded.text, decoded.encoding, decoded.lineEnd), bytes);
+    }
+
+    void readsGbkHostListAsChinese() {
+        const auto decoded =
+            DecodeFileText(wb::test::ReadFileBytes(wb::test::TestData("gbk_hostlist.mp")));
+        QVERIFY(decoded.text.startsWith(QStringLiteral("# 此文件由 Wakeburst utility 创建.\n")));
+        QVERIFY(decoded.text.contains(
+            QStringLiteral("198.51.100.12\t*名称未被发现*\t00-0A-95-9D-68-17\n")));
+    }
+
+    void editedTextKeepsTheFilesLineEnds_data() {
+        QTest::addColumn<LineEnd>("lineEnd");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("crlf") << LineEnd::CrLf << QByteArray("x\r\n\xD6\xD0\r\n");
+        QTest::newRow("lf") << LineEnd::Lf << QByteArray("x\n\xD6\xD0\n");
+        QTest::newRow("cr") << LineEnd::Cr << QByteArray("x\r\xD6\xD0\r");
+    }
+
+    void editedTextKeepsTheFilesLineEnds() {
+        QFETCH(LineEnd, lineEnd);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(EncodeFileText(QStringLiteral("x\n中\n"), TextEncoding::Gb18030, lineEnd),
+                 expected);
+    }
+
+    void typedCharactersInAByteFileBecomeGbk() {
+        const QString text = QString::fromLatin1("\xFF\x01") + QStringLiteral("中");
+        QCOMPARE(EncodeFileText(text, TextEncoding::Bytes, LineEnd::Lf),
+                 QByteArray("\xFF\x01\xD6\xD0"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TextCodecTest)
+#include "text_codec_test.moc"

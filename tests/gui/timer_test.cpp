@@ -1,0 +1,85 @@
+#include <QElapsedTimer>
+#include <QTest>
+#include <chrono>
+#include <ctime>
+#include <memory>
+
+#include "alarm/alarm_setting.h"
+#include "shell/dawnly_app.h"
+#include "shell/main_frame.h"
+#include "app_test_support.h"
+#include "platform/codepage.h"
+
+using namespace std::chrono;
+using wb::app::CDawnlyApp;
+using wb::test::AppFixture;
+
+namespace {
+
+// Monday 7 December 2026, at the given local time.
+system_clock::time_point Monday(int hour, int minute, int second, int millis) {
+    std::tm tm{};
+    tm.tm_year = 2026 - 1900;
+    tm.tm_mon = 11;
+    tm.tm_mday = 7;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    return system_clock::from_time_t(std::mktime(&tm)) + milliseconds(millis);
+}
+
+// Alarms wake through the loopback address only.
+void AddAlarm(CDawnlyApp& app, const std::string& file, int hour, int minute) {
+    auto alarm = std::make_shared<wb::CAlarmSetting>();
+    alarm->SetGroupFile(file);
+    alarm->SetDays(wb::kMonday);
+    alarm->SetHour(hour);
+    alarm->SetMinute(minute);
+    alarm->SetBroadcast("127.0.0.1");
+    app.m_alarms.push_back(alarm);
+}
+
+QStringList LogEntries(const QString& path) {
+    const QByteArray bytes = wb::test::ReadFileBytes(path);
+    const QString text = QString::fromStdString(wb::platform::FromFileText(bytes.toStdString()));
+    QStringList dates;
+    for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+        if (line.startsWith(QStringLiteral("Monday"))) dates << line;
+    }
+    return dates;
+}
+
+}  // namespace
+
+class TimerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Which minutes fire, and the delay to the next boundary, are the scheduler's tables;
+    // this shows the frame's timer firing and re-arming on a clock that runs.
+    void realTimerFiresJustAfterTheMinute() {
+        AppFixture fx;
+        // The fake clock runs at real speed from half a second before 07:30.
+        const auto base = Monday(7, 29, 59, 500);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        auto app = std::make_unique<CDawnlyApp>(
+            [base, elapsed] { return base + milliseconds(elapsed.elapsed()); });
+        CDawnlyApp* raw = app.get();
+        QVERIFY(fx.Start(std::move(app)));
+        wb::test::WriteFileBytes(fx.Path("group.mp"),
+                                 wb::test::ReadFileBytes(wb::test::TestData("gbk_hostlist.mp")));
+        AddAlarm(*raw, "group.mp", 7, 30);
+        QVERIFY(fx.Frame().AlarmTimer().interval() <= 750);
+        QTRY_COMPARE_WITH_TIMEOUT(LogEntries(fx.Path("Dawnly.log")).size(), 1, 5000);
+        QCOMPARE(LogEntries(fx.Path("Dawnly.log")).front(),
+                 QStringLiteral("Monday, December 07, 2026 07:30"));
+        // Re-armed for the next minute.
+        QVERIFY(fx.Frame().AlarmTimer().isActive());
+        QVERIFY(fx.Frame().AlarmTimer().interval() > 59000);
+    }
+};
+
+QTEST_MAIN(TimerTest)
+#include "timer_test.moc"
