@@ -3,18 +3,17 @@
 #include <filesystem>
 
 #include "alarm/alarm_store.h"
+#include "base/message_box.h"
+#include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "base/message_box.h"
-#include "base/string_table.h"
 #include "platform/file_path.h"
 
 namespace wb::cli {
 
 namespace {
 
-constexpr std::size_t kMaxAlarms = 16;
 constexpr char kDayLetters[] = "SMTWTFS";
 constexpr const char* kDayNames[] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <utility>
 
@@ -9,6 +10,9 @@
 namespace wb {
 
 inline constexpr char kAlarmStoreName[] = "DwnGs";
+
+// The most alarms the store holds; the alarm dialog and `alarms add` refuse more.
+inline constexpr std::size_t kMaxAlarms = 16;
 
 // Shown (OK, no icon) when the store cannot be read whole.
 inline constexpr char kDamagedStoreText[] =
