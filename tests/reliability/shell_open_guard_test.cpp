@@ -19,9 +19,7 @@ using wb::app::CShellOpenServer;
 
 namespace {
 
-QString SocketPath() {
-    return QDir::tempPath() + QLatin1Char('/') + wb::app::ShellOpenServerName();
-}
+QString SocketPath() { return wb::app::ShellOpenServerName(); }
 
 // Connects as user `uid` from a child process and sends `message`; the child's exit code
 // says whether it could connect (0) or not (1).
@@ -60,6 +58,7 @@ private slots:
     void onlyAbsolutePathsAreTaken();
     void anEndlessMessageIsCutOff();
     void anotherUserIsRefused();
+    void anotherUsersServerGetsNoPath();
 };
 
 void ShellOpenGuardTest::onlyAbsolutePathsAreTaken_data() {
@@ -110,6 +109,40 @@ void ShellOpenGuardTest::anotherUserIsRefused() {
     SendAsUser(65534, "/srv/a.mp\n\n");
     QTest::qWait(200);
     QCOMPARE(spy.count(), 0);
+}
+
+void ShellOpenGuardTest::anotherUsersServerGetsNoPath() {
+    if (geteuid() != 0) QSKIP("needs root to act as another user");
+    // Only root can still put a socket in the user's own directory; it listens as another
+    // user, as one who got there first would.
+    const QByteArray path = SocketPath().toUtf8();
+    unlink(path.constData());
+    int ready[2];
+    QCOMPARE(pipe(ready), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        std::strncpy(addr.sun_path, path.constData(), sizeof addr.sun_path - 1);
+        if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) _exit(3);
+        if (setgid(65534) != 0 || setuid(65534) != 0 || listen(fd, 1) != 0) _exit(3);
+        (void)!write(ready[1], "r", 1);
+        const int peer = accept(fd, nullptr, nullptr);
+        char buf[64];
+        // Exits 0 when the client left without a byte, 1 when it sent something.
+        _exit(read(peer, buf, sizeof buf) > 0 ? 1 : 0);
+    }
+    close(ready[1]);
+    char r = 0;
+    QCOMPARE(read(ready[0], &r, 1), ssize_t(1));
+    close(ready[0]);
+    QVERIFY(!wb::app::SendToRunningInstance({"/srv/secret.mp"}, 2000));
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    unlink(path.constData());
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
 }
 
 QTEST_MAIN(ShellOpenGuardTest)
