@@ -192,7 +192,7 @@ private slots:
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         }
         QCOMPARE(RunDawnly(fx, {"--shell-open", file}), 0);
-        QTRY_COMPARE(CUiSeam::Records().size(), qsizetype(1));
+        QTRY_COMPARE(CUiSeam::Records().size(), std::size_t{1});
         QVERIFY(CUiSeam::Records().front().kind == CUiSeam::Kind::Message);
         QCOMPARE(CUiSeam::Records().front().text, QStringLiteral("无法打开文件 %1.").arg(file));
         QVERIFY(fx.App().DocTemplate()->Documents().isEmpty());
