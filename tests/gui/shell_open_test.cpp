@@ -2,6 +2,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -154,7 +156,14 @@ private slots:
         QVERIFY(QFileInfo::exists(name));
     }
 
-    void socketGoesWithSigterm() {
+    void socketGoesWithTheProgram_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+
+    void socketGoesWithTheProgram() {
+        QFETCH(int, signal);
         QTemporaryDir runtime;
         QVERIFY(runtime.isValid());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -169,7 +178,7 @@ private slots:
         QVERIFY(p.waitForStarted(10000));
         const QString socket = runtime.filePath("sigterm");
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 20000);
-        p.terminate();
+        QCOMPARE(::kill(static_cast<pid_t>(p.processId()), signal), 0);
         QVERIFY(p.waitForFinished(20000));
         QCOMPARE(p.exitStatus(), QProcess::CrashExit);
         QVERIFY(!QFileInfo::exists(socket));
