@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,7 +20,11 @@ using wb::app::CShellOpenServer;
 
 namespace {
 
-QString SocketPath() { return wb::app::ShellOpenServerName(); }
+// Taken once: the tests below loosen the directory, which would move the name elsewhere.
+QString SocketPath() {
+    static const QString path = wb::app::ShellOpenServerName();
+    return path;
+}
 
 // Connects as user `uid` from a child process and sends `message`; the child's exit code
 // says whether it could connect (0) or not (1).
@@ -104,9 +109,15 @@ void ShellOpenGuardTest::anotherUserIsRefused() {
     QSignalSpy spy(&server, &CShellOpenServer::filesReceived);
     // The socket is the user's alone...
     QCOMPARE(SendAsUser(65534, "/srv/a.mp\n\n"), 1);
-    // ...and even with its mode loosened, another user's paths are not taken.
-    QCOMPARE(chmod(SocketPath().toUtf8().constData(), 0777), 0);
-    SendAsUser(65534, "/srv/a.mp\n\n");
+    // ...and even with its mode and its directory's loosened, another user's paths are
+    // not taken.
+    const QByteArray socket = SocketPath().toUtf8();
+    const QByteArray dir = QFileInfo(SocketPath()).absolutePath().toUtf8();
+    QCOMPARE(chmod(dir.constData(), 0755), 0);
+    QCOMPARE(chmod(socket.constData(), 0777), 0);
+    const int connected = SendAsUser(65534, "/srv/a.mp\n\n");
+    QCOMPARE(chmod(dir.constData(), 0700), 0);
+    QVERIFY(connected != 1);  // it got through to the server, which refused it
     QTest::qWait(200);
     QCOMPARE(spy.count(), 0);
 }

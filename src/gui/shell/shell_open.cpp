@@ -142,9 +142,11 @@ bool CShellOpenServer::Listen() {
     probe.abort();
     // Left behind by an instance that ended abnormally.
     QLocalServer::removeServer(name);
-    if (!m_pServer->listen(name)) return false;
-    RemoveSocketOnSignals(m_pServer->fullServerName());
-    return true;
+    // Ready before the socket file appears, so that no signal can leave it behind.
+    RemoveSocketOnSignals(name);
+    if (m_pServer->listen(name)) return true;
+    g_socketToRemove[0] = '\0';
+    return false;
 }
 
 bool CShellOpenServer::IsListening() const { return m_pServer->isListening(); }
