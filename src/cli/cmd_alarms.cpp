@@ -139,8 +139,14 @@ int Next(CAlarmStore& store, const ParsedArgs& pa) {
     const std::size_t maxDays = anyFires ? 7 * (count + 1) : 0;
     for (std::size_t day = 0; day < maxDays && shown < count; ++day) {
         std::multimap<std::time_t, std::size_t> firings;  // keeps list order within a minute
+        std::tm noon = start;
+        noon.tm_mday += static_cast<int>(day);
+        noon.tm_hour = 12;
+        noon.tm_isdst = -1;
+        std::mktime(&noon);  // only for the weekday, which spares the days without alarms
         for (std::size_t i = 0; i < store.m_alarms.size(); ++i) {
             const CAlarmSetting& a = *store.m_alarms[i];
+            if (!(a.m_nDays & WeekdayBit(noon.tm_wday))) continue;
             std::time_t t = 0;
             if (!FirstLocalMoment(start.tm_year + 1900, start.tm_mon + 1,
                                   start.tm_mday + static_cast<int>(day), a.m_nHour, a.m_nMinute,
