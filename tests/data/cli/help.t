@@ -21,7 +21,7 @@ $ wakeburst send --help | sed -n 's/^  \(-[^ ]*\).*/\1/p' | tr '\n' ' '; echo; w
 > --to --port --repeat --interval --interface --password --wait --dir -q, -- --help 
 
 == completion of commands, options, choices and host-list files
-$ touch a.mp B.MP notes.txt && mkdir sub && complete -p wakeburst 2>/dev/null || (. "$COMPLETION" && complete -p wakeburst)
+$ touch a.mp B.MP notes.txt && mkdir sub && . "$COMPLETION" && complete -p wakeburst
 > complete -F _wakeburst wakeburst
 $ comp wakeburst al
 > alarms
