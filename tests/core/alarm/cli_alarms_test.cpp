@@ -125,8 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
         AlarmsCase{"RemoveOutOfRange", "monday_0730.DwnGs", Args({"alarms", "remove", "2"}), 2,
                    "wakeburst alarms remove: no alarm '2' (the list holds 1)\n", "same"},
         AlarmsCase{"UnknownSubcommand", "", Args({"alarms", "clear"}), 2,
-                   "wakeburst alarms: expects list, add --file F --days LIST --time HH:MM [--to "
-                   "A.B.C.D], or remove N\n",
+                   "wakeburst alarms: expects list [--json], add --file F --days LIST --time "
+                   "HH:MM [--to A.B.C.D], remove N, or next [--count N] [--from \"YYYY-MM-DD "
+                   "HH:MM\"]\n",
                    ""},
         AlarmsCase{"TickBadTime", "", Args({"tick", "--at", "2026-02-30 07:30"}), 2,
                    "wakeburst tick: --at takes a local time \"YYYY-MM-DD HH:MM\", not '2026-02-30 "
