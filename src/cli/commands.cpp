@@ -1,11 +1,11 @@
 #include <string>
 #include <vector>
 
+#include "base/message_box.h"
+#include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "base/message_box.h"
-#include "base/string_table.h"
 #include "platform/sockets.h"
 
 namespace wb::cli {
@@ -67,7 +67,8 @@ int RunCli(const std::vector<std::string>& args) {
             return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
         }
     }
-    PrintErr("wakeburst: unknown command '" + name + "' (see wakeburst --help)");
+    PrintErr("wakeburst: unknown command '" + EscapeControlChars(name) +
+             "' (see wakeburst --help)");
     return kExitUsage;
 }
 
