@@ -73,7 +73,10 @@ TEST_P(CliAlarms, Table) {
     auto r = test::RunProcess(argv, dir.Path());
     EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
     EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.err, c.err);
+    std::string err = c.err;
+    const auto at = err.find("{dir}");
+    if (at != std::string::npos) err.replace(at, 5, dir.Path());
+    EXPECT_EQ(r.err, err);
     if (c.storeHex == "same") {
         EXPECT_EQ(test::ReadFileBytes(storePath), store);
     } else {
@@ -113,6 +116,20 @@ INSTANTIATE_TEST_SUITE_P(
         AlarmsCase{"AddMissingFile", "",
                    Args({"alarms", "add", "--file", "nope.mp", "--days", "mon", "--time", "07:30"}),
                    1, "文件 \nnope.mp\n未被发现.  请查实后重试.\n", ""},
+        // The name comes back in every list and log line: one line each, and as it went in.
+        AlarmsCase{
+            "AddFileWithControlCharacters", "",
+            Args({"alarms", "add", "--file", "g\n\x1b[2J.mp", "--days", "mon", "--time", "07:30"}),
+            2,
+            kAddUsage + "--file names a file with control characters: '{dir}/g\\x0A\\x1B[2J.mp'\n",
+            ""},
+        AlarmsCase{
+            "AddFileNotUtf8", "",
+            Args({"alarms", "add", "--file", "caf\xe9\x61.mp", "--days", "mon", "--time", "07:30"}),
+            2,
+            kAddUsage +
+                "--file must be a UTF-8 name for the store to keep it: '{dir}/caf\\xE9a.mp'\n",
+            ""},
         AlarmsCase{"AddSeventeenth", "sixteen", Add({"--days", "mon", "--time", "07:30"}), 1,
                    "组 16 允许的最大值.\n", "same"},
         AlarmsCase{"AddOverDamagedStore", "damaged", Add({"--days", "mon", "--time", "07:30"}), 1,
@@ -131,6 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
         AlarmsCase{"ListNoStore", "", Args({"alarms"}), 0, "", ""},
         AlarmsCase{"ListExample", "monday_0730.DwnGs", Args({"alarms", "list"}), 0, "", "same",
                    "1\t-M-----\t07:30\t255.255.255.255\tD:\\g.mp\n"},
+        AlarmsCase{"ListEscapesControlCharacters", "control_chars.DwnGs", Args({"alarms", "list"}),
+                   0, "", "same", "1\t-M-----\t07:30\t255.255.255.255\tD:\\a\\x0Ab\\x1B[2J.mp\n"},
         AlarmsCase{"RemoveOnly", "monday_0730.DwnGs", Args({"alarms", "remove", "1"}), 0, "",
                    "0000"},
         AlarmsCase{"RemoveOutOfRange", "monday_0730.DwnGs", Args({"alarms", "remove", "2"}), 2,
