@@ -1,6 +1,7 @@
 #include "platform/regular_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "platform/file_path.h"
@@ -44,9 +45,8 @@ bool CRegularFile::IsOpen() const { return AsHandle(m_handle) != INVALID_HANDLE_
 bool CRegularFile::OpenForReading(const std::string& utf8Path, bool* notRegular) {
     Close();
     if (notRegular) *notRegular = false;
-    const std::wstring wide = Utf8ToWide(utf8Path);
-    if (wide.empty()) return false;
-    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ,
+    const std::filesystem::path path = PathFromUtf8(utf8Path);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
@@ -60,9 +60,8 @@ bool CRegularFile::OpenForReading(const std::string& utf8Path, bool* notRegular)
 
 bool CRegularFile::OpenForAppending(const std::string& utf8Path) {
     Close();
-    const std::wstring wide = Utf8ToWide(utf8Path);
-    if (wide.empty()) return false;
-    HANDLE h = CreateFileW(wide.c_str(), FILE_APPEND_DATA | GENERIC_READ | GENERIC_WRITE,
+    const std::filesystem::path path = PathFromUtf8(utf8Path);
+    HANDLE h = CreateFileW(path.c_str(), FILE_APPEND_DATA | GENERIC_READ | GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;

@@ -70,7 +70,7 @@ TEST(CliScan, RefusesItsOutputBeforePolling) {
     if (!test::Shell("unshare --net true 2>/dev/null")) GTEST_SKIP() << "no network namespace";
     test::TempDir dir;
     const std::string out = dir.File("missing/hosts.mp");
-    auto r = test::RunProcess({"unshare", "--net", WAKEBURST_CLI, "scan", "-o", out});
+    auto r = test::RunProcess({"unshare", "--net", WAKEBURST_CLI, "scan", "-o", out}, dir.Path());
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "\t无法以写入方式打开 " + out + ".\n");
