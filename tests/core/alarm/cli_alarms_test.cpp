@@ -214,6 +214,17 @@ TEST_F(CliWake, FailuresExitOneAndAreLoggedToo) {
     EXPECT_EQ(Run({"wake"}).exitCode, 2);
 }
 
+// The store refuses a name that is not UTF-8; a wake opens it by its very bytes and shows
+// the stray byte escaped.
+TEST_F(CliWake, NameThatIsNotUtf8IsWokenAsGiven) {
+    const std::string name = "caf\xe9\x61.mp";
+    dir.Write(name, "198.51.100.10 02-00-5e-00-00-10\r\n");
+    auto r = Run({"wake", name, "--to", "127.0.0.1"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "\t唤醒 1 host 于 caf\\xE9a.mp\n");
+    EXPECT_EQ(receiver.Drain().size(), 1u);
+}
+
 TEST_F(CliWake, TickWakesTheAlarmsDueAtThatMinute) {
     const std::string list = test::DataFile("two_hosts.mp");
     for (const char* day : {"mon", "tue"}) {
