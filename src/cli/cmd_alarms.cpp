@@ -5,6 +5,7 @@
 
 #include "alarm/alarm_scheduler.h"
 #include "alarm/alarm_store.h"
+#include "alarm/alarm_store_codec.h"
 #include "base/message_box.h"
 #include "base/string_table.h"
 #include "cli/cli_args.h"
@@ -81,7 +82,7 @@ bool LoadStore(CAlarmStore& store, const std::string& command) {
     }
     std::error_code ec;
     if (!std::filesystem::exists(platform::PathFromUtf8(store.StorePath()), ec)) return true;
-    PrintErr("wakeburst " + command + ": cannot read " + store.StorePath());
+    PrintErr("wakeburst " + command + ": cannot read " + EscapeControlChars(store.StorePath()));
     return false;
 }
 
@@ -93,7 +94,8 @@ int List(CAlarmStore& store, bool json) {
         const std::string time = TwoDigits(a.m_nHour) + ":" + TwoDigits(a.m_nMinute);
         if (!json) {
             PrintOut(std::to_string(i + 1) + "\t" + DaysText(a.m_nDays) + "\t" + time + "\t" +
-                     a.m_strBroadcast + "\t" + a.m_strGroupFile);
+                     EscapeControlChars(a.m_strBroadcast) + "\t" +
+                     EscapeControlChars(a.m_strGroupFile));
             continue;
         }
         std::string days;
@@ -159,7 +161,7 @@ int Next(CAlarmStore& store, const ParsedArgs& pa) {
             char when[32];
             std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &tm);
             PrintOut(std::string(when) + "\t" + std::to_string(it->second + 1) + "\t" +
-                     store.m_alarms[it->second]->m_strGroupFile);
+                     EscapeControlChars(store.m_alarms[it->second]->m_strGroupFile));
         }
     }
     return kExitOk;
@@ -171,19 +173,34 @@ int Add(CAlarmStore& store, const ParsedArgs& pa) {
         PrintErr(std::string(usage) + "needs --file F --days LIST --time HH:MM");
         return kExitUsage;
     }
+    const std::string given = pa.Get("--file");
+    // The service runs the alarm from its own directory, which need not be this one.
+    std::error_code ec;
+    const std::filesystem::path file = std::filesystem::absolute(platform::PathFromUtf8(given), ec);
     CAlarmSetting alarm;
-    alarm.SetGroupFile(pa.Get("--file"));
+    alarm.SetGroupFile(ec ? given : platform::PathToUtf8(file));
+    if (!StoreKeepsText(alarm.m_strGroupFile)) {
+        PrintErr(std::string(usage) + "--file must be a UTF-8 name for the store to keep it: '" +
+                 EscapeControlChars(alarm.m_strGroupFile) + "'");
+        return kExitUsage;
+    }
+    // The name comes back in alarms list and in every wake log entry, one line each.
+    if (EscapeControlChars(alarm.m_strGroupFile) != alarm.m_strGroupFile) {
+        PrintErr(std::string(usage) + "--file names a file with control characters: '" +
+                 EscapeControlChars(alarm.m_strGroupFile) + "'");
+        return kExitUsage;
+    }
     std::uint8_t days = 0;
     if (!ParseDays(pa.Get("--days"), days)) {
         PrintErr(std::string(usage) + "--days takes sun,mon,tue,wed,thu,fri,sat or all, not '" +
-                 pa.Get("--days") + "'");
+                 EscapeControlChars(pa.Get("--days")) + "'");
         return kExitUsage;
     }
     alarm.SetDays(days);
     int hour = 0, minute = 0;
     if (!ParseTime(pa.Get("--time"), hour, minute)) {
         PrintErr(std::string(usage) + "--time takes HH:MM from 00:00 to 23:59, not '" +
-                 pa.Get("--time") + "'");
+                 EscapeControlChars(pa.Get("--time")) + "'");
         return kExitUsage;
     }
     alarm.SetHour(hour);
@@ -191,7 +208,7 @@ int Add(CAlarmStore& store, const ParsedArgs& pa) {
     std::string broadcast;
     if (!ParseDottedQuad(pa.Get("--to", "255.255.255.255"), broadcast)) {
         PrintErr(std::string(usage) + "--to takes four numbers 0..255 joined by points, not '" +
-                 pa.Get("--to") + "'");
+                 EscapeControlChars(pa.Get("--to")) + "'");
         return kExitUsage;
     }
     alarm.SetBroadcast(broadcast);
@@ -201,10 +218,8 @@ int Add(CAlarmStore& store, const ParsedArgs& pa) {
         ShowMessageBox("组 " + std::to_string(kMaxAlarms) + " 允许的最大值.");
         return kExitFailed;
     }
-    std::error_code ec;
-    const std::filesystem::path file = platform::PathFromUtf8(alarm.m_strGroupFile);
     if (!std::filesystem::exists(file, ec) || std::filesystem::is_directory(file, ec)) {
-        ShowMessageBox(FormatString1(IDS_FILE_NOT_FOUND, alarm.m_strGroupFile));
+        ShowMessageBox(FormatString1(IDS_FILE_NOT_FOUND, given));
         return kExitFailed;
     }
     AlarmList list = store.m_alarms;
@@ -216,8 +231,8 @@ int Remove(CAlarmStore& store, const std::string& which) {
     if (!LoadStore(store, "alarms remove")) return kExitFailed;
     const std::size_t n = AllDigits(which) && which.size() < 10 ? std::stoul(which) : 0;
     if (n < 1 || n > store.m_alarms.size()) {
-        PrintErr("wakeburst alarms remove: no alarm '" + which + "' (the list holds " +
-                 std::to_string(store.m_alarms.size()) + ")");
+        PrintErr("wakeburst alarms remove: no alarm '" + EscapeControlChars(which) +
+                 "' (the list holds " + std::to_string(store.m_alarms.size()) + ")");
         return kExitUsage;
     }
     AlarmList list = store.m_alarms;

@@ -13,6 +13,7 @@
 #include "hostlist/text_reader.h"
 #include "platform/codepage.h"
 #include "platform/file_path.h"
+#include "platform/regular_file.h"
 #include "wake/address_text.h"
 #include "wake/wake_socket.h"
 
@@ -35,10 +36,8 @@ std::string ColonEthernet(std::string_view text) {
 // comment, an IP-form token and the Ethernet-form tokens; the other tokens are the name.
 // A line with several Ethernet addresses gives one host each.
 bool ReadEntries(const std::string& path, std::vector<HostListEntry>& entries) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(platform::PathFromUtf8(path), ec)) return false;
-    std::ifstream file = platform::OpenInputFile(path);
-    if (!file) return false;
+    platform::CRegularFileStream file(path);
+    if (!file.IsOpen()) return false;
     CTextReader reader(file);
     std::string_view line;
     while (reader.Next(line)) {

@@ -79,7 +79,8 @@ int RunCli(const std::vector<std::string>& args) {
             return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
         }
     }
-    PrintErr("wakeburst: unknown command '" + name + "' (see wakeburst --help)");
+    PrintErr("wakeburst: unknown command '" + EscapeControlChars(name) +
+             "' (see wakeburst --help)");
     return kExitUsage;
 }
 

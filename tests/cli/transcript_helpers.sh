@@ -22,3 +22,7 @@ comp() {
 
 # gbk FILE: a UTF-8 text with LF written as the system's files are (GBK, CR LF).
 gbk() { sed 's/$/\r/' | iconv -f UTF-8 -t GB18030 >"$1"; }
+
+# here: the output with this case's directory shown as "./" (the alarm store keeps
+# absolute paths).
+here() { sed "s|$PWD/|./|g"; }

@@ -1,29 +1,38 @@
 #include "alarm/alarm_store.h"
 
 #include <filesystem>
-#include <iterator>
 
 #include "alarm/alarm_store_codec.h"
 #include "base/message_box.h"
 #include "base/string_table.h"
 #include "platform/atomic_file.h"
 #include "platform/file_path.h"
+#include "platform/regular_file.h"
 
 namespace wb {
 
 namespace fs = std::filesystem;
 
-CAlarmStore::LoadResult CAlarmStore::LoadAlarmsWithResult() {
-    const std::string path = StorePath();
-    std::error_code ec;
-    if (fs::is_directory(platform::PathFromUtf8(path), ec)) return LoadResult::NotOpened;
-    std::ifstream in = platform::OpenInputFile(path);
-    if (!in) return LoadResult::NotOpened;
+namespace {
 
+// Sixteen alarms take well under a megabyte even with the longest paths; anything far
+// larger is not a store of ours and is not read into memory.
+constexpr std::uint64_t kMaxAlarmStoreBytes = 16u << 20;
+
+}  // namespace
+
+CAlarmStore::LoadResult CAlarmStore::LoadAlarmsWithResult() {
     std::string bytes;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const platform::ReadResult read =
+        platform::ReadRegularFile(StorePath(), bytes, kMaxAlarmStoreBytes);
+    std::error_code ec;
+    if (read == platform::ReadResult::NotOpened ||
+        (read == platform::ReadResult::NotRegular &&
+         fs::is_directory(platform::PathFromUtf8(StorePath()), ec)))
+        return LoadResult::NotOpened;
+    // A FIFO or a device in the store's place is no store: said so at once, never read.
     AlarmList loaded;
-    if (in.bad() || !DecodeAlarmStore(bytes, loaded)) {
+    if (read != platform::ReadResult::Read || !DecodeAlarmStore(bytes, loaded)) {
         m_alarms = AlarmList();
         ShowMessageBox(kDamagedStoreText, MsgButtons::Ok, MsgIcon::None);
         return LoadResult::Damaged;
