@@ -2,19 +2,13 @@
 
 namespace wb::cli {
 
-namespace {
-
-// An option is named back in a one-line refusal: a line feed or other control byte in it
-// must not break that line (or drive the terminal).
-std::string Shown(const std::string& name) {
-    std::string out = name;
+std::string Shown(const std::string& text) {
+    std::string out = text;
     for (char& c : out) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
     }
     return out;
 }
-
-}  // namespace
 
 std::string ParsedArgs::Get(const std::string& name, const std::string& fallback) const {
     auto it = options.find(name);

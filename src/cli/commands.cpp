@@ -1,26 +1,29 @@
 #include <string>
 #include <vector>
 
+#include "base/message_box.h"
+#include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "base/message_box.h"
-#include "base/string_table.h"
 #include "platform/sockets.h"
 
 namespace wb::cli {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"send", "wakeburst send ETHERNET [--to DEST]", RunSend},
+        {"send",
+         "wakeburst send [SEND OPTIONS] [--host IP] [-q] ETHERNET... | -   (- : addresses on "
+         "standard input)",
+         RunSend},
         {"check", "wakeburst check FILE", RunCheck},
         {"scan", "wakeburst scan [--mask A.B.C.D] [-o NAME]", RunScan},
-        {"wake", "wakeburst wake FILE [--to DEST] [--dir DIR]", RunWake},
+        {"wake", "wakeburst wake [SEND OPTIONS] [--dir DIR] [-q] FILE", RunWake},
         {"alarms",
          "wakeburst alarms [list | add --file F --days LIST --time HH:MM [--to A.B.C.D] | "
          "remove N] [--dir DIR]",
          RunAlarms},
-        {"tick", "wakeburst tick [--at \"YYYY-MM-DD HH:MM\"] [--dir DIR]", RunTick},
+        {"tick", "wakeburst tick [--at \"YYYY-MM-DD HH:MM\"] [--dir DIR] [-q]", RunTick},
         {"run-alarms", "wakeburst run-alarms [--dir DIR]", RunRunAlarms},
     };
     return commands;
@@ -38,7 +41,26 @@ void PrintHelp() {
     PrintOut("  wakeburst --help");
     PrintOut("  wakeburst --version");
     PrintOut("");
-    PrintOut("exit status: 0 done, 1 the operation failed, 2 bad input or usage");
+    PrintOut("send options:");
+    PrintOut("  --to DEST        IPv4 address, broadcast or name (default 255.255.255.255), or an");
+    PrintOut("                   IPv6 address, with a scope for link-local and multicast");
+    PrintOut("                   (fe80::1%eth0, ff02::1%eth0)");
+    PrintOut("  --port N         UDP port 1..65535 (default 2304)");
+    PrintOut("  --repeat N       frames per host, 1..100 (default 1)");
+    PrintOut("  --interval MS    pause between repeats, 0..60000 ms (default 100)");
+    PrintOut("  --interface IF   send through this network interface only (with a broadcast: out");
+    PrintOut("                   of IF)");
+    PrintOut(
+        "  --password PW    SecureOn password appended to the frame: six bytes written like an");
+    PrintOut("                   Ethernet address (frame of 108 bytes) or four as a dotted IPv4");
+    PrintOut("                   address (106)");
+    PrintOut("  --wait SECONDS   after sending, wait until the host answers (1..3600)");
+    PrintOut(
+        "  --host IP        the host to wait for when DEST is not the host itself (send only)");
+    PrintOut("  -q, --quiet      no output but errors (send, wake, tick)");
+    PrintOut("");
+    PrintOut("exit status: 0 done, 1 the operation failed, 2 bad input or usage, 3 a host did");
+    PrintOut("not answer within --wait");
 }
 
 }  // namespace

@@ -9,7 +9,9 @@ namespace wb {
 // (which is not emptied first), in file order. `report` is emptied, then receives one
 // message per line that holds only an IP address or only an Ethernet address. False, with
 // message 61449 in `report` and `addresses` as it was, when the file cannot be read.
-bool ReadHostList(const std::string& path, std::string& report,
-                  std::vector<std::string>& addresses);
+// `hostIps`, when given, receives the first IP-form token of every line that gave an
+// Ethernet address: the hosts whose answer can be waited for.
+bool ReadHostList(const std::string& path, std::string& report, std::vector<std::string>& addresses,
+                  std::vector<std::string>* hostIps = nullptr);
 
 }  // namespace wb
