@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "alarm/alarm_store.h"
-#include "base/message_box.h"
-#include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "base/message_box.h"
+#include "base/string_table.h"
 #include "platform/file_path.h"
 
 namespace wb::cli {
