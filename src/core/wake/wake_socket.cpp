@@ -79,31 +79,37 @@ int CWakeSocket::FillWakeupFrame(std::uint8_t* buffer, int length, const std::ui
     return offset;
 }
 
-std::vector<std::uint8_t> CWakeSocket::BuildFrame(const std::string& text) const {
+std::size_t CWakeSocket::FillFrame(const std::string& text,
+                                   std::uint8_t (&frame)[kMaxWakeupFrameSize]) const {
     std::uint8_t address[kEthernetAddressSize] = {};
     if (!ParseEthernetAddress(text, address, kEthernetAddressSize)) {
         ShowMessageBox(FormatString1(IDS_BAD_ETHERNET, text), MsgButtons::Ok);
-        return {};
+        return 0;
     }
-    std::vector<std::uint8_t> frame(kWakeupFrameSize + m_password.size());
-    FillWakeupFrame(frame.data(), kWakeupFrameSize, address, kEthernetAddressSize);
-    std::copy(m_password.begin(), m_password.end(), frame.begin() + kWakeupFrameSize);
-    return frame;
+    FillWakeupFrame(frame, kWakeupFrameSize, address, kEthernetAddressSize);
+    std::copy(m_password.begin(), m_password.end(), frame + kWakeupFrameSize);
+    return kWakeupFrameSize + m_password.size();
 }
 
-bool CWakeSocket::SendFrame(const std::vector<std::uint8_t>& frame) {
-    const long sent = SendRaw(frame.data(), frame.size());
-    if (sent >= 0 && static_cast<std::size_t>(sent) != frame.size()) m_lastError = "short send";
-    return sent >= 0 && static_cast<std::size_t>(sent) == frame.size();
+std::vector<std::uint8_t> CWakeSocket::BuildFrame(const std::string& text) const {
+    std::uint8_t frame[kMaxWakeupFrameSize];
+    return std::vector<std::uint8_t>(frame, frame + FillFrame(text, frame));
+}
+
+bool CWakeSocket::SendFrame(const std::uint8_t* frame, std::size_t len) {
+    const long sent = SendRaw(frame, len);
+    if (sent >= 0 && static_cast<std::size_t>(sent) != len) m_lastError = "short send";
+    return sent >= 0 && static_cast<std::size_t>(sent) == len;
 }
 
 bool CWakeSocket::SendWakeup(const std::string& text) {
-    const std::vector<std::uint8_t> frame = BuildFrame(text);
-    if (frame.empty()) {
+    std::uint8_t frame[kMaxWakeupFrameSize];
+    const std::size_t len = FillFrame(text, frame);
+    if (len == 0) {
         m_lastError = kUnreadableAddress;
         return false;
     }
-    return SendFrame(frame);
+    return SendFrame(frame, len);
 }
 
 std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
@@ -124,7 +130,7 @@ std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
         if (round > 0 && rounds.interval.count() > 0) std::this_thread::sleep_for(rounds.interval);
         for (Host& host : hosts) {
             if (host.frame.empty()) continue;
-            if (socket.SendFrame(host.frame))
+            if (socket.SendFrame(host.frame.data(), host.frame.size()))
                 ++host.sent;
             else
                 host.reason = socket.LastSendError();

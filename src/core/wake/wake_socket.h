@@ -73,7 +73,7 @@ public:
     // The frame for `text`, password included; empty (and message 61452) when the text
     // cannot be read.
     std::vector<std::uint8_t> BuildFrame(const std::string& text) const;
-    bool SendFrame(const std::vector<std::uint8_t>& frame);
+    bool SendFrame(const std::uint8_t* frame, std::size_t len);
     const std::string& LastSendError() const { return m_lastError; }
     // Wakes every host of a host-list file and appends the outcome to the wake log.
     void WakeGroup(const std::string& groupFile, const std::string& broadcast);
@@ -93,6 +93,10 @@ public:
                                int addressLength);
 
 private:
+    // The frame's length, or 0 (after message 61452) when the text cannot be read.
+    std::size_t FillFrame(const std::string& text,
+                          std::uint8_t (&frame)[kMaxWakeupFrameSize]) const;
+
     platform::UdpSocket m_socket;
     platform::HostEnt m_hostEnt;
     const platform::HostEnt* m_pHostEnt = nullptr;  // latest lookup made through this object
