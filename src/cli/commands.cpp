@@ -59,8 +59,9 @@ void PrintHelp() {
         "  --host IP        the host to wait for when DEST is not the host itself (send only)");
     PrintOut("  -q, --quiet      no output but errors (send, wake, tick)");
     PrintOut("");
-    PrintOut("exit status: 0 done, 1 the operation failed, 2 bad input or usage, 3 a host did");
-    PrintOut("not answer within --wait");
+    PrintOut(
+        "exit status: 0 done, 1 the operation failed, 2 bad input or usage, 3 a host did "
+        "not answer within --wait");
 }
 
 }  // namespace

@@ -91,8 +91,9 @@ bool ReadSendOptions(const ParsedArgs& pa, const std::string& command, SendOptio
     }
     if (pa.Has("--host")) {
         out.host = pa.Get("--host");
-        if (!ResolveHost(out.host, out.hostAddress)) {
-            RefuseValue(command, "--host", out.host, "an IP address or a known host name");
+        if (!ResolveHost(out.host, out.hostAddress) || platform::NeedsScope(out.hostAddress)) {
+            RefuseValue(command, "--host", out.host,
+                        "an IP address (with its scope where it needs one) or a known host name");
             return false;
         }
         if (wait == 0) {

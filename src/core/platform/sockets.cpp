@@ -396,8 +396,11 @@ bool UdpSocket::BindToInterface(const std::string& name) {
     // Windows sends a broadcast out of the interface whose address the socket is bound to.
     sockaddr_in local{};
     local.sin_family = AF_INET;
-    if (!m_v6 && ParseDottedQuad(name, local.sin_addr.s_addr))
+    std::uint32_t address = 0;
+    if (!m_v6 && ParseDottedQuad(name, address)) {
+        local.sin_addr.s_addr = address;
         rc = bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local);
+    }
     else
         WSASetLastError(WSAEADDRNOTAVAIL);
 #elif defined(SO_BINDTODEVICE)

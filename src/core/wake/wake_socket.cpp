@@ -126,7 +126,8 @@ std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
         hosts[i].frame = socket.BuildFrame(addresses[i]);
         if (hosts[i].frame.empty()) hosts[i].reason = kUnreadableAddress;
     }
-    for (int round = 0; round < rounds.repeat; ++round) {
+    const int repeat = std::max(1, rounds.repeat);
+    for (int round = 0; round < repeat; ++round) {
         if (round > 0 && rounds.interval.count() > 0) std::this_thread::sleep_for(rounds.interval);
         for (Host& host : hosts) {
             if (host.frame.empty()) continue;
@@ -138,7 +139,7 @@ std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
     }
     std::vector<FrameFailure> failures;
     for (std::size_t i = 0; i < hosts.size(); ++i) {
-        if (hosts[i].sent < rounds.repeat)
+        if (hosts[i].sent < repeat)
             failures.push_back({addresses[i], hosts[i].sent, hosts[i].reason});
     }
     return failures;
