@@ -154,6 +154,22 @@ TEST_F(LabSend, HostThatNeverWakesGivesExit3InTime) {
     EXPECT_LT(took, std::chrono::milliseconds(3500));
 }
 
+// A host that drops every TCP segment still answers a ping, where the system lets this
+// program ping.
+TEST_F(LabSend, HostThatOnlyAnswersPingIsAwake) {
+    const LabPeer& peer = Lab().Peers()[2];
+    const std::string host = "ip netns exec " + Lab().HostNs() + " ";
+    ASSERT_TRUE(Shell("ip netns exec " + peer.ns + " iptables -A INPUT -p tcp -j DROP"));
+    const auto silent = Send({kMac, "--to", peer.ip, "--wait", "1"});
+    ASSERT_TRUE(Shell(host + "sysctl -qw net.ipv4.ping_group_range='0 2147483647'"));
+    const auto pinged = Send({kMac, "--to", peer.ip, "--wait", "3"});
+    Shell(host + "sysctl -qw net.ipv4.ping_group_range='1 0'");
+    Shell("ip netns exec " + peer.ns + " iptables -F INPUT");
+    EXPECT_EQ(silent.exitCode, 3) << silent.out;
+    EXPECT_EQ(pinged.exitCode, 0) << pinged.err;
+    EXPECT_NE(pinged.out.find(peer.ip + " awake after "), std::string::npos) << pinged.out;
+}
+
 TEST_F(LabSend, WakeWaitsForEveryHostOfTheList) {
     TempDir temp;
     std::string list;
