@@ -36,7 +36,7 @@ int RunTick(const std::vector<std::string>& args) {
     scheduler.SetWakeObserver(
         [&allWoken, quiet](const CAlarmSetting&, WakeOutcome outcome, const std::string& report) {
             if (outcome == WakeOutcome::Woken) {
-                if (!quiet) PrintOut(report);
+                PrintWokenReport(report, quiet);
             } else {
                 PrintErr(report);
                 allWoken = false;

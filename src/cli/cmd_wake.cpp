@@ -38,7 +38,7 @@ int RunWake(const std::vector<std::string>& args) {
         PrintErr(report);
         return kExitFailed;
     }
-    if (!options.quiet) PrintOut(report);
+    PrintWokenReport(report, options.quiet);
     if (options.wait.count() == 0) return kExitOk;
 
     // Hosts whose line holds an address that is no IPv4 address cannot be asked.

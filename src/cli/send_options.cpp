@@ -145,6 +145,16 @@ bool WaitTarget(const CWakeSocket& socket, const SendOptions& options, const std
     return false;
 }
 
+void PrintWokenReport(const std::string& report, bool quiet) {
+    if (!quiet) {
+        PrintOut(report);
+        return;
+    }
+    // The count is the last line; whatever stands before it is about lines of the list.
+    const auto last = report.rfind('\n', report.size() >= 2 ? report.size() - 2 : 0);
+    if (last != std::string::npos) PrintErr(report.substr(0, last + 1));
+}
+
 int WaitAndReport(const std::vector<std::string>& texts,
                   const std::vector<platform::IpAddress>& hosts, const SendOptions& options) {
     const std::vector<bool> awake =

@@ -50,6 +50,10 @@ bool WaitTarget(const CWakeSocket& socket, const SendOptions& options, const std
 int WaitAndReport(const std::vector<std::string>& texts,
                   const std::vector<platform::IpAddress>& hosts, const SendOptions& options);
 
+// The report of a group wake that sent every frame: on stdout; when quiet only the lines
+// about unusable lines of the list, on stderr (the count line is the normal output).
+void PrintWokenReport(const std::string& report, bool quiet);
+
 inline constexpr int kExitTimedOut = 3;
 
 }  // namespace wb::cli
