@@ -12,10 +12,7 @@ namespace wb::cli {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"send",
-         "wakeburst send [SEND OPTIONS] [--host IP] [-q] ETHERNET... | -   (- : addresses on "
-         "standard input)",
-         RunSend},
+        {"send", "wakeburst send [SEND OPTIONS] [--host IP] [-q] ETHERNET...|-", RunSend},
         {"check", "wakeburst check FILE", RunCheck},
         {"scan", "wakeburst scan [--mask A.B.C.D] [-o NAME]", RunScan},
         {"wake", "wakeburst wake [SEND OPTIONS] [--dir DIR] [-q] FILE", RunWake},
@@ -41,7 +38,8 @@ void PrintHelp() {
     PrintOut("  wakeburst --help");
     PrintOut("  wakeburst --version");
     PrintOut("");
-    PrintOut("send options:");
+    PrintOut("SEND OPTIONS (of send and wake; a - in place of ETHERNET reads the addresses from");
+    PrintOut("standard input, one a line):");
     PrintOut("  --to DEST        IPv4 address, broadcast or name (default 255.255.255.255), or an");
     PrintOut("                   IPv6 address, with a scope for link-local and multicast");
     PrintOut("                   (fe80::1%eth0, ff02::1%eth0)");
