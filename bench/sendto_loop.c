@@ -1,4 +1,4 @@
-/* The floor for a group wake: 10,000 wake-up frames to 127.0.0.1:2304 with a bare loop of
+/* The floor for a group wake: 10,000 (or argv[1]) wake-up frames to 127.0.0.1:2304 with a bare loop of
    sendto calls on one socket, nothing read or parsed. */
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -4,12 +4,8 @@
 
 namespace wb::cli {
 
-namespace {
-
-// An option is named back in a one-line refusal.
-std::string Shown(const std::string& name) { return EscapeControlChars(name); }
-
-}  // namespace
+// An option or value is named back in a one-line refusal.
+std::string Shown(const std::string& text) { return EscapeControlChars(text); }
 
 std::string ParsedArgs::Get(const std::string& name, const std::string& fallback) const {
     auto it = options.find(name);

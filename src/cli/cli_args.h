@@ -17,6 +17,10 @@ struct ParsedArgs {
     std::string Get(const std::string& name, const std::string& fallback = {}) const;
 };
 
+// An argument named back in a one-line refusal: a line feed or other control byte in it
+// must not break that line (or drive the terminal).
+std::string Shown(const std::string& text);
+
 // Options may stand anywhere among the positional arguments, as "--name VALUE" or
 // "--name=VALUE"; "--" ends them. Unknown options, a missing value or a repeated option
 // give false with a one-line reason in `error`.

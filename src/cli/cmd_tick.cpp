@@ -3,13 +3,14 @@
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "cli/send_options.h"
 
 namespace wb::cli {
 
 int RunTick(const std::vector<std::string>& args) {
     ParsedArgs pa;
     std::string error;
-    if (!ParseArgs(args, {"--at", "--dir"}, {}, pa, error) || !pa.positional.empty()) {
+    if (!ParseArgs(args, {"--at", "--dir"}, QuietFlags(), pa, error) || !pa.positional.empty()) {
         PrintErr("wakeburst tick: " +
                  (error.empty() ? "takes no arguments besides --at and --dir" : error));
         return kExitUsage;
@@ -32,10 +33,11 @@ int RunTick(const std::vector<std::string>& args) {
 
     CAlarmScheduler scheduler(store, clock);
     bool allWoken = true;
+    const bool quiet = IsQuiet(pa);
     scheduler.SetWakeObserver(
-        [&allWoken](const CAlarmSetting&, WakeOutcome outcome, const std::string& report) {
+        [&allWoken, quiet](const CAlarmSetting&, WakeOutcome outcome, const std::string& report) {
             if (outcome == WakeOutcome::Woken) {
-                PrintOut(report);
+                PrintWokenReport(report, quiet);
             } else {
                 PrintErr(report);
                 allWoken = false;

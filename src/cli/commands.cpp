@@ -17,7 +17,7 @@ const std::vector<Command>& Commands() {
         {"send", "wakeburst send [options] ETHERNET... | -", RunSend},
         {"check", "wakeburst check FILE", RunCheck},
         {"scan", "wakeburst scan [--mask A.B.C.D] [-o NAME]", RunScan},
-        {"wake", "wakeburst wake [options] FILE", RunWake},
+        {"wake", "wakeburst wake [options] [--dir DIR] FILE", RunWake},
         {"import", "wakeburst import [--format auto|ethers|csv|plain] INPUT|- -o OUT.mp",
          RunImport},
         {"export", "wakeburst export [--format csv|ethers|json] FILE.mp", RunExport},
@@ -25,7 +25,7 @@ const std::vector<Command>& Commands() {
          "wakeburst alarms [list [--json] | add --file F --days LIST --time HH:MM [--to "
          "A.B.C.D] | remove N | next [--count N] [--from \"YYYY-MM-DD HH:MM\"]] [--dir DIR]",
          RunAlarms},
-        {"tick", "wakeburst tick [--at \"YYYY-MM-DD HH:MM\"] [--dir DIR]", RunTick},
+        {"tick", "wakeburst tick [--at \"YYYY-MM-DD HH:MM\"] [--dir DIR] [-q]", RunTick},
         {"run-alarms", "wakeburst run-alarms [--dir DIR]", RunRunAlarms},
         {"log", "wakeburst log [--tail N] [--dir DIR]", RunLog},
     };
@@ -45,7 +45,28 @@ void PrintHelp() {
     PrintOut("  wakeburst --help");
     PrintOut("  wakeburst --version");
     PrintOut("");
-    PrintOut("exit status: 0 done, 1 the operation failed, 2 bad input or usage");
+    PrintOut("SEND OPTIONS (of send and wake; a - in place of ETHERNET reads the addresses from");
+    PrintOut("standard input, one a line):");
+    PrintOut("  --to DEST        IPv4 address, broadcast or name (default 255.255.255.255), or an");
+    PrintOut("                   IPv6 address, with a scope for link-local and multicast");
+    PrintOut("                   (fe80::1%eth0, ff02::1%eth0)");
+    PrintOut("  --port N         UDP port 1..65535 (default 2304)");
+    PrintOut("  --repeat N       frames per host, 1..100 (default 1)");
+    PrintOut("  --interval MS    pause between repeats, 0..60000 ms (default 100)");
+    PrintOut("  --interface IF   send through this network interface only (with a broadcast: out");
+    PrintOut("                   of IF)");
+    PrintOut(
+        "  --password PW    SecureOn password appended to the frame: six bytes written like an");
+    PrintOut("                   Ethernet address (frame of 108 bytes) or four as a dotted IPv4");
+    PrintOut("                   address (106)");
+    PrintOut("  --wait SECONDS   after sending, wait until the host answers (1..3600)");
+    PrintOut(
+        "  --host IP        the host to wait for when DEST is not the host itself (send only)");
+    PrintOut("  -q, --quiet      no output but errors (send, wake, tick)");
+    PrintOut("");
+    PrintOut(
+        "exit status: 0 done, 1 the operation failed, 2 bad input or usage, 3 a host did "
+        "not answer within --wait");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <sstream>
 
 #include "support/process.h"
 #include "support/udp_receiver.h"
@@ -16,6 +18,7 @@ struct SendCase {
     int frames;
     const char* out;
     const char* err;
+    const char* input = "";
 };
 
 class CliSend : public ::testing::TestWithParam<SendCase> {};
@@ -25,7 +28,7 @@ TEST_P(CliSend, SendsOrRefuses) {
     ASSERT_TRUE(receiver.IsBound());
     std::vector<std::string> argv = {WAKEBURST_CLI};
     argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
-    auto r = test::RunProcess(argv);
+    auto r = test::RunProcess(argv, {}, GetParam().input);
     EXPECT_EQ(r.exitCode, GetParam().exitCode) << r.err;
     EXPECT_EQ(r.out, GetParam().out);
     EXPECT_EQ(r.err, GetParam().err);
@@ -57,12 +60,31 @@ INSTANTIATE_TEST_SUITE_P(
                  2,
                  0,
                  "",
-                 "wakeburst send: expects one Ethernet address\n"},
-        SendCase{{"send", "00-A0-C9-12-34-56", "--port", "9"},
+                 "wakeburst send: expects Ethernet addresses, or - to read them from standard "
+                 "input\n"},
+        // Several addresses, from the arguments and from standard input; "--" ends options.
+        SendCase{{"send", "--to", "127.0.0.1", "--", "00-A0-C9-12-34-56", "00a0c9123456"},
+                 0,
+                 2,
+                 "发送到 127.0.0.1\n",
+                 ""},
+        SendCase{{"send", "-", "--to", "127.0.0.1", "-q"},
+                 0,
+                 3,
+                 "",
+                 "",
+                 "00-a0-c9-12-34-56\n\n  00:A0:C9:12:34:56\r\n00a0c9123456"},
+        SendCase{{"send", "-", "--to", "127.0.0.1"},
                  2,
                  0,
                  "",
-                 "wakeburst send: unknown option --port\n"},
+                 "不合法的以太网地址: 00-a0-c9\n\nWakeburst 未被发送.\n",
+                 "00-a0-c9-12-34-56\n00-a0-c9\n"},
+        SendCase{{"send", "-", "--to", "127.0.0.1"},
+                 2,
+                 0,
+                 "",
+                 "wakeburst send: no Ethernet address on standard input\n"},
         SendCase{{"frobnicate"},
                  2,
                  0,
@@ -76,7 +98,53 @@ TEST(CliInfo, VersionAndHelp) {
     auto h = test::RunProcess({WAKEBURST_CLI, "--help"});
     EXPECT_EQ(h.exitCode, 0);
     EXPECT_NE(h.out.find("wakeburst send [options] ETHERNET... | -"), std::string::npos);
+    for (const char* option :
+         {"--to DEST", "--port N", "--repeat N", "--interval MS", "--interface IF", "--password PW",
+          "--wait SECONDS", "--host IP", "-q, --quiet"})
+        EXPECT_NE(h.out.find(option), std::string::npos) << option;
 }
+
+// Every refusal of an option value: one line naming the option and the value, exit 2, and
+// not a frame sent.
+struct RefusalRow {
+    std::vector<std::string> args;
+    std::string err;
+};
+
+std::vector<RefusalRow> RefusalRows() {
+    std::ifstream in(WAKEBURST_TEST_DATA "/cli/send_refusals.txt");
+    std::vector<RefusalRow> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        const auto tab = line.find('\t');
+        RefusalRow row;
+        std::istringstream words(line.substr(0, tab));
+        for (std::string w; words >> w;)
+            row.args.push_back(w);
+        row.err = line.substr(tab + 1) + "\n";
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+class CliSendRefusal : public ::testing::TestWithParam<RefusalRow> {};
+
+TEST_P(CliSendRefusal, OneLineExit2NothingSent) {
+    test::UdpReceiver receiver;
+    ASSERT_TRUE(receiver.IsBound());
+    std::vector<std::string> argv = {WAKEBURST_CLI};
+    argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
+    const auto r = test::RunProcess(argv);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, GetParam().err);
+    EXPECT_TRUE(receiver.Drain(std::chrono::milliseconds(50)).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, CliSendRefusal, ::testing::ValuesIn(RefusalRows()));
+
+TEST(CliSendRefusalData, IsRead) { EXPECT_GE(RefusalRows().size(), 15u); }
 
 // The same address sent by this program and by Debian's wakeonlan must give the same bytes.
 TEST(OutsideCheck, PayloadEqualsWakeonlans) {

@@ -26,9 +26,11 @@ void Type(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
-void CFakeSendChannel::SendWakeup(const std::string& ethernetText) {
+bool CFakeSendChannel::SendWakeup(const std::string& ethernetText) {
+    if (!m_log->failure.empty()) return false;
     m_log->sent.push_back(ethernetText);
     m_log->destinationOfSend.push_back(m_dest);
+    return true;
 }
 
 }  // namespace wb::test

@@ -23,6 +23,7 @@ struct SendLog {
     std::vector<std::string> sent;          // Ethernet texts of the frames "sent"
     std::vector<std::string> destinationOfSend;
     std::set<std::string> resolvable;  // names that resolve besides dotted addresses
+    std::string failure;               // when not empty, every send fails with this reason
     // Seen while a destination was being set: the status text and whether the wait cursor
     // was up.
     std::vector<QString> statusDuringLookup;
@@ -34,7 +35,8 @@ public:
     CFakeSendChannel(std::shared_ptr<SendLog> log, QString (*status)())
         : m_log(std::move(log)), m_status(status) {}
     bool SetDestination(const std::string& text) override;
-    void SendWakeup(const std::string& ethernetText) override;
+    bool SendWakeup(const std::string& ethernetText) override;
+    std::string FailureReason() const override { return m_log->failure; }
     void Close() override { ++m_log->closes; }
 
 private:

@@ -182,6 +182,24 @@ private slots:
         QVERIFY(g_commands.SendDialog() == dlg);  // the dialog stays open
     }
 
+    // A frame that could not leave is a message, never the "发送到" status; Send stays
+    // enabled for another try.
+    void failedSendShowsMessage() {
+        m_log->failure = "Network is unreachable";
+        CSendDlg* dlg = Open();
+        Control<QLineEdit>(dlg, CSendDlg::kBroadcastId)->setText("198.51.100.255");
+        SetBytes(dlg, {"00", "A0", "C9", "12", "34", "56"});
+        QTest::mouseClick(Control<QPushButton>(dlg, 1), Qt::LeftButton);
+        QCOMPARE(MessageTexts(),
+                 QStringList{QStringLiteral(
+                     "Wakeburst 未被发送到 198.51.100.255.\nNetwork is unreachable")});
+        QCOMPARE(CUiSeam::Records().front().caption, QStringLiteral("Wakeburst Utility"));
+        QCOMPARE(dlg->StatusText(), QString());
+        QVERIFY(!dlg->IsPausing());
+        QVERIFY(Control<QPushButton>(dlg, 1)->isEnabled());
+        QCOMPARE(m_log->closes, m_log->channelsMade);
+    }
+
     // A name is looked up under the wait cursor and status; an empty field needs no lookup.
     void lookupShowsWaitStatus_data() {
         QTest::addColumn<QString>("broadcast");

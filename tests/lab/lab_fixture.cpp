@@ -6,6 +6,7 @@
 namespace wb::test {
 
 bool LabFixture::s_withSink = false;
+LabOptions LabFixture::s_options;
 std::unique_ptr<LabNetwork> LabFixture::s_lab;
 std::string LabFixture::s_error;
 std::string LabFixture::s_skip;
@@ -32,7 +33,9 @@ void LabFixture::SetUpTestSuite() {
             if (s_lab) s_lab->Down();
         });
     }
-    if (!s_lab->Up(s_error, s_withSink)) s_lab->Down();
+    LabOptions options = s_options;
+    options.sink = options.sink || s_withSink;
+    if (!s_lab->Up(s_error, options)) s_lab->Down();
 }
 
 void LabFixture::TearDownTestSuite() {

@@ -29,6 +29,8 @@ protected:
 
     // Suites that count polls set this before their first test runs.
     static bool s_withSink;
+    // Suites that need more of the lab (LabOptions) set this the same way.
+    static LabOptions s_options;
     static std::unique_ptr<LabNetwork> s_lab;
     static std::string s_error;
     static std::string s_skip;

@@ -71,6 +71,14 @@ LabNetwork::LabNetwork() {
 LabNetwork::~LabNetwork() { Down(); }
 
 bool LabNetwork::Up(std::string& error, bool withSink) {
+    LabOptions options;
+    options.sink = withSink;
+    return Up(error, options);
+}
+
+bool LabNetwork::Up(std::string& error, const LabOptions& options) {
+    const bool withSink = options.sink;
+    const std::string prefixLength = options.secondLink ? "/25" : "/24";
     RemoveStaleLabs();
     m_up = true;  // from here on Down() has something to remove, whatever fails
     char tmpl[] = "/tmp/wakeburst-lab-XXXXXX";
@@ -85,11 +93,18 @@ bool LabNetwork::Up(std::string& error, bool withSink) {
         !Run("ip -n " + sw + " link add br0 type bridge", error) ||
         !Run("ip -n " + sw + " link set br0 up", error))
         return false;
+    if (options.secondLink && (!Run("ip -n " + sw + " link add br1 type bridge", error) ||
+                               !Run("ip -n " + sw + " link set br1 up", error)))
+        return false;
 
     struct Node {
         std::string ns, ip, mac, name;
+        std::string bridge = "br0";
+        std::string dev = "eth0";
+        bool recorder = true;
     };
     std::vector<Node> nodes = {{m_hostNs, std::string(kNet) + ".37", "02:00:5e:00:00:37", ""}};
+    nodes.front().recorder = false;
     const char* names[] = {"peer-a", "peer-b", ""};
     for (int i = 0; i < 3; ++i) {
         std::string octet = std::to_string(10 + i);
@@ -97,23 +112,55 @@ bool LabNetwork::Up(std::string& error, bool withSink) {
                          "02:00:5e:00:00:" + octet, names[i]});
     }
     if (withSink) nodes.push_back({m_prefix + "sk", "", "02:00:5e:00:00:fe", ""});
+    if (options.secondLink) {
+        nodes.push_back(
+            {m_hostNs, std::string(kNet) + ".137", "02:00:5e:00:01:37", "", "br1", "eth1", false});
+        nodes.push_back(
+            {m_prefix + "p4", std::string(kNet) + ".140", "02:00:5e:00:00:40", "", "br1"});
+    }
+    if (options.sleeper) {
+        m_sleeperNs = m_prefix + "p5";
+        nodes.push_back({m_sleeperNs, std::string(kNet) + ".13", "02:00:5e:00:00:13", "", "br0",
+                         "eth0", false});
+    }
 
     int port = 0;
     for (const Node& n : nodes) {
         const std::string veth = "v" + std::to_string(port++);
-        if (!Run("ip netns add " + n.ns, error) ||
-            !Run("ip -n " + n.ns + " link set lo up", error) ||
-            !Run("ip -n " + sw + " link add " + veth + " type veth peer name eth0 netns " + n.ns,
+        const std::string dev = " dev " + n.dev;
+        if ((n.dev == "eth0" && !Run("ip netns add " + n.ns, error)) ||
+            (n.dev == "eth0" && !Run("ip -n " + n.ns + " link set lo up", error)) ||
+            !Run("ip -n " + sw + " link add " + veth + " type veth peer name " + n.dev + " netns " +
+                     n.ns,
                  error) ||
-            !Run("ip -n " + sw + " link set " + veth + " master br0", error) ||
+            !Run("ip -n " + sw + " link set " + veth + " master " + n.bridge, error) ||
             !Run("ip -n " + sw + " link set " + veth + " up", error) ||
-            !Run("ip -n " + n.ns + " link set eth0 address " + n.mac, error))
+            !Run("ip -n " + n.ns + " link set " + n.dev + " address " + n.mac, error))
             return false;
-        if (!n.ip.empty() && !Run("ip -n " + n.ns + " addr add " + n.ip + "/24 dev eth0", error))
+        if (!n.ip.empty() &&
+            !Run("ip -n " + n.ns + " addr add " + n.ip + prefixLength + dev, error))
             return false;
-        if (!Run("ip -n " + n.ns + " link set eth0 up", error)) return false;
+        if (options.ipv6 && n.bridge == "br0" && !n.ip.empty()) {
+            const std::string octet = n.ip.substr(n.ip.rfind('.') + 1);
+            if (!Run("ip -n " + n.ns + " addr add 2001:db8::" + octet + "/64" + dev + " nodad",
+                     error) ||
+                !Run("ip -n " + n.ns + " addr add fe80::" + octet + "/64" + dev + " nodad", error))
+                return false;
+        }
+        if (!Run("ip -n " + n.ns + " link set " + n.dev + " up", error)) return false;
     }
     if (!Run("ip -n " + m_hostNs + " route add default dev eth0", error)) return false;
+    if (options.secondLink &&
+        !Run("ip -n " + m_hostNs + " link add dn0 type veth peer name dn1", error))
+        return false;
+    if (options.sleeper) {
+        // Asleep: its link is down until the watcher on the bridge sees its wake-up frame.
+        if (!Run("ip -n " + m_sleeperNs + " link set eth0 down", error)) return false;
+        if (!Spawn({"ip", "netns", "exec", sw, LAB_SLEEPER, "br0", "02-00-5e-00-00-13", "2000",
+                    m_sleeperNs},
+                   error))
+            return false;
+    }
 
     if (withSink) {
         // Every other address of the subnet lives here, so that polls can be counted.
@@ -144,6 +191,7 @@ bool LabNetwork::Up(std::string& error, bool withSink) {
     }
 
     for (std::size_t i = 1; i < nodes.size(); ++i) {
+        if (!nodes[i].recorder) continue;
         std::string mac = nodes[i].mac;
         for (char& c : mac) {
             if (c == ':') c = '-';
@@ -154,18 +202,8 @@ bool LabNetwork::Up(std::string& error, bool withSink) {
         else
             m_sinkFile = file;
         m_recordFiles.push_back(file);
-        std::vector<std::string> argv = {"ip",         "netns", "exec", nodes[i].ns,
-                                         LAB_RECORDER, "2304",  file};
-        std::vector<char*> args;
-        for (auto& a : argv)
-            args.push_back(a.data());
-        args.push_back(nullptr);
-        pid_t pid = 0;
-        if (posix_spawnp(&pid, "ip", nullptr, nullptr, args.data(), environ) != 0) {
-            error = "cannot start the recorder";
+        if (!Spawn({"ip", "netns", "exec", nodes[i].ns, LAB_RECORDER, "2304,40000", file}, error))
             return false;
-        }
-        m_recorderPids.push_back(pid);
         // The recorder creates its file once it is bound.
         auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         struct stat st {};
@@ -180,6 +218,20 @@ bool LabNetwork::Up(std::string& error, bool withSink) {
     return true;
 }
 
+bool LabNetwork::Spawn(std::vector<std::string> argv, std::string& error) {
+    std::vector<char*> args;
+    for (auto& a : argv)
+        args.push_back(a.data());
+    args.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) {
+        error = "cannot start " + argv[4];
+        return false;
+    }
+    m_recorderPids.push_back(pid);
+    return true;
+}
+
 void LabNetwork::Down() {
     if (!m_up) return;
     m_up = false;
@@ -188,7 +240,7 @@ void LabNetwork::Down() {
         waitpid(pid, nullptr, 0);
     }
     m_recorderPids.clear();
-    for (const char* suffix : {"h", "sw", "sk", "p1", "p2", "p3"}) {
+    for (const char* suffix : {"h", "sw", "sk", "p1", "p2", "p3", "p4", "p5"}) {
         Shell("ip netns del " + m_prefix + suffix + " >/dev/null 2>&1");
     }
     Shell("rm -rf /etc/netns/" + m_hostNs);
@@ -216,14 +268,23 @@ std::vector<std::string> LabNetwork::Received(std::size_t peer) {
     return ReadRecord(m_recordFiles.at(peer));
 }
 
+std::vector<long long> LabNetwork::ReceivedTimes(std::size_t peer) {
+    std::vector<long long> out;
+    for (const std::string& line : ReadRecord(m_recordFiles.at(peer) + ".t"))
+        out.push_back(std::stoll(line));
+    return out;
+}
+
 std::vector<std::string> LabNetwork::SinkReceived() {
     return m_sinkFile.empty() ? std::vector<std::string>() : ReadRecord(m_sinkFile);
 }
 
 void LabNetwork::ClearReceived() {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    for (const auto& f : m_recordFiles)
+    for (const auto& f : m_recordFiles) {
         truncate(f.c_str(), 0);
+        truncate((f + ".t").c_str(), 0);
+    }
 }
 
 void LabNetwork::FlushHostNeighbours() {

@@ -8,8 +8,21 @@
 
 namespace wb {
 
+namespace {
+
+// In the manner of the reader's lines for unusable lines of the list.
+std::string NotSentLine(const FrameFailure& failure, int repeat) {
+    std::string line = "\t错误 地址:" + failure.address + ": ";
+    if (failure.sent > 0)
+        line += std::to_string(repeat - failure.sent) + "/" + std::to_string(repeat) + " ";
+    return line + "Wakeburst 未被发送 (" + failure.reason + ").\n";
+}
+
+}  // namespace
+
 WakeOutcome WakeGroupWithReport(CWakeSocket& socket, const std::string& groupFile,
-                                const std::string& broadcast, std::string* reportOut) {
+                                const std::string& broadcast, std::string* reportOut,
+                                const WakeRounds& rounds, std::vector<std::string>* hostIps) {
     std::vector<std::string> addresses;
     std::string report;
     WakeOutcome outcome = WakeOutcome::Woken;
@@ -17,12 +30,15 @@ WakeOutcome WakeGroupWithReport(CWakeSocket& socket, const std::string& groupFil
         report = FormatString2(IDS_BAD_BROADCAST, EscapeControlChars(broadcast),
                                EscapeControlChars(groupFile));
         outcome = WakeOutcome::BadBroadcast;
-    } else if (!ReadHostList(groupFile, report, addresses)) {
+    } else if (!ReadHostList(groupFile, report, addresses, hostIps)) {
         outcome = WakeOutcome::CannotOpenList;
     } else {
-        for (const std::string& text : addresses)
-            socket.SendWakeup(text);
-        const std::size_t n = addresses.size();
+        std::size_t n = addresses.size();
+        for (const FrameFailure& failure : SendWakeupRounds(socket, addresses, rounds)) {
+            report += NotSentLine(failure, rounds.repeat);
+            if (failure.sent == 0) --n;
+            outcome = WakeOutcome::NotAllSent;
+        }
         report += "\t唤醒 " + std::to_string(n) + (n > 1 ? " hosts" : " host") + " 于 " +
                   EscapeControlChars(groupFile) + "\n";
     }

@@ -15,13 +15,15 @@ constexpr std::size_t kMaxIpText = 15;
 constexpr std::size_t kEthernetText = 17;
 
 // How many tokens of the line were addresses; Ethernet addresses are appended as found.
-int ClassifyLine(std::string_view line, std::vector<std::string>& addresses) {
+int ClassifyLine(std::string_view line, std::vector<std::string>& addresses,
+                 std::string_view* ip = nullptr) {
     int counted = 0;
     ForEachHostListToken(line, [&](std::string_view token) {
         const std::size_t len = token.size();
         // Only tokens of the right length can pass, so most words cost no copy.
         if (len >= kMinIpText && len <= kMaxIpText && IsValidIpText(std::string(token))) {
             ++counted;
+            if (ip && ip->empty()) *ip = token;
             return true;
         }
         if (len == kEthernetText) {
@@ -44,8 +46,8 @@ std::string BadLineMessage(const std::string& path, int lineNumber) {
            ": 请检查IP地址和以太网[MAC]地址.\n";
 }
 
-bool ReadHostList(const std::string& path, std::string& report,
-                  std::vector<std::string>& addresses) {
+bool ReadHostList(const std::string& path, std::string& report, std::vector<std::string>& addresses,
+                  std::vector<std::string>* hostIps) {
     report.clear();
     // Only a regular file is a host list: a device could be read for ever and a pipe could
     // wait for ever for its writer, holding up every alarm behind this one.
@@ -60,11 +62,15 @@ bool ReadHostList(const std::string& path, std::string& report,
     int lineNumber = 0;
     while (reader.Next(line)) {
         ++lineNumber;
-        if (ClassifyLine(line, addresses) == 1) report += BadLineMessage(path, lineNumber);
+        const std::size_t found = addresses.size();
+        std::string_view ip;
+        if (ClassifyLine(line, addresses, &ip) == 1) report += BadLineMessage(path, lineNumber);
+        if (hostIps && !ip.empty() && addresses.size() > found) hostIps->emplace_back(ip);
     }
     if (reader.Failed()) {
         // Half a list would wake half a group without saying so; treat it as unreadable.
         addresses.resize(before);
+        if (hostIps) hostIps->clear();
         report = FormatString1(IDS_CANNOT_OPEN_READ, EscapeControlChars(path));
         return false;
     }

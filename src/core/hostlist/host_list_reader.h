@@ -9,8 +9,10 @@ namespace wb {
 // (which is not emptied first), in file order. `report` is emptied, then receives one
 // message per line that holds only an IP address or only an Ethernet address. False, with
 // message 61449 in `report` and `addresses` as it was, when the file cannot be read.
-bool ReadHostList(const std::string& path, std::string& report,
-                  std::vector<std::string>& addresses);
+// `hostIps`, when given, receives the first IP-form token of every line that gave an
+// Ethernet address: the hosts whose answer can be waited for.
+bool ReadHostList(const std::string& path, std::string& report, std::vector<std::string>& addresses,
+                  std::vector<std::string>* hostIps = nullptr);
 
 // The report line for line `lineNumber` of `path` that holds only one of the two addresses.
 std::string BadLineMessage(const std::string& path, int lineNumber);

@@ -1,6 +1,7 @@
 #include "platform/sockets.h"
 
 #include <cstring>
+#include <system_error>
 
 #ifdef _WIN32
 // Winsock 2 before anything that could pull in the old winsock.h.
@@ -16,6 +17,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace wb::platform {
@@ -193,15 +196,182 @@ bool FirstInterfaceAddress(std::uint32_t& addrNet) {
 #endif
 }
 
+namespace {
+
+int SystemError() {
+#ifdef _WIN32
+    return WSAGetLastError();
+#else
+    return errno;
+#endif
+}
+
+// Four decimal parts of 0..255 and nothing else: unlike the classic conversion, no octal,
+// no hexadecimal and no short forms, so that a password or host is never read as another.
+bool ParseDottedQuad(const std::string& text, std::uint32_t& addrNet) {
+    unsigned char bytes[4];
+    std::size_t i = 0;
+    for (int part = 0; part < 4; ++part) {
+        if (part > 0) {
+            if (i >= text.size() || text[i] != '.') return false;
+            ++i;
+        }
+        unsigned value = 0;
+        std::size_t digits = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 4) {
+            value = value * 10 + static_cast<unsigned>(text[i] - '0');
+            ++i;
+            ++digits;
+        }
+        if (digits == 0 || digits > 3 || value > 255) return false;
+        bytes[part] = static_cast<unsigned char>(value);
+    }
+    if (i != text.size()) return false;
+    std::memcpy(&addrNet, bytes, 4);
+    return true;
+}
+
+}  // namespace
+
+bool ParseIpAddress(const std::string& text, IpAddress& out) {
+    out = IpAddress{};
+    if (ParseDottedQuad(text, out.v4)) return true;
+    if (text.find(':') == std::string::npos) return false;
+    addrinfo hints{};
+    hints.ai_family = AF_INET6;
+    hints.ai_socktype = SOCK_DGRAM;
+    hints.ai_flags = AI_NUMERICHOST;
+    addrinfo* res = nullptr;
+    if (getaddrinfo(text.c_str(), nullptr, &hints, &res) != 0 || !res) return false;
+    const auto* sin6 = reinterpret_cast<const sockaddr_in6*>(res->ai_addr);
+    out.v6 = true;
+    std::memcpy(out.bytes6.data(), &sin6->sin6_addr, 16);
+    out.scopeId = sin6->sin6_scope_id;
+    freeaddrinfo(res);
+    return true;
+}
+
+std::string FormatIpAddress(const IpAddress& addr) {
+    sockaddr_storage ss{};
+    socklen_t len = 0;
+    if (addr.v6) {
+        auto* sin6 = reinterpret_cast<sockaddr_in6*>(&ss);
+        sin6->sin6_family = AF_INET6;
+        std::memcpy(&sin6->sin6_addr, addr.bytes6.data(), 16);
+        sin6->sin6_scope_id = addr.scopeId;
+        len = sizeof(sockaddr_in6);
+    } else {
+        auto* sin = reinterpret_cast<sockaddr_in*>(&ss);
+        sin->sin_family = AF_INET;
+        sin->sin_addr.s_addr = addr.v4;
+        len = sizeof(sockaddr_in);
+    }
+    char host[NI_MAXHOST] = {};
+    if (getnameinfo(reinterpret_cast<sockaddr*>(&ss), len, host, sizeof host, nullptr, 0,
+                    NI_NUMERICHOST) != 0)
+        return "?";
+    return host;
+}
+
+bool NeedsScope(const IpAddress& addr) {
+    if (!addr.v6 || addr.scopeId != 0) return false;
+    const auto& b = addr.bytes6;
+    const bool linkLocal = b[0] == 0xfe && (b[1] & 0xc0) == 0x80;
+    const bool localMulticast = b[0] == 0xff && (b[1] & 0x0f) <= 2;
+    return linkLocal || localMulticast;
+}
+
+bool IsBroadcastOrMulticast(const IpAddress& addr) {
+    if (addr.v6) return addr.bytes6[0] == 0xff;
+    const auto* b = reinterpret_cast<const unsigned char*>(&addr.v4);
+    if (addr.v4 == 0xFFFFFFFFu || (b[0] & 0xf0) == 0xe0) return true;
+#ifdef _WIN32
+    ULONG size = 16 * 1024;
+    std::vector<unsigned char> buf(size);
+    auto* info = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buf.data());
+    if (GetAdaptersAddresses(AF_INET, GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST, nullptr,
+                             info, &size) != NO_ERROR)
+        return false;
+    for (auto* a = info; a; a = a->Next) {
+        for (auto* u = a->FirstUnicastAddress; u; u = u->Next) {
+            auto* sin = reinterpret_cast<sockaddr_in*>(u->Address.lpSockaddr);
+            const unsigned prefix = u->OnLinkPrefixLength;
+            if (sin->sin_family != AF_INET || prefix == 0 || prefix >= 31) continue;
+            const std::uint32_t host = htonl(0xFFFFFFFFu >> prefix);
+            if ((sin->sin_addr.s_addr | host) == addr.v4) return true;
+        }
+    }
+    return false;
+#else
+    ifaddrs* list = nullptr;
+    if (getifaddrs(&list) != 0) return false;
+    bool found = false;
+    for (ifaddrs* a = list; a && !found; a = a->ifa_next) {
+        if (!a->ifa_addr || a->ifa_addr->sa_family != AF_INET) continue;
+        if (!(a->ifa_flags & IFF_BROADCAST) || !a->ifa_broadaddr) continue;
+        found = reinterpret_cast<sockaddr_in*>(a->ifa_broadaddr)->sin_addr.s_addr == addr.v4;
+    }
+    freeifaddrs(list);
+    return found;
+#endif
+}
+
+std::string SystemErrorText(int code) { return std::system_category().message(code); }
+
+InterfaceState CheckInterface(const std::string& name) {
+#ifdef _WIN32
+    std::uint32_t wanted = 0;
+    if (!ParseDottedQuad(name, wanted)) return InterfaceState::Missing;
+    ULONG size = 16 * 1024;
+    std::vector<unsigned char> buf(size);
+    auto* info = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buf.data());
+    if (GetAdaptersAddresses(AF_INET, GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST, nullptr,
+                             info, &size) != NO_ERROR)
+        return InterfaceState::Missing;
+    for (auto* a = info; a; a = a->Next) {
+        for (auto* u = a->FirstUnicastAddress; u; u = u->Next) {
+            auto* sin = reinterpret_cast<sockaddr_in*>(u->Address.lpSockaddr);
+            if (sin->sin_family == AF_INET && sin->sin_addr.s_addr == wanted)
+                return a->OperStatus == IfOperStatusUp ? InterfaceState::Up : InterfaceState::Down;
+        }
+    }
+    return InterfaceState::Missing;
+#else
+    if (name.empty() || if_nametoindex(name.c_str()) == 0) return InterfaceState::Missing;
+    ifaddrs* list = nullptr;
+    if (getifaddrs(&list) != 0) return InterfaceState::Missing;
+    InterfaceState state = InterfaceState::Missing;
+    for (ifaddrs* a = list; a; a = a->ifa_next) {
+        if (name != a->ifa_name) continue;
+        // Administratively up is not enough: without a carrier nothing leaves.
+        const bool up = (a->ifa_flags & IFF_UP) && (a->ifa_flags & IFF_RUNNING);
+        state = up ? InterfaceState::Up : InterfaceState::Down;
+        break;
+    }
+    freeifaddrs(list);
+    return state;
+#endif
+}
+
 UdpSocket::UdpSocket() : m_handle(kNoSocket) {
     StartSockets();
+    Open(false);
+}
+
+bool UdpSocket::Open(bool v6) {
+    Close();
+    m_v6 = v6;
+    const int family = v6 ? AF_INET6 : AF_INET;
 #ifdef _WIN32
-    SOCKET s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    SOCKET s = socket(family, SOCK_DGRAM, IPPROTO_UDP);
     m_handle = s == INVALID_SOCKET ? kNoSocket : static_cast<std::intptr_t>(s);
 #else
-    m_handle = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
+    m_handle = socket(family, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
 #endif
-    if (m_handle == kNoSocket) return;
+    if (m_handle == kNoSocket) {
+        t_lastError = SystemError();
+        return false;
+    }
     auto fd = static_cast<decltype(socket(0, 0, 0))>(m_handle);
     int on = 1;
     setsockopt(fd, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&on), sizeof on);
@@ -209,26 +379,89 @@ UdpSocket::UdpSocket() : m_handle(kNoSocket) {
     // default buffer a subnet poll stalls in sendto until those resolutions time out.
     int sndbuf = 1 << 20;
     setsockopt(fd, SOL_SOCKET, SO_SNDBUF, reinterpret_cast<const char*>(&sndbuf), sizeof sndbuf);
+    if (!m_interface.empty()) return BindToInterface(m_interface);
+    return true;
 }
 
 UdpSocket::~UdpSocket() { Close(); }
 
 bool UdpSocket::IsOpen() const { return m_handle != kNoSocket; }
 
+bool UdpSocket::BindToInterface(const std::string& name) {
+    m_interface = name;
+    if (m_handle == kNoSocket) return false;
+    auto fd = static_cast<decltype(socket(0, 0, 0))>(m_handle);
+    int rc = -1;
+#ifdef _WIN32
+    // Windows sends a broadcast out of the interface whose address the socket is bound to.
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    std::uint32_t address = 0;
+    if (!m_v6 && ParseDottedQuad(name, address)) {
+        local.sin_addr.s_addr = address;
+        rc = bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local);
+    }
+    else
+        WSASetLastError(WSAEADDRNOTAVAIL);
+#elif defined(SO_BINDTODEVICE)
+    rc = setsockopt(fd, SOL_SOCKET, SO_BINDTODEVICE, name.c_str(),
+                    static_cast<socklen_t>(name.size()));
+#elif defined(IP_BOUND_IF)
+    const unsigned index = if_nametoindex(name.c_str());
+    if (m_v6)
+        rc = setsockopt(fd, IPPROTO_IPV6, IPV6_BOUND_IF, &index, sizeof index);
+    else
+        rc = setsockopt(fd, IPPROTO_IP, IP_BOUND_IF, &index, sizeof index);
+#else
+    errno = ENOSYS;
+#endif
+    if (rc != 0) t_lastError = SystemError();
+    return rc == 0;
+}
+
 long UdpSocket::SendTo(const void* data, std::size_t len, std::uint32_t addrNet,
                        std::uint16_t port) {
-    if (m_handle == kNoSocket) return -1;
+    if (m_v6 && !Open(false)) return -1;
+    if (m_handle == kNoSocket) {
+        t_lastError = kNetErrNotInitialised;
+        return -1;
+    }
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
     to.sin_addr.s_addr = addrNet;
 #ifdef _WIN32
-    return sendto(static_cast<SOCKET>(m_handle), static_cast<const char*>(data),
-                  static_cast<int>(len), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    long sent = sendto(static_cast<SOCKET>(m_handle), static_cast<const char*>(data),
+                       static_cast<int>(len), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
 #else
-    return static_cast<long>(sendto(static_cast<int>(m_handle), data, len, 0,
-                                    reinterpret_cast<const sockaddr*>(&to), sizeof to));
+    long sent = static_cast<long>(sendto(static_cast<int>(m_handle), data, len, 0,
+                                         reinterpret_cast<const sockaddr*>(&to), sizeof to));
 #endif
+    if (sent < 0) t_lastError = SystemError();
+    return sent;
+}
+
+long UdpSocket::SendTo6(const void* data, std::size_t len, const IpAddress& addr,
+                        std::uint16_t port) {
+    if (!m_v6 && !Open(true)) return -1;
+    if (m_handle == kNoSocket) {
+        t_lastError = kNetErrNotInitialised;
+        return -1;
+    }
+    sockaddr_in6 to{};
+    to.sin6_family = AF_INET6;
+    to.sin6_port = htons(port);
+    std::memcpy(&to.sin6_addr, addr.bytes6.data(), 16);
+    to.sin6_scope_id = addr.scopeId;
+#ifdef _WIN32
+    long sent = sendto(static_cast<SOCKET>(m_handle), static_cast<const char*>(data),
+                       static_cast<int>(len), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+#else
+    long sent = static_cast<long>(sendto(static_cast<int>(m_handle), data, len, 0,
+                                         reinterpret_cast<const sockaddr*>(&to), sizeof to));
+#endif
+    if (sent < 0) t_lastError = SystemError();
+    return sent;
 }
 
 void UdpSocket::Close() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -46,8 +47,35 @@ inline bool IsLoopbackAddress(std::uint32_t addrNet) {
     return (reinterpret_cast<const unsigned char*>(&addrNet))[0] == 127;
 }
 
-// A UDP socket with broadcasts allowed. Send results are handed back but the system
-// never needs them.
+// An IPv4 or IPv6 address; a link-local or multicast IPv6 address carries the interface
+// it belongs to (its scope).
+struct IpAddress {
+    bool v6 = false;
+    std::uint32_t v4 = 0;  // network byte order
+    std::array<std::uint8_t, 16> bytes6{};
+    std::uint32_t scopeId = 0;
+};
+
+// A numeric address: dotted-decimal IPv4 (four parts) or IPv6 with an optional "%scope"
+// (an interface name or number). No name look-up.
+bool ParseIpAddress(const std::string& text, IpAddress& out);
+std::string FormatIpAddress(const IpAddress& addr);
+// fe80::/10, or a multicast address of interface- or link-local scope: meaningless without
+// the interface it belongs to.
+bool NeedsScope(const IpAddress& addr);
+// 255.255.255.255, an IPv4 or IPv6 multicast address, or the broadcast address of one of
+// this machine's interfaces: many hosts at once, never one host to wait for.
+bool IsBroadcastOrMulticast(const IpAddress& addr);
+
+// The system's own text for an error code of the socket calls below.
+std::string SystemErrorText(int code);
+
+enum class InterfaceState { Up, Down, Missing };
+// On Windows an interface is named by one of its IPv4 addresses.
+InterfaceState CheckInterface(const std::string& name);
+
+// A UDP socket with broadcasts allowed. Every send reports its result; a failure leaves
+// its system error code in LastNetError().
 class UdpSocket final {
 public:
     UdpSocket();
@@ -56,11 +84,20 @@ public:
     UdpSocket& operator=(const UdpSocket&) = delete;
 
     bool IsOpen() const;
+    // The bytes sent, or -1.
     long SendTo(const void* data, std::size_t len, std::uint32_t addrNet, std::uint16_t port);
+    long SendTo6(const void* data, std::size_t len, const IpAddress& addr, std::uint16_t port);
+    // Sends through this interface only, broadcasts included. False with LastNetError set
+    // when the system refuses.
+    bool BindToInterface(const std::string& name);
     void Close();
 
 private:
+    bool Open(bool v6);
+
     std::intptr_t m_handle;
+    bool m_v6 = false;
+    std::string m_interface;
 };
 
 }  // namespace wb::platform

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/sockets.h"
+
 namespace wb {
 
 namespace {
@@ -55,6 +57,37 @@ bool ParseEthernetAddress(const std::string& text, std::uint8_t* out, int count)
         pos += 2;
     }
     return true;
+}
+
+bool ParseEthernetArgument(const std::string& text, std::uint8_t (&out)[6]) {
+    const bool bare = text.size() == 12;
+    if (!bare && text.size() != 17) return false;
+    const char separator = bare ? '\0' : text[2];
+    if (!bare && separator != '-' && separator != ':' && separator != '.') return false;
+    std::size_t i = 0;
+    for (int k = 0; k < 6; ++k) {
+        if (k > 0 && !bare && text[i++] != separator) return false;
+        if (!IsHexDigit(text[i]) || !IsHexDigit(text[i + 1])) return false;
+        out[k] = static_cast<std::uint8_t>(HexValue(text[i]) * 16 + HexValue(text[i + 1]));
+        i += 2;
+    }
+    return true;
+}
+
+bool ParseSecureOnPassword(const std::string& text, std::vector<std::uint8_t>& out) {
+    std::uint8_t six[6];
+    if (ParseEthernetArgument(text, six)) {
+        out.assign(six, six + 6);
+        return true;
+    }
+    platform::IpAddress dotted;
+    if (text.find(':') == std::string::npos && platform::ParseIpAddress(text, dotted) &&
+        !dotted.v6) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(&dotted.v4);
+        out.assign(bytes, bytes + 4);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace wb

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace wb {
 
@@ -19,5 +20,13 @@ bool IsHexDigit(char c);
 // each pair optionally preceded by blanks, hyphens and points; whatever follows the last
 // pair is not looked at. On failure all `count` output bytes are zero.
 bool ParseEthernetAddress(const std::string& text, std::uint8_t* out, int count);
+
+// An Ethernet address as a user types it on a command line: six pairs of hexadecimal digits
+// joined by one kind of separator ('-', ':' or '.') or by none. Nothing may follow.
+bool ParseEthernetArgument(const std::string& text, std::uint8_t (&out)[6]);
+
+// A SecureOn password: six bytes written like an Ethernet address, or four bytes written
+// as a dotted IPv4 address (four decimal parts, 0..255).
+bool ParseSecureOnPassword(const std::string& text, std::vector<std::uint8_t>& out);
 
 }  // namespace wb

@@ -1,6 +1,8 @@
 #include "wake/wake_socket.h"
 
+#include <algorithm>
 #include <cstring>
+#include <thread>
 
 #include "base/message_box.h"
 #include "base/string_table.h"
@@ -12,6 +14,10 @@ namespace wb {
 
 namespace {
 
+// Why a host of a wake got no frame when its address text could not be read (the message
+// box of 61452 has told the user already).
+constexpr char kUnreadableAddress[] = "不合法的以太网地址";
+
 // The dotted conversion sets no error code of its own: a failure reads as code 0, which
 // the error table shows as an unknown error.
 std::uint32_t ConvertAddress(const std::string& text) {
@@ -22,10 +28,32 @@ std::uint32_t ConvertAddress(const std::string& text) {
 }  // namespace
 
 long CWakeSocket::SendRaw(const void* data, std::size_t len) {
-    return m_socket.SendTo(data, len, m_destAddr.addr, m_destAddr.port);
+    const long sent = m_destAddr.ipv6
+                          ? m_socket.SendTo6(data, len, m_destAddr.ip6, m_destAddr.port)
+                          : m_socket.SendTo(data, len, m_destAddr.addr, m_destAddr.port);
+    if (sent < 0) m_lastError = platform::SystemErrorText(platform::LastNetError());
+    return sent;
+}
+
+bool CWakeSocket::SetInterface(const std::string& name) {
+    if (m_socket.BindToInterface(name)) return true;
+    m_lastError = platform::SystemErrorText(platform::LastNetError());
+    return false;
 }
 
 bool CWakeSocket::SetDestination(const std::string& text) {
+    m_destAddr.ipv6 = false;
+    // An IPv6 address is always written with colons, which no IPv4 text or host name holds.
+    if (text.find(':') != std::string::npos) {
+        platform::IpAddress ip;
+        if (platform::ParseIpAddress(text, ip) && ip.v6) {
+            m_destAddr.ipv6 = true;
+            m_destAddr.ip6 = ip;
+            return true;
+        }
+        m_destAddr.addr = platform::kInetAddrNone;
+        return false;
+    }
     m_destAddr.addr = ConvertAddress(text);
     if (m_destAddr.addr != platform::kInetAddrNone) return true;
     if (text == "255.255.255.255") return true;
@@ -51,15 +79,70 @@ int CWakeSocket::FillWakeupFrame(std::uint8_t* buffer, int length, const std::ui
     return offset;
 }
 
-void CWakeSocket::SendWakeup(const std::string& text) {
-    std::uint8_t frame[kWakeupFrameSize] = {};
+std::size_t CWakeSocket::FillFrame(const std::string& text,
+                                   std::uint8_t (&frame)[kMaxWakeupFrameSize]) const {
     std::uint8_t address[kEthernetAddressSize] = {};
     if (!ParseEthernetAddress(text, address, kEthernetAddressSize)) {
         ShowMessageBox(FormatString1(IDS_BAD_ETHERNET, text), MsgButtons::Ok);
-        return;
+        return 0;
     }
-    int len = FillWakeupFrame(frame, kWakeupFrameSize, address, kEthernetAddressSize);
-    SendRaw(frame, static_cast<std::size_t>(len));
+    FillWakeupFrame(frame, kWakeupFrameSize, address, kEthernetAddressSize);
+    std::copy(m_password.begin(), m_password.end(), frame + kWakeupFrameSize);
+    return kWakeupFrameSize + m_password.size();
+}
+
+std::vector<std::uint8_t> CWakeSocket::BuildFrame(const std::string& text) const {
+    std::uint8_t frame[kMaxWakeupFrameSize];
+    return std::vector<std::uint8_t>(frame, frame + FillFrame(text, frame));
+}
+
+bool CWakeSocket::SendFrame(const std::uint8_t* frame, std::size_t len) {
+    const long sent = SendRaw(frame, len);
+    if (sent >= 0 && static_cast<std::size_t>(sent) != len) m_lastError = "short send";
+    return sent >= 0 && static_cast<std::size_t>(sent) == len;
+}
+
+bool CWakeSocket::SendWakeup(const std::string& text) {
+    std::uint8_t frame[kMaxWakeupFrameSize];
+    const std::size_t len = FillFrame(text, frame);
+    if (len == 0) {
+        m_lastError = kUnreadableAddress;
+        return false;
+    }
+    return SendFrame(frame, len);
+}
+
+std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
+                                           const std::vector<std::string>& addresses,
+                                           const WakeRounds& rounds) {
+    struct Host {
+        std::vector<std::uint8_t> frame;
+        int sent = 0;
+        std::string reason;
+    };
+    // Each frame is built once, so that a round costs no more than its sends.
+    std::vector<Host> hosts(addresses.size());
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        hosts[i].frame = socket.BuildFrame(addresses[i]);
+        if (hosts[i].frame.empty()) hosts[i].reason = kUnreadableAddress;
+    }
+    const int repeat = std::max(1, rounds.repeat);
+    for (int round = 0; round < repeat; ++round) {
+        if (round > 0 && rounds.interval.count() > 0) std::this_thread::sleep_for(rounds.interval);
+        for (Host& host : hosts) {
+            if (host.frame.empty()) continue;
+            if (socket.SendFrame(host.frame.data(), host.frame.size()))
+                ++host.sent;
+            else
+                host.reason = socket.LastSendError();
+        }
+    }
+    std::vector<FrameFailure> failures;
+    for (std::size_t i = 0; i < hosts.size(); ++i) {
+        if (hosts[i].sent < repeat)
+            failures.push_back({addresses[i], hosts[i].sent, hosts[i].reason});
+    }
+    return failures;
 }
 
 bool CWakeSocket::GetLocalAddress() {

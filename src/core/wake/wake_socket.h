@@ -1,7 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/sockets.h"
 
@@ -16,11 +18,34 @@ inline constexpr char kPollDatagram[] = "Doodah";
 inline constexpr int kPollDatagramSize = 6;
 inline constexpr char kNameNotFound[] = "*名称未被发现*";
 
-// Where datagrams go: IPv4, port 2304, the address in network byte order.
+// A SecureOn password follows the frame: six bytes (108 in all) or four (106).
+inline constexpr int kMaxWakeupFrameSize = kWakeupFrameSize + 6;
+
+// Where datagrams go: by default IPv4, port 2304, the address in network byte order; an
+// IPv6 destination is held in `ip6` instead.
 struct WakeDestination {
     std::uint16_t family = 2;  // AF_INET
     std::uint16_t port = kWakePort;
     std::uint32_t addr = 0xFFFFFFFFu;
+    bool ipv6 = false;
+    platform::IpAddress ip6;
+};
+
+// How often each host of one wake gets its frame: `repeat` rounds over all the hosts, with
+// `interval` between rounds.
+struct WakeRounds {
+    static constexpr int kMaxRepeat = 100;
+    static constexpr int kMaxIntervalMs = 60000;
+    int repeat = 1;
+    std::chrono::milliseconds interval{100};
+};
+
+// One host of a wake whose frames did not all leave: its address text as given, how many of
+// its frames were sent, and the system's reason for the last one that was not.
+struct FrameFailure {
+    std::string address;
+    int sent = 0;
+    std::string reason;
 };
 
 // The one UDP endpoint through which the system sends anything. Every user creates one for
@@ -31,11 +56,25 @@ public:
     CWakeSocket(const CWakeSocket&) = delete;
     CWakeSocket& operator=(const CWakeSocket&) = delete;
 
-    // Dotted address, "255.255.255.255" or a host name. False when none of these works;
-    // the destination is then the limited broadcast address.
+    // Dotted address, "255.255.255.255", a host name, or an IPv6 address (with its scope
+    // where it needs one). False when none of these works; the destination is then the
+    // limited broadcast address.
     bool SetDestination(const std::string& text);
+    void SetPort(std::uint16_t port) { m_destAddr.port = port; }
+    // Appended to every frame; empty, four or six bytes.
+    void SetPassword(const std::vector<std::uint8_t>& password) { m_password = password; }
+    // Frames leave through this interface only; false (the reason in LastSendError) when the
+    // system refuses. The caller checks first that the interface exists and is up.
+    bool SetInterface(const std::string& name);
     // One frame for the address written in `text`; message 61452 when it cannot be read.
-    void SendWakeup(const std::string& text);
+    // True only when the whole frame was handed to the network; otherwise LastSendError
+    // says why.
+    bool SendWakeup(const std::string& text);
+    // The frame for `text`, password included; empty (and message 61452) when the text
+    // cannot be read.
+    std::vector<std::uint8_t> BuildFrame(const std::string& text) const;
+    bool SendFrame(const std::uint8_t* frame, std::size_t len);
+    const std::string& LastSendError() const { return m_lastError; }
     // Wakes every host of a host-list file and appends the outcome to the wake log.
     void WakeGroup(const std::string& groupFile, const std::string& broadcast);
 
@@ -45,6 +84,7 @@ public:
 
     void Close() { m_socket.Close(); }
     const WakeDestination& Destination() const { return m_destAddr; }
+    // The bytes sent, or -1 with the system's reason in LastSendError.
     long SendRaw(const void* data, std::size_t len);
 
     // Writes the six 0xFF bytes and then whole copies of the address while they fit.
@@ -53,10 +93,23 @@ public:
                                int addressLength);
 
 private:
+    // The frame's length, or 0 (after message 61452) when the text cannot be read.
+    std::size_t FillFrame(const std::string& text,
+                          std::uint8_t (&frame)[kMaxWakeupFrameSize]) const;
+
     platform::UdpSocket m_socket;
     platform::HostEnt m_hostEnt;
     const platform::HostEnt* m_pHostEnt = nullptr;  // latest lookup made through this object
     WakeDestination m_destAddr;
+    std::vector<std::uint8_t> m_password;
+    std::string m_lastError;
 };
+
+// Sends every address its frames, round after round, to the socket's destination. Returns
+// the hosts for which a frame was not sent (an address that cannot be read included), in
+// the order of `addresses`.
+std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
+                                           const std::vector<std::string>& addresses,
+                                           const WakeRounds& rounds);
 
 }  // namespace wb

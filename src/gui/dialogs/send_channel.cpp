@@ -9,7 +9,10 @@ namespace {
 class CWakeSocketChannel final : public CSendChannel {
 public:
     bool SetDestination(const std::string& text) override { return m_socket.SetDestination(text); }
-    void SendWakeup(const std::string& ethernetText) override { m_socket.SendWakeup(ethernetText); }
+    bool SendWakeup(const std::string& ethernetText) override {
+        return m_socket.SendWakeup(ethernetText);
+    }
+    std::string FailureReason() const override { return m_socket.LastSendError(); }
     void Close() override { m_socket.Close(); }
 
 private:

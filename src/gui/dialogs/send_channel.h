@@ -15,7 +15,9 @@ public:
     // Dotted address, "255.255.255.255" or a host name; false when none of these works, the
     // destination then being the limited broadcast address.
     virtual bool SetDestination(const std::string& text) = 0;
-    virtual void SendWakeup(const std::string& ethernetText) = 0;
+    // True only when the frame was handed to the network; otherwise FailureReason says why.
+    virtual bool SendWakeup(const std::string& ethernetText) = 0;
+    virtual std::string FailureReason() const = 0;
     virtual void Close() = 0;
 };
 

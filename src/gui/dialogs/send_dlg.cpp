@@ -191,10 +191,20 @@ void CSendDlg::OnOK() {
         }
     }
 
-    SetStatus(QStringLiteral("发送到 ") + target);
-    channel->SendWakeup(ethernet);
+    const bool sent = channel->SendWakeup(ethernet);
+    const QString reason = QString::fromStdString(channel->FailureReason());
     channel->Close();
     channel.reset();
+    if (!sent) {
+        // Not "发送到": nothing left. Send stays enabled for another try.
+        SetStatus(QString());
+        CUiSeam::Message(this,
+                         QStringLiteral("Wakeburst 未被发送到 ") + target +
+                             QStringLiteral(".\n") + reason,
+                         QMessageBox::Ok, QMessageBox::Warning, AppTitle());
+        return;
+    }
+    SetStatus(QStringLiteral("发送到 ") + target);
 
     // The destination stays on show for the pause; the program goes on meanwhile.
     m_btnSend->setEnabled(false);

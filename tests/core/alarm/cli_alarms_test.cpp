@@ -198,6 +198,12 @@ TEST_F(CliWake, WakesTheGroupAndLogsIt) {
     const std::string log = test::ReadFileBytes(dir.File("Dawnly.log"));
     EXPECT_NE(log.find("\r\n\t\xbb\xbd\xd0\xd1 3 hosts \xd3\xda " + list + "\r\n"),
               std::string::npos);
+    // Quiet: the count is left out, the list's bad line is still told.
+    auto quiet = Run({"wake", "-q", list, "--to", "127.0.0.1", "--repeat", "2", "--interval", "0"});
+    EXPECT_EQ(quiet.exitCode, 0) << quiet.err;
+    EXPECT_EQ(quiet.out, "");
+    EXPECT_EQ(quiet.err, "\t错误 文件:" + list + "\n\t行 5: 请检查IP地址和以太网[MAC]地址.\n");
+    EXPECT_EQ(receiver.Drain().size(), 6u);
 }
 
 TEST_F(CliWake, FailuresExitOneAndAreLoggedToo) {
@@ -241,6 +247,10 @@ TEST_F(CliWake, TickWakesTheAlarmsDueAtThatMinute) {
     EXPECT_EQ(
         test::ReadFileBytes(dir.File("Dawnly.log")),
         "Monday, December 07, 2026 07:30\r\n\t\xbb\xbd\xd0\xd1 2 hosts \xd3\xda " + list + "\r\n");
+    auto tuesday = Run({"tick", "--quiet", "--at", "2026-12-08 07:30"});
+    EXPECT_EQ(tuesday.exitCode, 0) << tuesday.err;
+    EXPECT_EQ(tuesday.out + tuesday.err, "");
+    EXPECT_EQ(receiver.Drain().size(), 2u);
 }
 
 TEST_F(CliWake, RunAlarmsReloadsTheStoreAndStopsOnSignal) {

@@ -6,6 +6,7 @@
 #include "alarm/wake_group.h"
 #include "alarm/wake_log.h"
 #include "alarm_test_util.h"
+#include "hostlist/host_list_reader.h"
 #include "support/message_recorder.h"
 #include "support/udp_receiver.h"
 
@@ -26,9 +27,13 @@ const std::string kCheck =
     "\xb5\xd8\xd6\xb7.";
 const std::string kError = "\xb4\xed\xce\xf3:";  // 错误:
 const std::string kIllegal =
-    "\xca\xc7\xd2\xbb\xb8\xf6\xb7\xc7\xb7\xa8\xb5\xc4IP";                // 是一个非法的IP
-const std::string kBroadcastAddr = "\xb9\xe3\xb2\xa5\xb5\xd8\xd6\xb7.";  // 广播地址.
-const std::string kFile = "\xce\xc4\xbc\xfe:";                           // 文件:
+    "\xca\xc7\xd2\xbb\xb8\xf6\xb7\xc7\xb7\xa8\xb5\xc4IP";                    // 是一个非法的IP
+const std::string kBroadcastAddr = "\xb9\xe3\xb2\xa5\xb5\xd8\xd6\xb7.";      // 广播地址.
+const std::string kFile = "\xce\xc4\xbc\xfe:";                               // 文件:
+const std::string kBadAddress = "\xb4\xed\xce\xf3\x20\xb5\xd8\xd6\xb7\x3a";  // "错误 地址:"
+const std::string kNotSent = "Wakeburst \xce\xb4\xb1\xbb\xb7\xa2\xcb\xcd";  // Wakeburst 未被发送
+const std::string kUnreadable =
+    "\xb2\xbb\xba\xcf\xb7\xa8\xb5\xc4\xd2\xd4\xcc\xab\xcd\xf8\xb5\xd8\xd6\xb7";  // 不合法的以太网地址
 
 struct DateCase {
     int year, month, day, hour, minute;
@@ -164,6 +169,42 @@ TEST_F(WakeLogEntry, LogThatCannotBeOpenedStillWakes) {
               WakeOutcome::Woken);
     EXPECT_EQ(receiver.Drain().size(), 2u);
     EXPECT_TRUE(messages.Messages().empty());
+}
+
+// Frames that do not leave are not counted: each such host gets a line of its own, with the
+// system's reason, before the count. UDP port 0 cannot be sent to on any system.
+TEST_F(WakeLogEntry, FramesNotSentAreNamedAndNotCounted) {
+    const std::string path = test::DataFile("two_hosts.mp");
+    std::vector<std::string> addresses;
+    std::string ignored;
+    ASSERT_TRUE(ReadHostList(path, ignored, addresses));
+    CWakeLogScope scope(
+        WakeLogTarget{dir.Dir(), [] { return LocalMoment(2026, 12, 7, 7, 30, 12); }});
+    CWakeSocket socket;
+    socket.SetPort(0);
+    std::string report;
+    EXPECT_EQ(WakeGroupWithReport(socket, path, "127.0.0.1", &report, WakeRounds{2, {}}),
+              WakeOutcome::NotAllSent);
+    ASSERT_TRUE(socket.SendWakeup(addresses[0]) == false);
+    const std::string reason = socket.LastSendError();
+    EXPECT_FALSE(reason.empty());
+    std::string expected = date;
+    for (const std::string& a : addresses)
+        expected += "\t" + kBadAddress + a + ": " + kNotSent + " (" + reason + ").\r\n";
+    expected += "\t" + kWoke + " 0 host " + kIn + " " + path + "\r\n";
+    EXPECT_EQ(test::ToHex(Log()), test::ToHex(expected));
+    EXPECT_TRUE(receiver.Drain().empty());
+}
+
+TEST_F(WakeLogEntry, AddressTheFrameBuilderCannotReadIsNotCounted) {
+    const std::string path = test::DataFile("unreadable_address.mp");
+    EXPECT_EQ(Wake(path, "127.0.0.1"), WakeOutcome::NotAllSent);
+    const std::string expected = date + "\t" + kBadAddress + "00a0c-123456789ab: " + kNotSent +
+                                 " (" + kUnreadable + ").\r\n\t" + kWoke + " 1 host " + kIn + " " +
+                                 path + "\r\n";
+    EXPECT_EQ(test::ToHex(Log()), test::ToHex(expected));
+    EXPECT_EQ(receiver.Drain().size(), 1u);
+    EXPECT_EQ(messages.Messages().size(), 1u);  // message 61452, as before
 }
 
 TEST_F(WakeLogEntry, WakeGroupMemberWritesTheSameEntry) {
