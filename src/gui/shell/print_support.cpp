@@ -4,6 +4,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <memory>
 
 #include "common/ui_seam.h"
@@ -13,12 +14,15 @@ namespace wb::app {
 void PrintText(const QTextDocument& document, QPrinter* printer) {
     if (!printer) return;
     // Qt numbers the pages of a document that has no page size of its own; a copy laid out
-    // on the printer's own page is printed as it stands.
-    if (printer->pageLayout().margins().isNull()) {
-        printer->setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    }
+    // on the printer's own page is printed as it stands, with the same 2 cm margin Qt gives.
+    // The layout scales frame lengths from the screen's resolution to the printer's.
+    const QPaintDevice* screen = document.documentLayout()->paintDevice();
+    const double screenDpi = screen ? screen->logicalDpiY() : 96.0;
     std::unique_ptr<QTextDocument> copy(document.clone());
     copy->documentLayout()->setPaintDevice(printer);
+    QTextFrameFormat frame = copy->rootFrame()->frameFormat();
+    frame.setMargin(2 / 2.54 * screenDpi);
+    copy->rootFrame()->setFrameFormat(frame);
     copy->setPageSize(QSizeF(printer->width(), printer->height()));
     copy->print(printer);
 }
