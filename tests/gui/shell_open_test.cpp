@@ -83,10 +83,10 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");  // a line of standard output
         QTest::addColumn<QString>("err");  // all of standard error
-        QTest::newRow("--version") << QStringList{"--version"} << 0
-                                   << "dawnly " WAKEBURST_VERSION << QString();
-        QTest::newRow("--help") << QStringList{"--help"} << 0
-                                << "usage: dawnly [--dir DIR]" << QString();
+        QTest::newRow("--version")
+            << QStringList{"--version"} << 0 << "dawnly " WAKEBURST_VERSION << QString();
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << "usage: dawnly [--dir DIR]"
+                                << QString();
         const QString noDisplay = QStringLiteral(
             "dawnly: cannot open a window: no display could be reached (DISPLAY or "
             "WAYLAND_DISPLAY); the command-line tool wakeburst needs none\n");
