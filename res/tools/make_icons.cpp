@@ -1,7 +1,11 @@
 // Draws the program's icons and tool-bar images into res/icons/. Run it again after a
-// change: `cmake --build BUILD --target dawnly_make_icons && BUILD/res/dawnly_make_icons
-// res/icons`. Shapes sit on whole pixels at 16 and 32 pixels so that they stay crisp.
+// change: `cmake --build BUILD --target dawnly_make_icons && QT_QPA_PLATFORM=offscreen
+// BUILD/res/dawnly_make_icons res/icons`. Shapes sit on whole pixels of a 16- or 32-pixel
+// design, and the larger sizes draw that design again at a whole multiple (the "@2x"
+// images for a scale factor of 2, and the desktop's sizes under hicolor/), so that every
+// size stays crisp. The scalable icons (*.svg) are drawn by hand after the 32-pixel design.
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -226,24 +230,44 @@ void ToolAlarms(QPainter& p, int) {
     p.fillRect(8, 9, 4, 1, kInk);
 }
 
-bool Save(const QString& dir, const QString& name, int size, const Draw& draw) {
-    QImage img(size, size, QImage::Format_ARGB32);
+// Draws the `design`-pixel drawing `scale` times as large.
+bool Save(const QString& path, int design, int scale, const Draw& draw) {
+    QImage img(design * scale, design * scale, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     {
         QPainter p(&img);
-        draw(p, size);
+        p.scale(scale, scale);
+        draw(p, design);
     }
-    return img.save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return img.save(path);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
-    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(dir);
-    bool ok = Save(dir, "dawnly", 32, MainIcon) && Save(dir, "dawnly16", 16, MainIcon) &&
-              Save(dir, "document", 32, DocIcon) && Save(dir, "document16", 16, DocIcon);
+    const QString dir = (argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".")) + '/';
+    bool ok = true;
+    // The window and document icons, in the program and on the desktop.
+    const std::pair<const char*, Draw> icons[] = {
+        {"dawnly", MainIcon},
+        {"document", DocIcon},
+    };
+    for (const auto& [name, draw] : icons) {
+        const QString n = QLatin1String(name);
+        ok = ok && Save(dir + n + ".png", 32, 1, draw) && Save(dir + n + "@2x.png", 32, 2, draw) &&
+             Save(dir + n + "16.png", 16, 1, draw) && Save(dir + n + "16@2x.png", 16, 2, draw);
+        const QString installed = n == "dawnly" ? QStringLiteral("apps/dawnly")
+                                                : QStringLiteral("mimetypes/application-x-dawnly");
+        // 48 from the 16-pixel design, the rest from the 32-pixel one.
+        const std::pair<int, int> sizes[] = {{16, 3}, {32, 2}, {32, 4}, {32, 8}};
+        for (const auto& [design, scale] : sizes) {
+            const int px = design * scale;
+            ok = ok && Save(dir + QStringLiteral("hicolor/%1x%1/").arg(px) + installed + ".png",
+                            design, scale, draw);
+        }
+    }
     const std::pair<const char*, Draw> tools[] = {
         {"new", ToolNew},          {"open", ToolOpen},
         {"save", ToolSave},        {"cut", ToolCut},
@@ -253,7 +277,8 @@ int main(int argc, char* argv[]) {
         {"power_on", ToolPowerOn}, {"alarms", ToolAlarms},
     };
     for (const auto& [name, draw] : tools) {
-        ok = ok && Save(dir, QStringLiteral("tool_") + QLatin1String(name), 16, draw);
+        const QString base = dir + QStringLiteral("tool_") + QLatin1String(name);
+        ok = ok && Save(base + ".png", 16, 1, draw) && Save(base + "@2x.png", 16, 2, draw);
     }
     return ok ? 0 : 1;
 }

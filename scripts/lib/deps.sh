@@ -4,11 +4,17 @@
 WAKEBURST_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config libx11-dev
   qt6-base-dev libgl-dev)
 WAKEBURST_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev iproute2 util-linux
-  wakeonlan procps xvfb xauth fonts-wqy-microhei poppler-utils tzdata python3)
+  wakeonlan procps xvfb xauth fonts-wqy-microhei poppler-utils tzdata python3
+  qt6-translations-l10n)
 # The fuzz targets (scripts/fuzz): clang with libFuzzer and the sanitizers' runtimes, and
 # llvm for the symbolizer that names the lines of a finding.
 WAKEBURST_FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
-WAKEBURST_RUN_PACKAGES=(fonts-wqy-microhei)
+# Qt's own texts (standard buttons, file and print dialogs) in Chinese, like the program's.
+WAKEBURST_RUN_PACKAGES=(fonts-wqy-microhei qt6-translations-l10n)
+# Building and checking the Debian packages (scripts/test-package); dawnly's dependencies
+# must be installed for the scratch-root installation to find them.
+WAKEBURST_PACKAGE_PACKAGES=(dpkg-dev file gzip man-db lintian desktop-file-utils
+  shared-mime-info libxml2-utils binutils iproute2 util-linux qt6-translations-l10n)
 
 wakeburst_missing_packages() {
   local p

@@ -27,6 +27,8 @@ QString TestData(const QString& name) { return QStringLiteral(WAKEBURST_TEST_DAT
 AppFixture::AppFixture() : m_previousDir(QDir::currentPath()) {
     QDir::setCurrent(m_dir.path());
     qputenv("XDG_DATA_HOME", QDir(m_dir.path()).filePath(QStringLiteral("xdg")).toUtf8());
+    // The system's data directories stand empty, whatever this machine has installed.
+    qputenv("XDG_DATA_DIRS", QDir(m_dir.path()).filePath(QStringLiteral("sys")).toUtf8());
     gui::CUiSeam::SetScripted(true);
     gui::CUiSeam::Reset();
 }

@@ -14,7 +14,8 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes);
 QString TestData(const QString& name);
 
 // A started application in a fresh working directory of its own, with a scripted seam
-// and the desktop registration going to a temporary data directory.
+// and the desktop registration going to a temporary data directory ("xdg", and "sys" for
+// the system's).
 class AppFixture final {
 public:
     AppFixture();

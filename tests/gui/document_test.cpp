@@ -255,6 +255,9 @@ private slots:
         QVERIFY2(text.contains("198.51.100.11"), qPrintable(text));
         QVERIFY(text.contains("00-0A-95-9D-68-17"));
         QVERIFY(text.contains(QStringLiteral("Wakeburst utility")));
+        // The text only: no page number under it.
+        for (const QString& line : text.split(u'\n'))
+            QVERIFY2(line.trimmed() != QStringLiteral("1"), qPrintable(text));
     }
 
     void replaceAllIsOneUndoStep() {

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -214,6 +215,48 @@ private slots:
         // A second, independent instance starts, shows its window and ends; it hands nothing.
         QCOMPARE(RunDawnly(fx, {fx.Path("a.mp")}), 0);
         QVERIFY(fx.App().DocTemplate()->Documents().isEmpty());
+    }
+
+    void answersWithoutADisplay_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");  // a line of standard output
+        QTest::addColumn<QString>("err");  // all of standard error
+        QTest::newRow("--version")
+            << QStringList{"--version"} << 0 << "dawnly " WAKEBURST_VERSION << QString();
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << "usage: dawnly [--dir DIR]"
+                                << QString();
+        const QString noDisplay = QStringLiteral(
+            "dawnly: cannot open a window: no display could be reached (DISPLAY or "
+            "WAYLAND_DISPLAY); the command-line tool wakeburst needs none\n");
+        QTest::newRow("plain start") << QStringList{} << 1 << QString() << noDisplay;
+        QTest::newRow("--dir") << QStringList{"--dir", "."} << 1 << QString() << noDisplay;
+        QTest::newRow("--dir without a directory")
+            << QStringList{"--dir"} << 2 << QString()
+            << "dawnly: --dir needs a directory (see dawnly --help)\n";
+    }
+
+    void answersWithoutADisplay() {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        AppFixture fx;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(name);
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(fx.Dir());
+        p.start(QStringLiteral(DAWNLY_EXE), args);
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), exitCode);
+        const QString stdOut = QString::fromUtf8(p.readAllStandardOutput());
+        if (!out.isEmpty()) QVERIFY2(stdOut.split(u'\n').contains(out), qPrintable(stdOut));
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()), err);
+        // Nothing of the program's is made where it failed to start.
+        QCOMPARE(QDir(fx.Dir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 };
 

@@ -1,11 +1,15 @@
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QMdiArea>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "alarm/alarm_store.h"
 #include "app_test_support.h"
 #include "common/ui_seam.h"
+#include "hostlist/arp_capture.h"
 #include "shell/backdrop_wnd.h"
 #include "shell/dawnly_app.h"
 #include "shell/main_frame.h"
@@ -139,27 +143,93 @@ private slots:
         QCOMPARE(messages[0].icon, static_cast<int>(QMessageBox::Critical));
     }
 
-    void startDirFitsTheBufferOrIsEmpty_data() {
-        QTest::addColumn<QString>("dir");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("root") << QStringLiteral("/") << true;
-        QTest::newRow("ordinary") << QStringLiteral("/home/user/") << true;
-        // 255 bytes and the terminating zero fill the buffer exactly.
-        QTest::newRow("255 bytes") << QStringLiteral("/") + QString(253, u'a') + u'/' << true;
-        QTest::newRow("256 bytes") << QStringLiteral("/") + QString(254, u'a') + u'/' << false;
-        // Counted in the file code page: each of these characters takes two bytes.
-        QTest::newRow("254 chinese bytes")
-            << QStringLiteral("/") + QString(126, u'中') + u'/' << true;
-        QTest::newRow("258 chinese bytes")
-            << QStringLiteral("/") + QString(128, u'中') + u'/' << false;
-        QTest::newRow("unreadable") << QString() << false;
+    void keepsItsFilesWhereItWasStarted_data() {
+        QTest::addColumn<int>("place");
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<QString>("expected");  // relative to the start directory
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("from a shell")
+            << int(wb::StartPlace::CurrentDir) << QString() << "." << true;
+        // The alarm service's directory, made private when the desktop entry starts first.
+        QTest::newRow("desktop entry, new data dir")
+            << int(wb::StartPlace::SharedData) << QString() << "xdg/wakeburst" << false;
+        QTest::newRow("desktop entry, data dir there")
+            << int(wb::StartPlace::SharedData) << QString() << "xdg/wakeburst" << true;
+        QTest::newRow("--dir, relative") << int(wb::StartPlace::Named) << "mine"
+                                         << "mine" << true;
     }
 
-    void startDirFitsTheBufferOrIsEmpty() {
-        QFETCH(QString, dir);
-        QFETCH(bool, kept);
-        const std::string in = dir.toStdString();
-        QCOMPARE(wb::gui::StartDirFrom(in), kept ? in : std::string());
+    void keepsItsFilesWhereItWasStarted() {
+        QFETCH(int, place);
+        QFETCH(QString, named);
+        QFETCH(QString, expected);
+        QFETCH(bool, exists);
+        AppFixture fx;
+        const QString dir = QDir(fx.Dir()).absoluteFilePath(expected);
+        if (exists) {
+            QVERIFY(QDir().mkpath(dir));
+            QImage picture(8, 8, QImage::Format_RGB32);
+            picture.fill(Qt::red);
+            QVERIFY(picture.save(dir + "/DawnlyBg.bmp", "BMP"));
+        }
+        auto app = std::make_unique<CDawnlyApp>();
+        app->SetStartPlace(static_cast<wb::StartPlace>(place), named.toStdString());
+        QVERIFY(fx.Start(std::move(app)));
+
+        QCOMPARE(QFileInfo(QString::fromStdString(fx.App().m_strStartDir)).canonicalFilePath(),
+                 QFileInfo(dir).canonicalFilePath());
+        QCOMPARE(fx.Frame().MdiArea()->HaveBitmap(), exists);
+        if (!exists) {
+            QCOMPARE(QFileInfo(dir).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner |
+                                                                QFile::ExeOwner | QFile::ReadUser |
+                                                                QFile::WriteUser | QFile::ExeUser);
+        }
+        // The store (the wake log goes beside it) and the temporary listing of a host-list
+        // creation, named relative to the current directory.
+        QVERIFY(fx.App().SaveAlarms({}));
+        QVERIFY(wb::CaptureArpCache());
+        for (const char* name : {"DwnGs", "temp.mp"}) {
+            QVERIFY2(QFileInfo::exists(dir + u'/' + name), name);
+            if (expected != ".") QVERIFY2(!QFileInfo::exists(fx.Path(name)), name);
+        }
+    }
+
+    void refusesADirectoryItCannotUse() {
+        AppFixture fx;
+        wb::test::WriteFileBytes(fx.Path("file"), "x");
+        auto app = std::make_unique<CDawnlyApp>();
+        app->SetStartPlace(wb::StartPlace::Named, "file");
+        QVERIFY(!fx.Start(std::move(app)));
+        const auto messages = Messages();
+        QCOMPARE(static_cast<int>(messages.size()), 1);
+        QVERIFY2(messages[0].text.contains(QStringLiteral("无法使用数据目录")),
+                 qPrintable(messages[0].text));
+        QVERIFY(fx.App().m_pMainWnd == nullptr);
+    }
+
+    void qtsOwnTextsAreChinese() {
+        AppFixture fx;
+        QVERIFY(fx.Start());
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Wakeburst Utility"),
+                        QStringLiteral("?"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
+        // Without the mnemonic, which Chinese texts carry in brackets: "是(&Y)".
+        const auto label = [&](QMessageBox::StandardButton b) {
+            return box.button(b)->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+        };
+        QCOMPARE(label(QMessageBox::Yes), QStringLiteral("是"));
+        QCOMPARE(label(QMessageBox::No), QStringLiteral("否"));
+        QCOMPARE(label(QMessageBox::Cancel), QStringLiteral("取消"));
+        QCOMPARE(label(QMessageBox::Ok), QStringLiteral("确定"));
+    }
+
+    void pageSetupOpensWithoutWarnings() {
+        AppFixture fx;
+        QVERIFY(fx.Start());
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        fx.App().OnFilePrintSetup();
+        QCOMPARE(static_cast<int>(CUiSeam::Records().size()), 1);
+        QCOMPARE(CUiSeam::Records()[0].kind, CUiSeam::Kind::Dialog);
     }
 
     void startDirStaysWhenTheCurrentDirectoryMoves() {
@@ -194,6 +264,25 @@ private slots:
         fx.Stop();
         QVERIFY(fx.Start());
         QCOMPARE(wb::test::ReadFileBytes(xdg + "/applications/dawnly.desktop"), QByteArray("mine"));
+    }
+
+    void leavesThePackagesFilesToThePackage() {
+        AppFixture fx;
+        // What the package installs under the system's data directory.
+        const QStringList installed = {"mime/packages/dawnly.xml",
+                                       "applications/dawnly.desktop",
+                                       "icons/hicolor/32x32/apps/dawnly.png",
+                                       "icons/hicolor/16x16/apps/dawnly.png",
+                                       "icons/hicolor/32x32/mimetypes/application-x-dawnly.png",
+                                       "icons/hicolor/16x16/mimetypes/application-x-dawnly.png"};
+        for (const QString& f : installed) {
+            QVERIFY(QDir().mkpath(QFileInfo(fx.Path("sys/" + f)).absolutePath()));
+            wb::test::WriteFileBytes(fx.Path("sys/" + f), "package");
+        }
+        QVERIFY(fx.Start());
+        QVERIFY(!QFileInfo::exists(fx.Path("xdg/mime")));
+        QVERIFY(!QFileInfo::exists(fx.Path("xdg/applications")));
+        QVERIFY(!QFileInfo::exists(fx.Path("xdg/icons")));
     }
 };
 

@@ -1,8 +1,8 @@
 #include "shell/dawnly_app.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
-#include <QPageSetupDialog>
 #include <QPrinter>
 
 #include "base/message_box.h"
@@ -16,6 +16,8 @@
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
 #include "shell/main_frame.h"
+#include "shell/print_support.h"
+#include "shell/qt_translations.h"
 #include "shell/shell_open.h"
 #include "shell/system_commands.h"
 
@@ -26,24 +28,17 @@ namespace wb::gui {
 
 namespace {
 
+// Shown when the directory for the program's files cannot be made or entered.
+const std::string kDataDirUnusable = "无法使用数据目录: ";
+
 CDawnlyApp*& CurrentApp() {
     static CDawnlyApp* app = nullptr;
     return app;
 }
 
-// The start-up directory was read into a buffer of this many bytes.
-constexpr std::size_t kStartDirBuffer = 256;
-
 }  // namespace
 
 CDawnlyApp* AfxGetApp() { return CurrentApp(); }
-
-std::string StartDirFrom(const std::string& currentDirWithSeparator) {
-    // The directory, its separator and the terminating zero must fit, counted in the
-    // bytes the system's own files use.
-    if (platform::ToFileText(currentDirWithSeparator).size() + 1 > kStartDirBuffer) return {};
-    return currentDirWithSeparator;
-}
 
 CDawnlyApp::CDawnlyApp(WallClock clock)
     : m_alarms(m_store.m_alarms),
@@ -68,10 +63,23 @@ CMainFrame* CDawnlyApp::CreateMainFrame() { return new CMainFrame(*this); }
 bool CDawnlyApp::InitInstance() {
     QApplication::setApplicationDisplayName(QString());
     CUiSeam::InstallCoreMessageHandler();
+    InstallQtTranslations();
 
     if (!StartSocketsLayer()) {
         ShowMessageBox(std::string(LoadStringText(IDS_SOCKETS_INIT_FAILED)));
         return false;
+    }
+
+    // Every file the program keeps is named relative to the current directory (the
+    // backdrop picture is read as the frame is made), so it moves there first.
+    if (m_startPlace != StartPlace::CurrentDir) {
+        std::string error;
+        const std::string dir = PrepareStartDir(m_startPlace, m_namedDir, error);
+        if (dir.empty() || !QDir::setCurrent(QString::fromStdString(dir))) {
+            ShowMessageBox(kDataDirUnusable + (error.empty() ? dir : error), MsgButtons::Ok,
+                           MsgIcon::Exclamation);
+            return false;
+        }
     }
 
     m_pDocTemplate = new CDawnlyDocTemplate(this);
@@ -132,10 +140,7 @@ void CDawnlyApp::OnFileOpen() {
         OpenDocumentFile(f);
 }
 
-void CDawnlyApp::OnFilePrintSetup() {
-    QPageSetupDialog dlg(&Printer(), m_pMainWnd);
-    CUiSeam::Exec(dlg);
-}
+void CDawnlyApp::OnFilePrintSetup() { RunPageSetup(&Printer(), m_pMainWnd); }
 
 void CDawnlyApp::OnAppExit() {
     if (m_pMainWnd) m_pMainWnd->close();

@@ -8,6 +8,7 @@
 
 #include "alarm/alarm_scheduler.h"
 #include "alarm/alarm_store.h"
+#include "alarm/start_dir.h"
 
 class QPrinter;
 
@@ -30,6 +31,12 @@ public:
 
     // Brings the program up; false when it must end at once.
     virtual bool InitInstance();
+
+    // Where the files are kept (before InitInstance): the start directory by default.
+    void SetStartPlace(StartPlace place, std::string namedDir = {}) {
+        m_startPlace = place;
+        m_namedDir = std::move(namedDir);
+    }
 
     bool LoadAlarms() { return m_store.LoadAlarms(); }
     bool SaveAlarms(const AlarmList& list) { return m_store.SaveAlarms(list); }
@@ -70,13 +77,11 @@ private:
     CDawnlyDocTemplate* m_pDocTemplate = nullptr;
     std::unique_ptr<QPrinter> m_pPrinter;
     CShellOpenServer* m_pShellServer = nullptr;
+    StartPlace m_startPlace = StartPlace::CurrentDir;
+    std::string m_namedDir;
 };
 
 // The running application object (the latest one made).
 CDawnlyApp* AfxGetApp();
-
-// The start-up directory as kept: the current directory with a trailing separator, or
-// empty when it cannot be read or would not fit the 256-byte buffer it was kept in.
-std::string StartDirFrom(const std::string& currentDirWithSeparator);
 
 }  // namespace wb::gui

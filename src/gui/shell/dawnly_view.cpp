@@ -11,6 +11,8 @@
 #include "shell/command_ids.h"
 #include "shell/dawnly_app.h"
 #include "shell/dawnly_doc.h"
+#include "dialogs/find_dlg.h"
+#include "shell/print_support.h"
 #include "shell/system_commands.h"
 
 namespace wb::gui {
@@ -53,7 +55,7 @@ void CDawnlyView::OnGroupPowerOn() {
 
 void CDawnlyView::PrintTo(QPrinter* printer) {
     if (m_pDocument) printer->setDocName(m_pDocument->GetTitle());
-    print(printer);
+    PrintText(*document(), printer);
 }
 
 void CDawnlyView::OnFilePrint() {

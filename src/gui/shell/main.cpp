@@ -3,12 +3,34 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "shell/dawnly_app.h"
 #include "shell/main_frame.h"
 #include "shell/shell_open.h"
 
 namespace {
+
+constexpr char kUsage[] =
+    "usage: dawnly [--dir DIR]\n"
+    "       dawnly --shell-open [FILE...]\n"
+    "       dawnly --help | --version\n"
+    "\n"
+    "The desktop program of Wakeburst Utility: host-list files, wake-ups and group alarms.\n"
+    "\n"
+    "  --dir DIR         keep the alarm store, the wake log and the temporary listing in DIR\n"
+    "                    (default: the directory dawnly is started from)\n"
+    "  --shell-open      what the desktop entry runs: hands FILEs to a running dawnly, or\n"
+    "                    starts with them, keeping the files in $XDG_DATA_HOME/wakeburst\n"
+    "                    (~/.local/share/wakeburst), where the alarm service finds them\n"
+    "  --help            show this help and exit\n"
+    "  --version         show the version and exit\n"
+    "\n"
+    "See dawnly(1). The command-line tool wakeburst(1) needs no display.\n";
 
 // For the start-up benchmark: ends the program as soon as its window is on the screen.
 class ExitWhenShown final : public QObject {
@@ -23,23 +45,73 @@ public:
     }
 };
 
+// While the window system is being reached, Qt's own messages are held back: when there is
+// no display, Qt ends the program with several lines about platform plugins; the user gets
+// one line instead, and exit status 1.
+std::vector<std::string>& HeldMessages() {
+    static std::vector<std::string> held;
+    return held;
+}
+
+void HoldDuringStart(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs(
+            "dawnly: cannot open a window: no display could be reached (DISPLAY or "
+            "WAYLAND_DISPLAY); the command-line tool wakeburst needs none\n",
+            stderr);
+        std::_Exit(1);
+    }
+    HeldMessages().push_back(text.toStdString());
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Answered before any window system is reached, so they work without a display.
+    wb::StartPlace place = wb::StartPlace::CurrentDir;
+    std::string namedDir;
+    if (argc >= 2 && std::strcmp(argv[1], wb::gui::kShellOpenFlag) != 0) {
+        const std::string first = argv[1];
+        if (first == "--help" || first == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (first == "--version") {
+            std::puts("dawnly " WAKEBURST_VERSION);
+            return 0;
+        }
+        if (first == "--dir") {
+            if (argc < 3 || argv[2][0] == '\0') {
+                std::fputs("dawnly: --dir needs a directory (see dawnly --help)\n", stderr);
+                return 2;
+            }
+            place = wb::StartPlace::Named;
+            namedDir = argv[2];
+        }
+    } else if (argc >= 2) {
+        place = wb::StartPlace::SharedData;
+    }
+
+    const QtMessageHandler previous = qInstallMessageHandler(HoldDuringStart);
     QApplication qapp(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const std::string& m : HeldMessages())
+        qWarning("%s", m.c_str());
+    HeldMessages().clear();
+
     QApplication::setApplicationName(QStringLiteral("dawnly"));
     QApplication::setOrganizationName(QStringLiteral("Wakeburst"));
 
-    // A plain start ignores its arguments; only the shell's open hands over files.
+    // A plain start ignores its other arguments; only the shell's open hands over files.
     QStringList shellFiles;
-    const QStringList args = QApplication::arguments();
-    if (args.size() >= 2 && args.at(1) == QLatin1String(wb::gui::kShellOpenFlag)) {
-        for (const QString& f : args.mid(2))
+    if (place == wb::StartPlace::SharedData) {
+        for (const QString& f : QApplication::arguments().mid(2))
             shellFiles << QFileInfo(f).absoluteFilePath();
         if (wb::gui::SendToRunningInstance(shellFiles)) return 0;
     }
 
     wb::gui::CDawnlyApp app;
+    app.SetStartPlace(place, namedDir);
     if (!app.InitInstance()) return 1;
     app.OpenShellFiles(shellFiles);
 

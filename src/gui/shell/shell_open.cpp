@@ -182,13 +182,23 @@ void CShellOpenServer::OnNewConnection() {
 
 namespace {
 
-bool WriteIfMissing(const QString& path, const QByteArray& content) {
-    if (QFileInfo::exists(path)) return true;
+// `relative` under the user's data directory, unless the user's or the system's data
+// directories already hold it: an installed package owns its own copy, and a per-user copy
+// would both shadow it and outlive its removal.
+bool WriteIfMissing(const QString& data, const QString& relative, const QByteArray& content,
+                    bool* written = nullptr) {
+    if (written) *written = false;
+    if (!QStandardPaths::locate(QStandardPaths::GenericDataLocation, relative).isEmpty()) {
+        return true;
+    }
     if (content.isEmpty()) return false;
+    const QString path = data + u'/' + relative;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
-    return f.write(content) == content.size();
+    if (f.write(content) != content.size()) return false;
+    if (written) *written = true;
+    return true;
 }
 
 QByteArray Resource(const QString& path) {
@@ -208,9 +218,9 @@ bool RegisterShellFileTypes() {
     if (data.isEmpty()) return false;
     bool ok = true;
 
-    const QString mimeXml = data + QStringLiteral("/mime/packages/dawnly.xml");
-    const bool mimeMissing = !QFileInfo::exists(mimeXml);
-    ok &= WriteIfMissing(mimeXml, Resource(QStringLiteral(":/desktop/dawnly-mime.xml")));
+    bool mimeWritten = false;
+    ok &= WriteIfMissing(data, QStringLiteral("mime/packages/dawnly.xml"),
+                         Resource(QStringLiteral(":/desktop/dawnly-mime.xml")), &mimeWritten);
 
     // The entry starts this very program, wherever it was started from.
     QByteArray entry = Resource(QStringLiteral(":/desktop/dawnly.desktop"));
@@ -219,24 +229,28 @@ bool RegisterShellFileTypes() {
         QByteArray quoted = program.contains(' ') ? '"' + program + '"' : program;
         entry.replace("Exec=dawnly ", "Exec=" + quoted + ' ');
     }
-    const QString desktop = data + QStringLiteral("/applications/dawnly.desktop");
-    const bool desktopMissing = !QFileInfo::exists(desktop);
-    ok &= WriteIfMissing(desktop, entry);
+    bool desktopWritten = false;
+    ok &=
+        WriteIfMissing(data, QStringLiteral("applications/dawnly.desktop"), entry, &desktopWritten);
 
-    const QString icons = data + QStringLiteral("/icons/hicolor/");
-    ok &= WriteIfMissing(icons + QStringLiteral("32x32/apps/dawnly.png"),
-                         Resource(QStringLiteral(":/icons/dawnly.png")));
-    ok &= WriteIfMissing(icons + QStringLiteral("16x16/apps/dawnly.png"),
-                         Resource(QStringLiteral(":/icons/dawnly16.png")));
-    ok &= WriteIfMissing(icons + QStringLiteral("32x32/mimetypes/application-x-dawnly.png"),
-                         Resource(QStringLiteral(":/icons/document.png")));
-    ok &= WriteIfMissing(icons + QStringLiteral("16x16/mimetypes/application-x-dawnly.png"),
-                         Resource(QStringLiteral(":/icons/document16.png")));
+    const struct {
+        const char* installed;
+        const char* resource;
+    } icons[] = {
+        {"icons/hicolor/32x32/apps/dawnly.png", ":/icons/dawnly.png"},
+        {"icons/hicolor/16x16/apps/dawnly.png", ":/icons/dawnly16.png"},
+        {"icons/hicolor/32x32/mimetypes/application-x-dawnly.png", ":/icons/document.png"},
+        {"icons/hicolor/16x16/mimetypes/application-x-dawnly.png", ":/icons/document16.png"},
+    };
+    for (const auto& icon : icons) {
+        ok &= WriteIfMissing(data, QString::fromLatin1(icon.installed),
+                             Resource(QString::fromLatin1(icon.resource)));
+    }
 
     // The desktop's caches learn of new files only through these tools.
     if (qEnvironmentVariableIsSet("WAKEBURST_NO_DESKTOP_CACHE")) return ok;
-    if (mimeMissing) RunIfPresent(QStringLiteral("update-mime-database"), {data + "/mime"});
-    if (desktopMissing) {
+    if (mimeWritten) RunIfPresent(QStringLiteral("update-mime-database"), {data + "/mime"});
+    if (desktopWritten) {
         RunIfPresent(QStringLiteral("update-desktop-database"), {data + "/applications"});
     }
     return ok;

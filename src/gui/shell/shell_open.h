@@ -43,8 +43,9 @@ private:
     QLocalServer* m_pServer;
 };
 
-// Registers the ".mp" type, the desktop entry and the icons for the current user when
-// they are missing (under XDG_DATA_HOME), then refreshes the desktop's caches unless
+// Registers the ".mp" type, the desktop entry and the icons for the current user (under
+// XDG_DATA_HOME) when neither the user's nor the system's data directories (XDG_DATA_DIRS,
+// where a package installs them) hold them, then refreshes the desktop's caches unless
 // WAKEBURST_NO_DESKTOP_CACHE is set. True when everything is in place.
 bool RegisterShellFileTypes();
 

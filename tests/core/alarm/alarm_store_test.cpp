@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "alarm/alarm_store.h"
 #include "alarm/alarm_store_codec.h"
+#include "alarm/start_dir.h"
 #include "alarm_test_util.h"
 #include "support/message_recorder.h"
 #include "support/process.h"
@@ -108,6 +111,71 @@ TEST(StartDir, KeptWithOneTrailingSeparator) {
     EXPECT_EQ(cwd.back(), '/');
     EXPECT_EQ(ResolveStartDir("sub"), cwd + "sub/");
     EXPECT_EQ(ResolveStartDir(""), cwd);
+}
+
+std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
+struct StartDirCase {
+    std::string dir;
+    bool kept;
+};
+class StartDirBuffer : public ::testing::TestWithParam<StartDirCase> {};
+
+TEST_P(StartDirBuffer, FitsTheBufferOrIsEmpty) {
+    EXPECT_EQ(StartDirFrom(GetParam().dir), GetParam().kept ? GetParam().dir : std::string());
+}
+
+// 255 bytes and the terminating zero fill the buffer exactly; counted in the file code page,
+// where each 中 takes two bytes.
+INSTANTIATE_TEST_SUITE_P(Dirs, StartDirBuffer,
+                         ::testing::Values(StartDirCase{"/", true},
+                                           StartDirCase{"/home/user/", true},
+                                           StartDirCase{"/" + std::string(253, 'a') + "/", true},
+                                           StartDirCase{"/" + std::string(254, 'a') + "/", false},
+                                           StartDirCase{"/" + Repeat("中", 126) + "/", true},
+                                           StartDirCase{"/" + Repeat("中", 128) + "/", false},
+                                           StartDirCase{"", false}));
+
+struct SharedDirCase {
+    const char* xdg;
+    const char* home;
+    const char* expected;
+};
+class SharedDir : public ::testing::TestWithParam<SharedDirCase> {};
+
+TEST_P(SharedDir, FollowsTheDesktopsDataHome) {
+    EXPECT_EQ(SharedDataDir(GetParam().xdg, GetParam().home), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Environments, SharedDir,
+    ::testing::Values(SharedDirCase{"", "/home/u", "/home/u/.local/share/wakeburst/"},
+                      SharedDirCase{"/data/u/", "/home/u", "/data/u/wakeburst/"},
+                      // A relative XDG_DATA_HOME is invalid and ignored.
+                      SharedDirCase{"data", "/home/u", "/home/u/.local/share/wakeburst/"},
+                      SharedDirCase{"", "", ""}));
+
+TEST(SharedDirCreation, MadePrivateWithItsParentsAndRefusedWhenNotADirectory) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    std::string error;
+    ASSERT_TRUE(EnsurePrivateDir(dir.File("a/b/wakeburst/"), error)) << error;
+    EXPECT_EQ(fs::status(dir.File("a/b/wakeburst")).permissions() & fs::perms::all,
+              fs::perms::owner_all);
+    // One that is there keeps the mode its owner gave it.
+    fs::permissions(dir.File("a/b/wakeburst"), fs::perms::owner_all | fs::perms::group_read);
+    ASSERT_TRUE(EnsurePrivateDir(dir.File("a/b/wakeburst/"), error)) << error;
+    EXPECT_EQ(fs::status(dir.File("a/b/wakeburst")).permissions() & fs::perms::all,
+              fs::perms::owner_all | fs::perms::group_read);
+
+    dir.Write("file", "x");
+    EXPECT_FALSE(EnsurePrivateDir(dir.File("file/"), error));
+    EXPECT_NE(error.find("not a directory"), std::string::npos) << error;
 }
 
 // ---- A save that fails must leave the old store whole -------------------------------------
