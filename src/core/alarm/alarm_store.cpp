@@ -7,6 +7,7 @@
 #include "base/message_box.h"
 #include "base/string_table.h"
 #include "platform/atomic_file.h"
+#include "platform/file_lock.h"
 #include "platform/file_path.h"
 
 namespace wb {
@@ -44,6 +45,59 @@ bool CAlarmStore::SaveAlarms(const AlarmList& list) {
         return false;
     }
     return true;
+}
+
+bool CAlarmStore::ReadStoreBytes(StoreBytes& bytes) const {
+    std::string read;
+    if (platform::ReadWholeFile(StorePath(), read)) {
+        bytes = std::move(read);
+        return true;
+    }
+    std::error_code ec;
+    if (fs::exists(platform::PathFromUtf8(StorePath()), ec) || ec) return false;
+    bytes.reset();
+    return true;
+}
+
+StoreStamp CAlarmStore::Stamp() const {
+    const fs::path path = platform::PathFromUtf8(StorePath());
+    std::error_code ec;
+    StoreStamp s;
+    s.time = fs::last_write_time(path, ec);
+    if (ec) return StoreStamp{};
+    s.size = fs::file_size(path, ec);
+    s.exists = !ec;
+    return s;
+}
+
+CAlarmStore::UpdateResult CAlarmStore::UpdateAlarms(const Change& change) {
+    // Everyone who changes the store takes this lock before reading it, so no change is
+    // made to a list that another program has replaced in the meantime. Readers need no
+    // lock: the store is only ever replaced whole.
+    platform::FileLock lock;
+    if (!lock.Lock(LockPath())) {
+        ShowMessageBox(FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName), MsgButtons::Ok,
+                       MsgIcon::Exclamation);
+        return UpdateResult::NotLocked;
+    }
+    StoreBytes bytes;
+    if (!ReadStoreBytes(bytes)) return UpdateResult::Unreadable;
+    AlarmList list;
+    if (bytes && !DecodeAlarmStore(*bytes, list)) {
+        m_alarms = AlarmList();
+        ShowMessageBox(kDamagedStoreText, MsgButtons::Ok, MsgIcon::None);
+        return UpdateResult::Damaged;
+    }
+    m_alarms = CopyAlarmList(list);
+    if (!change(list, bytes)) return UpdateResult::Refused;
+    // SaveAlarms puts the list into effect even when it cannot be written; here only what
+    // is on disk counts, so a failed save leaves the list as loaded.
+    AlarmList loaded = m_alarms;
+    if (!SaveAlarms(list)) {
+        m_alarms = std::move(loaded);
+        return UpdateResult::NotSaved;
+    }
+    return UpdateResult::Saved;
 }
 
 std::string WithTrailingSeparator(const std::string& dir) {
