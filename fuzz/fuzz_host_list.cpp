@@ -31,8 +31,10 @@ std::vector<std::string> Pieces(wb::CTextReader& reader) {
 }
 
 void CheckReport(const std::string& report, const std::string& path, std::size_t pieces) {
-    const std::string head = "\t错误 文件:" + path + "\n\t行 ";
-    const std::string tail = ": 请检查IP地址和以太网[MAC]地址.\n";
+    // The report line with its number cut out: what comes before and after it.
+    const std::string sample = wb::BadLineMessage(path, 0);
+    const std::string head = sample.substr(0, sample.rfind('0'));
+    const std::string tail = sample.substr(sample.rfind('0') + 1);
     std::size_t pos = 0;
     long last = 0;
     while (pos < report.size()) {

@@ -6,12 +6,12 @@
 #include <QString>
 #include <cstdint>
 
-#include "shell/text_codec.h"
 #include "fuzz_support.h"
+#include "shell/text_codec.h"
 
-using wb::app::DecodedText;
-using wb::app::DecodeFileText;
-using wb::app::EncodeFileText;
+using wb::gui::DecodedText;
+using wb::gui::DecodeFileText;
+using wb::gui::EncodeFileText;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

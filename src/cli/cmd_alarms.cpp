@@ -14,7 +14,6 @@ namespace wb::cli {
 
 namespace {
 
-constexpr std::size_t kMaxAlarms = 16;
 constexpr char kDayLetters[] = "SMTWTFS";
 constexpr const char* kDayNames[] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
 

@@ -7,18 +7,18 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "dialogs/alarm_dlg.h"
 #include "alarm/alarm_store.h"
-#include "shell/system_commands.h"
 #include "base/string_table.h"
-#include "dlg_test_support.h"
 #include "common/dialog_data_exchange.h"
+#include "common/modeless_dialog.h"
+#include "dialogs/alarm_dlg.h"
+#include "dlg_test_support.h"
+#include "shell/system_commands.h"
 
 using wb::AlarmList;
 using wb::CAlarmSetting;
-using wb::app::CAlarmDlg;
-using wb::app::CUiSeam;
-using wb::app::g_pAlarmDlg;
+using wb::gui::CAlarmDlg;
+using wb::gui::CUiSeam;
 using namespace wb::test;
 
 namespace {
@@ -45,12 +45,11 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<wb::CAlarmStore> m_store;
     CAlarmDlg* m_dlg = nullptr;
+    QPointer<CAlarmDlg> m_open;  // as the shell keeps it
 
     CAlarmDlg* Open(const AlarmList& alarms = {}) {
         m_store->m_alarms = alarms;
-        m_dlg = new CAlarmDlg(nullptr, m_store.get());
-        g_pAlarmDlg = m_dlg;
-        if (!m_dlg->Create()) return nullptr;
+        m_dlg = wb::gui::RaiseOrCreateModeless(m_open, [this] { return new CAlarmDlg(*m_store); });
         return m_dlg;
     }
     QComboBox* Combo() { return Control<QComboBox>(m_dlg, CAlarmDlg::kGroupId); }
@@ -96,7 +95,7 @@ private slots:
             wb::WithTrailingSeparator(QDir(m_dir->path()).absolutePath().toStdString()));
     }
     void cleanup() {
-        if (g_pAlarmDlg) g_pAlarmDlg->reject();
+        if (m_open) m_open->reject();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         m_dlg = nullptr;
         m_store.reset();
@@ -233,7 +232,7 @@ private slots:
         QCOMPARE(Field(CAlarmDlg::kHourId)->text(), QStringLiteral("9"));
 
         QTest::mouseClick(Button(2), Qt::LeftButton);
-        QVERIFY(!g_pAlarmDlg);
+        QVERIFY(!m_open);
         QCOMPARE(m_store->m_alarms[0]->m_nHour, 7);
         QVERIFY(!StoreWritten());
     }
@@ -242,13 +241,13 @@ private slots:
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("hour 13") << int(CAlarmDlg::kHourId) << "13" << wb::app::RangeMessage(1, 12);
-        QTest::newRow("hour 0") << int(CAlarmDlg::kHourId) << "0" << wb::app::RangeMessage(1, 12);
+        QTest::newRow("hour 13") << int(CAlarmDlg::kHourId) << "13" << wb::gui::RangeMessage(1, 12);
+        QTest::newRow("hour 0") << int(CAlarmDlg::kHourId) << "0" << wb::gui::RangeMessage(1, 12);
         QTest::newRow("hour letter")
-            << int(CAlarmDlg::kHourId) << "a" << wb::app::ParseUIntMessage();
+            << int(CAlarmDlg::kHourId) << "a" << wb::gui::ParseUIntMessage();
         QTest::newRow("minute 60")
-            << int(CAlarmDlg::kMinuteId) << "60" << wb::app::RangeMessage(0, 59);
-        QTest::newRow("address 256") << 1326 << "256" << wb::app::RangeMessage(0, 255);
+            << int(CAlarmDlg::kMinuteId) << "60" << wb::gui::RangeMessage(0, 59);
+        QTest::newRow("address 256") << 1326 << "256" << wb::gui::RangeMessage(0, 255);
     }
     void badFieldKeepsSelection() {
         QFETCH(int, field);
@@ -267,7 +266,7 @@ private slots:
         // OK refuses too, and the dialog stays open.
         QTest::mouseClick(Button(1), Qt::LeftButton);
         QCOMPARE(MessageTexts().size(), 2);
-        QCOMPARE(g_pAlarmDlg, m_dlg);
+        QCOMPARE(m_open, m_dlg);
         QVERIFY(!StoreWritten());
     }
 
@@ -296,7 +295,7 @@ private slots:
         QVERIFY(Open({Alarm(kHostFile, 0x04, 7, 0)}));
         QTest::mouseClick(Button(CAlarmDlg::kRemoveId), Qt::LeftButton);
         QTest::mouseClick(Button(1), Qt::LeftButton);
-        QVERIFY(!g_pAlarmDlg);
+        QVERIFY(!m_open);
         QVERIFY(m_store->m_alarms.empty());
         QVERIFY(StoreWritten());
         wb::CAlarmStore reread(m_store->m_strStartDir);
@@ -338,8 +337,8 @@ private slots:
         Control<QCheckBox>(m_dlg, 1501)->click();
         QVERIFY(Control<QCheckBox>(m_dlg, 1501)->isChecked());
         QTest::mouseClick(Button(1), Qt::LeftButton);
-        QCOMPARE(MessageTexts(), QStringList{wb::app::RangeMessage(1, 12)});
-        QCOMPARE(g_pAlarmDlg, m_dlg);
+        QCOMPARE(MessageTexts(), QStringList{wb::gui::RangeMessage(1, 12)});
+        QCOMPARE(m_open, m_dlg);
     }
 
     // Add makes a new alarm of the fields; the one shown keeps its own values, and the same

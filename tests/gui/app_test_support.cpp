@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QTest>
 
-#include "shell/main_frame.h"
 #include "common/ui_seam.h"
+#include "shell/main_frame.h"
 
 namespace wb::test {
 
@@ -27,8 +27,8 @@ QString TestData(const QString& name) { return QStringLiteral(WAKEBURST_TEST_DAT
 AppFixture::AppFixture() : m_previousDir(QDir::currentPath()) {
     QDir::setCurrent(m_dir.path());
     qputenv("XDG_DATA_HOME", QDir(m_dir.path()).filePath(QStringLiteral("xdg")).toUtf8());
-    app::CUiSeam::SetScripted(true);
-    app::CUiSeam::Reset();
+    gui::CUiSeam::SetScripted(true);
+    gui::CUiSeam::Reset();
 }
 
 AppFixture::~AppFixture() {
@@ -36,8 +36,8 @@ AppFixture::~AppFixture() {
     QDir::setCurrent(m_previousDir);
 }
 
-bool AppFixture::Start(std::unique_ptr<app::CDawnlyApp> app) {
-    m_app = app ? std::move(app) : std::make_unique<app::CDawnlyApp>();
+bool AppFixture::Start(std::unique_ptr<gui::CDawnlyApp> app) {
+    m_app = app ? std::move(app) : std::make_unique<gui::CDawnlyApp>();
     return m_app->InitInstance();
 }
 

@@ -25,15 +25,15 @@ public:
     QString Dir() const { return m_dir.path(); }
     QString Path(const QString& name) const { return m_dir.filePath(name); }
     // Makes and starts the application; its InitInstance result.
-    bool Start(std::unique_ptr<app::CDawnlyApp> app = nullptr);
-    app::CDawnlyApp& App() { return *m_app; }
-    app::CMainFrame& Frame() { return *m_app->m_pMainWnd; }
+    bool Start(std::unique_ptr<gui::CDawnlyApp> app = nullptr);
+    gui::CDawnlyApp& App() { return *m_app; }
+    gui::CMainFrame& Frame() { return *m_app->m_pMainWnd; }
     void Stop();
 
 private:
     QTemporaryDir m_dir;
     QString m_previousDir;
-    std::unique_ptr<app::CDawnlyApp> m_app;
+    std::unique_ptr<gui::CDawnlyApp> m_app;
 };
 
 }  // namespace wb::test

@@ -5,8 +5,8 @@
 
 #include "shell/backdrop_wnd.h"
 
-using wb::app::BackdropOrigin;
-using wb::app::CBackdropWnd;
+using wb::gui::BackdropOrigin;
+using wb::gui::CBackdropWnd;
 
 class BackdropTest : public QObject {
     Q_OBJECT

@@ -2,16 +2,17 @@
 #include <QFile>
 #include <QTest>
 
+#include "alarm/alarm_store.h"
+#include "app_test_support.h"
+#include "common/dialog_data_exchange.h"
+#include "dialogs/create_list_dlg.h"
+#include "dlg_test_support.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
 #include "shell/system_commands.h"
-#include "app_test_support.h"
-#include "dlg_test_support.h"
-#include "dialogs/create_list_dlg.h"
-#include "common/dialog_data_exchange.h"
 
-using wb::app::CCreateListDlg;
-using wb::app::CUiSeam;
+using wb::gui::CCreateListDlg;
+using wb::gui::CUiSeam;
 using namespace wb::test;
 
 namespace {
@@ -94,7 +95,7 @@ private slots:
     }
 
     void opensWithDefaults() {
-        CCreateListDlg dlg;
+        CCreateListDlg dlg({});
         QCOMPARE(dlg.windowTitle(), QStringLiteral("创建局域网主机列表"));
         QStringList mask;
         for (int k = 0; k < 4; ++k)
@@ -112,24 +113,25 @@ private slots:
     }
 
     void commandRunsModalDialog() {
-        wb::app::RunCreateHostList(nullptr);
+        wb::CAlarmStore store;
+        wb::gui::CSystemCommands(store, {}).RunCreateHostList();
         QCOMPARE(CUiSeam::Records().size(), std::size_t{1});
         QCOMPARE(CUiSeam::Records()[0].text, QStringLiteral("创建局域网主机列表"));
-        QCOMPARE(CUiSeam::Records()[0].caption, QStringLiteral("wb::app::CCreateListDlg"));
+        QCOMPARE(CUiSeam::Records()[0].caption, QStringLiteral("wb::gui::CCreateListDlg"));
     }
 
     void validatesMask_data() {
         QTest::addColumn<QStringList>("mask");
         QTest::addColumn<QString>("message");  // empty: accepted
         QTest::addColumn<int>("focus");
-        const QString byte = wb::app::RangeMessage(0, 255);
+        const QString byte = wb::gui::RangeMessage(0, 255);
         // The field rules are the mask's own; these show the message and the focus.
         QTest::newRow("fourth 255")
-            << QStringList{"255", "255", "255", "255"} << wb::app::RangeMessage(0, 254) << 1035;
+            << QStringList{"255", "255", "255", "255"} << wb::gui::RangeMessage(0, 254) << 1035;
         QTest::newRow("fourth 254") << QStringList{"255", "255", "255", "254"} << "" << 0;
         QTest::newRow("first 256") << QStringList{"256", "255", "255", "0"} << byte << 1032;
         QTest::newRow("letters") << QStringList{"255", "abc", "255", "0"}
-                                 << wb::app::ParseUIntMessage() << 1033;
+                                 << wb::gui::ParseUIntMessage() << 1033;
         QTest::newRow("first bad field wins")
             << QStringList{"255", "300", "255", "x"} << byte << 1033;
     }
@@ -138,7 +140,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(int, focus);
         UseFake(false, {});
-        CCreateListDlg dlg;
+        CCreateListDlg dlg({});
         g_dlg = &dlg;
         dlg.show();
         dlg.activateWindow();
@@ -177,7 +179,7 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QString, maskText);
         UseFake(false, {});
-        CCreateListDlg dlg;
+        CCreateListDlg dlg({});
         g_dlg = &dlg;
         Control<QLineEdit>(&dlg, CCreateListDlg::kFileNameId)->setText(typed);
         SetMask(dlg, mask);
@@ -189,7 +191,7 @@ private slots:
 
     void failedAddressDisablesOk() {
         UseFake(false, {});
-        CCreateListDlg dlg;
+        CCreateListDlg dlg({});
         g_dlg = &dlg;
         dlg.show();
         QTest::mouseClick(Control<QPushButton>(&dlg, 1), Qt::LeftButton);
@@ -208,7 +210,7 @@ private slots:
 
     void missingListingDisablesOk() {
         UseFake(true, m_fixture->Path("temp.mp"));
-        CCreateListDlg dlg;
+        CCreateListDlg dlg({});
         g_dlg = &dlg;
         dlg.show();
         Control<QLineEdit>(&dlg, CCreateListDlg::kFileNameId)->setText("lan");
@@ -226,7 +228,8 @@ private slots:
         const QString listing = m_fixture->Path("temp.mp");
         QVERIFY(QFile::copy(TestData("dlg_arp_listing.txt"), listing));
         UseFake(true, listing);
-        CCreateListDlg dlg;
+        CCreateListDlg dlg(
+            [this](const QString& path) { m_fixture->App().OpenDocumentFile(path); });
         g_dlg = &dlg;
         dlg.show();
         Control<QLineEdit>(&dlg, CCreateListDlg::kFileNameId)->setText("lan");

@@ -29,7 +29,7 @@ struct SendLog {
     std::vector<bool> waitCursorDuringLookup;
 };
 
-class CFakeSendChannel final : public app::CSendChannel {
+class CFakeSendChannel final : public gui::CSendChannel {
 public:
     CFakeSendChannel(std::shared_ptr<SendLog> log, QString (*status)())
         : m_log(std::move(log)), m_status(status) {}
@@ -45,16 +45,16 @@ private:
 
 // Puts the GUI seam into scripted mode with empty queues and nothing recorded.
 inline void ResetSeam() {
-    app::CUiSeam::SetScripted(true);
-    app::CUiSeam::Reset();
-    app::CUiSeam::InstallCoreMessageHandler();
+    gui::CUiSeam::SetScripted(true);
+    gui::CUiSeam::Reset();
+    gui::CUiSeam::InstallCoreMessageHandler();
 }
 
 // The texts of the messages shown through the seam, in order.
 inline QStringList MessageTexts() {
     QStringList out;
-    for (const auto& r : app::CUiSeam::Records())
-        if (r.kind == app::CUiSeam::Kind::Message) out << r.text;
+    for (const auto& r : gui::CUiSeam::Records())
+        if (r.kind == gui::CUiSeam::Kind::Message) out << r.text;
     return out;
 }
 

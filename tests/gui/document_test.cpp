@@ -7,19 +7,19 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include "app_test_support.h"
+#include "common/ui_seam.h"
+#include "dialogs/find_dlg.h"
+#include "platform/codepage.h"
 #include "shell/backdrop_wnd.h"
 #include "shell/child_frame.h"
 #include "shell/command_ids.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
 #include "shell/dawnly_view.h"
-#include "dialogs/find_dlg.h"
 #include "shell/main_frame.h"
-#include "common/ui_seam.h"
-#include "app_test_support.h"
-#include "platform/codepage.h"
 
-using namespace wb::app;
+using namespace wb::gui;
 using wb::test::AppFixture;
 using wb::test::ReadFileBytes;
 using wb::test::TestData;

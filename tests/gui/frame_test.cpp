@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -12,19 +13,19 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app_test_support.h"
+#include "common/help.h"
+#include "common/ui_seam.h"
 #include "shell/app_strings.h"
 #include "shell/backdrop_wnd.h"
 #include "shell/child_frame.h"
 #include "shell/command_ids.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_view.h"
-#include "common/help.h"
 #include "shell/main_frame.h"
 #include "shell/system_commands.h"
-#include "common/ui_seam.h"
-#include "app_test_support.h"
 
-using namespace wb::app;
+using namespace wb::gui;
 using wb::test::AppFixture;
 
 namespace {
@@ -51,6 +52,8 @@ class FrameTest : public QObject {
     std::unique_ptr<AppFixture> m_fx;
     CMainFrame& Frame() { return m_fx->Frame(); }
     CDawnlyApp& App() { return m_fx->App(); }
+    QDialog* SendDlg() { return App().SystemCommands().SendDialog(); }
+    QDialog* AlarmDlg() { return App().SystemCommands().AlarmDialog(); }
 
 private slots:
     void init() {
@@ -72,7 +75,7 @@ private slots:
         QCOMPARE(ItemsOf(menus[3]),
                  QStringList({"帮助主题(&H)", "-", "关于 Wakeburst Utility(&A)..."}));
 
-        App().OnCmdMsg(ID_FILE_NEW);
+        Frame().OnCommand(ID_FILE_NEW);
         QCOMPARE(Frame().CurrentMenuId(), 129);
         menus = Frame().CurrentMenus();
         QCOMPARE(Titles(menus), QStringList({"文件(&F)", "编辑(&E)", "视图(&V)", "&Wakebursts",
@@ -222,7 +225,7 @@ private slots:
         QCOMPARE(frameSpy.count(), withDocument ? 0 : 1);
         if (viewSpy) QCOMPARE(viewSpy->count(), 1);
         // The same behaviour either way.
-        QDialog* const shown[] = {g_pSendDlg, g_pAlarmDlg};
+        QDialog* const shown[] = {SendDlg(), AlarmDlg()};
         if (id == ID_CREATE_HOST_LIST) {
             QCOMPARE(static_cast<int>(CUiSeam::Records().size()), 1);
             QCOMPARE(CUiSeam::Records()[0].kind, CUiSeam::Kind::Dialog);
@@ -238,30 +241,31 @@ private slots:
     // Each modeless dialog opens once, through the frame or the view alike.
     void modelessDialogsOpenOnce() {
         Frame().OnCommand(ID_POWER_ON_HOST);
-        QDialog* first = g_pSendDlg;
+        QDialog* first = SendDlg();
         QVERIFY(first);
         App().OnFileNew();
         Frame().OnCommand(ID_POWER_ON_HOST);  // now through the view
-        QCOMPARE(g_pSendDlg, first);
+        QCOMPARE(SendDlg(), first);
         Frame().OnCommand(ID_GROUP_POWER_ON);
-        QDialog* alarms = g_pAlarmDlg;
+        QDialog* alarms = AlarmDlg();
         QVERIFY(alarms && alarms != first);
         Frame().OnCommand(ID_GROUP_POWER_ON);
-        QCOMPARE(g_pAlarmDlg, alarms);
+        QCOMPARE(AlarmDlg(), alarms);
         QCOMPARE(Frame().findChildren<QDialog*>().size(), qsizetype{2});
         // Closing one leaves the other's pointer alone.
         first->close();
-        QTRY_VERIFY(g_pSendDlg == nullptr);
-        QCOMPARE(g_pAlarmDlg, alarms);
+        QTRY_VERIFY(SendDlg() == nullptr);
+        QCOMPARE(AlarmDlg(), alarms);
+        const QPointer<QDialog> alarmsLeft = alarms;
         m_fx->Stop();
-        QVERIFY(g_pAlarmDlg == nullptr);
+        QVERIFY(alarmsLeft.isNull());
     }
 
     void aboutBoxRunsModally() {
         Frame().Action(ID_APP_ABOUT)->trigger();
         QCOMPARE(static_cast<int>(CUiSeam::Records().size()), 1);
         QCOMPARE(CUiSeam::Records()[0].text, QStringLiteral("关于 Wakeburst Utility"));
-        QCOMPARE(CUiSeam::Records()[0].caption, QStringLiteral("wb::app::CAboutDlg"));
+        QCOMPARE(CUiSeam::Records()[0].caption, QStringLiteral("wb::gui::CAboutDlg"));
     }
 
     void droppedFilesOpenAsDocuments() {

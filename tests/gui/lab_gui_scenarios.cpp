@@ -10,23 +10,23 @@
 #include <chrono>
 #include <ctime>
 
+#include "app_test_support.h"
 #include "dialogs/alarm_dlg.h"
+#include "dialogs/create_list_dlg.h"
+#include "dialogs/send_dlg.h"
+#include "dlg_test_support.h"
+#include "platform/codepage.h"
 #include "shell/command_ids.h"
 #include "shell/dawnly_app.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
 #include "shell/main_frame.h"
 #include "shell/system_commands.h"
-#include "app_test_support.h"
-#include "dlg_test_support.h"
-#include "dialogs/create_list_dlg.h"
-#include "platform/codepage.h"
-#include "dialogs/send_dlg.h"
 
 using namespace std::chrono;
-using wb::app::CAlarmDlg;
-using wb::app::CCreateListDlg;
-using wb::app::CSendDlg;
+using wb::gui::CAlarmDlg;
+using wb::gui::CCreateListDlg;
+using wb::gui::CSendDlg;
 using wb::test::AppFixture;
 using wb::test::Control;
 using wb::test::MessageTexts;
@@ -49,7 +49,7 @@ private slots:
         QVERIFY(fx.Start());
         wb::test::ResetSeam();
         fx.Frame().OnCommand(ID_POWER_ON_HOST);
-        auto* dlg = qobject_cast<CSendDlg*>(wb::app::g_pSendDlg);
+        auto* dlg = fx.App().SystemCommands().SendDialog();
         QVERIFY(dlg);
         Type(Control<QLineEdit>(dlg, CSendDlg::kBroadcastId), "peer-b");
         const QStringList bytes{"02", "00", "5e", "00", "00", "11"};
@@ -78,7 +78,7 @@ private slots:
         const auto base = system_clock::from_time_t(std::mktime(&tm));
         QElapsedTimer elapsed;
         elapsed.start();
-        QVERIFY(fx.Start(std::make_unique<wb::app::CDawnlyApp>(
+        QVERIFY(fx.Start(std::make_unique<wb::gui::CDawnlyApp>(
             [base, elapsed] { return base + milliseconds(elapsed.elapsed()); })));
         wb::test::ResetSeam();
         const QString group = fx.Path("group.mp");
@@ -88,7 +88,7 @@ private slots:
                                  "198.51.100.12\tpeer-c\t02-00-5e-00-00-12\r\n");
 
         fx.Frame().OnCommand(ID_GROUP_POWER_ON);
-        auto* dlg = qobject_cast<CAlarmDlg*>(wb::app::g_pAlarmDlg);
+        auto* dlg = fx.App().SystemCommands().AlarmDialog();
         QVERIFY(dlg);
         auto* combo = Control<QComboBox>(dlg, CAlarmDlg::kGroupId);
         combo->lineEdit()->selectAll();
@@ -117,7 +117,7 @@ private slots:
         AppFixture fx;
         QVERIFY(fx.Start());
         wb::test::ResetSeam();
-        CCreateListDlg dlg;
+        CCreateListDlg dlg([&fx](const QString& path) { fx.App().OpenDocumentFile(path); });
         dlg.show();
         Type(Control<QLineEdit>(&dlg, CCreateListDlg::kFileNameId), "lab");
         dlg.OnOK();

@@ -2,24 +2,28 @@
 #include <QTest>
 #include <cstdint>
 
-#include "shell/system_commands.h"
-#include "dlg_test_support.h"
+#include "alarm/alarm_store.h"
 #include "dialogs/send_dlg.h"
+#include "dlg_test_support.h"
+#include "shell/system_commands.h"
 #include "support/udp_receiver.h"
 
-using wb::app::CSendDlg;
-using wb::app::CUiSeam;
-using wb::app::g_pSendDlg;
+using wb::gui::CSendDlg;
+using wb::gui::CUiSeam;
 using namespace wb::test;
 
 Q_DECLARE_METATYPE(std::vector<std::string>)
 
 namespace {
 
+// The shell's keeper of the one open send dialog.
+wb::CAlarmStore g_store;
+wb::gui::CSystemCommands g_commands(g_store, {});
+
 const QString kInvalid = QStringLiteral("IP地址无效.\n请重试.");
 
 QString OpenDialogStatus() {
-    auto* dlg = qobject_cast<CSendDlg*>(g_pSendDlg);
+    auto* dlg = g_commands.SendDialog();
     return dlg ? dlg->StatusText() : QString();
 }
 
@@ -35,11 +39,11 @@ class SendDlgTest : public QObject {
 private:
     std::shared_ptr<SendLog> m_log;
     CSendDlg* Open() {
-        CSendDlg::OnPowerOnHost(nullptr);
-        return qobject_cast<CSendDlg*>(g_pSendDlg);
+        g_commands.OpenSendDialog(nullptr);
+        return g_commands.SendDialog();
     }
     static void CloseAll() {
-        if (g_pSendDlg) g_pSendDlg->reject();
+        if (g_commands.SendDialog()) g_commands.SendDialog()->reject();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -48,7 +52,7 @@ private slots:
         ResetSeam();
         m_log = std::make_shared<SendLog>();
         auto log = m_log;
-        CSendDlg::SetChannelFactory([log]() -> std::unique_ptr<wb::app::CSendChannel> {
+        CSendDlg::SetChannelFactory([log]() -> std::unique_ptr<wb::gui::CSendChannel> {
             ++log->channelsMade;
             return std::make_unique<CFakeSendChannel>(log, &OpenDialogStatus);
         });
@@ -175,7 +179,7 @@ private slots:
                 QCOMPARE(r.icon, int(QMessageBox::Question));
             }
         }
-        QVERIFY(g_pSendDlg == dlg);  // the dialog stays open
+        QVERIFY(g_commands.SendDialog() == dlg);  // the dialog stays open
     }
 
     // A name is looked up under the wait cursor and status; an empty field needs no lookup.
@@ -236,7 +240,7 @@ private slots:
         if (how == 0) QTest::mouseClick(Control<QPushButton>(dlg, 2), Qt::LeftButton);
         if (how == 1) QTest::keyClick(dlg, Qt::Key_Escape);
         if (how == 2) dlg->close();
-        QVERIFY(!g_pSendDlg);
+        QVERIFY(!g_commands.SendDialog());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(watch.isNull());
 
@@ -252,9 +256,9 @@ private slots:
     void secondCommandKeepsOneDialog() {
         CSendDlg* dlg = Open();
         Control<QLineEdit>(dlg, CSendDlg::kFirstByteId)->setText("ab");
-        CSendDlg::OnPowerOnHost(nullptr);
-        wb::app::OpenSendDialog(nullptr);
-        QCOMPARE(g_pSendDlg, dlg);
+        g_commands.OpenSendDialog(nullptr);
+        g_commands.OpenSendDialog(nullptr);
+        QCOMPARE(g_commands.SendDialog(), dlg);
         QCOMPARE(Control<QLineEdit>(dlg, CSendDlg::kFirstByteId)->text(), QStringLiteral("ab"));
     }
 

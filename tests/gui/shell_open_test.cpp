@@ -1,14 +1,14 @@
 #include <QProcess>
 #include <QTest>
 
+#include "app_test_support.h"
 #include "shell/backdrop_wnd.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
 #include "shell/main_frame.h"
 #include "shell/shell_open.h"
-#include "app_test_support.h"
 
-using namespace wb::app;
+using namespace wb::gui;
 using wb::test::AppFixture;
 
 namespace {

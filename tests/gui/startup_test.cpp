@@ -4,16 +4,16 @@
 #include <QTest>
 
 #include "alarm/alarm_store.h"
+#include "app_test_support.h"
+#include "common/ui_seam.h"
 #include "shell/backdrop_wnd.h"
 #include "shell/dawnly_app.h"
 #include "shell/main_frame.h"
 #include "shell/system_commands.h"
-#include "common/ui_seam.h"
-#include "app_test_support.h"
 
-using wb::app::CDawnlyApp;
-using wb::app::CMainFrame;
-using wb::app::CUiSeam;
+using wb::gui::CDawnlyApp;
+using wb::gui::CMainFrame;
+using wb::gui::CUiSeam;
 using wb::test::AppFixture;
 
 namespace {
@@ -107,8 +107,8 @@ private slots:
         QVERIFY(frame.MdiArea()->subWindowList().isEmpty());
         QCOMPARE(frame.CurrentMenuId(), 128);
         QVERIFY(frame.acceptDrops());
-        QVERIFY(wb::app::g_pSendDlg == nullptr);
-        QVERIFY(wb::app::g_pAlarmDlg == nullptr);
+        QVERIFY(fx.App().SystemCommands().SendDialog() == nullptr);
+        QVERIFY(fx.App().SystemCommands().AlarmDialog() == nullptr);
         QVERIFY(frame.AlarmTimer().isActive());
         QVERIFY(frame.AlarmTimer().interval() <= 60250);
         QVERIFY(Messages().empty());
@@ -159,7 +159,7 @@ private slots:
         QFETCH(QString, dir);
         QFETCH(bool, kept);
         const std::string in = dir.toStdString();
-        QCOMPARE(wb::app::StartDirFrom(in), kept ? in : std::string());
+        QCOMPARE(wb::gui::StartDirFrom(in), kept ? in : std::string());
     }
 
     void startDirStaysWhenTheCurrentDirectoryMoves() {

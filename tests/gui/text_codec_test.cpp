@@ -1,15 +1,15 @@
 #include <QTest>
 
-#include "shell/text_codec.h"
 #include "app_test_support.h"
+#include "shell/text_codec.h"
 
-using wb::app::DecodeFileText;
-using wb::app::EncodeFileText;
-using wb::app::LineEnd;
-using wb::app::TextEncoding;
+using wb::gui::DecodeFileText;
+using wb::gui::EncodeFileText;
+using wb::gui::LineEnd;
+using wb::gui::TextEncoding;
 
-Q_DECLARE_METATYPE(wb::app::TextEncoding)
-Q_DECLARE_METATYPE(wb::app::LineEnd)
+Q_DECLARE_METATYPE(wb::gui::TextEncoding)
+Q_DECLARE_METATYPE(wb::gui::LineEnd)
 
 class TextCodecTest : public QObject {
     Q_OBJECT

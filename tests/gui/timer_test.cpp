@@ -5,13 +5,13 @@
 #include <memory>
 
 #include "alarm/alarm_setting.h"
-#include "shell/dawnly_app.h"
-#include "shell/main_frame.h"
 #include "app_test_support.h"
 #include "platform/codepage.h"
+#include "shell/dawnly_app.h"
+#include "shell/main_frame.h"
 
 using namespace std::chrono;
-using wb::app::CDawnlyApp;
+using wb::gui::CDawnlyApp;
 using wb::test::AppFixture;
 
 namespace {

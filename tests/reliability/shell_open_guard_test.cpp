@@ -15,12 +15,12 @@
 
 #include "shell/shell_open.h"
 
-using wb::app::CShellOpenServer;
+using wb::gui::CShellOpenServer;
 
 namespace {
 
 QString SocketPath() {
-    return QDir::tempPath() + QLatin1Char('/') + wb::app::ShellOpenServerName();
+    return QDir::tempPath() + QLatin1Char('/') + wb::gui::ShellOpenServerName();
 }
 
 // Connects as user `uid` from a child process and sends `message`; the child's exit code

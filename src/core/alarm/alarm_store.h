@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -32,6 +33,9 @@ struct StoreStamp {
     }
     bool operator!=(const StoreStamp& o) const { return !(*this == o); }
 };
+
+// The most alarms the store holds; the alarm dialog and `alarms add` refuse more.
+inline constexpr std::size_t kMaxAlarms = 16;
 
 // Shown (OK, no icon) when the store cannot be read whole.
 inline constexpr char kDamagedStoreText[] =

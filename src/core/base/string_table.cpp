@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::pair<int, std::string_view> kStrings[] = {
     {IDS_SOCKETS_INIT_FAILED, "Windows套接字初始化失败."},
-    {IDS_APP_TITLE, "Wakeburst Utility"},
+    {IDS_APP_TITLE, kAppTitle},
     {IDP_ALARMS_NOT_SAVED, "无法创建文件 %1\n提醒设置未被保存."},
     {IDS_CANNOT_OPEN_READ, "\t无法以只读方式打开 %1 .\n"},
     {IDS_CANNOT_OPEN_WRITE, "\t无法以写入方式打开 %1.\n"},

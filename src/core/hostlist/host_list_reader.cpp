@@ -39,12 +39,12 @@ int ClassifyLine(std::string_view line, std::vector<std::string>& addresses) {
     return counted;
 }
 
+}  // namespace
+
 std::string BadLineMessage(const std::string& path, int lineNumber) {
     return "\t错误 文件:" + path + "\n\t行 " + std::to_string(lineNumber) +
            ": 请检查IP地址和以太网[MAC]地址.\n";
 }
-
-}  // namespace
 
 bool ReadHostList(const std::string& path, std::string& report,
                   std::vector<std::string>& addresses) {

@@ -12,4 +12,7 @@ namespace wb {
 bool ReadHostList(const std::string& path, std::string& report,
                   std::vector<std::string>& addresses);
 
+// The report line for line `lineNumber` of `path` that holds only one of the two addresses.
+std::string BadLineMessage(const std::string& path, int lineNumber);
+
 }  // namespace wb

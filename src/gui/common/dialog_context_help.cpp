@@ -6,7 +6,7 @@
 #include <QWhatsThis>
 #include <QWidget>
 
-namespace wb::app {
+namespace wb::gui {
 
 bool ShowControlHelp(QWidget* dialog, QWidget* control, const QPoint& globalPos) {
     // A label inside a group box has no help of its own: the nearest helped ancestor
@@ -42,4 +42,4 @@ void CHelpDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -7,7 +7,7 @@ class QContextMenuEvent;
 class QKeyEvent;
 class QWidget;
 
-namespace wb::app {
+namespace wb::gui {
 
 // The context help of the program's dialogs: a right click on a control, or F1 on the
 // focused one, shows that control's one-line help (set with SetContextHelp). A click on
@@ -28,4 +28,4 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -4,7 +4,7 @@
 
 #include "common/ui_seam.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 namespace {
 
@@ -43,4 +43,4 @@ bool ExchangeMaxChars(QWidget* dialog, QLineEdit* field, int max) {
     return Refuse(dialog, field, MaxCharsMessage(max));
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -5,7 +5,7 @@
 class QLineEdit;
 class QWidget;
 
-namespace wb::app {
+namespace wb::gui {
 
 // The standard messages of a field that does not read; each shown with the program's
 // title, an OK button and the exclamation icon.
@@ -22,4 +22,4 @@ bool ExchangeUInt(QWidget* dialog, QLineEdit* field, unsigned min, unsigned max,
 // Checks that `field` holds at most `max` characters, with the same failure handling.
 bool ExchangeMaxChars(QWidget* dialog, QLineEdit* field, int max);
 
-}  // namespace wb::app
+}  // namespace wb::gui

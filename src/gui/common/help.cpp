@@ -8,40 +8,44 @@
 #include <QWidget>
 #include <utility>
 
-namespace wb::app {
+#include "common/ui_seam.h"
+
+namespace wb::gui {
 
 QString HelpPageHtml() {
     return QStringLiteral(
-        "<h2>Wakeburst Utility 帮助</h2>"
-        "<p>Wakeburst Utility 通过局域网发送唤醒帧(Wake-on-LAN), 远程开启计算机. "
-        "唤醒帧为 UDP 数据报, 发往端口 2304.</p>"
-        "<h3><a name=\"commands\"></a>命令</h3>"
-        "<ul>"
-        "<li><b>创建主机列表</b>: 轮询本子网的每个地址, 读取 ARP 缓存, 查找主机名, "
-        "写出一个主机列表文件(.mp)并打开它.</li>"
-        "<li><b>启动指定主机</b>: 输入以太网地址和广播地址, 立即唤醒一台主机.</li>"
-        "<li><b>启动一组主机</b>: 设置提醒, 在指定的星期和时间唤醒一个主机列表中的所有主机.</li>"
-        "<li><b>文件</b>菜单: 新建、打开、保存、打印主机列表文件. "
-        "也可以把文件拖到主窗口上打开.</li>"
-        "</ul>"
-        "<h3><a name=\"hostlist\"></a>主机列表文件格式</h3>"
-        "<p>主机列表文件是文本文件(GBK 编码, CR LF 行尾). 以 # 开头的行是注释. "
-        "其余每行为: IP 地址、主机名、以太网地址, 以空格或 TAB 分隔, 例如:</p>"
-        "<pre>198.51.100.12\tpc-12\t00-0A-95-9D-68-16</pre>"
-        "<p>以太网地址为六对十六进制数字, 以 - 或 . 分隔.</p>"
-        "<h3><a name=\"documents\"></a>编辑主机列表</h3>"
-        "<p>每个打开的文件显示在一个文档窗口中, 可以像普通文本一样编辑、查找、替换和打印. "
-        "定时唤醒读取磁盘上的文件, 修改只有在保存后才生效.</p>"
-        "<h3><a name=\"alarms\"></a>提醒</h3>"
-        "<p>每个提醒包含一个主机列表文件、一个 IP 广播地址、若干星期和一个时间(时:分). "
-        "程序运行期间, 每分钟检查一次所有提醒; 到时的提醒唤醒其文件中的每台主机. "
-        "提醒保存在启动目录的文件 DwnGs 中, 最多 16 个.</p>"
-        "<h3><a name=\"log\"></a>唤醒日志</h3>"
-        "<p>每次定时唤醒都在启动目录的文本文件 Dawnly.log 末尾添加一条记录: "
-        "日期行, 以及唤醒的主机数或出错原因. 可以用任何文本编辑器查看.</p>"
-        "<h3>上下文帮助</h3>"
-        "<p>按 Shift+F1 或工具栏上的帮助按钮, 再点击按钮、菜单或对话框中的控件, "
-        "即可看到它的简短说明.</p>");
+               "<h2>%1 帮助</h2>"
+               "<p>%1 通过局域网发送唤醒帧(Wake-on-LAN), 远程开启计算机. "
+               "唤醒帧为 UDP 数据报, 发往端口 2304.</p>"
+               "<h3><a name=\"commands\"></a>命令</h3>"
+               "<ul>"
+               "<li><b>创建主机列表</b>: 轮询本子网的每个地址, 读取 ARP 缓存, 查找主机名, "
+               "写出一个主机列表文件(.mp)并打开它.</li>"
+               "<li><b>启动指定主机</b>: 输入以太网地址和广播地址, 立即唤醒一台主机.</li>"
+               "<li><b>启动一组主机</b>: 设置提醒, "
+               "在指定的星期和时间唤醒一个主机列表中的所有主机.</li>"
+               "<li><b>文件</b>菜单: 新建、打开、保存、打印主机列表文件. "
+               "也可以把文件拖到主窗口上打开.</li>"
+               "</ul>"
+               "<h3><a name=\"hostlist\"></a>主机列表文件格式</h3>"
+               "<p>主机列表文件是文本文件(GBK 编码, CR LF 行尾). 以 # 开头的行是注释. "
+               "其余每行为: IP 地址、主机名、以太网地址, 以空格或 TAB 分隔, 例如:</p>"
+               "<pre>198.51.100.12\tpc-12\t00-0A-95-9D-68-16</pre>"
+               "<p>以太网地址为六对十六进制数字, 以 - 或 . 分隔.</p>"
+               "<h3><a name=\"documents\"></a>编辑主机列表</h3>"
+               "<p>每个打开的文件显示在一个文档窗口中, 可以像普通文本一样编辑、查找、替换和打印. "
+               "定时唤醒读取磁盘上的文件, 修改只有在保存后才生效.</p>"
+               "<h3><a name=\"alarms\"></a>提醒</h3>"
+               "<p>每个提醒包含一个主机列表文件、一个 IP 广播地址、若干星期和一个时间(时:分). "
+               "程序运行期间, 每分钟检查一次所有提醒; 到时的提醒唤醒其文件中的每台主机. "
+               "提醒保存在启动目录的文件 DwnGs 中, 最多 16 个.</p>"
+               "<h3><a name=\"log\"></a>唤醒日志</h3>"
+               "<p>每次定时唤醒都在启动目录的文本文件 Dawnly.log 末尾添加一条记录: "
+               "日期行, 以及唤醒的主机数或出错原因. 可以用任何文本编辑器查看.</p>"
+               "<h3>上下文帮助</h3>"
+               "<p>按 Shift+F1 或工具栏上的帮助按钮, 再点击按钮、菜单或对话框中的控件, "
+               "即可看到它的简短说明.</p>")
+        .arg(AppTitle().toHtmlEscaped());
 }
 
 void ShowHelpTopics(QWidget* parent, const QString& anchor) {
@@ -49,7 +53,7 @@ void ShowHelpTopics(QWidget* parent, const QString& anchor) {
     if (!s_dialog) {
         s_dialog = new QDialog(parent);
         s_dialog->setAttribute(Qt::WA_DeleteOnClose);
-        s_dialog->setWindowTitle(QStringLiteral("Wakeburst Utility 帮助"));
+        s_dialog->setWindowTitle(AppTitle() + QStringLiteral(" 帮助"));
         auto* layout = new QVBoxLayout(s_dialog);
         auto* browser = new QTextBrowser(s_dialog);
         browser->setObjectName(QStringLiteral("helpBrowser"));
@@ -100,4 +104,4 @@ void SetContextHelp(QWidget* control, std::uint32_t helpContextId) {
     if (control) control->setWhatsThis(ContextHelpText(helpContextId));
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace wb::app {
+namespace wb::gui {
 
 // The built-in help: no help file ships with the program, so the help commands show this
 // page, opened at `anchor` (empty for the top).
@@ -19,4 +19,4 @@ QString ContextHelpText(std::uint32_t helpContextId);
 // Shift+F1 and the tool bar's help button.
 void SetContextHelp(QWidget* control, std::uint32_t helpContextId);
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -5,10 +5,13 @@
 #include <QFileDialog>
 
 #include "base/message_box.h"
+#include "base/string_table.h"
 
-namespace wb::app {
+namespace wb::gui {
 
-QString AppTitle() { return QStringLiteral("Wakeburst Utility"); }
+QString AppTitle() {
+    return QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size()));
+}
 
 CUiSeam::State& CUiSeam::S() {
     static State state;
@@ -125,4 +128,4 @@ void CUiSeam::Reset() {
     S().scripted = scripted;
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

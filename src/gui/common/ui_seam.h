@@ -9,7 +9,7 @@
 class QDialog;
 class QWidget;
 
-namespace wb::app {
+namespace wb::gui {
 
 // Every question, file dialog and modal dialog of the desktop program goes through here.
 // In normal use each call shows the real Qt dialog. A scripted seam (tests, scripts) shows
@@ -63,4 +63,4 @@ private:
 // The caption of every message box that has none of its own.
 QString AppTitle();
 
-}  // namespace wb::app
+}  // namespace wb::gui

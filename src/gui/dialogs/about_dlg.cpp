@@ -6,13 +6,15 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace wb::app {
+#include "common/ui_seam.h"
+
+namespace wb::gui {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("关于 Wakeburst Utility"));
+    setWindowTitle(QStringLiteral("关于 ") + AppTitle());
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/dawnly.png")).pixmap(32, 32));
-    auto* name = new QLabel(QStringLiteral("Wakeburst Utility"), this);
+    auto* name = new QLabel(AppTitle(), this);
     name->setTextFormat(Qt::PlainText);
     auto* version = new QLabel(QStringLiteral("版本 1.00.005"), this);
     version->setObjectName(QStringLiteral("version1055"));
@@ -29,4 +31,4 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

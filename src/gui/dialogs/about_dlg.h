@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-namespace wb::app {
+namespace wb::gui {
 
 // The about box: the program's icon, name and version.
 class CAboutDlg final : public QDialog {
@@ -11,4 +11,4 @@ public:
     explicit CAboutDlg(QWidget* parent = nullptr);
 };
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -16,15 +16,13 @@
 #include <cstdlib>
 
 #include "alarm/alarm_store.h"
-#include "shell/dawnly_app.h"
-#include "common/help.h"
-#include "shell/system_commands.h"
-#include "common/ui_seam.h"
 #include "base/string_table.h"
 #include "common/dialog_context_help.h"
 #include "common/dialog_data_exchange.h"
+#include "common/help.h"
+#include "common/ui_seam.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 // An up-down control: two small arrows beside a field; every press reports +1 or -1.
 class CUpDownCtrl final : public QWidget {
@@ -67,17 +65,14 @@ const char* const kDayNames[7] = {"星期日", "星期一", "星期二", "星期
 
 }  // namespace
 
-CAlarmDlg::CAlarmDlg(QWidget* parent, CAlarmStore* store) : CHelpDialog(parent), m_pStore(store) {
-    if (!m_pStore && AfxGetApp()) m_pStore = &AfxGetApp()->Store();
+CAlarmDlg::CAlarmDlg(CAlarmStore& store, QWidget* parent) : CHelpDialog(parent), m_pStore(&store) {
     setWindowTitle(QStringLiteral("设置组提醒"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     BuildLayout();
     connect(this, &QDialog::finished, this, &CAlarmDlg::DestroyWindow);
 }
 
-CAlarmDlg::~CAlarmDlg() {
-    if (g_pAlarmDlg == this) g_pAlarmDlg = nullptr;
-}
+CAlarmDlg::~CAlarmDlg() = default;
 
 void CAlarmDlg::BuildLayout() {
     auto* grid = new QGridLayout(this);
@@ -207,21 +202,6 @@ void CAlarmDlg::BuildLayout() {
     order << m_editAmPm << m_btnAdd << m_btnRemove << m_btnCancel << m_editHour << m_editMinute;
     for (int k = 0; k + 1 < order.size(); ++k)
         setTabOrder(order[k], order[k + 1]);
-}
-
-void CAlarmDlg::OnGroupPowerOn(QWidget* from) {
-    if (g_pAlarmDlg) {
-        g_pAlarmDlg->raise();
-        g_pAlarmDlg->activateWindow();
-        g_pAlarmDlg->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    auto* dlg = new CAlarmDlg(from ? from->window() : nullptr);
-    g_pAlarmDlg = dlg;
-    if (!dlg->Create()) {
-        g_pAlarmDlg = nullptr;
-        delete dlg;
-    }
 }
 
 bool CAlarmDlg::Create() {
@@ -363,9 +343,10 @@ bool CAlarmDlg::FileExists(const QString& path) {
 }
 
 void CAlarmDlg::OnAdd() {
-    if (m_list.size() >= static_cast<std::size_t>(kMaxAlarms)) {
-        CUiSeam::Message(this, QStringLiteral("组 %1 允许的最大值.").arg(kMaxAlarms),
-                         QMessageBox::Ok, QMessageBox::NoIcon, AppTitle());
+    if (m_list.size() >= kMaxAlarms) {
+        CUiSeam::Message(
+            this, QStringLiteral("组 %1 允许的最大值.").arg(static_cast<qulonglong>(kMaxAlarms)),
+            QMessageBox::Ok, QMessageBox::NoIcon, AppTitle());
         SetButtons(false, true, true);
         return;
     }
@@ -445,7 +426,6 @@ void CAlarmDlg::OnSpinNumber(QLineEdit* buddy, int min, int max, int delta) {
 
 void CAlarmDlg::DestroyWindow() {
     hide();
-    if (g_pAlarmDlg == this) g_pAlarmDlg = nullptr;
     deleteLater();
 }
 
@@ -463,4 +443,4 @@ bool CAlarmDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

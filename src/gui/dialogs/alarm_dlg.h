@@ -17,18 +17,17 @@ namespace wb {
 class CAlarmStore;
 }
 
-namespace wb::app {
+namespace wb::gui {
 
 class CUpDownCtrl;
 
 // The modeless dialog in which the user keeps the group alarms. It edits a working copy of
 // the alarm list, one alarm in the fields at a time: the one selected in the combo box of
 // group files, whose item index is the list's index. OK hands the whole copy to the store
-// (the alarms take effect at once); Cancel drops it. At most one is open (g_pAlarmDlg).
+// (the alarms take effect at once); Cancel drops it. At most one is open: the shell keeps it.
 class CAlarmDlg final : public CHelpDialog {
     Q_OBJECT
 public:
-    static constexpr int kMaxAlarms = 16;
     static constexpr int kGroupId = 1001;
     static constexpr int kBrowseId = 1018;
     static constexpr int kAddId = 1019;
@@ -42,12 +41,9 @@ public:
     static constexpr int kAmPmSpinId = 1416;
     static constexpr int kAmPmId = 1417;
 
-    // A null store is the application's.
-    explicit CAlarmDlg(QWidget* parent = nullptr, CAlarmStore* store = nullptr);
+    // Edits the alarms of `store`, which outlives the dialog.
+    explicit CAlarmDlg(CAlarmStore& store, QWidget* parent = nullptr);
     ~CAlarmDlg() override;
-
-    // Command 32773: focuses the open dialog, or opens a new one owned by `from`'s window.
-    static void OnGroupPowerOn(QWidget* from);
 
     // Fills the fields and shows the window; false when it could not be made.
     bool Create();
@@ -115,4 +111,4 @@ private:
     bool m_bEdited = false;
 };
 
-}  // namespace wb::app
+}  // namespace wb::gui

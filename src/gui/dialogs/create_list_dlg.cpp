@@ -1,5 +1,7 @@
 #include "dialogs/create_list_dlg.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFileInfo>
@@ -12,14 +14,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/dawnly_app.h"
+#include "common/dialog_context_help.h"
+#include "common/dialog_data_exchange.h"
 #include "common/help.h"
 #include "common/ui_seam.h"
 #include "hostlist/create_list_input.h"
-#include "common/dialog_context_help.h"
-#include "common/dialog_data_exchange.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 namespace {
 
@@ -32,7 +33,8 @@ QString ControlName(int id) { return QStringLiteral("ctl%1").arg(id); }
 
 }  // namespace
 
-CCreateListDlg::CCreateListDlg(QWidget* parent) : CHelpDialog(parent) {
+CCreateListDlg::CCreateListDlg(OpenDocument openDocument, QWidget* parent)
+    : CHelpDialog(parent), m_openDocument(std::move(openDocument)) {
     setWindowTitle(QStringLiteral("创建局域网主机列表"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     BuildLayout();
@@ -109,12 +111,6 @@ void CCreateListDlg::BuildLayout() {
     m_editMask[0]->setFocus(Qt::OtherFocusReason);
 }
 
-void CCreateListDlg::OnCreateHostList(QWidget* /*from*/) {
-    // Modal, with no parent, like the rest of the program's modal dialogs.
-    CCreateListDlg dlg(nullptr);
-    CUiSeam::Exec(dlg);
-}
-
 void CCreateListDlg::SetCreationRunner(CreationRunner runner) { Runner() = std::move(runner); }
 
 QString CCreateListDlg::StatusText() const { return m_ctlStatus->text(); }
@@ -179,9 +175,9 @@ void CCreateListDlg::OnOK() {
         m_btnOk->setEnabled(false);
         return;
     }
-    if (CDawnlyApp* app = AfxGetApp())
-        app->OpenDocumentFile(QFileInfo(QString::fromStdString(m_strPathUsed)).absoluteFilePath());
+    if (m_openDocument)
+        m_openDocument(QFileInfo(QString::fromStdString(m_strPathUsed)).absoluteFilePath());
     QDialog::done(QDialog::Accepted);
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

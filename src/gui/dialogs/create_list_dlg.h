@@ -13,7 +13,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
-namespace wb::app {
+namespace wb::gui {
 
 // The whole creation run behind OK: mask text, file name, phase announcements, options.
 using CreationRunner =
@@ -31,10 +31,10 @@ public:
     static constexpr int kStatusId = 1054;
     static constexpr int kMaxFileName = 256;
 
-    explicit CCreateListDlg(QWidget* parent = nullptr);
+    // Opens a file as a document; the new host list is handed to it on success.
+    using OpenDocument = std::function<void(const QString& path)>;
 
-    // Command 32771.
-    static void OnCreateHostList(QWidget* from);
+    explicit CCreateListDlg(OpenDocument openDocument, QWidget* parent = nullptr);
 
     // What OK runs; an empty runner restores the real creation. Process-wide.
     static void SetCreationRunner(CreationRunner runner);
@@ -66,6 +66,7 @@ private:
     QPushButton* m_btnOk = nullptr;
     QPushButton* m_btnCancel = nullptr;
     std::string m_strPathUsed;
+    OpenDocument m_openDocument;
 };
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -12,7 +12,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-namespace wb::app {
+namespace wb::gui {
 
 CFindReplaceDlg::CFindReplaceDlg(QPlainTextEdit* editor, bool replace, QWidget* parent)
     : QDialog(parent), m_pEditor(editor) {
@@ -119,4 +119,4 @@ int CFindReplaceDlg::ReplaceAll() {
     return count;
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

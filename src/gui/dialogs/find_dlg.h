@@ -8,7 +8,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
 
-namespace wb::app {
+namespace wb::gui {
 
 // The modeless Find and Replace dialog of a text view.
 class CFindReplaceDlg final : public QDialog {
@@ -34,4 +34,4 @@ private:
     QRadioButton* m_pUp = nullptr;
 };
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -2,7 +2,7 @@
 
 #include "wake/wake_socket.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 namespace {
 
@@ -22,4 +22,4 @@ std::unique_ptr<CSendChannel> MakeWakeSocketChannel() {
     return std::make_unique<CWakeSocketChannel>();
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-namespace wb::app {
+namespace wb::gui {
 
 // The socket one direct send goes through. The program uses a fresh wake socket per send;
 // tests put a recorder in its place so that no broadcast ever leaves the machine.
@@ -24,4 +24,4 @@ using SendChannelFactory = std::function<std::unique_ptr<CSendChannel>()>;
 // A channel over a new CWakeSocket.
 std::unique_ptr<CSendChannel> MakeWakeSocketChannel();
 
-}  // namespace wb::app
+}  // namespace wb::gui

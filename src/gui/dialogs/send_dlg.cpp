@@ -10,13 +10,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "common/help.h"
-#include "shell/system_commands.h"
-#include "common/ui_seam.h"
 #include "common/dialog_context_help.h"
+#include "common/help.h"
+#include "common/ui_seam.h"
 #include "wake/address_text.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 namespace {
 
@@ -46,9 +45,7 @@ CSendDlg::CSendDlg(QWidget* parent) : CHelpDialog(parent) {
     connect(this, &QDialog::finished, this, &CSendDlg::DestroyWindow);
 }
 
-CSendDlg::~CSendDlg() {
-    if (g_pSendDlg == this) g_pSendDlg = nullptr;
-}
+CSendDlg::~CSendDlg() = default;
 
 void CSendDlg::BuildLayout() {
     auto* top = new QVBoxLayout(this);
@@ -130,21 +127,6 @@ bool CSendDlg::Create() {
     }
     show();
     return windowHandle() != nullptr && isVisible();
-}
-
-void CSendDlg::OnPowerOnHost(QWidget* from) {
-    if (g_pSendDlg) {
-        g_pSendDlg->raise();
-        g_pSendDlg->activateWindow();
-        g_pSendDlg->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    auto* dlg = new CSendDlg(from ? from->window() : nullptr);
-    g_pSendDlg = dlg;
-    if (!dlg->Create()) {
-        g_pSendDlg = nullptr;
-        delete dlg;
-    }
 }
 
 void CSendDlg::SetChannelFactory(SendChannelFactory factory) {
@@ -231,7 +213,6 @@ void CSendDlg::OnChangeByte() {
 
 void CSendDlg::DestroyWindow() {
     hide();
-    if (g_pSendDlg == this) g_pSendDlg = nullptr;
     m_pauseTimer.stop();
     deleteLater();
 }
@@ -248,4 +229,4 @@ bool CSendDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

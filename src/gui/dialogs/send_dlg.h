@@ -11,11 +11,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace wb::app {
+namespace wb::gui {
 
 // The modeless dialog that wakes one host at once: six byte fields for the Ethernet
-// address, a broadcast address (or host name), and Send. At most one is open, tracked by
-// g_pSendDlg; it stays open for further sends until the user closes it.
+// address, a broadcast address (or host name), and Send. At most one is open (the shell
+// keeps it); it stays open for further sends until the user closes it.
 class CSendDlg final : public CHelpDialog {
     Q_OBJECT
 public:
@@ -26,9 +26,6 @@ public:
 
     explicit CSendDlg(QWidget* parent = nullptr);
     ~CSendDlg() override;
-
-    // Command 32772: focuses the open dialog, or opens a new one owned by `from`'s window.
-    static void OnPowerOnHost(QWidget* from);
 
     // Shows the window; false when it could not be made.
     bool Create();
@@ -66,4 +63,4 @@ private:
     QTimer m_pauseTimer;
 };
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -3,19 +3,20 @@
 #include <QHash>
 #include <QStringList>
 
+#include "common/ui_seam.h"
 #include "shell/command_ids.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 namespace {
 
 QHash<int, QString> BuildTable() {
     QHash<int, QString> t;
     auto add = [&t](int id, const char* text) { t.insert(id, QString::fromUtf8(text)); };
-    add(IDR_MAINFRAME, "Wakeburst Utility");
+    t.insert(IDR_MAINFRAME, AppTitle());
     add(IDR_DAWNLYTYPE,
         "\nDawnly\nDawnly\nDawnly 文件 (*.mp)\n.mp\nDawnly.Document\nDawnly Document");
-    add(AFX_IDS_APP_TITLE, "Wakeburst Utility");
+    t.insert(AFX_IDS_APP_TITLE, AppTitle());
     add(AFX_IDS_IDLEMESSAGE, "按F1获取帮助");
     add(AFX_IDS_HELPMODEMESSAGE, "选择一个对象获取帮助");
 
@@ -105,4 +106,4 @@ QString DocTemplateString(DocString field) {
     return AppString(IDR_DAWNLYTYPE).split(QLatin1Char('\n')).value(static_cast<int>(field));
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

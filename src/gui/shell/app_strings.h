@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace wb::app {
+namespace wb::gui {
 
 // The program's own string table: menu prompts ("prompt\ntool tip"), indicator texts and
 // the document template's string. Empty for an unknown identifier.
@@ -26,4 +26,4 @@ enum class DocString {
 };
 QString DocTemplateString(DocString field);
 
-}  // namespace wb::app
+}  // namespace wb::gui

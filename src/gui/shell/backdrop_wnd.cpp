@@ -3,7 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-namespace wb::app {
+namespace wb::gui {
 
 QPoint BackdropOrigin(int cw, int ch, int bw, int bh) {
     // C++ division truncates toward zero, as the picture's placement requires.
@@ -35,4 +35,4 @@ void CBackdropWnd::resizeEvent(QResizeEvent* event) {
     viewport()->update();
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -5,7 +5,7 @@
 #include <QMdiArea>
 #include <QPoint>
 
-namespace wb::app {
+namespace wb::gui {
 
 // Where a picture of bw x bh is drawn in a client area of cw x ch: centred, each offset
 // halved with truncation toward zero, so it is negative (cut off equally on both sides)
@@ -38,4 +38,4 @@ private:
     QBrush m_brush;
 };
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -6,7 +6,7 @@
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_view.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 CChildFrame::CChildFrame(CDawnlyView* view, QWidget* parent)
     : QMdiSubWindow(parent), m_pView(view) {
@@ -47,4 +47,4 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
     QMdiSubWindow::closeEvent(event);
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -2,7 +2,7 @@
 
 #include <QMdiSubWindow>
 
-namespace wb::app {
+namespace wb::gui {
 
 class CDawnlyView;
 
@@ -24,4 +24,4 @@ private:
     CDawnlyView* m_pView;
 };
 
-}  // namespace wb::app
+}  // namespace wb::gui

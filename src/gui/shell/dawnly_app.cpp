@@ -5,7 +5,12 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 
+#include "base/message_box.h"
+#include "base/string_table.h"
+#include "common/ui_seam.h"
 #include "dialogs/about_dlg.h"
+#include "platform/codepage.h"
+#include "platform/sockets.h"
 #include "shell/app_strings.h"
 #include "shell/command_ids.h"
 #include "shell/dawnly_doc.h"
@@ -13,16 +18,11 @@
 #include "shell/main_frame.h"
 #include "shell/shell_open.h"
 #include "shell/system_commands.h"
-#include "common/ui_seam.h"
-#include "base/message_box.h"
-#include "base/string_table.h"
-#include "platform/codepage.h"
-#include "platform/sockets.h"
 
 // Resources compiled into a static library are registered by hand.
 static void InitDawnlyResources() { Q_INIT_RESOURCE(dawnly); }
 
-namespace wb::app {
+namespace wb::gui {
 
 namespace {
 
@@ -48,7 +48,9 @@ std::string StartDirFrom(const std::string& currentDirWithSeparator) {
 CDawnlyApp::CDawnlyApp(WallClock clock)
     : m_alarms(m_store.m_alarms),
       m_strStartDir(m_store.m_strStartDir),
-      m_scheduler(m_store, std::move(clock)) {
+      m_scheduler(m_store, std::move(clock)),
+      m_pSystemCommands(std::make_unique<CSystemCommands>(
+          m_store, [this](const QString& path) { OpenDocumentFile(path); })) {
     InitDawnlyResources();
     CurrentApp() = this;
 }
@@ -92,11 +94,8 @@ bool CDawnlyApp::InitInstance() {
 
     frame->show();
 
-    g_pSendDlg = nullptr;
-    g_pAlarmDlg = nullptr;
-
     m_alarms.clear();
-    m_alarms.reserve(16);
+    m_alarms.reserve(kMaxAlarms);
     m_strStartDir = StartDirFrom(CurrentStartDir());
 
     LoadAlarms();
@@ -123,28 +122,6 @@ QPrinter& CDawnlyApp::Printer() {
     return *m_pPrinter;
 }
 
-bool CDawnlyApp::OnCmdMsg(int id) {
-    switch (id) {
-        case ID_FILE_NEW:
-            OnFileNew();
-            return true;
-        case ID_FILE_OPEN:
-            OnFileOpen();
-            return true;
-        case ID_FILE_PRINT_SETUP:
-            OnFilePrintSetup();
-            return true;
-        case ID_APP_EXIT:
-            OnAppExit();
-            return true;
-        case ID_APP_ABOUT:
-            OnAppAbout();
-            return true;
-        default:
-            return false;
-    }
-}
-
 void CDawnlyApp::OnFileNew() { OpenDocumentFile(QString()); }
 
 void CDawnlyApp::OnFileOpen() {
@@ -169,4 +146,4 @@ void CDawnlyApp::OnAppAbout() {
     CUiSeam::Exec(dlg);
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -11,12 +11,13 @@
 
 class QPrinter;
 
-namespace wb::app {
+namespace wb::gui {
 
 class CDawnlyDoc;
 class CDawnlyDocTemplate;
 class CMainFrame;
 class CShellOpenServer;
+class CSystemCommands;
 
 // The application object: starts the program and carries the state that the whole run
 // shares, the alarm list and the start-up directory.
@@ -39,7 +40,6 @@ public:
     void OpenShellFiles(const QStringList& paths);
 
     // Application commands: New, Open, Print setup, Exit, About.
-    bool OnCmdMsg(int id);
     void OnFileNew();
     void OnFileOpen();
     void OnFilePrintSetup();
@@ -50,6 +50,8 @@ public:
     CDawnlyDocTemplate* DocTemplate() const { return m_pDocTemplate; }
     CAlarmScheduler& Scheduler() { return m_scheduler; }
     CAlarmStore& Store() { return m_store; }
+    // The menu's own three commands and their open dialogs.
+    CSystemCommands& SystemCommands() { return *m_pSystemCommands; }
     QPrinter& Printer();
 
     // The alarm store and its two shared members, named as the rest of the system knows
@@ -64,6 +66,7 @@ protected:
 
 private:
     CAlarmScheduler m_scheduler;
+    std::unique_ptr<CSystemCommands> m_pSystemCommands;
     CDawnlyDocTemplate* m_pDocTemplate = nullptr;
     std::unique_ptr<QPrinter> m_pPrinter;
     CShellOpenServer* m_pShellServer = nullptr;
@@ -76,4 +79,4 @@ CDawnlyApp* AfxGetApp();
 // empty when it cannot be read or would not fit the 256-byte buffer it was kept in.
 std::string StartDirFrom(const std::string& currentDirWithSeparator);
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -6,12 +6,12 @@
 #include <QTextDocument>
 #include <string>
 
-#include "shell/app_strings.h"
-#include "shell/dawnly_view.h"
 #include "common/ui_seam.h"
 #include "platform/atomic_file.h"
+#include "shell/app_strings.h"
+#include "shell/dawnly_view.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 namespace {
 
@@ -215,4 +215,4 @@ void CDawnlyDoc::OnViewContentsChange(QTextDocument* source, int pos, int remove
     SetModifiedFlag(true);
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -9,7 +9,7 @@
 
 class QTextDocument;
 
-namespace wb::app {
+namespace wb::gui {
 
 class CDawnlyView;
 
@@ -84,4 +84,4 @@ private:
 // Appends the default extension when a chosen name has none.
 QString WithDefaultExtension(const QString& path);
 
-}  // namespace wb::app
+}  // namespace wb::gui

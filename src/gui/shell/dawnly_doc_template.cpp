@@ -10,7 +10,7 @@
 #include "shell/dawnly_view.h"
 #include "shell/main_frame.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 CDawnlyDocTemplate::CDawnlyDocTemplate(QObject* parent) : QObject(parent) {}
 
@@ -117,4 +117,4 @@ void CDawnlyDocTemplate::CloseAllDocuments() {
     }
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QString>
 
-namespace wb::app {
+namespace wb::gui {
 
 class CChildFrame;
 class CDawnlyDoc;
@@ -42,4 +42,4 @@ private:
     int m_nUntitledCount = 0;
 };
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -5,7 +5,7 @@
 
 class QPrinter;
 
-namespace wb::app {
+namespace wb::gui {
 
 class CDawnlyDoc;
 class CFindReplaceDlg;
@@ -19,11 +19,6 @@ public:
     ~CDawnlyView() override;
 
     CDawnlyDoc* GetDocument() const { return m_pDocument; }
-
-    // Serves the commands a view handles; false for any other, which then goes on to the
-    // frame and the application.
-    bool OnCmdMsg(int id);
-    bool IsCommandEnabled(int id, bool& enabled) const;
 
     // The editor's whole text with '\n' between lines, every character kept.
     QString RawText() const;
@@ -53,4 +48,4 @@ private:
     QPointer<CFindReplaceDlg> m_pReplaceDlg;
 };
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -6,7 +6,7 @@
 #include <X11/XKBlib.h>
 #endif
 
-namespace wb::app {
+namespace wb::gui {
 
 KeyboardLocks ReadKeyboardLocks() {
     KeyboardLocks locks;
@@ -27,4 +27,4 @@ KeyboardLocks ReadKeyboardLocks() {
     return locks;
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

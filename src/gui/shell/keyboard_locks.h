@@ -1,6 +1,6 @@
 #pragma once
 
-namespace wb::app {
+namespace wb::gui {
 
 struct KeyboardLocks {
     bool caps = false;
@@ -12,4 +12,4 @@ struct KeyboardLocks {
 // not tell (the offscreen platform, for one).
 KeyboardLocks ReadKeyboardLocks();
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -33,13 +33,13 @@ int main(int argc, char* argv[]) {
     // A plain start ignores its arguments; only the shell's open hands over files.
     QStringList shellFiles;
     const QStringList args = QApplication::arguments();
-    if (args.size() >= 2 && args.at(1) == QLatin1String(wb::app::kShellOpenFlag)) {
+    if (args.size() >= 2 && args.at(1) == QLatin1String(wb::gui::kShellOpenFlag)) {
         for (const QString& f : args.mid(2))
             shellFiles << QFileInfo(f).absoluteFilePath();
-        if (wb::app::SendToRunningInstance(shellFiles)) return 0;
+        if (wb::gui::SendToRunningInstance(shellFiles)) return 0;
     }
 
-    wb::app::CDawnlyApp app;
+    wb::gui::CDawnlyApp app;
     if (!app.InitInstance()) return 1;
     app.OpenShellFiles(shellFiles);
 

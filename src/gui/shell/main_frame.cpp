@@ -16,20 +16,21 @@
 #include <QUrl>
 #include <QWhatsThis>
 
+#include "common/help.h"
+#include "common/ui_seam.h"
 #include "shell/app_strings.h"
 #include "shell/backdrop_wnd.h"
 #include "shell/child_frame.h"
 #include "shell/command_ids.h"
+#include "shell/command_table.h"
 #include "shell/dawnly_app.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
 #include "shell/dawnly_view.h"
-#include "common/help.h"
 #include "shell/keyboard_locks.h"
 #include "shell/system_commands.h"
-#include "common/ui_seam.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 namespace {
 
@@ -132,7 +133,7 @@ void CMainFrame::CreateActions() {
     MakeAction(ID_WINDOW_ARRANGE, S("排列图标(&A)"));
 
     MakeAction(ID_HELP_FINDER, S("帮助主题(&H)"));
-    MakeAction(ID_APP_ABOUT, S("关于 Wakeburst Utility(&A)..."));
+    MakeAction(ID_APP_ABOUT, S("关于 %1(&A)...").arg(AppTitle()));
     MakeAction(ID_CONTEXT_HELP, ToolTipOf(ID_CONTEXT_HELP), {Key(Qt::SHIFT | Qt::Key_F1)});
     MakeAction(ID_HELP, ToolTipOf(ID_HELP), {Key(QKeyCombination(Qt::Key_F1))});
     MakeAction(ID_NEXT_PANE, ToolTipOf(ID_NEXT_PANE), {Key(QKeyCombination(Qt::Key_F6))});
@@ -366,38 +367,13 @@ void CMainFrame::UpdateFrameTitle() {
     setWindowTitle(title);
 }
 
+CommandContext CMainFrame::Context() const {
+    return {m_app, const_cast<CMainFrame&>(*this), GetActiveView()};
+}
+
 bool CMainFrame::IsCommandEnabled(int id) const {
-    CDawnlyView* view = GetActiveView();
-    bool enabled = false;
-    if (view && view->IsCommandEnabled(id, enabled)) return enabled;
-    switch (id) {
-        case ID_FILE_CLOSE:
-        case ID_FILE_SAVE:
-        case ID_FILE_SAVE_AS:
-        case ID_WINDOW_NEW:
-        case ID_WINDOW_CASCADE:
-        case ID_WINDOW_TILE_HORZ:
-        case ID_WINDOW_ARRANGE:
-            return view != nullptr;
-        // Nothing serves these without a document window.
-        case ID_EDIT_UNDO:
-        case ID_EDIT_CUT:
-        case ID_EDIT_COPY:
-        case ID_EDIT_PASTE:
-        case ID_EDIT_FIND:
-        case ID_EDIT_REPLACE:
-        case ID_EDIT_SELECT_ALL:
-        case ID_FILE_PRINT:
-        case ID_FILE_PRINT_PREVIEW:
-        case ID_FILE_PRINT_DIRECT:
-        case ID_FILE_MRU_FILE1:
-            return false;
-        case ID_NEXT_PANE:
-        case ID_PREV_PANE:
-            return m_wndBackdrop->subWindowList().size() > 1;
-        default:
-            return true;
-    }
+    const CommandRule* rule = FindCommand(id);
+    return rule && wb::gui::IsCommandEnabled(*rule, Context());
 }
 
 void CMainFrame::UpdateCommandUI() {
@@ -417,87 +393,21 @@ void CMainFrame::UpdateIndicators() {
     }
 }
 
-void CMainFrame::OnCommand(int id) {
-    if (!IsCommandEnabled(id)) return;
-    if (CDawnlyView* view = GetActiveView()) {
-        if (view->OnCmdMsg(id)) return;
-        if (OnDocumentCommand(view->GetDocument(), id)) return;
-    }
-    if (OnFrameCommand(id)) return;
-    m_app.OnCmdMsg(id);
+void CMainFrame::OnCommand(int id) { RunCommand(id, Context()); }
+
+void CMainFrame::ToggleToolBar() { m_wndToolBar->setVisible(!m_wndToolBar->isVisible()); }
+
+void CMainFrame::ToggleStatusBar() {
+    m_wndStatusBar->setVisible(!m_wndStatusBar->isVisible());
+    UpdateCommandUI();
 }
 
-bool CMainFrame::OnDocumentCommand(CDawnlyDoc* doc, int id) {
-    if (!doc) return false;
-    switch (id) {
-        case ID_FILE_SAVE:
-            doc->DoFileSave();
-            return true;
-        case ID_FILE_SAVE_AS:
-            doc->DoSave(QString(), true);
-            return true;
-        case ID_FILE_CLOSE: {
-            if (!doc->SaveModified()) return true;
-            doc->SetModifiedFlag(false);
-            const auto views = doc->Views();
-            for (CDawnlyView* v : views) {
-                if (auto* child = qobject_cast<CChildFrame*>(v->parentWidget())) child->close();
-            }
-            return true;
-        }
-        default:
-            return false;
-    }
-}
-
-bool CMainFrame::OnFrameCommand(int id) {
-    switch (id) {
-        case ID_CREATE_HOST_LIST:
-            OnCreateHostList();
-            return true;
-        case ID_POWER_ON_HOST:
-            OnPowerOnHost();
-            return true;
-        case ID_GROUP_POWER_ON:
-            OnGroupPowerOn();
-            return true;
-        case ID_VIEW_TOOLBAR:
-            m_wndToolBar->setVisible(!m_wndToolBar->isVisible());
-            return true;
-        case ID_VIEW_STATUS_BAR:
-            m_wndStatusBar->setVisible(!m_wndStatusBar->isVisible());
-            UpdateCommandUI();
-            return true;
-        case ID_WINDOW_NEW:
-            if (CDawnlyDoc* doc = GetActiveDocument()) m_app.DocTemplate()->CreateNewFrame(doc);
-            return true;
-        case ID_WINDOW_CASCADE:
-            m_wndBackdrop->cascadeSubWindows();
-            return true;
-        case ID_WINDOW_TILE_HORZ:
-            m_wndBackdrop->tileSubWindows();
-            return true;
-        case ID_WINDOW_ARRANGE:
-            ArrangeIcons();
-            return true;
-        case ID_NEXT_PANE:
-            m_wndBackdrop->activateNextSubWindow();
-            return true;
-        case ID_PREV_PANE:
-            m_wndBackdrop->activatePreviousSubWindow();
-            return true;
-        case ID_HELP_FINDER:
-        case ID_DEFAULT_HELP:
-            ShowHelpTopics(this, QString());
-            return true;
-        case ID_HELP:
-            ShowHelpTopics(this, GetActiveView() ? QStringLiteral("documents") : QString());
-            return true;
-        case ID_CONTEXT_HELP:
-            QWhatsThis::enterWhatsThisMode();
-            return true;
-        default:
-            return false;
+void CMainFrame::CloseDocument(CDawnlyDoc* doc) {
+    if (!doc->SaveModified()) return;
+    doc->SetModifiedFlag(false);
+    const auto views = doc->Views();
+    for (CDawnlyView* v : views) {
+        if (auto* child = qobject_cast<CChildFrame*>(v->parentWidget())) child->close();
     }
 }
 
@@ -514,17 +424,17 @@ void CMainFrame::ArrangeIcons() {
 
 void CMainFrame::OnCreateHostList() {
     emit systemCommandHandled(ID_CREATE_HOST_LIST);
-    RunCreateHostList(this);
+    m_app.SystemCommands().RunCreateHostList();
 }
 
 void CMainFrame::OnPowerOnHost() {
     emit systemCommandHandled(ID_POWER_ON_HOST);
-    OpenSendDialog(this);
+    m_app.SystemCommands().OpenSendDialog(this);
 }
 
 void CMainFrame::OnGroupPowerOn() {
     emit systemCommandHandled(ID_GROUP_POWER_ON);
-    OpenAlarmDialog(this);
+    m_app.SystemCommands().OpenAlarmDialog(this);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -574,4 +484,4 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -11,17 +11,18 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 
-namespace wb::app {
+namespace wb::gui {
 
 class CBackdropWnd;
 class CChildFrame;
 class CDawnlyApp;
 class CDawnlyDoc;
 class CDawnlyView;
+struct CommandContext;
 
 // The main window: menus, tool bar, status bar, the workspace of document windows and the
-// minute timer of the alarms. Every command goes through OnCommand, which offers it to the
-// active view first, then to its document, then to this frame and last to the application.
+// minute timer of the alarms. Every command goes through OnCommand and the command table,
+// which routes it to the active view, its document, this frame or the application.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -48,8 +49,16 @@ public:
     QString IndicatorText(int id) const;
     QTimer& AlarmTimer() { return m_alarmTimer; }
 
+    // Runs a command of the command table when it is enabled now.
     void OnCommand(int id);
     bool IsCommandEnabled(int id) const;
+
+    void ToggleToolBar();
+    void ToggleStatusBar();
+    // Closes every window of `doc`, after offering to save it.
+    void CloseDocument(CDawnlyDoc* doc);
+    // Minimised windows go in a row along the bottom of the workspace.
+    void ArrangeIcons();
 
     void OnCreateHostList();
     void OnPowerOnHost();
@@ -84,9 +93,7 @@ private:
     void SwitchMenus();
     void OnSubWindowActivated();
     void FillWindowMenu(QMenu* menu);
-    bool OnDocumentCommand(CDawnlyDoc* doc, int id);
-    bool OnFrameCommand(int id);
-    void ArrangeIcons();
+    CommandContext Context() const;
 
     CDawnlyApp& m_app;
     QStatusBar* m_wndStatusBar = nullptr;
@@ -102,4 +109,4 @@ private:
     QTimer m_alarmTimer;
 };
 
-}  // namespace wb::app
+}  // namespace wb::gui

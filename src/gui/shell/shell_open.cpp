@@ -12,7 +12,7 @@
 
 #include "platform/peer_user.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 namespace {
 
@@ -172,4 +172,4 @@ bool RegisterShellFileTypes() {
     return ok;
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -6,7 +6,7 @@
 
 class QLocalServer;
 
-namespace wb::app {
+namespace wb::gui {
 
 // The flag the desktop entry starts the program with when the shell opens files: such a
 // start hands its files to a running instance and ends, or opens them itself when none runs.
@@ -42,4 +42,4 @@ private:
 // WAKEBURST_NO_DESKTOP_CACHE is set. True when everything is in place.
 bool RegisterShellFileTypes();
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -1,20 +1,30 @@
 #include "shell/system_commands.h"
 
-#include <QDialog>
+#include <utility>
 
-#include "dialogs/alarm_dlg.h"
-#include "dialogs/create_list_dlg.h"
-#include "dialogs/send_dlg.h"
+#include "common/modeless_dialog.h"
+#include "common/ui_seam.h"
 
-namespace wb::app {
+namespace wb::gui {
 
-QDialog* g_pSendDlg = nullptr;
-QDialog* g_pAlarmDlg = nullptr;
+CSystemCommands::CSystemCommands(CAlarmStore& store, CCreateListDlg::OpenDocument openDocument)
+    : m_store(store), m_openDocument(std::move(openDocument)) {}
 
-void RunCreateHostList(QWidget* from) { CCreateListDlg::OnCreateHostList(from); }
+void CSystemCommands::RunCreateHostList() {
+    // Modal, with no parent, like the rest of the program's modal dialogs.
+    CCreateListDlg dlg(m_openDocument, nullptr);
+    CUiSeam::Exec(dlg);
+}
 
-void OpenSendDialog(QWidget* from) { CSendDlg::OnPowerOnHost(from); }
+void CSystemCommands::OpenSendDialog(QWidget* from) {
+    RaiseOrCreateModeless(m_pSendDlg,
+                          [from] { return new CSendDlg(from ? from->window() : nullptr); });
+}
 
-void OpenAlarmDialog(QWidget* from) { CAlarmDlg::OnGroupPowerOn(from); }
+void CSystemCommands::OpenAlarmDialog(QWidget* from) {
+    RaiseOrCreateModeless(m_pAlarmDlg, [this, from] {
+        return new CAlarmDlg(m_store, from ? from->window() : nullptr);
+    });
+}
 
-}  // namespace wb::app
+}  // namespace wb::gui

@@ -5,7 +5,7 @@
 
 #include "platform/codepage.h"
 
-namespace wb::app {
+namespace wb::gui {
 
 namespace {
 
@@ -127,4 +127,4 @@ DecodedText DecodeFileText(const QByteArray& bytes) {
     return result;
 }
 
-}  // namespace wb::app
+}  // namespace wb::gui

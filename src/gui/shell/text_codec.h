@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace wb::app {
+namespace wb::gui {
 
 // How a document's bytes became text, so that saving can turn the text back into the
 // same bytes.
@@ -26,4 +26,4 @@ DecodedText DecodeFileText(const QByteArray& bytes);
 
 QByteArray EncodeFileText(const QString& text, TextEncoding encoding, LineEnd lineEnd);
 
-}  // namespace wb::app
+}  // namespace wb::gui
