@@ -28,13 +28,14 @@ bool IsAlarmDue(const CAlarmSetting& alarm, const std::tm& local);
 // when the holder ends (its lock ends with it, however it ends).
 class CSchedulerLease final {
 public:
-    explicit CSchedulerLease(const CAlarmStore& store) : m_path(store.SchedulerLockPath()) {}
+    // The store must outlive the lease; the lock lies in its directory as it is when taken.
+    explicit CSchedulerLease(const CAlarmStore& store) : m_store(store) {}
     // True while this process holds the lease, taking it when nobody does.
-    bool TryHold() { return m_lock.Held() || m_lock.TryLock(m_path); }
+    bool TryHold() { return m_lock.Held() || m_lock.TryLock(m_store.SchedulerLockPath()); }
     bool Held() const { return m_lock.Held(); }
 
 private:
-    std::string m_path;
+    const CAlarmStore& m_store;
     platform::FileLock m_lock;
 };
 

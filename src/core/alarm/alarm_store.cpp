@@ -70,7 +70,7 @@ StoreStamp CAlarmStore::Stamp() const {
     return s;
 }
 
-CAlarmStore::UpdateResult CAlarmStore::UpdateAlarms(const Change& change) {
+CAlarmStore::UpdateResult CAlarmStore::UpdateAlarms(const Change& change, bool replaceDamaged) {
     // Everyone who changes the store takes this lock before reading it, so no change is
     // made to a list that another program has replaced in the meantime. Readers need no
     // lock: the store is only ever replaced whole.
@@ -84,9 +84,12 @@ CAlarmStore::UpdateResult CAlarmStore::UpdateAlarms(const Change& change) {
     if (!ReadStoreBytes(bytes)) return UpdateResult::Unreadable;
     AlarmList list;
     if (bytes && !DecodeAlarmStore(*bytes, list)) {
-        m_alarms = AlarmList();
-        ShowMessageBox(kDamagedStoreText, MsgButtons::Ok, MsgIcon::None);
-        return UpdateResult::Damaged;
+        list.clear();
+        if (!replaceDamaged) {
+            m_alarms = AlarmList();
+            ShowMessageBox(kDamagedStoreText, MsgButtons::Ok, MsgIcon::None);
+            return UpdateResult::Damaged;
+        }
     }
     m_alarms = CopyAlarmList(list);
     if (!change(list, bytes)) return UpdateResult::Refused;

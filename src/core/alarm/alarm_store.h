@@ -78,8 +78,10 @@ public:
     // A change that loses no other program's change: under the store's lock, loads the store
     // as it is on disk (none is an empty list), lets `change` edit that list, and replaces
     // the store atomically before the lock is let go. m_alarms is left as loaded from disk
-    // unless the change is saved, when it holds the saved list.
-    UpdateResult UpdateAlarms(const Change& change);
+    // unless the change is saved, when it holds the saved list. A damaged store is refused
+    // with its message, or, when `replaceDamaged`, handed to the change as an empty list
+    // (the way to set the alarms again).
+    UpdateResult UpdateAlarms(const Change& change, bool replaceDamaged = false);
 
     // The store's bytes; false when it exists but cannot be read.
     bool ReadStoreBytes(StoreBytes& bytes) const;

@@ -293,6 +293,10 @@ TEST_P(TickDelay, FallsJustAfterTheNextBoundary) {
     const auto now = LocalMoment(2026, 12, 7, 7, 30, GetParam().second, GetParam().millis);
     const auto delay = CAlarmScheduler::DelayUntilNextMinute(now);
     EXPECT_EQ(delay.count(), GetParam().expected);
+    // A timer never waits longer than a minute, so a clock that moves is read again soon.
+    CAlarmStore store;
+    const CAlarmScheduler scheduler(store, [now] { return now; });
+    EXPECT_EQ(scheduler.NextDelay().count(), std::min(GetParam().expected, 60000LL));
     const std::tm next = LocalTime(system_clock::to_time_t(now + delay));
     EXPECT_EQ(next.tm_min, 31);
     EXPECT_EQ(next.tm_sec, 0);
