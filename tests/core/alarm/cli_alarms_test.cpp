@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "alarm/alarm_store.h"
 #include "alarm_test_util.h"
+#include "platform/file_lock.h"
 #include "support/process.h"
 #include "support/udp_receiver.h"
 
@@ -188,6 +190,21 @@ INSTANTIATE_TEST_SUITE_P(Table, ParallelAdds,
                          ::testing::Values(ParallelCase{"TenAllStored", 10, 10},
                                            ParallelCase{"TwentyPastTheLimit", 20, 16}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A tick fires nothing while another program runs the store's alarms.
+TEST(CliTick, RefusedWhileAnotherProgramRunsTheAlarms) {
+    test::TempDir dir;
+    ASSERT_FALSE(dir.Path().empty());
+    CAlarmStore store(dir.Dir());
+    platform::FileLock other;
+    ASSERT_TRUE(other.Lock(store.SchedulerLockPath()));
+    auto r =
+        test::RunProcess({WAKEBURST_CLI, "tick", "--dir", dir.Path(), "--at", "2026-12-07 07:30"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "wakeburst tick: another program runs the alarms of " + dir.Dir() + "DwnGs\n");
+    other.Unlock();
+    EXPECT_EQ(test::RunProcess({WAKEBURST_CLI, "tick", "--dir", dir.Path()}).exitCode, 0);
+}
 
 // Wakes to 127.0.0.1 only; the receiver takes port 2304 for the test's run.
 class CliWake : public ::testing::Test {
