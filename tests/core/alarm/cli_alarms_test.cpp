@@ -295,17 +295,20 @@ protected:
     // A bash script's start: $W, $D, the helper `at` that sets every run-alarms' clock to
     // a local time of Monday 2026-12-07, and `until_in FILE TEXT` that waits for TEXT.
     std::string Prelude(const std::vector<std::string>& times) {
-        std::string s = "set -u\nW='" + std::string(WAKEBURST_CLI) + "'; D='" + dir.Path() +
-                        "'\n"
-                        "export FAKETIME_TIMESTAMP_FILE=\"$D/clock\" FAKETIME_NO_CACHE=1 "
-                        "FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1\n"
-                        "run() { LD_PRELOAD='" WAKEBURST_FAKETIME
-                        "' exec \"$W\" run-alarms --dir \"$D\" \"$@\" >/dev/null; }\n"
-                        "trap 'kill $(jobs -p) 2>/dev/null' EXIT\n"
-                        "at() { printf %+d $(( $(date -d \"2026-12-07 $1\" +%s) - $(date +%s) )) "
-                        ">\"$D/clock\"; }\n"
-                        "until_in() { for i in $(seq 150); do grep -q \"$2\" \"$1\" 2>/dev/null "
-                        "&& return; sleep 0.2; done; echo \"no '$2' in $1\" >&2; exit 5; }\n";
+        std::string s =
+            "set -u\nW='" + std::string(WAKEBURST_CLI) + "'; D='" + dir.Path() +
+            "'\n"
+            "export FAKETIME_TIMESTAMP_FILE=\"$D/clock\" FAKETIME_NO_CACHE=1 "
+            "FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1\n"
+            // An instrumented build wants its own runtime first; the preloaded clock comes before.
+            "export ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:verify_asan_link_order=0\"\n"
+            "run() { LD_PRELOAD='" WAKEBURST_FAKETIME
+            "' exec \"$W\" run-alarms --dir \"$D\" \"$@\" >/dev/null; }\n"
+            "trap 'kill $(jobs -p) 2>/dev/null' EXIT\n"
+            "at() { printf %+d $(( $(date -d \"2026-12-07 $1\" +%s) - $(date +%s) )) "
+            ">\"$D/clock\"; }\n"
+            "until_in() { for i in $(seq 150); do grep -q \"$2\" \"$1\" 2>/dev/null "
+            "&& return; sleep 0.2; done; echo \"no '$2' in $1\" >&2; exit 5; }\n";
         for (const std::string& t : times)
             s += "\"$W\" alarms add --dir \"$D\" --file '" + test::DataFile("one_host.mp") +
                  "' --days mon --time " + t + " --to 127.0.0.1 || exit 3\n";
