@@ -16,7 +16,7 @@ using wb::gui::EncodeFileText;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const DecodedText doc = DecodeFileText(bytes);
-    const QByteArray saved = EncodeFileText(doc.text, doc.encoding, doc.lineEnd);
+    const QByteArray saved = EncodeFileText(doc.text, doc.encoding, doc.lineEnd, doc.strayLines);
     if (doc.exact) FUZZ_CHECK(saved == bytes);
     if (!doc.text.contains(QLatin1Char('\r'))) {
         const DecodedText reopened = DecodeFileText(saved);

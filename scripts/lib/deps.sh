@@ -4,7 +4,7 @@
 WAKEBURST_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config libx11-dev
   qt6-base-dev libgl-dev)
 WAKEBURST_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev iproute2 util-linux
-  wakeonlan procps xvfb xauth fonts-wqy-microhei poppler-utils tzdata
+  wakeonlan procps xvfb xauth fonts-wqy-microhei poppler-utils tzdata python3
   libfaketime)
 # The fuzz targets (scripts/fuzz): clang with libFuzzer and the sanitizers' runtimes, and
 # llvm for the symbolizer that names the lines of a finding.

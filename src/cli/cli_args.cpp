@@ -1,18 +1,13 @@
 #include "cli/cli_args.h"
 
+#include "base/string_table.h"
+
 namespace wb::cli {
 
 namespace {
 
-// An option is named back in a one-line refusal: a line feed or other control byte in it
-// must not break that line (or drive the terminal).
-std::string Shown(const std::string& name) {
-    std::string out = name;
-    for (char& c : out) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    }
-    return out;
-}
+// An option is named back in a one-line refusal.
+std::string Shown(const std::string& name) { return EscapeControlChars(name); }
 
 }  // namespace
 

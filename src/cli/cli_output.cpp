@@ -3,17 +3,25 @@
 #include <cstdio>
 
 #include "base/message_box.h"
+#include "base/string_table.h"
 #include "platform/console.h"
 
 namespace wb::cli {
 
 namespace {
 
+// The last guard before the terminal: whatever a message holds, only its own line feeds
+// and tabs arrive as control characters; values in it are escaped where they are built.
 void WriteLine(std::FILE* f, const std::string& text) {
     std::string s;
     s.reserve(text.size() + 1);
     for (char c : text) {
-        if (c != '\r') s += c;  // the message texts carry CR LF pairs meant for a box
+        if (c == '\r') continue;  // the message texts carry CR LF pairs meant for a box
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && c != '\n' && c != '\t') || u == 0x7F)
+            s += EscapeControlChars(std::string_view(&c, 1));
+        else
+            s += c;
     }
     if (s.empty() || s.back() != '\n') s += '\n';
     platform::WriteText(f, s);

@@ -1,12 +1,16 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <map>
 
+#include "alarm/alarm_scheduler.h"
 #include "alarm/alarm_store.h"
+#include "alarm/alarm_store_codec.h"
 #include "base/message_box.h"
 #include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "platform/file_path.h"
 
@@ -14,6 +18,7 @@ namespace wb::cli {
 
 namespace {
 
+constexpr std::size_t kMaxNextCount = 10000;
 constexpr char kDayLetters[] = "SMTWTFS";
 constexpr const char* kDayNames[] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
 
@@ -56,23 +61,6 @@ bool ParseTime(const std::string& text, int& hour, int& minute) {
     return hour <= 23 && minute <= 59;
 }
 
-// Four numbers 0..255, stored in plain decimal: a leading zero would make the address
-// conversion read the number as octal.
-bool ParseBroadcast(const std::string& text, std::string& canonical) {
-    canonical.clear();
-    std::size_t start = 0;
-    for (int part = 0; part < 4; ++part) {
-        const std::size_t dot = text.find('.', start);
-        if ((part < 3) == (dot == std::string::npos)) return false;
-        const std::string num = text.substr(start, dot - start);
-        if (!AllDigits(num) || num.size() > 3 || std::stoi(num) > 255) return false;
-        if (part) canonical += '.';
-        canonical += std::to_string(std::stoi(num));
-        start = dot + 1;
-    }
-    return true;
-}
-
 std::string DaysText(std::uint8_t days) {
     std::string s;
     for (int d = 0; d < 7; ++d)
@@ -94,7 +82,7 @@ bool LoadStore(CAlarmStore& store, const std::string& command) {
     }
     std::error_code ec;
     if (!std::filesystem::exists(platform::PathFromUtf8(store.StorePath()), ec)) return true;
-    PrintErr("wakeburst " + command + ": cannot read " + store.StorePath());
+    PrintErr("wakeburst " + command + ": cannot read " + EscapeControlChars(store.StorePath()));
     return false;
 }
 
@@ -117,12 +105,83 @@ int ExitFor(const CAlarmStore& store, CAlarmStore::UpdateResult result,
     return kExitFailed;
 }
 
-int List(CAlarmStore& store) {
+int List(CAlarmStore& store, bool json) {
     if (!LoadStore(store, "alarms")) return kExitFailed;
+    if (json) PrintOut(store.m_alarms.empty() ? "[]" : "[");
     for (std::size_t i = 0; i < store.m_alarms.size(); ++i) {
         const CAlarmSetting& a = *store.m_alarms[i];
-        PrintOut(std::to_string(i + 1) + "\t" + DaysText(a.m_nDays) + "\t" + TwoDigits(a.m_nHour) +
-                 ":" + TwoDigits(a.m_nMinute) + "\t" + a.m_strBroadcast + "\t" + a.m_strGroupFile);
+        const std::string time = TwoDigits(a.m_nHour) + ":" + TwoDigits(a.m_nMinute);
+        if (!json) {
+            PrintOut(std::to_string(i + 1) + "\t" + DaysText(a.m_nDays) + "\t" + time + "\t" +
+                     EscapeControlChars(a.m_strBroadcast) + "\t" +
+                     EscapeControlChars(a.m_strGroupFile));
+            continue;
+        }
+        std::string days;
+        for (int d = 0; d < 7; ++d) {
+            if (!(a.m_nDays & WeekdayBit(d))) continue;
+            days += (days.empty() ? "" : ",") + JsonString(kDayNames[d]);
+        }
+        PrintOut("  {\"index\":" + std::to_string(i + 1) + ",\"days\":[" + days + "],\"time\":" +
+                 JsonString(time) + ",\"broadcast\":" + JsonString(a.m_strBroadcast) +
+                 ",\"file\":" + JsonString(a.m_strGroupFile) + "}" +
+                 (i + 1 < store.m_alarms.size() ? "," : ""));
+    }
+    if (json && !store.m_alarms.empty()) PrintOut("]");
+    return kExitOk;
+}
+
+// The firings of the next days from `from` on, in time order (alarms of one minute in list
+// order), as the scheduler will make them: by the local clock, none in a skipped minute and
+// one in a minute passed twice.
+int Next(CAlarmStore& store, const ParsedArgs& pa) {
+    const std::string countText = pa.Get("--count", "10");
+    const std::size_t count =
+        AllDigits(countText) && countText.size() <= 5 ? std::stoul(countText) : 0;
+    if (count < 1 || count > kMaxNextCount) {
+        PrintErr("wakeburst alarms next: --count takes a number from 1 to " +
+                 std::to_string(kMaxNextCount) + ", not '" + countText + "'");
+        return kExitUsage;
+    }
+    std::time_t from = std::time(nullptr);
+    if (pa.Has("--from") && !ParseLocalMinute(pa.Get("--from"), from)) {
+        PrintErr("wakeburst alarms next: --from takes a local time \"YYYY-MM-DD HH:MM\", not '" +
+                 pa.Get("--from") + "'");
+        return kExitUsage;
+    }
+    if (!LoadStore(store, "alarms next")) return kExitFailed;
+    const bool anyFires = std::any_of(store.m_alarms.begin(), store.m_alarms.end(),
+                                      [](const AlarmPtr& a) { return (a->m_nDays & kEveryDay); });
+    const std::tm start = LocalTime(from);
+    std::size_t shown = 0;
+    // Every week has a firing of each alarm but for a skipped minute, so this many days
+    // always suffice.
+    const std::size_t maxDays = anyFires ? 7 * (count + 1) : 0;
+    for (std::size_t day = 0; day < maxDays && shown < count; ++day) {
+        std::multimap<std::time_t, std::size_t> firings;  // keeps list order within a minute
+        std::tm noon = start;
+        noon.tm_mday += static_cast<int>(day);
+        noon.tm_hour = 12;
+        noon.tm_isdst = -1;
+        std::mktime(&noon);  // only for the weekday, which spares the days without alarms
+        for (std::size_t i = 0; i < store.m_alarms.size(); ++i) {
+            const CAlarmSetting& a = *store.m_alarms[i];
+            if (!(a.m_nDays & WeekdayBit(noon.tm_wday))) continue;
+            std::time_t t = 0;
+            if (!FirstLocalMoment(start.tm_year + 1900, start.tm_mon + 1,
+                                  start.tm_mday + static_cast<int>(day), a.m_nHour, a.m_nMinute,
+                                  t) ||
+                t < from || !IsAlarmDue(a, LocalTime(t)))
+                continue;
+            firings.emplace(t, i);
+        }
+        for (auto it = firings.begin(); it != firings.end() && shown < count; ++it, ++shown) {
+            const std::tm tm = LocalTime(it->first);
+            char when[32];
+            std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &tm);
+            PrintOut(std::string(when) + "\t" + std::to_string(it->second + 1) + "\t" +
+                     EscapeControlChars(store.m_alarms[it->second]->m_strGroupFile));
+        }
     }
     return kExitOk;
 }
@@ -133,42 +192,55 @@ int Add(CAlarmStore& store, const ParsedArgs& pa) {
         PrintErr(std::string(usage) + "needs --file F --days LIST --time HH:MM");
         return kExitUsage;
     }
+    const std::string given = pa.Get("--file");
+    // The service runs the alarm from its own directory, which need not be this one.
+    std::error_code ec;
+    const std::filesystem::path file = std::filesystem::absolute(platform::PathFromUtf8(given), ec);
     CAlarmSetting alarm;
-    alarm.SetGroupFile(pa.Get("--file"));
+    alarm.SetGroupFile(ec ? given : platform::PathToUtf8(file));
+    if (!StoreKeepsText(alarm.m_strGroupFile)) {
+        PrintErr(std::string(usage) + "--file must be a UTF-8 name for the store to keep it: '" +
+                 EscapeControlChars(alarm.m_strGroupFile) + "'");
+        return kExitUsage;
+    }
+    // The name comes back in alarms list and in every wake log entry, one line each.
+    if (EscapeControlChars(alarm.m_strGroupFile) != alarm.m_strGroupFile) {
+        PrintErr(std::string(usage) + "--file names a file with control characters: '" +
+                 EscapeControlChars(alarm.m_strGroupFile) + "'");
+        return kExitUsage;
+    }
     std::uint8_t days = 0;
     if (!ParseDays(pa.Get("--days"), days)) {
         PrintErr(std::string(usage) + "--days takes sun,mon,tue,wed,thu,fri,sat or all, not '" +
-                 pa.Get("--days") + "'");
+                 EscapeControlChars(pa.Get("--days")) + "'");
         return kExitUsage;
     }
     alarm.SetDays(days);
     int hour = 0, minute = 0;
     if (!ParseTime(pa.Get("--time"), hour, minute)) {
         PrintErr(std::string(usage) + "--time takes HH:MM from 00:00 to 23:59, not '" +
-                 pa.Get("--time") + "'");
+                 EscapeControlChars(pa.Get("--time")) + "'");
         return kExitUsage;
     }
     alarm.SetHour(hour);
     alarm.SetMinute(minute);
     std::string broadcast;
-    if (!ParseBroadcast(pa.Get("--to", "255.255.255.255"), broadcast)) {
+    if (!ParseDottedQuad(pa.Get("--to", "255.255.255.255"), broadcast)) {
         PrintErr(std::string(usage) + "--to takes four numbers 0..255 joined by points, not '" +
-                 pa.Get("--to") + "'");
+                 EscapeControlChars(pa.Get("--to")) + "'");
         return kExitUsage;
     }
     alarm.SetBroadcast(broadcast);
 
     // The limit and the list are those on disk at the moment of the change, whoever else
     // changes the store at the same time.
-    const auto result = store.UpdateAlarms([&alarm](AlarmList& list, const StoreBytes&) {
+    const auto result = store.UpdateAlarms([&](AlarmList& list, const StoreBytes&) {
         if (list.size() >= kMaxAlarms) {
             ShowMessageBox("组 " + std::to_string(kMaxAlarms) + " 允许的最大值.");
             return false;
         }
-        std::error_code ec;
-        const std::filesystem::path file = platform::PathFromUtf8(alarm.m_strGroupFile);
         if (!std::filesystem::exists(file, ec) || std::filesystem::is_directory(file, ec)) {
-            ShowMessageBox(FormatString1(IDS_FILE_NOT_FOUND, alarm.m_strGroupFile));
+            ShowMessageBox(FormatString1(IDS_FILE_NOT_FOUND, given));
             return false;
         }
         list.push_back(std::make_shared<CAlarmSetting>(alarm));
@@ -182,8 +254,8 @@ int Remove(CAlarmStore& store, const std::string& which) {
     bool outOfRange = false;
     const auto result = store.UpdateAlarms([&](AlarmList& list, const StoreBytes&) {
         if (n < 1 || n > list.size()) {
-            PrintErr("wakeburst alarms remove: no alarm '" + which + "' (the list holds " +
-                     std::to_string(list.size()) + ")");
+            PrintErr("wakeburst alarms remove: no alarm '" + EscapeControlChars(which) +
+                     "' (the list holds " + std::to_string(list.size()) + ")");
             outOfRange = true;
             return false;
         }
@@ -198,7 +270,8 @@ int Remove(CAlarmStore& store, const std::string& which) {
 int RunAlarms(const std::vector<std::string>& args) {
     ParsedArgs pa;
     std::string error;
-    if (!ParseArgs(args, {"--dir", "--file", "--days", "--time", "--to"}, {}, pa, error)) {
+    if (!ParseArgs(args, {"--dir", "--file", "--days", "--time", "--to", "--count", "--from"},
+                   {"--json"}, pa, error)) {
         PrintErr("wakeburst alarms: " + error);
         return kExitUsage;
     }
@@ -206,13 +279,17 @@ int RunAlarms(const std::vector<std::string>& args) {
     const std::string sub = pos.empty() ? "list" : pos[0];
     const bool addOptions =
         pa.Has("--file") || pa.Has("--days") || pa.Has("--time") || pa.Has("--to");
+    const bool nextOptions = pa.Has("--count") || pa.Has("--from");
+    const bool json = pa.Has("--json");
     CAlarmStore store(ResolveStartDir(pa.Get("--dir")));
-    if (sub == "list" && pos.size() <= 1 && !addOptions) return List(store);
-    if (sub == "add" && pos.size() == 1) return Add(store, pa);
-    if (sub == "remove" && pos.size() == 2 && !addOptions) return Remove(store, pos[1]);
+    const bool only = !addOptions && !nextOptions && !json;
+    if (sub == "list" && pos.size() <= 1 && !addOptions && !nextOptions) return List(store, json);
+    if (sub == "add" && pos.size() == 1 && !nextOptions && !json) return Add(store, pa);
+    if (sub == "remove" && pos.size() == 2 && only) return Remove(store, pos[1]);
+    if (sub == "next" && pos.size() == 1 && !addOptions && !json) return Next(store, pa);
     PrintErr(
-        "wakeburst alarms: expects list, add --file F --days LIST --time HH:MM [--to A.B.C.D], "
-        "or remove N");
+        "wakeburst alarms: expects list [--json], add --file F --days LIST --time HH:MM [--to "
+        "A.B.C.D], remove N, or next [--count N] [--from \"YYYY-MM-DD HH:MM\"]");
     return kExitUsage;
 }
 

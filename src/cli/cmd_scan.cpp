@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -19,18 +20,20 @@ int RunScan(const std::vector<std::string>& args) {
     const std::string maskArg = pa.Get("--mask", kDefaultSubnetMask);
     MaskFields fields;
     if (!SplitMaskText(maskArg, fields)) {
-        PrintErr("wakeburst scan: the mask must have four parts A.B.C.D, not '" + maskArg + "'");
+        PrintErr("wakeburst scan: the mask must have four parts A.B.C.D, not '" +
+                 EscapeControlChars(maskArg) + "'");
         return kExitUsage;
     }
     if (!ValidateMaskFields(fields, error)) {
-        PrintErr("wakeburst scan: " + error);
+        // The reason quotes the part of the mask that failed.
+        PrintErr("wakeburst scan: " + EscapeControlChars(error));
         return kExitUsage;
     }
     const std::string path = HostListFileName(pa.Get("-o"));
     const bool ok = RunHostListCreation(BuildMaskText(fields), path,
                                         [](const std::string& text) { PrintErr(text); });
     if (!ok) return kExitFailed;
-    PrintOut(path);
+    PrintOut(EscapeControlChars(path));
     return kExitOk;
 }
 

@@ -1,11 +1,11 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/message_box.h"
+#include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "base/message_box.h"
-#include "base/string_table.h"
 #include "wake/address_text.h"
 #include "wake/wake_socket.h"
 
@@ -26,18 +26,18 @@ int RunSend(const std::vector<std::string>& args) {
     std::replace(lenient.begin(), lenient.end(), ':', '-');
     std::uint8_t bytes[kEthernetAddressSize];
     if (!ParseEthernetAddress(lenient, bytes, kEthernetAddressSize)) {
-        ShowMessageBox(FormatString1(IDS_BAD_ETHERNET, ethernet));
+        ShowMessageBox(FormatString1(IDS_BAD_ETHERNET, EscapeControlChars(ethernet)));
         return kExitUsage;
     }
 
     CWakeSocket socket;
     if (!socket.SetDestination(dest)) {
-        PrintErr(dest + " 是无效的IP地址.");
+        PrintErr(EscapeControlChars(dest) + " 是无效的IP地址.");
         return kExitUsage;
     }
     socket.SendWakeup(lenient);
     socket.Close();
-    PrintOut("发送到 " + dest);
+    PrintOut("发送到 " + EscapeControlChars(dest));
     return kExitOk;
 }
 

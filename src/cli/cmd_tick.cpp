@@ -1,4 +1,5 @@
 #include "alarm/alarm_scheduler.h"
+#include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -18,7 +19,7 @@ int RunTick(const std::vector<std::string>& args) {
         std::time_t at = 0;
         if (!ParseLocalMinute(pa.Get("--at"), at)) {
             PrintErr("wakeburst tick: --at takes a local time \"YYYY-MM-DD HH:MM\", not '" +
-                     pa.Get("--at") + "'");
+                     EscapeControlChars(pa.Get("--at")) + "'");
             return kExitUsage;
         }
         // The whole tick, log dates included, happens at that moment.

@@ -1,27 +1,33 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "cli/cli_args.h"
-#include "cli/cli_output.h"
-#include "cli/commands.h"
 #include "base/message_box.h"
 #include "base/string_table.h"
+#include "cli/cli_args.h"
+#include "cli/cli_help.h"
+#include "cli/cli_output.h"
+#include "cli/commands.h"
 #include "platform/sockets.h"
 
 namespace wb::cli {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"send", "wakeburst send ETHERNET [--to DEST]", RunSend},
+        {"send", "wakeburst send [options] ETHERNET... | -", RunSend},
         {"check", "wakeburst check FILE", RunCheck},
         {"scan", "wakeburst scan [--mask A.B.C.D] [-o NAME]", RunScan},
-        {"wake", "wakeburst wake FILE [--to DEST] [--dir DIR]", RunWake},
+        {"wake", "wakeburst wake [options] FILE", RunWake},
+        {"import", "wakeburst import [--format auto|ethers|csv|plain] INPUT|- -o OUT.mp",
+         RunImport},
+        {"export", "wakeburst export [--format csv|ethers|json] FILE.mp", RunExport},
         {"alarms",
-         "wakeburst alarms [list | add --file F --days LIST --time HH:MM [--to A.B.C.D] | "
-         "remove N] [--dir DIR]",
+         "wakeburst alarms [list [--json] | add --file F --days LIST --time HH:MM [--to "
+         "A.B.C.D] | remove N | next [--count N] [--from \"YYYY-MM-DD HH:MM\"]] [--dir DIR]",
          RunAlarms},
         {"tick", "wakeburst tick [--at \"YYYY-MM-DD HH:MM\"] [--dir DIR]", RunTick},
         {"run-alarms", "wakeburst run-alarms [--dir DIR]", RunRunAlarms},
+        {"log", "wakeburst log [--tail N] [--dir DIR]", RunLog},
     };
     return commands;
 }
@@ -35,6 +41,7 @@ void PrintHelp() {
     PrintOut("usage:");
     for (const Command& c : Commands())
         PrintOut(std::string("  ") + c.usage);
+    PrintOut("  wakeburst COMMAND --help");
     PrintOut("  wakeburst --help");
     PrintOut("  wakeburst --version");
     PrintOut("");
@@ -59,6 +66,11 @@ int RunCli(const std::vector<std::string>& args) {
     }
     for (const Command& c : Commands()) {
         if (name == c.name) {
+            const auto end = std::find(args.begin() + 1, args.end(), "--");
+            if (std::find(args.begin() + 1, end, "--help") != end) {
+                PrintOut(CommandHelp(name));
+                return kExitOk;
+            }
             InstallStderrMessageHandler();
             if (!platform::StartSockets()) {
                 ShowMessageBox(std::string(LoadStringText(IDS_SOCKETS_INIT_FAILED)));
@@ -67,7 +79,8 @@ int RunCli(const std::vector<std::string>& args) {
             return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
         }
     }
-    PrintErr("wakeburst: unknown command '" + name + "' (see wakeburst --help)");
+    PrintErr("wakeburst: unknown command '" + EscapeControlChars(name) +
+             "' (see wakeburst --help)");
     return kExitUsage;
 }
 

@@ -21,6 +21,9 @@ int RunWake(const std::vector<std::string>& args);
 int RunAlarms(const std::vector<std::string>& args);
 int RunTick(const std::vector<std::string>& args);
 int RunRunAlarms(const std::vector<std::string>& args);
+int RunImport(const std::vector<std::string>& args);
+int RunExport(const std::vector<std::string>& args);
+int RunLog(const std::vector<std::string>& args);
 
 // All commands in the order --help lists them.
 const std::vector<Command>& Commands();

@@ -365,6 +365,77 @@ private slots:
         QCOMPARE(Buttons(), QStringLiteral("111"));
     }
 
+    // The text typed is the file stored, even when it names, or begins, a listed path;
+    // the alarms listed keep their own values.
+    void typedPathIsStoredAsTyped_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("listed");
+        QTest::newRow("a listed path") << "two_hosts.mp"
+                                       << "two_hosts.mp";
+        QTest::newRow("prefix of a listed path") << "two_hosts.mp"
+                                                 << "two_hosts.mp.old";
+    }
+    void typedPathIsStoredAsTyped() {
+        QFETCH(QString, typed);
+        QFETCH(QString, listed);
+        const QString typedPath = QDir(m_dir->path()).filePath(typed);
+        const QString listedPath = QDir(m_dir->path()).filePath(listed);
+        for (const QString& f : {typedPath, listedPath})
+            QVERIFY(QFile::copy(kOtherFile, f) || QFile::exists(f));
+        const AlarmList before{Alarm(kHostFile, 0x04, 7, 0), Alarm(listedPath, 0x08, 20, 15)};
+        QVERIFY(Open(before));
+        m_dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg));
+        Type(Field(CAlarmDlg::kHourId), "9");
+        Combo()->lineEdit()->setFocus();
+        TypePath(typedPath);
+        QCOMPARE(Combo()->currentText(), typedPath);
+        QTest::mouseClick(Button(CAlarmDlg::kAddId), Qt::LeftButton);
+        QVERIFY(MessageTexts().isEmpty());
+        const AlarmList& list = m_dlg->WorkingList();
+        QCOMPARE(list.size(), std::size_t{3});
+        QVERIFY(*list[0] == *before[0]);
+        QVERIFY(*list[1] == *before[1]);
+        QCOMPARE(QString::fromStdString(list[2]->m_strGroupFile), typedPath);
+        QCOMPARE(list[2]->m_nHour, 9);
+        QCOMPARE(m_dlg->CurrentIndex(), 2);
+    }
+
+    // No button is the default one: Enter in a field neither opens the file chooser nor
+    // presses OK, Add or Remove, and does not pick the alarm whose path was typed.
+    void enterInAFieldPressesNothing_data() {
+        QTest::addColumn<int>("field");
+        QTest::newRow("group file") << int(CAlarmDlg::kGroupId);
+        QTest::newRow("address") << 1326;
+        QTest::newRow("hour") << int(CAlarmDlg::kHourId);
+        QTest::newRow("minute") << int(CAlarmDlg::kMinuteId);
+        QTest::newRow("day") << 1502;
+    }
+    void enterInAFieldPressesNothing() {
+        QFETCH(int, field);
+        const AlarmList before{Alarm(kHostFile, 0x04, 7, 0), Alarm(kOtherFile, 0x08, 20, 15)};
+        QVERIFY(Open(before));
+        m_dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg));
+        TypePath(kOtherFile);
+        const QString shown = Shown();
+        auto* target = m_dlg->findChild<QWidget*>(QStringLiteral("ctl%1").arg(field));
+        QWidget* keys = field == CAlarmDlg::kGroupId ? Combo()->lineEdit() : target;
+        keys->setFocus();
+        QTest::keyClick(keys, Qt::Key_Return);
+        QTest::keyClick(keys, Qt::Key_Enter);
+        QVERIFY(CUiSeam::Records().empty());
+        QCOMPARE(m_open, m_dlg);
+        QVERIFY(m_dlg->isVisible());
+        QVERIFY(!StoreWritten());
+        QCOMPARE(m_dlg->WorkingList().size(), std::size_t{2});
+        QCOMPARE(m_dlg->CurrentIndex(), 0);
+        QCOMPARE(Combo()->currentIndex(), 0);
+        QCOMPARE(Combo()->currentText(), kOtherFile);
+        QCOMPARE(Shown(), shown);
+        QCOMPARE(Buttons(), QStringLiteral("100"));
+    }
+
     void browsePutsPathInField() {
         QVERIFY(Open({Alarm(kHostFile, 0x04, 7, 0)}));
         CUiSeam::QueueFileNames({kOtherFile});

@@ -51,6 +51,8 @@ private slots:
         QTest::addColumn<QString>("fixture");
         QTest::addColumn<bool>("exact");  // edits go back through the encoder unchanged
         QTest::newRow("gbk host list") << "gbk_hostlist.mp" << true;
+        // Its stray bytes go back as they came, also when another line is edited.
+        QTest::newRow("gbk with stray bytes") << "gbk_stray_bytes.mp" << true;
         QTest::newRow("utf-8 text") << "utf8_notes.txt" << true;
         QTest::newRow("lf lines") << "lf_lines.txt" << true;
         QTest::newRow("binary") << "binary.bin" << false;
@@ -93,13 +95,32 @@ private slots:
         QCOMPARE(MessageCount(), 0);
     }
 
+    void inexactFileWarnsBeforeWriting_data() {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<int>("line");  // where an x is typed
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("mixed line ends")
+            << "mixed_ends.txt" << 0 << QByteArray("xone\r\ntwo\r\nthree\r\nfour\r\n");
+        // The edited line's stray byte has no character to go back as: it is written as the
+        // replacement character it shows.
+        QTest::newRow("edited stray byte")
+            << "gbk_stray_bytes.mp" << 11
+            << ReadFileBytes(TestData("gbk_stray_bytes.mp"))
+                   .replace("\r\n# \x80\r\n", "\r\nx# \x84\x31\xA4\x37\r\n");
+    }
+
     void inexactFileWarnsBeforeWriting() {
-        const QByteArray original = ReadFileBytes(TestData("mixed_ends.txt"));
-        const QString path = m_fx->Path("mixed.txt");
+        QFETCH(QString, fixture);
+        QFETCH(int, line);
+        QFETCH(QByteArray, saved);
+        const QByteArray original = ReadFileBytes(TestData(fixture));
+        const QString path = m_fx->Path(fixture);
         WriteFileBytes(path, original);
         CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(path);
-        QVERIFY(doc && !doc->IsExact());
-        QTest::keyClicks(doc->Views().front(), "x");
+        QVERIFY(doc);
+        CDawnlyView* view = doc->Views().front();
+        view->setTextCursor(QTextCursor(view->document()->findBlockByNumber(line)));
+        QTest::keyClicks(view, "x");
         // Refused: the file stays as it was.
         CUiSeam::QueueAnswer(QMessageBox::No);
         QVERIFY(!doc->DoFileSave());
@@ -110,7 +131,7 @@ private slots:
         // Accepted: written with the file's main line end.
         CUiSeam::QueueAnswer(QMessageBox::Yes);
         QVERIFY(doc->DoFileSave());
-        QCOMPARE(ReadFileBytes(path), QByteArray("xone\r\ntwo\r\nthree\r\nfour\r\n"));
+        QCOMPARE(ReadFileBytes(path), saved);
         QVERIFY(!doc->IsModified());
     }
 

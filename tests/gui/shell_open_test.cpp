@@ -1,7 +1,14 @@
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app_test_support.h"
+#include "common/ui_seam.h"
 #include "shell/backdrop_wnd.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
@@ -41,6 +48,39 @@ int RunDawnly(const AppFixture& fx, const QStringList& args) {
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -3;
 }
 
+bool IsUsersAlone(const QString& dir) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(dir).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv final {
+public:
+    ScopedEnv(const char* name, const QByteArray& value, bool set = true)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        if (set) {
+            qputenv(name, value);
+        } else {
+            qunsetenv(name);
+        }
+    }
+    ~ScopedEnv() {
+        if (m_had) {
+            qputenv(m_name, m_old);
+        } else {
+            qunsetenv(m_name);
+        }
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
 }  // namespace
 
 class ShellOpenTest : public QObject {
@@ -66,6 +106,105 @@ private slots:
         // A second server on the same name finds the live instance and stays out of the way.
         CShellOpenServer second;
         QVERIFY(!second.Listen());
+    }
+
+    // Nobody else may put a socket of their own where a later start looks for the
+    // running instance, nor reach the instance's own.
+    void socketLivesWhereOnlyItsUserCanReach_data() {
+        QTest::addColumn<QString>("runtimeDir");
+        QTest::newRow("session directory") << "private";
+        QTest::newRow("world-writable") << "world-writable";
+        QTest::newRow("relative") << "relative";
+        QTest::newRow("unset") << "unset";
+        if (::geteuid() == 0) QTest::newRow("another user's") << "another user's";
+        // Someone else made the user's own directory first: nothing is handed over.
+        QTest::newRow("taken fallback") << "taken fallback";
+    }
+
+    void socketLivesWhereOnlyItsUserCanReach() {
+        QFETCH(QString, runtimeDir);
+        QTemporaryDir dir;
+        QTemporaryDir tmp;
+        QVERIFY(dir.isValid() && tmp.isValid());
+        const QByteArray path = QFile::encodeName(dir.path());
+        if (runtimeDir == "world-writable") QCOMPARE(::chmod(path.constData(), 01777), 0);
+        if (runtimeDir == "another user's") QCOMPARE(::chown(path.constData(), 65534, 65534), 0);
+        QByteArray value = path;
+        if (runtimeDir == "relative") value = "run";
+        ScopedEnv runtime("XDG_RUNTIME_DIR", value,
+                          runtimeDir != "unset" && runtimeDir != "taken fallback");
+        ScopedEnv temp("TMPDIR", QFile::encodeName(tmp.path()));
+        if (runtimeDir == "taken fallback") {
+            const QString own = tmp.filePath("wakeburst-" + QString::number(::geteuid()));
+            QVERIFY(QDir().mkdir(own));
+            QCOMPARE(::chmod(QFile::encodeName(own).constData(), 0777), 0);
+        }
+        const QString name = ShellOpenServerName();
+        if (runtimeDir == "taken fallback") {
+            QVERIFY2(name.isEmpty(), qPrintable(name));
+            CShellOpenServer server;
+            QVERIFY(!server.Listen());
+            QVERIFY(!SendToRunningInstance({"/srv/a.mp"}, 500));
+            return;
+        }
+        const QString where = QFileInfo(name).absolutePath();
+        QVERIFY2(IsUsersAlone(where), qPrintable(name));
+        QCOMPARE(where == dir.path(), runtimeDir == "private");
+        // The instance listens there, and only the user can open the socket.
+        CShellOpenServer server;
+        QVERIFY(server.Listen());
+        QVERIFY(QFileInfo::exists(name));
+    }
+
+    void socketGoesWithTheProgram_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+
+    void socketGoesWithTheProgram() {
+        QFETCH(int, signal);
+        QTemporaryDir runtime;
+        QVERIFY(runtime.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        env.insert("XDG_DATA_HOME", runtime.filePath("xdg"));
+        env.insert("WAKEBURST_SHELL_SERVER", "sigterm");
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(runtime.path());
+        p.start(QStringLiteral(DAWNLY_EXE), {});
+        QVERIFY(p.waitForStarted(10000));
+        const QString socket = runtime.filePath("sigterm");
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 20000);
+        QCOMPARE(::kill(static_cast<pid_t>(p.processId()), signal), 0);
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitStatus(), QProcess::CrashExit);
+        QVERIFY(!QFileInfo::exists(socket));
+    }
+
+    // A path that names no regular file is refused with a message, and the running
+    // instance goes on (a FIFO would wait for a writer, a device never end).
+    void onlyRegularFilesAreOpened_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("device") << "/dev/zero";
+    }
+
+    void onlyRegularFilesAreOpened() {
+        QFETCH(QString, file);
+        AppFixture fx;
+        QVERIFY(fx.Start());
+        if (file == "fifo") {
+            file = fx.Path("fifo.mp");
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        }
+        QCOMPARE(RunDawnly(fx, {"--shell-open", file}), 0);
+        QTRY_COMPARE(CUiSeam::Records().size(), std::size_t{1});
+        QVERIFY(CUiSeam::Records().front().kind == CUiSeam::Kind::Message);
+        QCOMPARE(CUiSeam::Records().front().text, QStringLiteral("无法打开文件 %1.").arg(file));
+        QVERIFY(fx.App().DocTemplate()->Documents().isEmpty());
     }
 
     void plainArgumentsAreIgnored() {

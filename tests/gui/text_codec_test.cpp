@@ -24,6 +24,11 @@ private slots:
         using wb::test::TestData;
         QTest::newRow("gbk host list") << ReadFileBytes(TestData("gbk_hostlist.mp"))
                                        << TextEncoding::Gb18030 << LineEnd::CrLf << true;
+        QTest::newRow("gbk with stray bytes") << ReadFileBytes(TestData("gbk_stray_bytes.mp"))
+                                              << TextEncoding::Gb18030 << LineEnd::CrLf << true;
+        // Two lines alike but for their stray bytes: the text could not tell them apart.
+        QTest::newRow("stray bytes alike") << QByteArray("\xD6\xD0\xD6\xD0\xD6\xD0\nx\x80\nx\xFF\n")
+                                           << TextEncoding::Bytes << LineEnd::Lf << true;
         QTest::newRow("utf-8 text") << ReadFileBytes(TestData("utf8_notes.txt"))
                                     << TextEncoding::Utf8 << LineEnd::CrLf << true;
         QTest::newRow("lf lines") << ReadFileBytes(TestData("lf_lines.txt"))
@@ -51,15 +56,34 @@ private slots:
         QCOMPARE(decoded.lineEnd, lineEnd);
         QCOMPARE(decoded.exact, exact);
         QVERIFY(!decoded.text.contains(u'\r') || !exact);
-        if (exact) QCOMPARE(EncodeFileText(decoded.text, decoded.encoding, decoded.lineEnd), bytes);
+        if (exact) {
+            QCOMPARE(
+                EncodeFileText(decoded.text, decoded.encoding, decoded.lineEnd, decoded.strayLines),
+                bytes);
+        }
+    }
+
+    void readsGbkHostListAsChinese_data() {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("clean") << "gbk_hostlist.mp"
+                               << "198.51.100.11\talpha\t";
+        // Each stray byte alone becomes a replacement character.
+        QTest::newRow("stray 0xFF") << "gbk_stray_bytes.mp"
+                                    << "198.51.100.11\tal\uFFFDpha\t";
+        QTest::newRow("stray 0x80") << "gbk_stray_bytes.mp"
+                                    << "\n# \uFFFD\n";
     }
 
     void readsGbkHostListAsChinese() {
-        const auto decoded =
-            DecodeFileText(wb::test::ReadFileBytes(wb::test::TestData("gbk_hostlist.mp")));
+        QFETCH(QString, fixture);
+        QFETCH(QString, line);
+        const auto decoded = DecodeFileText(wb::test::ReadFileBytes(wb::test::TestData(fixture)));
+        QCOMPARE(decoded.encoding, TextEncoding::Gb18030);
         QVERIFY(decoded.text.startsWith(QStringLiteral("# 此文件由 Wakeburst utility 创建.\n")));
         QVERIFY(decoded.text.contains(
             QStringLiteral("198.51.100.12\t*名称未被发现*\t00-0A-95-9D-68-17\n")));
+        QVERIFY2(decoded.text.contains(line), qPrintable(line));
     }
 
     void editedTextKeepsTheFilesLineEnds_data() {

@@ -40,9 +40,11 @@ TEST_F(LabAlarm, DirectedBroadcastAlarmWakesEveryHostAtEveryPeer) {
     for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
         EXPECT_TRUE(Lab().Received(i).empty());
 
-    auto tick = Cli({"tick", "--at", "2026-12-07 07:30"});
+    // The service runs from a directory of its own: the alarm holds the list's whole path.
+    auto tick =
+        Lab().RunInHost({WAKEBURST_CLI, "tick", "--at", "2026-12-07 07:30", "--dir", m_dir}, "/");
     ASSERT_EQ(tick.exitCode, 0) << tick.err;
-    EXPECT_EQ(tick.out, "\t唤醒 3 hosts 于 peers.mp\n");
+    EXPECT_EQ(tick.out, "\t唤醒 3 hosts 于 " + m_dir + "/peers.mp\n");
     for (std::size_t i = 0; i < Lab().Peers().size(); ++i) {
         auto got = Lab().Received(i);
         ASSERT_EQ(got.size(), Lab().Peers().size()) << Lab().Peers()[i].ip;

@@ -65,18 +65,28 @@ TEST_F(LabScan, FindsEveryPeerAndWritesTheList) {
     EXPECT_EQ(check.err, "");
 }
 
-TEST_F(LabScan, EmptyListingLeavesNoList) {
-    // A mask whose poll reaches nobody and an empty neighbour table: nothing to list.
+TEST_F(LabScan, EmptyNeighbourTableGivesAListWithoutEntries) {
+    // A mask whose poll reaches nobody and an empty neighbour table: nobody answered, which
+    // is a listing without entries, not a listing that could not be had.
     Lab().FlushHostNeighbours();
     auto r =
         Lab().RunInHost({WAKEBURST_CLI, "scan", "--mask", "255.255.255.254", "-o", "empty"}, m_dir);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "empty.mp\n");
+    EXPECT_EQ(r.err, kStatuses);
+    EXPECT_EQ(ReadFileBytes(File("empty.mp")),
+              ReadFileBytes(std::string(WAKEBURST_TEST_DATA) + "/hostlist/header_only.mp"));
+    EXPECT_FALSE(FileExists(File("temp.mp")));
+    for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
+        EXPECT_TRUE(Lab().Received(i).empty());
+}
+
+TEST_F(LabScan, OutputThatCannotBeWrittenStopsItBeforeThePoll) {
+    const std::string out = File("missing/hosts.mp");
+    auto r = Lab().RunInHost({WAKEBURST_CLI, "scan", "-o", out}, m_dir);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, kStatuses +
-                         "无法读取ARP缓存.\n可能原因: ARP.EXE 和/或 CONSPAWN.EXE 不存在.\n"
-                         "无法读取 ARP 缓存.\n");
-    EXPECT_FALSE(FileExists(File("empty.mp")));
-    EXPECT_TRUE(FileExists(File("temp.mp")));
+    EXPECT_EQ(r.err, "\t无法以写入方式打开 " + out + ".\n");
     for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
         EXPECT_TRUE(Lab().Received(i).empty());
 }

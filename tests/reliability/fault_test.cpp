@@ -1,11 +1,14 @@
 // Faults from outside: bad host-list files, damaged alarm stores, paths that GBK cannot
 // hold, a wake log that cannot take its entry, a disk that fills during repeated saves,
-// and a host list that changes while a group wake reads it.
+// a host list that changes while a group wake reads it, and stores and logs whose names
+// are taken by something that is no file.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -296,6 +299,49 @@ TEST_P(DamagedStore, RefusedWithTheMessageAndLeftOnDisk) {
 INSTANTIATE_TEST_SUITE_P(Table, DamagedStore, ::testing::ValuesIn(DamagedStores()),
                          [](const auto& info) { return info.param.name; });
 
+// A store's name taken by something that is no store: refused at once as damaged, never
+// waited on and never read whole.
+struct NoStoreCase {
+    const char* name;
+    std::function<bool(const std::string& storePath)> make;  // false: cannot be made here
+};
+
+const NoStoreCase kNoStores[] = {
+    {"FifoWithNoWriter", [](const std::string& p) { return mkfifo(p.c_str(), 0600) == 0; }},
+    {"LinkToAnEndlessDevice",
+     [](const std::string& p) { return symlink("/dev/zero", p.c_str()) == 0; }},
+    {"DeviceNode",
+     [](const std::string& p) { return mknod(p.c_str(), S_IFCHR | 0600, makedev(1, 5)) == 0; }},
+    {"SparseGigabyte",
+     [](const std::string& p) {
+         // A good store at its start, so only its size can refuse it.
+         test::WriteFileBytes(p, TwoRecordStore());
+         std::error_code ec;
+         fs::resize_file(p, 1ull << 30, ec);
+         return !ec;
+     }},
+};
+
+class NoStore : public ::testing::TestWithParam<NoStoreCase> {};
+
+TEST_P(NoStore, IsRefusedAsDamagedWithoutReadingIt) {
+    test::TempDir dir;
+    test::MessageRecorder messages;
+    const std::string path = dir.File("DwnGs");
+    if (!GetParam().make(path)) GTEST_SKIP() << "cannot make it here";
+    CAlarmStore store(dir.Dir());
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(store.LoadAlarmsWithResult(), CAlarmStore::LoadResult::Damaged);
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_TRUE(store.m_alarms.empty());
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{kDamagedStoreText});
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 8 * 1024);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, NoStore, ::testing::ValuesIn(kNoStores),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // ---- Texts that GBK cannot hold -----------------------------------------------------------
 
 struct PathCase {
@@ -348,15 +394,42 @@ protected:
     }
 };
 
-TEST_F(WakeLogFault, LogThatIsADirectoryLosesOnlyTheEntry) {
-    fs::create_directories(dir.File("logdir/Dawnly.log"));
-    CWakeLogScope scope(WakeLogTarget{dir.File("logdir") + "/", {}});
+// A log's name taken by something that is no log file: the wake goes on, only the entry is
+// lost, and nothing waits for a reader or writes into a device.
+struct NoLogCase {
+    const char* name;
+    std::function<bool(const std::string& logPath)> make;
+    bool holdReader;  // a reader keeps the FIFO open during the wake
+};
+
+const NoLogCase kNoLogs[] = {
+    {"Directory", [](const std::string& p) { return fs::create_directories(p); }, false},
+    {"FifoWithNoReader", [](const std::string& p) { return mkfifo(p.c_str(), 0600) == 0; }, false},
+    {"FifoWithAReader", [](const std::string& p) { return mkfifo(p.c_str(), 0600) == 0; }, true},
+};
+
+class NoWakeLog : public WakeLogFault, public ::testing::WithParamInterface<NoLogCase> {};
+
+TEST_P(NoWakeLog, LosesOnlyTheEntry) {
+    const std::string logDir = dir.File("logdir");
+    fs::create_directory(logDir);
+    const std::string log = logDir + "/Dawnly.log";
+    ASSERT_TRUE(GetParam().make(log));
+    const int reader = GetParam().holdReader ? open(log.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+    CWakeLogScope scope(WakeLogTarget{logDir + "/", {}});
     CWakeSocket socket;
     EXPECT_EQ(WakeGroupWithReport(socket, group, "127.0.0.1"), WakeOutcome::Woken);
     EXPECT_EQ(receiver.Drain().size(), 2u);
-    EXPECT_TRUE(fs::is_directory(dir.File("logdir/Dawnly.log")));
     EXPECT_TRUE(messages.Messages().empty());
+    if (reader >= 0) {
+        char byte = 0;
+        EXPECT_LE(read(reader, &byte, 1), 0) << "the entry went into the FIFO";
+        close(reader);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, NoWakeLog, ::testing::ValuesIn(kNoLogs),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WakeLogFault, FullDiskLeavesTheOldLogAsItWasAndStillWakes) {
     const std::string logDir = dir.File("full");

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,8 +20,10 @@ using wb::gui::CShellOpenServer;
 
 namespace {
 
+// Taken once: the tests below loosen the directory, which would move the name elsewhere.
 QString SocketPath() {
-    return QDir::tempPath() + QLatin1Char('/') + wb::gui::ShellOpenServerName();
+    static const QString path = wb::gui::ShellOpenServerName();
+    return path;
 }
 
 // Connects as user `uid` from a child process and sends `message`; the child's exit code
@@ -60,6 +63,7 @@ private slots:
     void onlyAbsolutePathsAreTaken();
     void anEndlessMessageIsCutOff();
     void anotherUserIsRefused();
+    void anotherUsersServerGetsNoPath();
 };
 
 void ShellOpenGuardTest::onlyAbsolutePathsAreTaken_data() {
@@ -105,11 +109,51 @@ void ShellOpenGuardTest::anotherUserIsRefused() {
     QSignalSpy spy(&server, &CShellOpenServer::filesReceived);
     // The socket is the user's alone...
     QCOMPARE(SendAsUser(65534, "/srv/a.mp\n\n"), 1);
-    // ...and even with its mode loosened, another user's paths are not taken.
-    QCOMPARE(chmod(SocketPath().toUtf8().constData(), 0777), 0);
-    SendAsUser(65534, "/srv/a.mp\n\n");
+    // ...and even with its mode and its directory's loosened, another user's paths are
+    // not taken.
+    const QByteArray socket = SocketPath().toUtf8();
+    const QByteArray dir = QFileInfo(SocketPath()).absolutePath().toUtf8();
+    QCOMPARE(chmod(dir.constData(), 0755), 0);
+    QCOMPARE(chmod(socket.constData(), 0777), 0);
+    const int connected = SendAsUser(65534, "/srv/a.mp\n\n");
+    QCOMPARE(chmod(dir.constData(), 0700), 0);
+    QVERIFY(connected != 1);  // it got through to the server, which refused it
     QTest::qWait(200);
     QCOMPARE(spy.count(), 0);
+}
+
+void ShellOpenGuardTest::anotherUsersServerGetsNoPath() {
+    if (geteuid() != 0) QSKIP("needs root to act as another user");
+    // Only root can still put a socket in the user's own directory; it listens as another
+    // user, as one who got there first would.
+    const QByteArray path = SocketPath().toUtf8();
+    unlink(path.constData());
+    int ready[2];
+    QCOMPARE(pipe(ready), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        std::strncpy(addr.sun_path, path.constData(), sizeof addr.sun_path - 1);
+        if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) _exit(3);
+        if (setgid(65534) != 0 || setuid(65534) != 0 || listen(fd, 1) != 0) _exit(3);
+        (void)!write(ready[1], "r", 1);
+        const int peer = accept(fd, nullptr, nullptr);
+        char buf[64];
+        // Exits 0 when the client left without a byte, 1 when it sent something.
+        _exit(read(peer, buf, sizeof buf) > 0 ? 1 : 0);
+    }
+    close(ready[1]);
+    char r = 0;
+    QCOMPARE(read(ready[0], &r, 1), ssize_t(1));
+    close(ready[0]);
+    QVERIFY(!wb::gui::SendToRunningInstance({"/srv/secret.mp"}, 2000));
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    unlink(path.constData());
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
 }
 
 QTEST_MAIN(ShellOpenGuardTest)

@@ -1,7 +1,6 @@
 #include "alarm/alarm_store.h"
 
 #include <filesystem>
-#include <iterator>
 
 #include "alarm/alarm_store_codec.h"
 #include "base/message_box.h"
@@ -9,22 +8,32 @@
 #include "platform/atomic_file.h"
 #include "platform/file_lock.h"
 #include "platform/file_path.h"
+#include "platform/regular_file.h"
 
 namespace wb {
 
 namespace fs = std::filesystem;
 
-CAlarmStore::LoadResult CAlarmStore::LoadAlarmsWithResult() {
-    const std::string path = StorePath();
-    std::error_code ec;
-    if (fs::is_directory(platform::PathFromUtf8(path), ec)) return LoadResult::NotOpened;
-    std::ifstream in = platform::OpenInputFile(path);
-    if (!in) return LoadResult::NotOpened;
+namespace {
 
+// Sixteen alarms take well under a megabyte even with the longest paths; anything far
+// larger is not a store of ours and is not read into memory.
+constexpr std::uint64_t kMaxAlarmStoreBytes = 16u << 20;
+
+}  // namespace
+
+CAlarmStore::LoadResult CAlarmStore::LoadAlarmsWithResult() {
     std::string bytes;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const platform::ReadResult read =
+        platform::ReadRegularFile(StorePath(), bytes, kMaxAlarmStoreBytes);
+    std::error_code ec;
+    if (read == platform::ReadResult::NotOpened ||
+        (read == platform::ReadResult::NotRegular &&
+         fs::is_directory(platform::PathFromUtf8(StorePath()), ec)))
+        return LoadResult::NotOpened;
+    // A FIFO or a device in the store's place is no store: said so at once, never read.
     AlarmList loaded;
-    if (in.bad() || !DecodeAlarmStore(bytes, loaded)) {
+    if (read != platform::ReadResult::Read || !DecodeAlarmStore(bytes, loaded)) {
         m_alarms = AlarmList();
         ShowMessageBox(kDamagedStoreText, MsgButtons::Ok, MsgIcon::None);
         return LoadResult::Damaged;
@@ -47,16 +56,38 @@ bool CAlarmStore::SaveAlarms(const AlarmList& list) {
     return true;
 }
 
+CAlarmStore::DiskState CAlarmStore::ReadStoreFile(std::string& bytes) const {
+    std::error_code ec;
+    const fs::path path = platform::PathFromUtf8(StorePath());
+    switch (platform::ReadRegularFile(StorePath(), bytes, kMaxAlarmStoreBytes)) {
+        case platform::ReadResult::Read:
+            return DiskState::Store;
+        case platform::ReadResult::NotOpened:
+            return fs::exists(path, ec) || ec ? DiskState::Unreadable : DiskState::None;
+        case platform::ReadResult::NotRegular:
+            return fs::is_directory(path, ec) ? DiskState::Unreadable : DiskState::NotAStore;
+        case platform::ReadResult::TooLarge:
+            return DiskState::NotAStore;
+        case platform::ReadResult::Failed:
+            break;
+    }
+    return DiskState::Unreadable;
+}
+
 bool CAlarmStore::ReadStoreBytes(StoreBytes& bytes) const {
     std::string read;
-    if (platform::ReadWholeFile(StorePath(), read)) {
-        bytes = std::move(read);
-        return true;
+    switch (ReadStoreFile(read)) {
+        case DiskState::Store:
+            bytes = std::move(read);
+            return true;
+        case DiskState::None:
+            bytes.reset();
+            return true;
+        case DiskState::Unreadable:
+        case DiskState::NotAStore:
+            break;
     }
-    std::error_code ec;
-    if (fs::exists(platform::PathFromUtf8(StorePath()), ec) || ec) return false;
-    bytes.reset();
-    return true;
+    return false;
 }
 
 StoreStamp CAlarmStore::Stamp() const {
@@ -80,10 +111,13 @@ CAlarmStore::UpdateResult CAlarmStore::UpdateAlarms(const Change& change, bool r
                        MsgIcon::Exclamation);
         return UpdateResult::NotLocked;
     }
+    std::string read;
+    const DiskState state = ReadStoreFile(read);
+    if (state == DiskState::Unreadable) return UpdateResult::Unreadable;
     StoreBytes bytes;
-    if (!ReadStoreBytes(bytes)) return UpdateResult::Unreadable;
+    if (state == DiskState::Store) bytes = std::move(read);
     AlarmList list;
-    if (bytes && !DecodeAlarmStore(*bytes, list)) {
+    if (state == DiskState::NotAStore || (bytes && !DecodeAlarmStore(*bytes, list))) {
         list.clear();
         if (!replaceDamaged) {
             m_alarms = AlarmList();

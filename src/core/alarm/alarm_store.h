@@ -92,6 +92,14 @@ public:
     std::string SchedulerLockPath() const { return m_strStartDir + kSchedulerLockName; }
     std::string WakeLogPath() const { return m_strStartDir + kWakeLogName; }
 
+private:
+    // What is in the store's place on disk: a regular file that may be a store (its bytes
+    // read), nothing, something that cannot be read, or something that is no store (a FIFO,
+    // a device, a file larger than any store).
+    enum class DiskState { Store, None, Unreadable, NotAStore };
+    DiskState ReadStoreFile(std::string& bytes) const;
+
+public:
     // Replaced as a whole by LoadAlarms and SaveAlarms; a running tick holds its own
     // references to the records it uses.
     AlarmList m_alarms;

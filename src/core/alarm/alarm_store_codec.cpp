@@ -186,6 +186,13 @@ std::string EncodeAlarmStore(const AlarmList& list) {
     return out;
 }
 
+bool StoreKeepsText(const std::string& utf8) {
+    const auto file = platform::Utf8ToGb18030(utf8);
+    if (!file) return false;
+    const auto back = platform::Gb18030ToUtf8(*file);
+    return back && *back == utf8;
+}
+
 bool DecodeAlarmStore(std::string_view bytes, AlarmList& out) {
     out.clear();
     Reader in(bytes);

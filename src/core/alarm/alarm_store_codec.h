@@ -19,4 +19,8 @@ std::string EncodeAlarmStore(const AlarmList& list);
 // `out` is then empty. Bytes after the last record are ignored.
 bool DecodeAlarmStore(std::string_view bytes, AlarmList& out);
 
+// Whether a text comes back from the store exactly as it went in. Bytes that are not UTF-8
+// are stored as they are and may read back as other characters.
+bool StoreKeepsText(const std::string& utf8);
+
 }  // namespace wb

@@ -8,6 +8,40 @@ std::tm LocalTime(std::time_t t) {
     return p ? *p : std::tm{};
 }
 
+bool FirstLocalMoment(int year, int month, int day, int hour, int minute, std::time_t& out) {
+    // Carry an out-of-range day into the real date first, at noon, where no zone changes
+    // its clock.
+    std::tm date{};
+    date.tm_year = year - 1900;
+    date.tm_mon = month - 1;
+    date.tm_mday = day;
+    date.tm_hour = 12;
+    date.tm_isdst = -1;
+    if (std::mktime(&date) == static_cast<std::time_t>(-1)) return false;
+    // Asked as summer time, as standard time and as "whichever": each answer that the
+    // clock really shows is a pass through that minute. mktime moves a skipped minute
+    // past the gap, which then fails the comparison.
+    bool found = false;
+    for (int isdst : {1, 0, -1}) {
+        std::tm tm{};
+        tm.tm_year = date.tm_year;
+        tm.tm_mon = date.tm_mon;
+        tm.tm_mday = date.tm_mday;
+        tm.tm_hour = hour;
+        tm.tm_min = minute;
+        tm.tm_isdst = isdst;
+        const std::time_t t = std::mktime(&tm);
+        if (t == static_cast<std::time_t>(-1)) continue;
+        const std::tm shown = LocalTime(t);
+        if (shown.tm_year != date.tm_year || shown.tm_mon != date.tm_mon ||
+            shown.tm_mday != date.tm_mday || shown.tm_hour != hour || shown.tm_min != minute)
+            continue;
+        if (!found || t < out) out = t;
+        found = true;
+    }
+    return found;
+}
+
 bool ParseLocalMinute(const std::string& text, std::time_t& out) {
     static constexpr char kShape[] = "dddd-dd-dd dd:dd";
     if (text.size() != sizeof kShape - 1) return false;
@@ -17,22 +51,18 @@ bool ParseLocalMinute(const std::string& text, std::time_t& out) {
     }
     auto num = [&](std::size_t pos, std::size_t len) { return std::stoi(text.substr(pos, len)); };
     const int year = num(0, 4), month = num(5, 2), day = num(8, 2);
-    const int hour = num(11, 2), minute = num(14, 2);
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_isdst = -1;
-    const std::time_t t = std::mktime(&tm);
-    // mktime moves 2026-02-30 into March and a time skipped by daylight saving into the next
-    // hour; neither names a real local minute.
-    if (t == static_cast<std::time_t>(-1) || tm.tm_year != year - 1900 || tm.tm_mon != month - 1 ||
-        tm.tm_mday != day || tm.tm_hour != hour || tm.tm_min != minute)
+    // 2026-02-30 would be carried into March; it names no real date.
+    if (month < 1 || month > 12 || day < 1) return false;
+    std::tm check{};
+    check.tm_year = year - 1900;
+    check.tm_mon = month - 1;
+    check.tm_mday = day;
+    check.tm_hour = 12;
+    check.tm_isdst = -1;
+    if (std::mktime(&check) == static_cast<std::time_t>(-1) || check.tm_mday != day ||
+        check.tm_mon != month - 1)
         return false;
-    out = t;
-    return true;
+    return FirstLocalMoment(year, month, day, num(11, 2), num(14, 2), out);
 }
 
 }  // namespace wb

@@ -14,7 +14,8 @@ WakeOutcome WakeGroupWithReport(CWakeSocket& socket, const std::string& groupFil
     std::string report;
     WakeOutcome outcome = WakeOutcome::Woken;
     if (!socket.SetDestination(broadcast)) {
-        report = FormatString2(IDS_BAD_BROADCAST, broadcast, groupFile);
+        report = FormatString2(IDS_BAD_BROADCAST, EscapeControlChars(broadcast),
+                               EscapeControlChars(groupFile));
         outcome = WakeOutcome::BadBroadcast;
     } else if (!ReadHostList(groupFile, report, addresses)) {
         outcome = WakeOutcome::CannotOpenList;
@@ -23,7 +24,7 @@ WakeOutcome WakeGroupWithReport(CWakeSocket& socket, const std::string& groupFil
             socket.SendWakeup(text);
         const std::size_t n = addresses.size();
         report += "\t唤醒 " + std::to_string(n) + (n > 1 ? " hosts" : " host") + " 于 " +
-                  groupFile + "\n";
+                  EscapeControlChars(groupFile) + "\n";
     }
     AppendWakeLog(report);
     if (reportOut) *reportOut = std::move(report);

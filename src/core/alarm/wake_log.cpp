@@ -1,14 +1,12 @@
 #include "alarm/wake_log.h"
 
-#include <filesystem>
-#include <fstream>
 #include <iomanip>
 #include <locale>
 #include <sstream>
 
 #include "alarm/local_time.h"
 #include "platform/codepage.h"
-#include "platform/file_path.h"
+#include "platform/regular_file.h"
 
 namespace wb {
 
@@ -55,18 +53,13 @@ void AppendWakeLog(const std::string& body) {
     const auto now = target.clock ? target.clock() : std::chrono::system_clock::now();
     const std::string entry = FormatWakeLogEntry(body, std::chrono::system_clock::to_time_t(now));
     const std::string path = target.startDir + kWakeLogName;
-    std::error_code sizeError;
-    const auto before = std::filesystem::file_size(platform::PathFromUtf8(path), sizeError);
-    std::ofstream out = platform::OpenOutputFile(path, std::ios::binary | std::ios::app);
-    if (!out) return;
-    out.write(entry.data(), static_cast<std::streamsize>(entry.size()));
-    out.close();
+    platform::CRegularFile out;
+    if (!out.OpenForAppending(path)) return;
+    const std::uint64_t before = out.SizeAtOpen();
     // A disk that fills half way through leaves half an entry, into which the next entry
     // would run: take it out again, so that only this entry is lost.
-    if (out.fail()) {
-        std::error_code ec;
-        std::filesystem::resize_file(platform::PathFromUtf8(path), sizeError ? 0 : before, ec);
-    }
+    if (!out.WriteAll(entry)) out.Truncate(before);
+    out.Close();
 }
 
 }  // namespace wb

@@ -27,6 +27,13 @@ std::string_view LoadStringText(int id);
 // is copied unchanged.
 std::string FormatPlaceholders(std::string_view pattern, const std::string* args, int count);
 std::string FormatString1(int id, const std::string& arg1);
+
 std::string FormatString2(int id, const std::string& arg1, const std::string& arg2);
+
+// A value from outside (a file name, an address, an argument) as it is shown inside a
+// message: control characters, DEL and bytes that are not UTF-8 become \xHH, the C1
+// controls \uHHHH, so that a line feed in it cannot forge a line of its own and an escape
+// sequence cannot reach a terminal. Other characters stay as they are.
+std::string EscapeControlChars(std::string_view text);
 
 }  // namespace wb

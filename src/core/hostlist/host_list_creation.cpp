@@ -59,6 +59,9 @@ bool CreateHostListFile(const std::string& path, const CreateListOptions& option
 
 bool RunHostListCreation(const std::string& maskText, const std::string& path,
                          const StatusReport& status, const CreateListOptions& options) {
+    // Polling the subnet and waiting for its answers is the slow part: a file that cannot
+    // be written is refused before it.
+    if (!CheckHostListWritable(path)) return false;
     CWakeSocket socket;
     Announce(status, kStatusGetAddress);
     if (!socket.GetLocalAddress()) {

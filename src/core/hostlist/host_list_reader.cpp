@@ -1,11 +1,9 @@
 #include "hostlist/host_list_reader.h"
 
-#include <filesystem>
-
 #include "base/string_table.h"
 #include "hostlist/host_list_tokens.h"
 #include "hostlist/text_reader.h"
-#include "platform/file_path.h"
+#include "platform/regular_file.h"
 #include "wake/address_text.h"
 
 namespace wb {
@@ -42,7 +40,7 @@ int ClassifyLine(std::string_view line, std::vector<std::string>& addresses) {
 }  // namespace
 
 std::string BadLineMessage(const std::string& path, int lineNumber) {
-    return "\t错误 文件:" + path + "\n\t行 " + std::to_string(lineNumber) +
+    return "\t错误 文件:" + EscapeControlChars(path) + "\n\t行 " + std::to_string(lineNumber) +
            ": 请检查IP地址和以太网[MAC]地址.\n";
 }
 
@@ -51,12 +49,9 @@ bool ReadHostList(const std::string& path, std::string& report,
     report.clear();
     // Only a regular file is a host list: a device could be read for ever and a pipe could
     // wait for ever for its writer, holding up every alarm behind this one.
-    std::error_code ec;
-    const bool regular = std::filesystem::is_regular_file(platform::PathFromUtf8(path), ec);
-    std::ifstream file;
-    if (regular) file = platform::OpenInputFile(path);
-    if (!regular || !file) {
-        report = FormatString1(IDS_CANNOT_OPEN_READ, path);
+    platform::CRegularFileStream file(path);
+    if (!file.IsOpen()) {
+        report = FormatString1(IDS_CANNOT_OPEN_READ, EscapeControlChars(path));
         return false;
     }
     const std::size_t before = addresses.size();
@@ -70,7 +65,7 @@ bool ReadHostList(const std::string& path, std::string& report,
     if (reader.Failed()) {
         // Half a list would wake half a group without saying so; treat it as unreadable.
         addresses.resize(before);
-        report = FormatString1(IDS_CANNOT_OPEN_READ, path);
+        report = FormatString1(IDS_CANNOT_OPEN_READ, EscapeControlChars(path));
         return false;
     }
     return true;

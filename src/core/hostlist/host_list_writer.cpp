@@ -1,12 +1,14 @@
 #include "hostlist/host_list_writer.h"
 
-#include <random>
+#include <algorithm>
 
 #include "base/message_box.h"
 #include "base/string_table.h"
+#include "hostlist/host_list_tokens.h"
+#include "hostlist/text_reader.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
-#include "platform/file_path.h"
+#include "wake/address_text.h"
 
 namespace wb {
 
@@ -33,7 +35,33 @@ void AppendFileText(std::string& out, const std::string& utf8) {
 }
 
 void ShowCannotWrite(const std::string& path) {
-    ShowMessageBox(FormatString1(IDS_CANNOT_OPEN_WRITE, path), MsgButtons::Ok);
+    ShowMessageBox(FormatString1(IDS_CANNOT_OPEN_WRITE, EscapeControlChars(path)), MsgButtons::Ok);
+}
+
+// The name comes from whoever answers the reverse lookup. It must stay one token of its
+// line: a separator or '#' in it would split it or end the line early, and a line longer
+// than the reader's piece would cut the Ethernet address after it.
+std::string NameForLine(const HostListEntry& e) {
+    std::string name = e.name;
+    for (char& c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (IsHostListSeparator(c) || c == '#' || u < 0x20 || u == 0x7F) c = '_';
+    }
+    // A name that reads as an address would add one to the group.
+    if (IsValidEthernetText(name))
+        std::replace_if(
+            name.begin(), name.end(), [](char c) { return c == '-' || c == '.'; }, '_');
+    // The reader sees the line with one byte for its CR LF.
+    const std::size_t fixed = e.ip.size() + 1 + 1 + e.ethernet.size() + 1;
+    const std::size_t room = CTextReader::kMaxPiece > fixed ? CTextReader::kMaxPiece - fixed : 0;
+    while (!name.empty() && platform::ToFileText(name).size() > room) {
+        // Drop one whole UTF-8 character (or one stray byte) from the end.
+        std::size_t cut = name.size() - 1;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;
+        name.resize(cut);
+    }
+    return name;
 }
 
 }  // namespace
@@ -44,27 +72,22 @@ std::string HostListFileBytes(const std::vector<HostListEntry>& entries) {
     for (const HostListEntry& e : entries) {
         // Converted one line at a time: a name that is not valid UTF-8 stays as it came,
         // and spoils nothing else.
-        AppendFileText(out, e.ip + '\t' + e.name + '\t' + e.ethernet + '\n');
+        AppendFileText(out, e.ip + '\t' + NameForLine(e) + '\t' + e.ethernet + '\n');
     }
     return out;
 }
 
 bool CheckHostListWritable(const std::string& path) {
-    static std::mt19937_64 rng{std::random_device{}()};
-    const auto slash = path.find_last_of("/\\");
-    const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string probe = dir + ".wakeburst-probe-" + std::to_string(rng());
-    bool created = platform::OpenOutputFile(probe).is_open();
-    if (!created) {
+    if (!platform::CheckReplaceable(path)) {
         ShowCannotWrite(path);
         return false;
     }
-    platform::RemoveFile(probe);
     return true;
 }
 
 bool WriteHostListFile(const std::string& path, const std::vector<HostListEntry>& entries) {
-    if (!platform::WriteFileAtomically(path, HostListFileBytes(entries))) {
+    if (!platform::CheckReplaceable(path) ||
+        !platform::WriteFileAtomically(path, HostListFileBytes(entries))) {
         ShowCannotWrite(path);
         return false;
     }

@@ -1,5 +1,7 @@
 #include "platform/arp_table.h"
 
+#include "platform/regular_file.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -16,8 +18,6 @@
 #include <ifaddrs.h>
 #include <netinet/in.h>
 
-#include <fstream>
-#include <iterator>
 #endif
 
 namespace wb::platform {
@@ -86,6 +86,9 @@ std::string FormatProcNetArp(std::string_view procNetArp,
         byDevice[device].push_back({SortKey(ip), ip, hw, (flags & kAtfPermanent) != 0});
     }
 
+    // What the Windows tool prints for an empty table: a listing without entries, which is
+    // not the same as no listing at all.
+    if (byDevice.empty()) return kNoArpEntries;
     std::string out;
     char buf[128];
     for (auto& [device, rows] : byDevice) {
@@ -181,10 +184,7 @@ bool ReadArpListing(std::string& listing, std::chrono::milliseconds settle) {
 namespace {
 
 bool ReadProcNetArp(std::string& text) {
-    std::ifstream in("/proc/net/arp", std::ios::binary);
-    if (!in) return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return ReadRegularFile("/proc/net/arp", text) == ReadResult::Read;
 }
 
 std::map<std::string, std::string> DeviceAddresses() {

@@ -16,6 +16,9 @@ namespace wb::platform {
 bool ReadArpListing(std::string& listing,
                     std::chrono::milliseconds settle = std::chrono::milliseconds(3000));
 
+// The listing of a table without a single entry.
+inline constexpr char kNoArpEntries[] = "No ARP Entries Found.\r\n";
+
 // Turns the text of Linux's /proc/net/arp into the listing above; `deviceAddrs` gives the
 // address shown in each interface's title line. `resolving` tells whether any entry is still
 // without a resolved address.

@@ -1,11 +1,10 @@
 #include "platform/atomic_file.h"
 
 #include <cstdio>
-#include <ios>
-#include <iterator>
 #include <random>
 
 #include "platform/file_path.h"
+#include "platform/regular_file.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -15,6 +14,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #endif
 
 namespace wb::platform {
@@ -65,8 +65,63 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (!ok) DeleteFileW(tmp.c_str());
     return ok;
 }
+
+bool CheckReplaceable(const std::string& path) {
+    const std::wstring target = Utf8ToWide(path);
+    if (target.empty()) return false;
+    const DWORD attrs = GetFileAttributesW(target.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES &&
+        (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
+    const std::wstring probe = Utf8ToWide(TempNameFor(path));
+    HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
 #else
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+
+namespace {
+
+// Where a save through `path` lands: a symbolic link is followed to the file it names (which
+// need not exist yet), so that the link stays and its target is replaced.
+std::string ResolveLinks(const std::string& path) {
+    std::string at = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = readlink(at.c_str(), target.data(), target.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return at;
+        target.resize(static_cast<std::size_t>(n));
+        at = target.front() == '/' ? target : DirectoryOf(at) + target;
+    }
+    return at;
+}
+
+}  // namespace
+
+bool CheckReplaceable(const std::string& path) {
+    const std::string target = ResolveLinks(path);
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0) {
+        // Renaming over a read-only file would succeed in a writable directory; refuse it as
+        // opening it for writing would be refused.
+        if (!S_ISREG(st.st_mode) || access(target.c_str(), W_OK) != 0) return false;
+    }
+    // The name the save will create first, so that a name too long or a directory that is
+    // missing or closed shows now.
+    const std::string probe = TempNameFor(target);
+    const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    close(fd);
+    unlink(probe.c_str());
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& linkPath, std::string_view bytes) {
+    const std::string path = ResolveLinks(linkPath);
     std::string tmp;
     int fd = -1;
     // A name may be taken by the leftover of a save that was killed half way: try others.
@@ -76,9 +131,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) return false;
-    // Keep the mode of the file we replace, so a save does not change who may read it.
+    // Keep the permissions of the file we replace, so a save does not change who may read
+    // it; never its set-user-ID or set-group-ID bits, which the new content has not earned.
     struct stat st {};
-    if (stat(path.c_str(), &st) == 0) fchmod(fd, st.st_mode & 07777);
+    if (stat(path.c_str(), &st) == 0) fchmod(fd, st.st_mode & 0777);
     bool ok = true;
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -108,19 +164,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
 #endif
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in = OpenInputFile(path);
-    if (!in) return false;
-    std::string read;
-    // Read through the buffer directly, a read error (a directory, a failing disk) is
-    // thrown rather than flagged on the stream.
-    try {
-        read.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        return false;
-    }
-    if (in.bad()) return false;
-    bytes = std::move(read);
-    return true;
+    return ReadRegularFile(path, bytes) == ReadResult::Read;
 }
 
 }  // namespace wb::platform

@@ -47,14 +47,6 @@ std::filesystem::path PathFromUtf8(std::string_view utf8) {
 std::string PathToUtf8(const std::filesystem::path& path) { return path.native(); }
 #endif
 
-std::ifstream OpenInputFile(const std::string& utf8Path, std::ios::openmode mode) {
-    return std::ifstream(PathFromUtf8(utf8Path), mode | std::ios::in);
-}
-
-std::ofstream OpenOutputFile(const std::string& utf8Path, std::ios::openmode mode) {
-    return std::ofstream(PathFromUtf8(utf8Path), mode | std::ios::out);
-}
-
 bool RemoveFile(const std::string& utf8Path) {
     std::error_code ec;
     return std::filesystem::remove(PathFromUtf8(utf8Path), ec);

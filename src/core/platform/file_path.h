@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -13,10 +12,7 @@ namespace wb::platform {
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 
-std::ifstream OpenInputFile(const std::string& utf8Path,
-                            std::ios::openmode mode = std::ios::binary);
-std::ofstream OpenOutputFile(const std::string& utf8Path,
-                             std::ios::openmode mode = std::ios::binary);
+// Files are opened for reading or appending through CRegularFile (regular_file.h) only.
 
 // True when the file was removed.
 bool RemoveFile(const std::string& utf8Path);

@@ -88,6 +88,8 @@ void CAlarmDlg::BuildLayout() {
     auto button = [this](int id, const char* text) {
         auto* b = new QPushButton(QString::fromUtf8(text), this);
         b->setObjectName(ControlName(id));
+        // No button is the default one, so Enter in a field presses none (keyPressEvent).
+        b->setAutoDefault(false);
         return b;
     };
 
@@ -96,6 +98,12 @@ void CAlarmDlg::BuildLayout() {
     m_comboGroup->setObjectName(ControlName(kGroupId));
     m_comboGroup->setEditable(true);
     m_comboGroup->setInsertPolicy(QComboBox::NoInsert);
+    // A plain drop-down: the text typed is the text taken, with no completion from the
+    // list, and the selection changes only when the user picks an item, never because the
+    // typed text matches one (that would show, and then change, another alarm).
+    m_comboGroup->setCompleter(nullptr);
+    disconnect(m_comboGroup->lineEdit(), &QLineEdit::editingFinished, m_comboGroup, nullptr);
+    disconnect(m_comboGroup->lineEdit(), &QLineEdit::returnPressed, m_comboGroup, nullptr);
     m_comboGroup->setMaxVisibleItems(8);
     m_comboGroup->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 22);
     m_comboGroup->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -158,7 +166,6 @@ void CAlarmDlg::BuildLayout() {
     m_btnOk = button(1, "确定");
     m_btnCancel = button(2, "取消");
     // OK is a plain button: neither the default one nor a tab stop.
-    m_btnOk->setAutoDefault(false);
     m_btnOk->setFocusPolicy(Qt::ClickFocus);
     auto* right = new QVBoxLayout;
     right->addWidget(m_btnRemove);
@@ -502,6 +509,15 @@ void CAlarmDlg::OnSpinNumber(QLineEdit* buddy, int min, int max, int delta) {
 void CAlarmDlg::DestroyWindow() {
     hide();
     deleteLater();
+}
+
+void CAlarmDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Enter presses the button that has the focus, as Space does, and nothing else.
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget())) focused->click();
+        return;
+    }
+    CHelpDialog::keyPressEvent(event);
 }
 
 bool CAlarmDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -1,10 +1,17 @@
 #include "shell/dawnly_doc.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <cerrno>
+#include <optional>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "common/ui_seam.h"
 #include "platform/atomic_file.h"
@@ -17,6 +24,32 @@ namespace {
 
 QString FileFilter() {
     return DocTemplateString(DocString::FilterName) + QStringLiteral(";;所有文件 (*)");
+}
+
+// Opened without waiting (a FIFO would wait for a writer) and checked on the descriptor
+// itself, so that nothing put in the file's place after an earlier look can hang the
+// program: only a regular file is read.
+std::optional<QByteArray> ReadRegularFile(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    QByteArray bytes;
+    if (ok) bytes.reserve(static_cast<qsizetype>(st.st_size));
+    char buffer[1 << 16];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            bytes.append(buffer, static_cast<qsizetype>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            ok = false;
+        }
+    }
+    ::close(fd);
+    if (!ok) return std::nullopt;
+    return bytes;
 }
 
 }  // namespace
@@ -35,6 +68,7 @@ bool CDawnlyDoc::OnNewDocument() {
     m_encoding = TextEncoding::Gb18030;
     m_lineEnd = LineEnd::CrLf;
     m_bExact = true;
+    m_strayLines.clear();
     m_bHaveSaved = false;
     SetPathName(QString());
     SetModifiedFlag(false);
@@ -42,23 +76,25 @@ bool CDawnlyDoc::OnNewDocument() {
 }
 
 bool CDawnlyDoc::OnOpenDocument(const QString& path) {
-    std::string bytes;
-    if (!platform::ReadWholeFile(path.toStdString(), bytes)) {
+    const std::optional<QByteArray> read = ReadRegularFile(path);
+    if (!read) {
         CUiSeam::Message(nullptr, QStringLiteral("无法打开文件 %1.").arg(path), QMessageBox::Ok,
                          QMessageBox::Warning, QString());
         return false;
     }
-    const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const QByteArray& raw = *read;
     DecodedText decoded = DecodeFileText(raw);
     m_encoding = decoded.encoding;
     m_lineEnd = decoded.lineEnd;
+    m_strayLines = std::move(decoded.strayLines);
     SetTextOfViews(decoded.text);
     m_savedText = Text();
     m_savedBytes = raw;
     m_bHaveSaved = true;
     // The editor may not hold every character as it came (a carriage return inside a line
     // becomes a line break), so what it would write back is checked here, once.
-    m_bExact = decoded.exact && EncodeFileText(m_savedText, m_encoding, m_lineEnd) == raw;
+    m_bExact =
+        decoded.exact && EncodeFileText(m_savedText, m_encoding, m_lineEnd, m_strayLines) == raw;
     SetPathName(path);
     SetModifiedFlag(false);
     return true;
@@ -67,13 +103,13 @@ bool CDawnlyDoc::OnOpenDocument(const QString& path) {
 QByteArray CDawnlyDoc::BytesToSave() const {
     const QString text = Text();
     if (m_bHaveSaved && text == m_savedText) return m_savedBytes;
-    return EncodeFileText(text, m_encoding, m_lineEnd);
+    return EncodeFileText(text, m_encoding, m_lineEnd, m_strayLines);
 }
 
 bool CDawnlyDoc::OnSaveDocument(const QString& path) {
     const QString text = Text();
     const bool unchanged = m_bHaveSaved && text == m_savedText;
-    if (!unchanged && !m_bExact) {
+    if (!unchanged && (!m_bExact || !KeepsStrayBytes(text, m_strayLines))) {
         auto answer = CUiSeam::Message(
             nullptr,
             QStringLiteral("文件 %1 中有无法按原样保存的内容(如行中的回车符或混合的行尾).\n"

@@ -75,6 +75,7 @@ private:
     TextEncoding m_encoding = TextEncoding::Gb18030;
     LineEnd m_lineEnd = LineEnd::CrLf;
     bool m_bExact = true;
+    StrayLines m_strayLines;
     // What was last loaded or saved, so that an unchanged text goes back as these bytes.
     QString m_savedText;
     QByteArray m_savedBytes;

@@ -1,7 +1,6 @@
 #include "shell/shell_open.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +8,14 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <csignal>
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "platform/peer_user.h"
 
@@ -33,21 +40,69 @@ bool IsFilePathLine(const QByteArray& line) {
     return QFileInfo(path).isAbsolute();
 }
 
+// Only the user can enter it: nobody else can put a socket of their own under the name
+// a later start looks for, or take the place of one that is gone.
+bool IsPrivateDirectory(const QByteArray& path) {
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+QString PrivateSocketDirectory() {
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.startsWith('/') && IsPrivateDirectory(runtime)) return QFile::decodeName(runtime);
+    // No session directory: one of the user's own beside the other users' temporary files.
+    const QByteArray own = QFile::encodeName(QDir::tempPath()) + "/wakeburst-" +
+                           QByteArray::number(static_cast<qulonglong>(::geteuid()));
+    ::mkdir(own.constData(), 0700);
+    if (IsPrivateDirectory(own)) return QFile::decodeName(own);
+    return {};
+}
+
+// The socket to remove when a signal ends the program; set before the handlers are
+// installed, read only by them.
+char g_socketToRemove[sizeof(sockaddr_un::sun_path)];
+
+extern "C" void RemoveSocketAndEnd(int signal) {
+    ::unlink(g_socketToRemove);
+    // The handler was reset on entry: the signal now ends the program as it would have.
+    ::raise(signal);
+}
+
+void RemoveSocketOnSignals(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    if (name.size() >= static_cast<qsizetype>(sizeof g_socketToRemove)) return;
+    std::memcpy(g_socketToRemove, name.constData(), static_cast<std::size_t>(name.size()) + 1);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction current {};
+        // A signal someone else handles or ignores is left to them.
+        if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) continue;
+        struct sigaction action {};
+        action.sa_handler = RemoveSocketAndEnd;
+        action.sa_flags = SA_RESETHAND;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
 }  // namespace
 
 QString ShellOpenServerName() {
-    const QString forced = qEnvironmentVariable("WAKEBURST_SHELL_SERVER");
-    if (!forced.isEmpty()) return forced;
-    const QByteArray home = QDir::homePath().toUtf8();
-    return QStringLiteral("wakeburst-dawnly-") +
-           QString::fromLatin1(
-               QCryptographicHash::hash(home, QCryptographicHash::Sha1).toHex().left(12));
+    const QString dir = PrivateSocketDirectory();
+    if (dir.isEmpty()) return {};
+    QString name = qEnvironmentVariable("WAKEBURST_SHELL_SERVER");
+    if (name.isEmpty()) name = QStringLiteral("wakeburst-dawnly");
+    return dir + QLatin1Char('/') + name;
 }
 
 bool SendToRunningInstance(const QStringList& files, int timeoutMs) {
+    const QString name = ShellOpenServerName();
+    if (name.isEmpty()) return false;
     QLocalSocket socket;
-    socket.connectToServer(ShellOpenServerName());
+    socket.connectToServer(name);
     if (!socket.waitForConnected(timeoutMs)) return false;
+    // Another user's server would learn every path opened, and could drop them.
+    if (!platform::IsPeerSameUser(socket.socketDescriptor())) return false;
     QByteArray message;
     for (const QString& f : files)
         message += f.toUtf8() + '\n';
@@ -68,15 +123,30 @@ CShellOpenServer::CShellOpenServer(QObject* parent)
     connect(m_pServer, &QLocalServer::newConnection, this, &CShellOpenServer::OnNewConnection);
 }
 
+CShellOpenServer::~CShellOpenServer() {
+    if (m_pServer->isListening() &&
+        QFile::encodeName(m_pServer->fullServerName()) == g_socketToRemove) {
+        g_socketToRemove[0] = '\0';
+    }
+}
+
 bool CShellOpenServer::Listen() {
     const QString name = ShellOpenServerName();
+    if (name.isEmpty()) return false;
     // Listening would take the name over from an instance that still runs.
     QLocalSocket probe;
     probe.connectToServer(name);
-    if (probe.waitForConnected(500)) return false;
+    if (probe.waitForConnected(500) && platform::IsPeerSameUser(probe.socketDescriptor())) {
+        return false;
+    }
+    probe.abort();
     // Left behind by an instance that ended abnormally.
     QLocalServer::removeServer(name);
-    return m_pServer->listen(name);
+    // Ready before the socket file appears, so that no signal can leave it behind.
+    RemoveSocketOnSignals(name);
+    if (m_pServer->listen(name)) return true;
+    g_socketToRemove[0] = '\0';
+    return false;
 }
 
 bool CShellOpenServer::IsListening() const { return m_pServer->isListening(); }

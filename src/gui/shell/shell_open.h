@@ -12,11 +12,14 @@ namespace wb::gui {
 // start hands its files to a running instance and ends, or opens them itself when none runs.
 inline constexpr char kShellOpenFlag[] = "--shell-open";
 
-// The local socket that a running instance listens on, one per user (the environment
-// variable WAKEBURST_SHELL_SERVER names another one, for tests).
+// The path of the local socket that a running instance listens on, one per user, in
+// $XDG_RUNTIME_DIR or else in a directory of the user's own that nobody else can enter
+// (the environment variable WAKEBURST_SHELL_SERVER names another socket there, for
+// tests). Empty when no such directory can be had: nothing is handed over then.
 QString ShellOpenServerName();
 
-// Hands `files` (absolute paths) to a running instance; true once it has taken them.
+// Hands `files` (absolute paths) to a running instance of the same user; true once it
+// has taken them.
 bool SendToRunningInstance(const QStringList& files, int timeoutMs = 3000);
 
 // Receives files from later shell-open starts.
@@ -24,7 +27,10 @@ class CShellOpenServer final : public QObject {
     Q_OBJECT
 public:
     explicit CShellOpenServer(QObject* parent = nullptr);
+    ~CShellOpenServer() override;
     // False when another live instance already listens (this one then takes no files).
+    // The socket file goes when the server does, and when SIGTERM, SIGINT or SIGHUP end
+    // the program.
     bool Listen();
     bool IsListening() const;
 

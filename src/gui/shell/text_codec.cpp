@@ -1,5 +1,6 @@
 #include "shell/text_codec.h"
 
+#include <QStringList>
 #include <optional>
 #include <string>
 
@@ -47,22 +48,62 @@ QByteArray ToMemoryLines(const QByteArray& bytes, LineEnd lineEnd) {
     return out;
 }
 
-std::optional<QString> Decode(const QByteArray& bytes, TextEncoding encoding) {
-    switch (encoding) {
-        case TextEncoding::Utf8: {
-            QString s = QString::fromUtf8(bytes);
-            if (s.toUtf8() != bytes) return std::nullopt;
-            return s;
+std::optional<QString> StrictGb18030(const QByteArray& bytes) {
+    auto utf8 = platform::Gb18030ToUtf8(std::string_view(bytes.constData(), bytes.size()));
+    if (!utf8) return std::nullopt;
+    return QString::fromUtf8(utf8->data(), static_cast<qsizetype>(utf8->size()));
+}
+
+// The length of the GB18030 sequence that starts at `i`, or 0 when the byte there starts
+// none (a stray byte).
+qsizetype SequenceLength(const QByteArray& b, qsizetype i) {
+    const auto at = [&b](qsizetype k) { return static_cast<unsigned char>(b[k]); };
+    const auto isLead = [](unsigned char c) { return c >= 0x81 && c <= 0xFE; };
+    const auto isDigit = [](unsigned char c) { return c >= 0x30 && c <= 0x39; };
+    const unsigned char c = at(i);
+    if (c < 0x80) return 1;
+    if (!isLead(c) || i + 1 >= b.size()) return 0;
+    const unsigned char t = at(i + 1);
+    if ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFE)) return 2;
+    if (isDigit(t) && i + 3 < b.size() && isLead(at(i + 2)) && isDigit(at(i + 3))) return 4;
+    return 0;
+}
+
+// One line that is not GB18030 as a whole: its well-formed runs go through the converter,
+// every other byte becomes one U+FFFD.
+QString DecodeLineWithStrayBytes(const QByteArray& line, qsizetype& stray) {
+    QString out;
+    qsizetype i = 0;
+    while (i < line.size()) {
+        qsizetype end = i;
+        while (end < line.size()) {
+            const qsizetype len = SequenceLength(line, end);
+            if (len == 0) break;
+            end += len;
         }
-        case TextEncoding::Gb18030: {
-            auto utf8 = platform::Gb18030ToUtf8(std::string_view(bytes.constData(), bytes.size()));
-            if (!utf8) return std::nullopt;
-            return QString::fromUtf8(utf8->data(), static_cast<qsizetype>(utf8->size()));
+        if (auto run = StrictGb18030(line.mid(i, end - i))) {
+            out += *run;
+        } else {
+            // A well-formed code the converter does not know: taken one sequence at a time.
+            for (qsizetype k = i; k < end;) {
+                const qsizetype len = SequenceLength(line, k);
+                if (auto one = StrictGb18030(line.mid(k, len))) {
+                    out += *one;
+                } else {
+                    out += QString(len, QChar::ReplacementCharacter);
+                    stray += len;
+                }
+                k += len;
+            }
         }
-        case TextEncoding::Bytes:
-            return QString::fromLatin1(bytes);
+        i = end;
+        if (i < line.size()) {
+            out += QChar::ReplacementCharacter;
+            ++stray;
+            ++i;
+        }
     }
-    return std::nullopt;
+    return out;
 }
 
 QByteArray Gb18030Of(const QString& text) {
@@ -72,16 +113,76 @@ QByteArray Gb18030Of(const QString& text) {
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
 }
 
+// Lines separated by '\n', each GBK line back to its bytes.
+QByteArray EncodeGbkLines(const QString& text, const StrayLines& strayLines) {
+    if (strayLines.isEmpty()) return Gb18030Of(text);
+    QByteArray out;
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0) out += '\n';
+        const auto raw = strayLines.constFind(lines[i]);
+        out += raw != strayLines.cend() ? *raw : Gb18030Of(lines[i]);
+    }
+    return out;
+}
+
+// GBK text spoilt by a few stray bytes: worth showing as GBK when its GBK characters
+// outnumber the stray bytes and it is no binary file (no NUL), and when every line goes
+// back to its own bytes.
+std::optional<QString> DecodeGbkWithStrayBytes(const QByteArray& lines, StrayLines& strayLines) {
+    if (lines.contains('\0')) return std::nullopt;
+    QString text;
+    qsizetype stray = 0;
+    qsizetype gbk = 0;
+    const QList<QByteArray> split = lines.split('\n');
+    for (qsizetype i = 0; i < split.size(); ++i) {
+        if (i > 0) text += u'\n';
+        const QByteArray& line = split[i];
+        QString decoded;
+        if (auto strict = StrictGb18030(line)) {
+            decoded = *strict;
+        } else {
+            decoded = DecodeLineWithStrayBytes(line, stray);
+            // Two lines that read alike but differ in their stray bytes cannot both go back.
+            const auto known = strayLines.constFind(decoded);
+            if (known != strayLines.cend() && *known != line) return std::nullopt;
+            strayLines.insert(decoded, line);
+        }
+        for (QChar c : decoded)
+            gbk += c.unicode() >= 0x80 && c != QChar::ReplacementCharacter;
+        text += decoded;
+    }
+    if (stray == 0 || stray >= gbk) return std::nullopt;
+    if (EncodeGbkLines(text, strayLines) != lines) return std::nullopt;
+    return text;
+}
+
+std::optional<QString> Decode(const QByteArray& bytes, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8: {
+            QString s = QString::fromUtf8(bytes);
+            if (s.toUtf8() != bytes) return std::nullopt;
+            return s;
+        }
+        case TextEncoding::Gb18030:
+            return StrictGb18030(bytes);
+        case TextEncoding::Bytes:
+            return QString::fromLatin1(bytes);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
-QByteArray EncodeFileText(const QString& text, TextEncoding encoding, LineEnd lineEnd) {
+QByteArray EncodeFileText(const QString& text, TextEncoding encoding, LineEnd lineEnd,
+                          const StrayLines& strayLines) {
     QByteArray out;
     switch (encoding) {
         case TextEncoding::Utf8:
             out = text.toUtf8();
             break;
         case TextEncoding::Gb18030:
-            out = Gb18030Of(text);
+            out = EncodeGbkLines(text, strayLines);
             break;
         case TextEncoding::Bytes:
             // Bytes read from the file come back as themselves; characters typed since
@@ -115,16 +216,33 @@ DecodedText DecodeFileText(const QByteArray& bytes) {
 
     const bool ascii = IsAscii(lines);
     const TextEncoding order[] = {ascii ? TextEncoding::Gb18030 : TextEncoding::Utf8,
-                                  TextEncoding::Gb18030, TextEncoding::Bytes};
+                                  TextEncoding::Gb18030};
+    std::optional<QString> text;
     for (TextEncoding enc : order) {
-        auto text = Decode(lines, enc);
-        if (!text) continue;
-        result.text = *text;
+        text = Decode(lines, enc);
         result.encoding = enc;
-        break;
+        if (text) break;
     }
-    result.exact = !mixed && EncodeFileText(result.text, result.encoding, result.lineEnd) == bytes;
+    if (!text) text = DecodeGbkWithStrayBytes(lines, result.strayLines);
+    if (!text) {
+        result.strayLines.clear();
+        result.encoding = TextEncoding::Bytes;
+        text = Decode(lines, TextEncoding::Bytes);
+    }
+    result.text = *text;
+    result.exact = !mixed && EncodeFileText(result.text, result.encoding, result.lineEnd,
+                                            result.strayLines) == bytes;
     return result;
+}
+
+bool KeepsStrayBytes(const QString& text, const StrayLines& strayLines) {
+    if (strayLines.isEmpty() || !text.contains(QChar::ReplacementCharacter)) return true;
+    for (const QString& line : text.split(u'\n')) {
+        if (line.contains(QChar::ReplacementCharacter) && !strayLines.contains(line)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace wb::gui

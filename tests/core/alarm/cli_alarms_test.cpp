@@ -19,6 +19,11 @@ const std::string kDamaged =
 const std::string kExampleHex =
     "0100ffff01000d0043416c61726d53657474696e6707443a5c672e6d7004070000001e0000000f3235352e3235"
     "352e3235352e323535";
+// The same as "alarms add" writes it: with the group file's absolute path, "{file}" in an
+// expected store.
+const std::string kAddedHex =
+    "0100ffff01000d0043416c61726d53657474696e67{file}04070000001e0000000f3235352e3235352e323535"
+    "2e323535";
 
 // Each case runs in a fresh directory that holds a group file named "D:\g.mp" and, when
 // asked, a store; "{dir}" in an argument stands for that directory.
@@ -72,11 +77,20 @@ TEST_P(CliAlarms, Table) {
     auto r = test::RunProcess(argv, dir.Path());
     EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
     EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.err, c.err);
+    std::string err = c.err;
+    const auto at = err.find("{dir}");
+    if (at != std::string::npos) err.replace(at, 5, dir.Path());
+    EXPECT_EQ(r.err, err);
     if (c.storeHex == "same") {
         EXPECT_EQ(test::ReadFileBytes(storePath), store);
     } else {
-        EXPECT_EQ(test::ToHex(test::ReadFileBytes(storePath)), c.storeHex);
+        // The path the group file was added with, as the store's length-prefixed text.
+        const std::string file = dir.File("D:\\g.mp");
+        std::string hex = c.storeHex;
+        const auto p = hex.find("{file}");
+        if (p != std::string::npos)
+            hex.replace(p, 6, test::ToHex(std::string(1, static_cast<char>(file.size())) + file));
+        EXPECT_EQ(test::ToHex(test::ReadFileBytes(storePath)), hex);
     }
 }
 
@@ -86,26 +100,40 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CliAlarms,
     ::testing::Values(
         AlarmsCase{"AddWritesTheExample", "", Add({"--days", "mon", "--time", "07:30"}), 0, "",
-                   kExampleHex},
+                   kAddedHex},
         AlarmsCase{"AddDirAnywhereDaysTo", "",
                    Args({"alarms", "--dir", "{dir}", "add", "--to", "198.51.100.255", "--time",
                          "23:05", "--file", "D:\\g.mp", "--days", "Sun,fri,sat"}),
                    0, "",
-                   "0100ffff01000d0043416c61726d53657474696e6707443a5c672e6d70c217000000050000000e3"
+                   "0100ffff01000d0043416c61726d53657474696e67{file}c217000000050000000e3"
                    "139382e35312e3130302e323535"},
         AlarmsCase{"AddAllDaysLeadingZeroBroadcast", "",
                    Args({"alarms", "add", "--file=D:\\g.mp", "--days", "all", "--time", "0:00",
                          "--to", "010.0.0.001"}),
                    0, "",
-                   "0100ffff01000d0043416c61726d53657474696e6707443a5c672e6d70fe0000000000000000083"
+                   "0100ffff01000d0043416c61726d53657474696e67{file}fe0000000000000000083"
                    "1302e302e302e31"},
         AlarmsCase{"AddAppends", "monday_0730.DwnGs", Add({"--days", "tue", "--time", "08:15"}), 0,
                    "",
                    "02" + kExampleHex.substr(2) +
-                       "018007443a5c672e6d7008080000000f0000000f3235352e3235352e3235352e323535"},
+                       "0180{file}08080000000f0000000f3235352e3235352e3235352e323535"},
         AlarmsCase{"AddMissingFile", "",
                    Args({"alarms", "add", "--file", "nope.mp", "--days", "mon", "--time", "07:30"}),
                    1, "文件 \nnope.mp\n未被发现.  请查实后重试.\n", ""},
+        // The name comes back in every list and log line: one line each, and as it went in.
+        AlarmsCase{
+            "AddFileWithControlCharacters", "",
+            Args({"alarms", "add", "--file", "g\n\x1b[2J.mp", "--days", "mon", "--time", "07:30"}),
+            2,
+            kAddUsage + "--file names a file with control characters: '{dir}/g\\x0A\\x1B[2J.mp'\n",
+            ""},
+        AlarmsCase{
+            "AddFileNotUtf8", "",
+            Args({"alarms", "add", "--file", "caf\xe9\x61.mp", "--days", "mon", "--time", "07:30"}),
+            2,
+            kAddUsage +
+                "--file must be a UTF-8 name for the store to keep it: '{dir}/caf\\xE9a.mp'\n",
+            ""},
         AlarmsCase{"AddSeventeenth", "sixteen", Add({"--days", "mon", "--time", "07:30"}), 1,
                    "组 16 允许的最大值.\n", "same"},
         AlarmsCase{"AddOverDamagedStore", "damaged", Add({"--days", "mon", "--time", "07:30"}), 1,
@@ -124,13 +152,16 @@ INSTANTIATE_TEST_SUITE_P(
         AlarmsCase{"ListNoStore", "", Args({"alarms"}), 0, "", ""},
         AlarmsCase{"ListExample", "monday_0730.DwnGs", Args({"alarms", "list"}), 0, "", "same",
                    "1\t-M-----\t07:30\t255.255.255.255\tD:\\g.mp\n"},
+        AlarmsCase{"ListEscapesControlCharacters", "control_chars.DwnGs", Args({"alarms", "list"}),
+                   0, "", "same", "1\t-M-----\t07:30\t255.255.255.255\tD:\\a\\x0Ab\\x1B[2J.mp\n"},
         AlarmsCase{"RemoveOnly", "monday_0730.DwnGs", Args({"alarms", "remove", "1"}), 0, "",
                    "0000"},
         AlarmsCase{"RemoveOutOfRange", "monday_0730.DwnGs", Args({"alarms", "remove", "2"}), 2,
                    "wakeburst alarms remove: no alarm '2' (the list holds 1)\n", "same"},
         AlarmsCase{"UnknownSubcommand", "", Args({"alarms", "clear"}), 2,
-                   "wakeburst alarms: expects list, add --file F --days LIST --time HH:MM [--to "
-                   "A.B.C.D], or remove N\n",
+                   "wakeburst alarms: expects list [--json], add --file F --days LIST --time "
+                   "HH:MM [--to A.B.C.D], remove N, or next [--count N] [--from \"YYYY-MM-DD "
+                   "HH:MM\"]\n",
                    ""},
         AlarmsCase{"TickBadTime", "", Args({"tick", "--at", "2026-02-30 07:30"}), 2,
                    "wakeburst tick: --at takes a local time \"YYYY-MM-DD HH:MM\", not '2026-02-30 "
@@ -251,6 +282,17 @@ TEST_F(CliWake, FailuresExitOneAndAreLoggedToo) {
     EXPECT_NE(log.find("gone.mp .\r\n"), std::string::npos);
     EXPECT_NE(log.find("one_host.mp\r\r\n"), std::string::npos);
     EXPECT_EQ(Run({"wake"}).exitCode, 2);
+}
+
+// The store refuses a name that is not UTF-8; a wake opens it by its very bytes and shows
+// the stray byte escaped.
+TEST_F(CliWake, NameThatIsNotUtf8IsWokenAsGiven) {
+    const std::string name = "caf\xe9\x61.mp";
+    dir.Write(name, "198.51.100.10 02-00-5e-00-00-10\r\n");
+    auto r = Run({"wake", name, "--to", "127.0.0.1"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "\t唤醒 1 host 于 caf\\xE9a.mp\n");
+    EXPECT_EQ(receiver.Drain().size(), 1u);
 }
 
 TEST_F(CliWake, TickWakesTheAlarmsDueAtThatMinute) {

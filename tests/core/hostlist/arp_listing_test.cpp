@@ -95,7 +95,8 @@ const std::string kEth0Title =
 INSTANTIATE_TEST_SUITE_P(
     Table, ProcNetArp,
     ::testing::Values(
-        ProcCase{"Empty", kProcHead, "", false},
+        // Nobody answered: a listing without entries, not a missing one.
+        ProcCase{"Empty", kProcHead, "No ARP Entries Found.\r\n", false},
         ProcCase{
             "SortedByAddressCaseKept",
             std::string(kProcHead) +
@@ -118,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "198.51.100.20    0x1         0x2         00:00:00:00:00:00     *        eth0\n"
                 "198.51.100.21    0x20        0x2         80:00:00:48:fe:80:00:00:00:00:00:00:"
                 "00:00:00:00:00:00:00:00     *        ib0\n",
-            "", false},
+            "No ARP Entries Found.\r\n", false},
         ProcCase{
             "DeviceWithoutAddress",
             std::string(kProcHead) +

@@ -64,5 +64,17 @@ TEST(CliCheck, RelativePathQuotedAsGiven) {
     EXPECT_EQ(r.err, BadLine("./rel.mp", 1));
 }
 
+// An output that cannot be written is refused before the subnet is polled (and waited on).
+// Without a network of its own, in case it ever polls.
+TEST(CliScan, RefusesItsOutputBeforePolling) {
+    if (!test::Shell("unshare --net true 2>/dev/null")) GTEST_SKIP() << "no network namespace";
+    test::TempDir dir;
+    const std::string out = dir.File("missing/hosts.mp");
+    auto r = test::RunProcess({"unshare", "--net", WAKEBURST_CLI, "scan", "-o", out}, dir.Path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "\t无法以写入方式打开 " + out + ".\n");
+}
+
 }  // namespace
 }  // namespace wb

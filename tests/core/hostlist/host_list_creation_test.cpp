@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +47,46 @@ TEST(HostListWriter, ReadsBackWithoutReport) {
     EXPECT_EQ(report, "");
     EXPECT_EQ(addresses, (std::vector<std::string>{"00-A0-C9-12-34-56", "00-a0-c9-12-34-57"}));
 }
+
+// Whatever name the resolver gives, the line keeps exactly its one Ethernet address, and
+// the lines around it keep theirs.
+struct NameCase {
+    const char* label;
+    std::string name;
+};
+
+class HostileName : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(HostileName, ReadsBackAsOneEntry) {
+    test::TempDir dir;
+    const std::string path = dir.File("named.mp");
+    ASSERT_TRUE(WriteHostListFile(path, {{"198.51.100.100", GetParam().name, "02-00-5e-00-00-10"},
+                                         {"198.51.100.9", "pc9", "02-00-5e-00-00-09"}}));
+    std::string report;
+    std::vector<std::string> addresses;
+    ASSERT_TRUE(ReadHostList(path, report, addresses));
+    EXPECT_EQ(report, "");
+    EXPECT_EQ(addresses, (std::vector<std::string>{"02-00-5e-00-00-10", "02-00-5e-00-00-09"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, HostileName,
+    ::testing::Values(NameCase{"Blank", "pc 02-00-5e-00-00-66"},
+                      NameCase{"Tab", "pc\t02-00-5e-00-00-66"},
+                      NameCase{"CommaAndColon", "a,b:02-00-5e-00-00-66"},
+                      NameCase{"CommentMark", "#pc"},
+                      NameCase{"LineFeed", "pc\n198.51.100.66 02-00-5e-00-00-66"},
+                      NameCase{"LooksLikeAnEthernetAddress", "02-00-5e-00-00-66"},
+                      NameCase{"LooksLikeOneWithPoints", "02.00.5e.00.00.66"},
+                      NameCase{"LongerThanAPiece", std::string(300, 'n')},
+                      NameCase{"LongInGbk",
+                               [] {
+                                   std::string s;
+                                   for (int i = 0; i < 150; ++i)
+                                       s += "\xe4\xb8\xad";  // one character, two bytes on disk
+                                   return s;
+                               }()}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 // A lookup that knows 127.0.0.1 through the real resolver and reports every other
 // address as unknown, the way a failed reverse lookup does. Nothing leaves this machine.
@@ -143,27 +187,61 @@ INSTANTIATE_TEST_SUITE_P(Table, CreateWithoutListing,
                                            MissingCase{"Empty", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CreateFromListing, UnwritableTargetStopsBeforeLookups) {
+// A target that cannot be written is refused before the first name lookup, which may each
+// wait on the resolver; the listing stays for another try.
+struct TargetCase {
+    const char* name;
+    const char* setup;  // shell, run in the directory; "{u}" stands for the ordinary user
+    std::string target;
+};
+
+// Runs `fn` as an ordinary user when we are root, whom no file permission stops.
+bool AsOrdinaryUser(const std::function<bool()>& fn) {
+    if (geteuid() != 0) return fn();
+    const pid_t child = fork();
+    if (child == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 && fn() ? 0 : 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class UnusableTarget : public CreateFromListing,
+                       public ::testing::WithParamInterface<TargetCase> {};
+
+TEST_P(UnusableTarget, StopsBeforeLookups) {
     m_dir.Write("temp.mp", "198.51.100.12 02-00-5e-00-00-12\r\n");
-    const std::string target = m_dir.File("missing-dir/hosts.mp");
-    EXPECT_FALSE(CreateHostListFile(target, Options()));
-    EXPECT_EQ(m_messages.Texts(),
-              std::vector<std::string>{"\t无法以写入方式打开 " + target + ".\n"});
-    EXPECT_TRUE(m_lookedUp.empty());
+    std::string setup = GetParam().setup;
+    const auto at = setup.find("{u}");
+    if (at != std::string::npos) setup.replace(at, 3, geteuid() == 0 ? "65534" : "$(id -u)");
+    ASSERT_TRUE(test::Shell("cd '" + m_dir.Path() + "' && chmod 777 . && " + setup));
+    const std::string target = m_dir.File(GetParam().target);
+    const auto contents = [&] {
+        return test::Shell("test -d '" + target + "'") ? "a directory"
+                                                       : test::ReadFileBytes(target);
+    };
+    const std::string before = contents();
+    EXPECT_TRUE(AsOrdinaryUser([&] {
+        return !CreateHostListFile(target, Options()) && m_lookedUp.empty() &&
+               m_messages.Texts() ==
+                   std::vector<std::string>{"\t无法以写入方式打开 " + target + ".\n"};
+    }));
+    EXPECT_EQ(contents(), before);
     EXPECT_TRUE(test::FileExists(Listing()));
 }
 
-// A target that cannot be replaced late (a directory) is still reported, and the listing
-// stays for another try.
-TEST_F(CreateFromListing, TargetThatIsADirectoryFails) {
-    m_dir.Write("temp.mp", "198.51.100.12 02-00-5e-00-00-12\r\n");
-    const std::string target = m_dir.File("adir.mp");
-    ASSERT_TRUE(test::Shell("mkdir '" + target + "'"));
-    EXPECT_FALSE(CreateHostListFile(target, Options()));
-    ASSERT_FALSE(m_messages.Texts().empty());
-    EXPECT_EQ(m_messages.Texts().back(), "\t无法以写入方式打开 " + target + ".\n");
-    EXPECT_TRUE(test::FileExists(Listing()));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, UnusableTarget,
+    ::testing::Values(
+        TargetCase{"MissingDirectory", "true", "missing-dir/hosts.mp"},
+        TargetCase{"ADirectory", "mkdir adir.mp", "adir.mp"},
+        // The name itself fits, the temporary file that the save needs beside it does not.
+        TargetCase{"NameTooLongForTheSave", "true", "n" + std::string(240, 'n') + ".mp"},
+        TargetCase{"ReadOnlyFile", "echo old >ro.mp && chown {u} ro.mp && chmod 444 ro.mp",
+                   "ro.mp"},
+        TargetCase{"LinkToAReadOnlyFile",
+                   "echo old >ro.mp && chown {u} ro.mp && chmod 444 ro.mp && ln -s ro.mp l.mp",
+                   "l.mp"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ArpCapture, ReplacesTheListing) {
     test::TempDir dir;

@@ -31,6 +31,35 @@ INSTANTIATE_TEST_SUITE_P(Table, FormatPlaceholdersTest,
                                            FormatCase{"%1", "%2", "y",
                                                       "%2"}));  // arguments are not re-scanned
 
+struct EscapeCase {
+    const char* label;
+    std::string text;
+    std::string shown;
+};
+
+class EscapeControlCharsTest : public ::testing::TestWithParam<EscapeCase> {};
+
+TEST_P(EscapeControlCharsTest, LeavesOnlyPrintableText) {
+    EXPECT_EQ(EscapeControlChars(GetParam().text), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, EscapeControlCharsTest,
+    ::testing::Values(EscapeCase{"TextStays", "D:\\组 1\\😀.mp", "D:\\组 1\\😀.mp"},
+                      EscapeCase{"LineEndsTabNulDel", std::string("a\r\n\tb\0\x7f", 7),
+                                 "a\\x0D\\x0A\\x09b\\x00\\x7F"},
+                      EscapeCase{"EscapeSequence", "\x1b[2J", "\\x1B[2J"},
+                      // A terminal may take these as the start of a control sequence.
+                      EscapeCase{"C1ControlInUtf8",
+                                 "a\xc2\x9b"
+                                 "2J\xc2\xa0",
+                                 "a\\u009B2J\xc2\xa0"},
+                      EscapeCase{"LoneBytes", "caf\xe9 \x9b", "caf\\xE9 \\x9B"},
+                      EscapeCase{"CutCharacter", "\xe4\xb8", "\\xE4\\xB8"},
+                      EscapeCase{"OverlongAndSurrogate", "\xc0\xaf\xed\xa0\x80",
+                                 "\\xC0\\xAF\\xED\\xA0\\x80"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
 // The formatted messages are checked where each is shown, byte for byte.
 TEST(StringTable, UnknownIdIsEmpty) { EXPECT_TRUE(LoadStringText(1).empty()); }
 

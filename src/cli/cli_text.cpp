@@ -1,0 +1,122 @@
+#include "cli/cli_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <iterator>
+
+#include "platform/atomic_file.h"
+#include "platform/file_path.h"
+
+namespace wb::cli {
+
+namespace {
+
+// The length of the UTF-8 sequence at the start of `s`, 0 when it is not one (overlong
+// forms, surrogates and values past U+10FFFF included).
+std::size_t Utf8Length(std::string_view s) {
+    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char c = b(0);
+    if (c < 0x80) return 1;
+    std::size_t n = c >= 0xC2 && c <= 0xDF   ? 2
+                    : c >= 0xE0 && c <= 0xEF ? 3
+                    : c >= 0xF0 && c <= 0xF4 ? 4
+                                             : 0;
+    if (n == 0 || s.size() < n) return 0;
+    for (std::size_t i = 1; i < n; ++i)
+        if ((b(i) & 0xC0) != 0x80) return 0;
+    if ((c == 0xE0 && b(1) < 0xA0) || (c == 0xED && b(1) > 0x9F) || (c == 0xF0 && b(1) < 0x90) ||
+        (c == 0xF4 && b(1) > 0x8F))
+        return 0;
+    return n;
+}
+
+constexpr char kReplacement[] = "\xEF\xBF\xBD";
+
+bool AllDigits(const std::string& s) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+}  // namespace
+
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t n = Utf8Length(text);
+        if (n) {
+            out.append(text.substr(0, n));
+        } else {
+            out += kReplacement;
+        }
+        text.remove_prefix(n ? n : 1);
+    }
+    return out;
+}
+
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (char ch : ValidUtf8(text)) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20 || c == 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+std::string CsvField(std::string_view text) {
+    const bool quote = text.find_first_of(",;\"\r\n") != std::string_view::npos ||
+                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    if (!quote) return std::string(text);
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+bool ParseDottedQuad(const std::string& text, std::string& canonical) {
+    canonical.clear();
+    std::size_t start = 0;
+    for (int part = 0; part < 4; ++part) {
+        const std::size_t dot = text.find('.', start);
+        if ((part < 3) == (dot == std::string::npos)) return false;
+        const std::string num = text.substr(start, dot - start);
+        if (!AllDigits(num) || num.size() > 3 || std::stoi(num) > 255) return false;
+        if (part) canonical += '.';
+        canonical += std::to_string(std::stoi(num));
+        start = dot + 1;
+    }
+    return true;
+}
+
+bool ReadInputFile(const std::string& path, std::string& bytes) {
+    if (path == "-") {
+        bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        return !std::cin.bad();
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(platform::PathFromUtf8(path), ec)) return false;
+    return platform::ReadWholeFile(path, bytes);
+}
+
+std::string OneLine(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return out;
+}
+
+}  // namespace wb::cli

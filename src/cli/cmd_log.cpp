@@ -1,0 +1,92 @@
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "alarm/alarm_store.h"
+#include "alarm/wake_log.h"
+#include "cli/cli_args.h"
+#include "cli/cli_output.h"
+#include "cli/cli_text.h"
+#include "cli/commands.h"
+#include "platform/codepage.h"
+#include "platform/console.h"
+#include "platform/file_path.h"
+
+namespace wb::cli {
+
+namespace {
+
+// An entry begins with its date line, "%A, %B %d, %Y %H:%M" in English; body lines begin
+// with a TAB or are empty.
+bool IsDateLine(const std::string& line) {
+    static const std::regex date(
+        "(Sun|Mon|Tues|Wednes|Thurs|Fri|Satur)day, (January|February|March|April|May|June|July|"
+        "August|September|October|November|December) [0-9]{2}, [0-9]{4} [0-9]{2}:[0-9]{2}");
+    return !line.empty() && line[0] != '\t' && std::regex_match(line, date);
+}
+
+}  // namespace
+
+int RunLog(const std::vector<std::string>& args) {
+    ParsedArgs pa;
+    std::string error;
+    if (!ParseArgs(args, {"--tail", "--dir"}, {}, pa, error) || !pa.positional.empty()) {
+        PrintErr("wakeburst log: " +
+                 (error.empty() ? "takes no arguments besides --tail and --dir" : error));
+        return kExitUsage;
+    }
+    const std::string tailText = pa.Get("--tail");
+    const bool tail = pa.Has("--tail");
+    if (tail && (tailText.empty() || tailText.size() > 9 ||
+                 !std::all_of(tailText.begin(), tailText.end(),
+                              [](unsigned char c) { return std::isdigit(c); }))) {
+        PrintErr("wakeburst log: --tail takes a number of entries, not '" + OneLine(tailText) +
+                 "'");
+        return kExitUsage;
+    }
+    const std::string path = ResolveStartDir(pa.Get("--dir")) + kWakeLogName;
+    std::error_code ec;
+    // No log yet: nothing has been woken by a group wake here.
+    if (!std::filesystem::exists(platform::PathFromUtf8(path), ec)) return kExitOk;
+    std::string bytes;
+    if (!ReadInputFile(path, bytes)) {
+        PrintErr("wakeburst log: cannot read " + path);
+        return kExitFailed;
+    }
+
+    // Lines in UTF-8 without their CRs (a message's own CR LF is stored as CR CR LF).
+    // GB18030 never uses the byte 0x0A inside a character, so each line converts alone and
+    // a damaged one spoils no other.
+    std::vector<std::string> lines;
+    std::vector<std::size_t> starts;  // indices of the date lines
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find('\n', pos);
+        const bool ended = end != std::string::npos;
+        if (!ended) end = bytes.size();
+        std::size_t stop = end;
+        while (ended && stop > pos && bytes[stop - 1] == '\r')
+            --stop;
+        const std::string raw = bytes.substr(pos, stop - pos);
+        const auto utf8 = platform::Gb18030ToUtf8(raw);
+        lines.push_back((utf8 ? *utf8 : ValidUtf8(raw)) + (ended ? "\n" : ""));
+        if (IsDateLine(raw)) starts.push_back(lines.size() - 1);
+        pos = end + 1;
+    }
+    std::size_t first = 0;
+    if (tail) {
+        const std::size_t n = std::stoul(tailText);
+        if (n == 0) return kExitOk;
+        if (n <= starts.size()) first = starts[starts.size() - n];
+    }
+    std::string out;
+    for (std::size_t i = first; i < lines.size(); ++i)
+        out += lines[i];
+    platform::WriteText(stdout, out);
+    return kExitOk;
+}
+
+}  // namespace wb::cli

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <memory>
+#include <streambuf>
+#include <string>
+#include <string_view>
+
+namespace wb::platform {
+
+// Every file the system reads or appends to is opened here. Only a regular file is ever
+// opened: the open itself cannot block (a FIFO with no writer), and the kind is judged on
+// the opened descriptor, so a name swapped for a FIFO or a device after any earlier check
+// is still refused rather than read for ever.
+class CRegularFile final {
+public:
+    CRegularFile() = default;
+    ~CRegularFile();
+    CRegularFile(const CRegularFile&) = delete;
+    CRegularFile& operator=(const CRegularFile&) = delete;
+
+    // An existing regular file, for reading; false for anything else, with `notRegular`
+    // telling a name that is there but no regular file from one that cannot be opened.
+    bool OpenForReading(const std::string& utf8Path, bool* notRegular = nullptr);
+    // A regular file for appending, created when missing; false for anything else.
+    bool OpenForAppending(const std::string& utf8Path);
+
+    bool IsOpen() const;
+    // The file's size when it was opened.
+    std::uint64_t SizeAtOpen() const { return m_size; }
+
+    // Up to `n` bytes; 0 at the end, -1 on a read error.
+    std::int64_t Read(char* buf, std::size_t n);
+    bool WriteAll(std::string_view bytes);
+    bool Truncate(std::uint64_t size);
+    bool Close();
+
+private:
+#ifdef _WIN32
+    void* m_handle = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+#else
+    int m_fd = -1;
+#endif
+    std::uint64_t m_size = 0;
+};
+
+// A regular file read as a stream (binary); the stream fails at once when the file cannot
+// be opened as a regular file.
+class CRegularFileStream final : public std::istream {
+public:
+    explicit CRegularFileStream(const std::string& utf8Path);
+    ~CRegularFileStream() override;
+    bool IsOpen() const { return m_file.IsOpen(); }
+
+private:
+    class Buffer;
+    CRegularFile m_file;
+    std::unique_ptr<Buffer> m_buffer;
+};
+
+enum class ReadResult {
+    Read,
+    NotOpened,   // missing, or not ours to read
+    NotRegular,  // there, but a directory, FIFO, device or socket
+    TooLarge,
+    Failed,
+};
+
+// The whole file, when it is a regular file of at most `maxBytes`. A larger file is refused
+// from its size, before any of it is read.
+ReadResult ReadRegularFile(const std::string& utf8Path, std::string& bytes,
+                           std::uint64_t maxBytes = UINT64_MAX);
+
+}  // namespace wb::platform
