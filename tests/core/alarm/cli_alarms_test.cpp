@@ -336,6 +336,8 @@ class RunAlarmsClock : public CliWake {
 protected:
     // A bash script's start: $W, $D, the helper `at` that sets every run-alarms' clock to
     // a local time of Monday 2026-12-07, and `until_in FILE TEXT` that waits for TEXT.
+    // The scripts start run-alarms a minute early and move its clock once it runs, since
+    // the minute a scheduler starts in is not looked at, however slowly it starts.
     std::string Prelude(const std::vector<std::string>& times) {
         std::string s =
             "set -u\nW='" + std::string(WAKEBURST_CLI) + "'; D='" + dir.Path() +
@@ -369,8 +371,10 @@ protected:
 
 TEST_F(RunAlarmsClock, ClockSetBackAnHourFiresAtTheNewMinutes) {
     const std::string script = Prelude({"07:30", "06:31"}) +
+                               "at 07:28:50\n"
+                               "run 2>\"$D/err\" & pid=$!\n"
+                               "until_in \"$D/err\" 'alarm(s)'\n"
                                "at 07:29:58\n"
-                               "run 2>/dev/null & pid=$!\n"
                                "until_in \"$D/Dawnly.log\" ' 07:30'\n"
                                "at 06:30:58\n"
                                "until_in \"$D/Dawnly.log\" ' 06:31'\n"
@@ -383,13 +387,14 @@ TEST_F(RunAlarmsClock, ClockSetBackAnHourFiresAtTheNewMinutes) {
 
 TEST_F(RunAlarmsClock, TwoSchedulersWakeOnceAndTheOtherTakesOver) {
     const std::string script = Prelude({"07:30", "07:31"}) +
-                               "at 07:29:57\n"
+                               "at 07:28:50\n"
                                "run 2>\"$D/errA\" & a=$!\n"
                                "until_in \"$D/errA\" 'alarm(s)'\n"
                                "run 2>\"$D/errB\" & b=$!\n"
                                "until_in \"$D/errB\" 'another program'\n"
+                               "at 07:29:57\n"
                                "until_in \"$D/Dawnly.log\" ' 07:30'\n"
-                               "sleep 1\n"
+                               "sleep 2\n"
                                "kill -TERM $a; wait $a\n"
                                "until_in \"$D/errB\" 'taking over'\n"
                                "at 07:30:58\n"
