@@ -5,7 +5,7 @@ WAKEBURST_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config libx11-de
   qt6-base-dev libgl-dev)
 WAKEBURST_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev iproute2 util-linux
   wakeonlan procps xvfb xauth fonts-wqy-microhei poppler-utils tzdata python3
-  qt6-translations-l10n)
+  qt6-translations-l10n libfaketime)
 # The fuzz targets (scripts/fuzz): clang with libFuzzer and the sanitizers' runtimes, and
 # llvm for the symbolizer that names the lines of a finding.
 WAKEBURST_FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)

@@ -86,6 +86,25 @@ bool LoadStore(CAlarmStore& store, const std::string& command) {
     return false;
 }
 
+// The exit code of a change of the store, saying what went wrong where nobody has yet.
+int ExitFor(const CAlarmStore& store, CAlarmStore::UpdateResult result,
+            const std::string& command) {
+    using R = CAlarmStore::UpdateResult;
+    switch (result) {
+        case R::Saved:
+            return kExitOk;
+        case R::Unreadable:
+            PrintErr("wakeburst " + command + ": cannot read " + store.StorePath());
+            break;
+        case R::NotLocked:
+        case R::Refused:
+        case R::Damaged:
+        case R::NotSaved:
+            break;
+    }
+    return kExitFailed;
+}
+
 int List(CAlarmStore& store, bool json) {
     if (!LoadStore(store, "alarms")) return kExitFailed;
     if (json) PrintOut(store.m_alarms.empty() ? "[]" : "[");
@@ -213,31 +232,37 @@ int Add(CAlarmStore& store, const ParsedArgs& pa) {
     }
     alarm.SetBroadcast(broadcast);
 
-    if (!LoadStore(store, "alarms add")) return kExitFailed;
-    if (store.m_alarms.size() >= kMaxAlarms) {
-        ShowMessageBox("组 " + std::to_string(kMaxAlarms) + " 允许的最大值.");
-        return kExitFailed;
-    }
-    if (!std::filesystem::exists(file, ec) || std::filesystem::is_directory(file, ec)) {
-        ShowMessageBox(FormatString1(IDS_FILE_NOT_FOUND, given));
-        return kExitFailed;
-    }
-    AlarmList list = store.m_alarms;
-    list.push_back(std::make_shared<CAlarmSetting>(alarm));
-    return store.SaveAlarms(list) ? kExitOk : kExitFailed;
+    // The limit and the list are those on disk at the moment of the change, whoever else
+    // changes the store at the same time.
+    const auto result = store.UpdateAlarms([&](AlarmList& list, const StoreBytes&) {
+        if (list.size() >= kMaxAlarms) {
+            ShowMessageBox("组 " + std::to_string(kMaxAlarms) + " 允许的最大值.");
+            return false;
+        }
+        if (!std::filesystem::exists(file, ec) || std::filesystem::is_directory(file, ec)) {
+            ShowMessageBox(FormatString1(IDS_FILE_NOT_FOUND, given));
+            return false;
+        }
+        list.push_back(std::make_shared<CAlarmSetting>(alarm));
+        return true;
+    });
+    return ExitFor(store, result, "alarms add");
 }
 
 int Remove(CAlarmStore& store, const std::string& which) {
-    if (!LoadStore(store, "alarms remove")) return kExitFailed;
     const std::size_t n = AllDigits(which) && which.size() < 10 ? std::stoul(which) : 0;
-    if (n < 1 || n > store.m_alarms.size()) {
-        PrintErr("wakeburst alarms remove: no alarm '" + EscapeControlChars(which) +
-                 "' (the list holds " + std::to_string(store.m_alarms.size()) + ")");
-        return kExitUsage;
-    }
-    AlarmList list = store.m_alarms;
-    list.erase(list.begin() + static_cast<std::ptrdiff_t>(n - 1));
-    return store.SaveAlarms(list) ? kExitOk : kExitFailed;
+    bool outOfRange = false;
+    const auto result = store.UpdateAlarms([&](AlarmList& list, const StoreBytes&) {
+        if (n < 1 || n > list.size()) {
+            PrintErr("wakeburst alarms remove: no alarm '" + EscapeControlChars(which) +
+                     "' (the list holds " + std::to_string(list.size()) + ")");
+            outOfRange = true;
+            return false;
+        }
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(n - 1));
+        return true;
+    });
+    return outOfRange ? kExitUsage : ExitFor(store, result, "alarms remove");
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
-#include <algorithm>
+#include <chrono>
 #include <csignal>
-#include <filesystem>
 #include <thread>
 
 #include "alarm/alarm_scheduler.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "platform/file_path.h"
 
 namespace wb::cli {
 
@@ -16,28 +14,6 @@ namespace {
 volatile std::sig_atomic_t g_stop = 0;
 
 extern "C" void OnStopSignal(int) { g_stop = 1; }
-
-// What tells us the store was replaced: it appeared, went, or changed size or time.
-struct StoreStamp {
-    bool exists = false;
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type time{};
-
-    bool operator==(const StoreStamp& o) const {
-        return exists == o.exists && size == o.size && time == o.time;
-    }
-};
-
-StoreStamp StampOf(const std::string& utf8Path) {
-    const std::filesystem::path path = platform::PathFromUtf8(utf8Path);
-    std::error_code ec;
-    StoreStamp s;
-    s.time = std::filesystem::last_write_time(path, ec);
-    if (ec) return StoreStamp{};
-    s.size = std::filesystem::file_size(path, ec);
-    s.exists = !ec;
-    return s;
-}
 
 void Reload(CAlarmStore& store) {
     // A store that was removed leaves no alarms; a damaged one says so and leaves none.
@@ -61,31 +37,36 @@ int RunRunAlarms(const std::vector<std::string>& args) {
     std::signal(SIGTERM, OnStopSignal);
 
     CAlarmStore store(ResolveStartDir(pa.Get("--dir")));
-    StoreStamp stamp = StampOf(store.StorePath());
+    StoreStamp stamp = store.Stamp();
     Reload(store);
 
     CAlarmScheduler scheduler(store);
     scheduler.SetWakeObserver([](const CAlarmSetting&, WakeOutcome, const std::string& report) {
         PrintOut(FormatWakeLogDate(std::time(nullptr)) + "\n" + report);
     });
-    scheduler.Start();
-
-    using namespace std::chrono;
-    // Short naps keep the process quick to stop and to notice a new store; the deadline is
-    // on the wall clock, so a suspended machine ticks as soon as it wakes.
-    constexpr milliseconds kNap{200};
-    while (!g_stop) {
-        const auto due = system_clock::now() + scheduler.NextDelay();
-        while (!g_stop && system_clock::now() < due) {
-            const auto left = duration_cast<milliseconds>(due - system_clock::now());
-            std::this_thread::sleep_for(std::clamp(left, milliseconds(1), kNap));
-            const StoreStamp now = StampOf(store.StorePath());
-            if (!(now == stamp)) {
-                stamp = now;
-                Reload(store);
-            }
+    CSchedulerLease lease(store);
+    bool said = false;
+    // Every nap is a step: short naps keep the process quick to stop, to notice a new store
+    // and to take over from another scheduler, and each step reads the wall clock afresh, so
+    // a clock set back or forward or a machine woken from suspend is followed at once.
+    // Nothing waits for a wall-clock moment computed earlier.
+    constexpr std::chrono::milliseconds kNap{200};
+    for (bool first = true; !g_stop; first = false) {
+        if (!first) std::this_thread::sleep_for(kNap);
+        const StoreStamp now = store.Stamp();
+        if (now != stamp) {
+            stamp = now;
+            Reload(store);
         }
-        if (!g_stop) scheduler.OnTimer();
+        const bool held = scheduler.Step(lease);
+        if (held && said) {
+            PrintErr("wakeburst run-alarms: taking over the alarms of " + store.StorePath());
+            said = false;
+        } else if (!held && !said) {
+            PrintErr("wakeburst run-alarms: another program runs the alarms of " +
+                     store.StorePath() + "; waiting to take over");
+            said = true;
+        }
     }
     return kExitOk;
 }

@@ -29,6 +29,12 @@ int RunTick(const std::vector<std::string>& args) {
     }
 
     CAlarmStore store(ResolveStartDir(pa.Get("--dir")));
+    // A tick fires alarms, which only the one program that runs this store's alarms does.
+    CSchedulerLease lease(store);
+    if (!lease.TryHold()) {
+        PrintErr("wakeburst tick: another program runs the alarms of " + store.StorePath());
+        return kExitFailed;
+    }
     if (store.LoadAlarmsWithResult() == CAlarmStore::LoadResult::Damaged) return kExitFailed;
 
     CAlarmScheduler scheduler(store, clock);

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -451,6 +452,39 @@ private slots:
         QTest::mouseClick(Button(CAlarmDlg::kBrowseId), Qt::LeftButton);
         QCOMPARE(Combo()->currentText(), kHostFile);
         QCOMPARE(Buttons(), QStringLiteral("111"));
+    }
+
+    // The command line changed the store while the dialog was open: OK asks, and the other
+    // program's alarms are overwritten only when the user says so. Opening, the dialog
+    // showed the store on disk rather than the program's older list.
+    void changedStoreAsksOnOk_data() {
+        QTest::addColumn<int>("answer");  // 0: no answer, as a user who cancels
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("overwrite") << int(QMessageBox::Yes) << 0 << true << 0;
+        QTest::newRow("reload") << int(QMessageBox::No) << 2 << false << 2;
+        QTest::newRow("back to editing") << 0 << 2 << false << 0;
+    }
+    void changedStoreAsksOnOk() {
+        QFETCH(int, answer);
+        wb::CAlarmStore cli(m_store->m_strStartDir);
+        QVERIFY(cli.SaveAlarms({Alarm(kHostFile, 0x04, 7, 0)}));
+        QVERIFY(Open({Alarm(kOtherFile, 0x08, 9, 0), Alarm(kOtherFile, 0x08, 9, 5)}));
+        QCOMPARE(Combo()->count(), 1);
+        QCOMPARE(Combo()->itemText(0), kHostFile);
+
+        QVERIFY(cli.SaveAlarms({Alarm(kHostFile, 0x04, 7, 0), Alarm(kOtherFile, 0x10, 8, 0)}));
+        QTest::mouseClick(Button(CAlarmDlg::kRemoveId), Qt::LeftButton);
+        if (answer) CUiSeam::QueueAnswer(QMessageBox::StandardButton(answer));
+        QTest::mouseClick(Button(1), Qt::LeftButton);
+
+        QCOMPARE(MessageTexts(), QStringList{QString::fromUtf8(CAlarmDlg::kStoreChangedText)});
+        QVERIFY(cli.LoadAlarms());
+        QTEST(int(cli.m_alarms.size()), "stored");
+        QTEST(m_open.isNull(), "closed");
+        if (m_open) QTEST(Combo()->count(), "shown");
+        QTEST(int(m_store->m_alarms.size()), "stored");
     }
 
     void everyControlHasContextHelp() {

@@ -333,9 +333,12 @@ TEST_P(NoStore, IsRefusedAsDamagedWithoutReadingIt) {
     rusage before{}, after{};
     getrusage(RUSAGE_SELF, &before);
     EXPECT_EQ(store.LoadAlarmsWithResult(), CAlarmStore::LoadResult::Damaged);
+    // A change of the store (alarms add, the dialog's OK) reads it the same way.
+    EXPECT_EQ(store.UpdateAlarms([](AlarmList&, const StoreBytes&) { return true; }),
+              CAlarmStore::UpdateResult::Damaged);
     getrusage(RUSAGE_SELF, &after);
     EXPECT_TRUE(store.m_alarms.empty());
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{kDamagedStoreText});
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kDamagedStoreText, kDamagedStoreText}));
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 8 * 1024);
 }
 

@@ -69,6 +69,15 @@ void CAlarmScheduler::Tick(TimePoint now) {
     }
 }
 
+bool CAlarmScheduler::Step(CSchedulerLease& lease, TimePoint now) {
+    if (!lease.TryHold() || !m_lastMinute) {
+        Start(now);
+        return lease.Held();
+    }
+    Tick(now);
+    return true;
+}
+
 void CAlarmScheduler::HandleMinute(std::int64_t minute) {
     const std::tm local = LocalTime(static_cast<std::time_t>(minute * 60));
     const std::int64_t wall = WallMinuteOf(local);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <ctime>
@@ -12,6 +13,7 @@
 #include "alarm/local_time.h"
 #include "alarm/wake_group.h"
 #include "alarm/wake_log.h"
+#include "platform/file_lock.h"
 
 namespace wb {
 
@@ -20,6 +22,22 @@ using TimePoint = std::chrono::system_clock::time_point;
 // Whether `alarm` fires in the local minute `local` (weekday, hour and minute; seconds do
 // not matter).
 bool IsAlarmDue(const CAlarmSetting& alarm, const std::tm& local);
+
+// The right to fire the alarms of one store: a lock in the store's directory that one
+// process at a time holds for as long as it runs. The others keep trying and take over
+// when the holder ends (its lock ends with it, however it ends).
+class CSchedulerLease final {
+public:
+    // The store must outlive the lease; the lock lies in its directory as it is when taken.
+    explicit CSchedulerLease(const CAlarmStore& store) : m_store(store) {}
+    // True while this process holds the lease, taking it when nobody does.
+    bool TryHold() { return m_lock.Held() || m_lock.TryLock(m_store.SchedulerLockPath()); }
+    bool Held() const { return m_lock.Held(); }
+
+private:
+    const CAlarmStore& m_store;
+    platform::FileLock m_lock;
+};
 
 // Drives the alarms: every tick handles each minute since the last one it handled exactly
 // once, so a late or drifting timer loses nothing and nothing fires twice for one minute.
@@ -54,9 +72,23 @@ public:
     void Tick(TimePoint now);
     void OnTimer() { Tick(Now()); }
 
+    // One step of a scheduler that shares its store with other processes: only the holder
+    // of the lease fires. A step without it counts the current minute as handled, since the
+    // holder fires it; so when the holder ends, the step that takes over goes on from the
+    // last minute it saw handled and fires nothing twice. The first step only starts, as
+    // Start does. True while this process holds the lease.
+    bool Step(CSchedulerLease& lease, TimePoint now);
+    bool Step(CSchedulerLease& lease) { return Step(lease, Now()); }
+
     // From `now` until just after the next minute boundary.
     static std::chrono::milliseconds DelayUntilNextMinute(TimePoint now);
-    std::chrono::milliseconds NextDelay() const { return DelayUntilNextMinute(Now()); }
+    // How long a timer waits (on a steady clock) before the next tick: until just after the
+    // next minute, and never more than kMaxWait, so that a clock set back or forward is
+    // read again soon rather than waited out.
+    std::chrono::milliseconds NextDelay() const {
+        return std::min(DelayUntilNextMinute(Now()), kMaxWait);
+    }
+    static constexpr std::chrono::milliseconds kMaxWait{60000};
 
     // Called after each group wake, e.g. to show it in a status line or on stdout.
     void SetWakeObserver(WakeObserver observer) { m_observer = std::move(observer); }

@@ -6,6 +6,7 @@
 #include "base/message_box.h"
 #include "base/string_table.h"
 #include "platform/atomic_file.h"
+#include "platform/file_lock.h"
 #include "platform/file_path.h"
 #include "platform/regular_file.h"
 
@@ -53,6 +54,87 @@ bool CAlarmStore::SaveAlarms(const AlarmList& list) {
         return false;
     }
     return true;
+}
+
+CAlarmStore::DiskState CAlarmStore::ReadStoreFile(std::string& bytes) const {
+    std::error_code ec;
+    const fs::path path = platform::PathFromUtf8(StorePath());
+    switch (platform::ReadRegularFile(StorePath(), bytes, kMaxAlarmStoreBytes)) {
+        case platform::ReadResult::Read:
+            return DiskState::Store;
+        case platform::ReadResult::NotOpened:
+            return fs::exists(path, ec) || ec ? DiskState::Unreadable : DiskState::None;
+        case platform::ReadResult::NotRegular:
+            return fs::is_directory(path, ec) ? DiskState::Unreadable : DiskState::NotAStore;
+        case platform::ReadResult::TooLarge:
+            return DiskState::NotAStore;
+        case platform::ReadResult::Failed:
+            break;
+    }
+    return DiskState::Unreadable;
+}
+
+bool CAlarmStore::ReadStoreBytes(StoreBytes& bytes) const {
+    std::string read;
+    switch (ReadStoreFile(read)) {
+        case DiskState::Store:
+            bytes = std::move(read);
+            return true;
+        case DiskState::None:
+            bytes.reset();
+            return true;
+        case DiskState::Unreadable:
+        case DiskState::NotAStore:
+            break;
+    }
+    return false;
+}
+
+StoreStamp CAlarmStore::Stamp() const {
+    const fs::path path = platform::PathFromUtf8(StorePath());
+    std::error_code ec;
+    StoreStamp s;
+    s.time = fs::last_write_time(path, ec);
+    if (ec) return StoreStamp{};
+    s.size = fs::file_size(path, ec);
+    s.exists = !ec;
+    return s;
+}
+
+CAlarmStore::UpdateResult CAlarmStore::UpdateAlarms(const Change& change, bool replaceDamaged) {
+    // Everyone who changes the store takes this lock before reading it, so no change is
+    // made to a list that another program has replaced in the meantime. Readers need no
+    // lock: the store is only ever replaced whole.
+    platform::FileLock lock;
+    if (!lock.Lock(LockPath())) {
+        ShowMessageBox(FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName), MsgButtons::Ok,
+                       MsgIcon::Exclamation);
+        return UpdateResult::NotLocked;
+    }
+    std::string read;
+    const DiskState state = ReadStoreFile(read);
+    if (state == DiskState::Unreadable) return UpdateResult::Unreadable;
+    StoreBytes bytes;
+    if (state == DiskState::Store) bytes = std::move(read);
+    AlarmList list;
+    if (state == DiskState::NotAStore || (bytes && !DecodeAlarmStore(*bytes, list))) {
+        list.clear();
+        if (!replaceDamaged) {
+            m_alarms = AlarmList();
+            ShowMessageBox(kDamagedStoreText, MsgButtons::Ok, MsgIcon::None);
+            return UpdateResult::Damaged;
+        }
+    }
+    m_alarms = CopyAlarmList(list);
+    if (!change(list, bytes)) return UpdateResult::Refused;
+    // SaveAlarms puts the list into effect even when it cannot be written; here only what
+    // is on disk counts, so a failed save leaves the list as loaded.
+    AlarmList loaded = m_alarms;
+    if (!SaveAlarms(list)) {
+        m_alarms = std::move(loaded);
+        return UpdateResult::NotSaved;
+    }
+    return UpdateResult::Saved;
 }
 
 std::string WithTrailingSeparator(const std::string& dir) {

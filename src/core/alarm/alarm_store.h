@@ -1,6 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -10,6 +14,25 @@
 namespace wb {
 
 inline constexpr char kAlarmStoreName[] = "DwnGs";
+// Beside the store: whoever changes the store holds an exclusive lock on the first; the one
+// process that fires the store's alarms holds one on the second for as long as it runs.
+inline constexpr char kAlarmStoreLockName[] = "DwnGs.lock";
+inline constexpr char kSchedulerLockName[] = "DwnGs.scheduler.lock";
+
+// The store's bytes as they are on disk; nullopt when there is no store.
+using StoreBytes = std::optional<std::string>;
+
+// What tells a poller the store was replaced: it appeared, went, or changed size or time.
+struct StoreStamp {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type time{};
+
+    bool operator==(const StoreStamp& o) const {
+        return exists == o.exists && size == o.size && time == o.time;
+    }
+    bool operator!=(const StoreStamp& o) const { return !(*this == o); }
+};
 
 // The most alarms the store holds; the alarm dialog and `alarms add` refuse more.
 inline constexpr std::size_t kMaxAlarms = 16;
@@ -42,9 +65,41 @@ public:
     // not be written; the old store is then left as it was.
     bool SaveAlarms(const AlarmList& list);
 
+    enum class UpdateResult {
+        Saved,       // the changed list is on disk and in m_alarms
+        Refused,     // the change declined; nothing written
+        NotLocked,   // the lock could not be had (message 61448 was shown)
+        Unreadable,  // the store exists but could not be opened
+        Damaged,     // the store could not be read whole (the message was shown)
+        NotSaved     // writing failed (message 61448 was shown); the old store is intact
+    };
+    // (list, bytes) -> whether to write: edits the list as loaded from `bytes`.
+    using Change = std::function<bool(AlarmList& list, const StoreBytes& onDisk)>;
+    // A change that loses no other program's change: under the store's lock, loads the store
+    // as it is on disk (none is an empty list), lets `change` edit that list, and replaces
+    // the store atomically before the lock is let go. m_alarms is left as loaded from disk
+    // unless the change is saved, when it holds the saved list. A damaged store is refused
+    // with its message, or, when `replaceDamaged`, handed to the change as an empty list
+    // (the way to set the alarms again).
+    UpdateResult UpdateAlarms(const Change& change, bool replaceDamaged = false);
+
+    // The store's bytes; false when it exists but cannot be read.
+    bool ReadStoreBytes(StoreBytes& bytes) const;
+    StoreStamp Stamp() const;
+
     std::string StorePath() const { return m_strStartDir + kAlarmStoreName; }
+    std::string LockPath() const { return m_strStartDir + kAlarmStoreLockName; }
+    std::string SchedulerLockPath() const { return m_strStartDir + kSchedulerLockName; }
     std::string WakeLogPath() const { return m_strStartDir + kWakeLogName; }
 
+private:
+    // What is in the store's place on disk: a regular file that may be a store (its bytes
+    // read), nothing, something that cannot be read, or something that is no store (a FIFO,
+    // a device, a file larger than any store).
+    enum class DiskState { Store, None, Unreadable, NotAStore };
+    DiskState ReadStoreFile(std::string& bytes) const;
+
+public:
     // Replaced as a whole by LoadAlarms and SaveAlarms; a running tick holds its own
     // references to the records it uses.
     AlarmList m_alarms;

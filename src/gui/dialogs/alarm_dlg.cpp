@@ -16,6 +16,7 @@
 #include <cstdlib>
 
 #include "alarm/alarm_store.h"
+#include "base/message_box.h"
 #include "base/string_table.h"
 #include "common/dialog_context_help.h"
 #include "common/dialog_data_exchange.h"
@@ -221,7 +222,26 @@ bool CAlarmDlg::Create() {
     return windowHandle() != nullptr && isVisible();
 }
 
+const char CAlarmDlg::kStoreChangedText[] =
+    "文件 DwnGs 中的提醒设置已被另一个程序更改.\n\n"
+    "是: 用这里的设置覆盖另一个程序的更改.\n"
+    "否: 重新载入文件中的设置, 放弃这里的更改.\n"
+    "取消: 返回对话框.";
+
+// The dialog starts from the store as it is on disk now, not as the program loaded it: the
+// command line or another program may have changed it since. With no store on disk the
+// program's own list stands (it may hold alarms that could not be saved).
+void CAlarmDlg::ReadStore() {
+    m_opened.reset();
+    if (!m_pStore) return;
+    StoreBytes bytes;
+    if (!m_pStore->ReadStoreBytes(bytes)) return;
+    m_opened = bytes;
+    if (bytes) m_pStore->LoadAlarms();
+}
+
 void CAlarmDlg::OnInitDialog() {
+    ReadStore();
     m_comboGroup->setEditText(QString());
     for (int k = 0; k < 4; ++k)
         m_editAddr[k]->setText(QString::number(m_nAddr[k]));
@@ -410,8 +430,63 @@ void CAlarmDlg::OnOK() {
             m_list[static_cast<std::size_t>(i)]->CopyFrom(m_current);
         }
     }
-    if (m_pStore) m_pStore->SaveAlarms(m_list);
+    if (!SaveToStore()) return;
     QDialog::done(QDialog::Accepted);
+}
+
+// False when the dialog stays open: the user chose to reload the other program's alarms,
+// or to go back to editing.
+bool CAlarmDlg::SaveToStore() {
+    if (!m_pStore) return true;
+    using R = CAlarmStore::UpdateResult;
+    while (true) {
+        std::optional<StoreBytes> changed;
+        const R result = m_pStore->UpdateAlarms(
+            [this, &changed](AlarmList& list, const StoreBytes& onDisk) {
+                if (onDisk != m_opened) {
+                    changed = onDisk;
+                    return false;
+                }
+                list = m_list;
+                return true;
+            },
+            true);
+        if (!changed) {
+            // As ever, the accepted alarms take effect even when they could not be saved
+            // (the reason was shown).
+            if (result != R::Saved) m_pStore->m_alarms = CopyAlarmList(m_list);
+            if (result == R::Unreadable)
+                ShowMessageBox(FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName), MsgButtons::Ok,
+                               MsgIcon::Exclamation);
+            return true;
+        }
+        // Asked outside the lock, so that nobody waits on the user; the store is compared
+        // again when it is taken next.
+        switch (CUiSeam::Message(this, QString::fromUtf8(kStoreChangedText),
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                 QMessageBox::Warning, AppTitle())) {
+            case QMessageBox::Yes:
+                m_opened = *changed;
+                continue;
+            case QMessageBox::No:
+                ReloadFromStore();
+                return false;
+            default:
+                return false;
+        }
+    }
+}
+
+void CAlarmDlg::ReloadFromStore() {
+    {
+        const QSignalBlocker quiet(m_comboGroup);
+        m_comboGroup->clear();
+    }
+    m_list.clear();
+    m_nCurSel = -1;
+    m_bEdited = false;
+    SetButtons(true, true, true);
+    OnInitDialog();
 }
 
 void CAlarmDlg::OnDeltaPosAmPm() {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include "common/dialog_context_help.h"
 
@@ -48,6 +49,9 @@ public:
     // Fills the fields and shows the window; false when it could not be made.
     bool Create();
 
+    // Asked on OK when another program changed the store since the dialog opened.
+    static const char kStoreChangedText[];
+
     // The working list as it stands (for tests and the screenshots).
     const AlarmList& WorkingList() const { return m_list; }
     int CurrentIndex() const { return m_nCurSel; }
@@ -75,6 +79,9 @@ private:
     void OnSpinNumber(QLineEdit* buddy, int min, int max, int delta);
     void OnFieldEdited() { m_bEdited = true; }
 
+    void ReadStore();
+    bool SaveToStore();
+    void ReloadFromStore();
     bool UpdateData();
     void ShowCurrent();
     void CollectCurrent();
@@ -110,6 +117,9 @@ private:
     // whose fields were left alone keeps its record as stored, even a value the fields
     // cannot hold.
     bool m_bEdited = false;
+    // The store's bytes on disk when the dialog read it (nullopt: there was none); OK
+    // writes over the store only while it still holds them, or when the user says so.
+    std::optional<std::string> m_opened;
 };
 
 }  // namespace wb::gui

@@ -44,6 +44,7 @@ CDawnlyApp::CDawnlyApp(WallClock clock)
     : m_alarms(m_store.m_alarms),
       m_strStartDir(m_store.m_strStartDir),
       m_scheduler(m_store, std::move(clock)),
+      m_lease(m_store),
       m_pSystemCommands(std::make_unique<CSystemCommands>(
           m_store, [this](const QString& path) { OpenDocumentFile(path); })) {
     InitDawnlyResources();
@@ -106,6 +107,18 @@ bool CDawnlyApp::InitInstance() {
     m_alarms.reserve(kMaxAlarms);
     m_strStartDir = StartDirFrom(CurrentStartDir());
 
+    // Stamped first: a change between the two is then loaded again, not missed.
+    m_storeStamp = m_store.Stamp();
+    LoadAlarms();
+    return true;
+}
+
+bool CDawnlyApp::ReloadAlarmsIfChanged() {
+    const StoreStamp now = m_store.Stamp();
+    if (now == m_storeStamp) return false;
+    m_storeStamp = now;
+    // A tick in progress holds its own references to the records it uses.
+    m_alarms = AlarmList();
     LoadAlarms();
     return true;
 }

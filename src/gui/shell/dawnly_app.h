@@ -56,6 +56,12 @@ public:
     CMainFrame* m_pMainWnd = nullptr;
     CDawnlyDocTemplate* DocTemplate() const { return m_pDocTemplate; }
     CAlarmScheduler& Scheduler() { return m_scheduler; }
+    // The right to fire this store's alarms, shared with every other program on the store.
+    CSchedulerLease& Lease() { return m_lease; }
+    // Loads the store again when it changed on disk since it was last loaded (the command
+    // line or another program saved it), as `run-alarms` does; a store that went leaves no
+    // alarms. True when it did.
+    bool ReloadAlarmsIfChanged();
     CAlarmStore& Store() { return m_store; }
     // The menu's own three commands and their open dialogs.
     CSystemCommands& SystemCommands() { return *m_pSystemCommands; }
@@ -73,6 +79,8 @@ protected:
 
 private:
     CAlarmScheduler m_scheduler;
+    CSchedulerLease m_lease;
+    StoreStamp m_storeStamp;
     std::unique_ptr<CSystemCommands> m_pSystemCommands;
     CDawnlyDocTemplate* m_pDocTemplate = nullptr;
     std::unique_ptr<QPrinter> m_pPrinter;

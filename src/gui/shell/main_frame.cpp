@@ -273,6 +273,9 @@ bool CMainFrame::CreateStatusBar() {
     setStatusBar(m_wndStatusBar);
     m_pMessagePane = new QLabel(AppString(AFX_IDS_IDLEMESSAGE), m_wndStatusBar);
     m_wndStatusBar->addWidget(m_pMessagePane, 1);
+    m_pSchedulerPane = new QLabel(m_wndStatusBar);
+    m_pSchedulerPane->hide();
+    m_wndStatusBar->addPermanentWidget(m_pSchedulerPane);
     for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
         auto* pane = new QLabel(m_wndStatusBar);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -303,8 +306,15 @@ void CMainFrame::OnTimer(int /*id*/) {
     // Re-armed first: a message box shown during the wake runs its own loop, and later
     // minutes must still get their tick meanwhile.
     m_alarmTimer.start(scheduler.NextDelay());
-    scheduler.OnTimer();
+    m_app.ReloadAlarmsIfChanged();
+    // Only the program that holds the lease fires; the others say so and try again at
+    // every tick, taking over within a minute when it ends.
+    const bool held = scheduler.Step(m_app.Lease());
+    m_pSchedulerPane->setText(held ? QString() : QString::fromUtf8(kOtherSchedulerText));
+    m_pSchedulerPane->setVisible(!held);
 }
+
+QString CMainFrame::SchedulerText() const { return m_pSchedulerPane->text(); }
 
 CChildFrame* CMainFrame::MDIGetActive() const {
     return m_wndBackdrop ? qobject_cast<CChildFrame*>(m_wndBackdrop->currentSubWindow()) : nullptr;

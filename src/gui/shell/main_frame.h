@@ -47,6 +47,9 @@ public:
     // What the message pane of the status bar shows now.
     QString MessageText() const;
     QString IndicatorText(int id) const;
+    // Shown in the status bar while another program runs the alarms; empty otherwise.
+    static constexpr char kOtherSchedulerText[] = "另一个程序正在运行这些提醒";
+    QString SchedulerText() const;
     QTimer& AlarmTimer() { return m_alarmTimer; }
 
     // Runs a command of the command table when it is enabled now.
@@ -63,8 +66,9 @@ public:
     void OnCreateHostList();
     void OnPowerOnHost();
     void OnGroupPowerOn();
-    // The alarm timer's tick: re-arms the timer for just after the next minute, then lets
-    // the scheduler handle every minute that is due.
+    // The alarm timer's tick: re-arms the timer for just after the next minute (a minute at
+    // most), loads the store again if it changed, then lets the scheduler handle every
+    // minute that is due, when no other program runs these alarms.
     void OnTimer(int id);
 
     void UpdateCommandUI();
@@ -100,6 +104,7 @@ private:
     QToolBar* m_wndToolBar = nullptr;
     CBackdropWnd* m_wndBackdrop = nullptr;
     QLabel* m_pMessagePane = nullptr;
+    QLabel* m_pSchedulerPane = nullptr;
     QHash<int, QLabel*> m_indicators;
     QHash<int, QAction*> m_actions;
     QList<QMenu*> m_menus128;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
+#include <memory>
 #include <optional>
 
 #include "alarm/alarm_scheduler.h"
@@ -157,6 +160,89 @@ INSTANTIATE_TEST_SUITE_P(
         BookkeepingCase{"AcrossTheHour", {}, {59 * M + 30, 61 * M + .2}, {59, 60}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// ---- Two schedulers on one store -----------------------------------------------------------
+
+// A step of scheduler 'A' or 'B' at a moment; an upper-case letter steps, a lower-case one
+// ends that scheduler's process (its lease goes with it).
+struct LeaseStep {
+    char who;
+    double at;
+};
+
+struct LeaseCase {
+    const char* name;
+    std::vector<LeaseStep> steps;
+    std::vector<std::string> fired;  // who fired which minute's alarm, e.g. "A30"
+};
+
+class TwoSchedulers : public SchedulerFixture, public ::testing::WithParamInterface<LeaseCase> {};
+
+TEST_P(TwoSchedulers, EachDueMinuteFiresOnceWhoeverHoldsTheLease) {
+    std::vector<std::string> fired;
+    struct Process {
+        std::unique_ptr<CAlarmScheduler> scheduler;
+        std::unique_ptr<CSchedulerLease> lease;
+    };
+    std::map<char, Process> processes;
+    for (char who : {'A', 'B'}) {
+        Process& p = processes[who];
+        p.scheduler = std::make_unique<CAlarmScheduler>(store);
+        p.lease = std::make_unique<CSchedulerLease>(store);
+        p.scheduler->SetWakeObserver(
+            [&fired, who](const CAlarmSetting& a, WakeOutcome, const std::string&) {
+                fired.push_back(who + std::to_string(TagOf(a)));
+            });
+    }
+    for (const LeaseStep& step : GetParam().steps) {
+        Process& p = processes[static_cast<char>(std::toupper(step.who))];
+        if (std::islower(step.who)) {
+            p.lease.reset();
+            p.scheduler.reset();
+        } else {
+            p.scheduler->Step(*p.lease, At(step.at));
+        }
+    }
+    EXPECT_EQ(fired, GetParam().fired);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TwoSchedulers,
+    ::testing::Values(
+        LeaseCase{"OnlyTheFirstFires",
+                  {{'A', 29 * M + 50},
+                   {'B', 29 * M + 51},
+                   {'A', 30 * M + .2},
+                   {'B', 30 * M + .3},
+                   {'B', 31 * M + .2},
+                   {'A', 31 * M + .3}},
+                  {"A30", "A31"}},
+        // B waited through the minutes A fired, and goes on from A's last one.
+        LeaseCase{"TakeOverAtTheNextMinute",
+                  {{'A', 26 * M + 50},
+                   {'B', 26 * M + 51},
+                   {'A', 27 * M + .2},
+                   {'A', 28 * M + .2},
+                   {'A', 29 * M + .2},
+                   {'A', 30 * M + .2},
+                   {'B', 30 * M + .3},
+                   {'a', 30 * M + 30},
+                   {'B', 31 * M + .2},
+                   {'B', 32 * M + .2}},
+                  {"A27", "A28", "A29", "A30", "B31", "B32"}},
+        LeaseCase{"TakeOverInTheMinuteFiresItOnce",
+                  {{'A', 29 * M + 50},
+                   {'B', 29 * M + 51},
+                   {'A', 30 * M + .2},
+                   {'B', 30 * M + .3},
+                   {'a', 30 * M + 10},
+                   {'B', 30 * M + 20},
+                   {'B', 31 * M + .2}},
+                  {"A30", "B31"}},
+        LeaseCase{"HolderEndsJustBeforeTheMinute",
+                  {{'A', 29 * M + 10}, {'B', 29 * M + 11}, {'a', 29 * M + 59}, {'B', 30 * M + .2}},
+                  {"B30"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(SchedulerFixture, NestedTickKeepsRecordsAliveAndFiresNothingTwice) {
     store.m_alarms = {Alarm(7, 30, 1), Alarm(7, 30, 2), Alarm(7, 31, 3)};
     std::weak_ptr<CAlarmSetting> first = store.m_alarms[0];
@@ -207,6 +293,10 @@ TEST_P(TickDelay, FallsJustAfterTheNextBoundary) {
     const auto now = LocalMoment(2026, 12, 7, 7, 30, GetParam().second, GetParam().millis);
     const auto delay = CAlarmScheduler::DelayUntilNextMinute(now);
     EXPECT_EQ(delay.count(), GetParam().expected);
+    // A timer never waits longer than a minute, so a clock that moves is read again soon.
+    CAlarmStore store;
+    const CAlarmScheduler scheduler(store, [now] { return now; });
+    EXPECT_EQ(scheduler.NextDelay().count(), std::min(GetParam().expected, 60000LL));
     const std::tm next = LocalTime(system_clock::to_time_t(now + delay));
     EXPECT_EQ(next.tm_min, 31);
     EXPECT_EQ(next.tm_sec, 0);

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "alarm/alarm_store.h"
 #include "alarm/alarm_store_codec.h"
 #include "alarm/start_dir.h"
 #include "alarm_test_util.h"
+#include "platform/file_lock.h"
 #include "support/message_recorder.h"
 #include "support/process.h"
 
@@ -99,6 +102,59 @@ TEST_F(AlarmStoreFiles, StoreThatCannotBeCreatedGivesMessage61448AndKeepsTheNewL
     EXPECT_EQ(messages.Messages()[0].text, "无法创建文件 DwnGs\n提醒设置未被保存.");
     EXPECT_EQ(messages.Messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(messages.Messages()[0].caption, "Wakeburst Utility");
+}
+
+// Another program saved two alarms after this one loaded its list: a change starts from the
+// store on disk, never from the stale list, and a declined change writes nothing.
+TEST_F(AlarmStoreFiles, UpdateChangesTheStoreOnDiskNotTheListInMemory) {
+    store.m_alarms = {Alarm("stale.mp", 1)};
+    CAlarmStore other(dir.Dir());
+    ASSERT_TRUE(other.SaveAlarms({Alarm("a.mp", 2), Alarm("b.mp", 3)}));
+    const std::string onDisk = test::ReadFileBytes(store.StorePath());
+    EXPECT_EQ(store.UpdateAlarms([&](AlarmList& list, const StoreBytes& bytes) {
+        EXPECT_EQ(bytes, onDisk);
+        list.push_back(Alarm("c.mp", 4));
+        return true;
+    }),
+              CAlarmStore::UpdateResult::Saved);
+    ASSERT_TRUE(other.LoadAlarms());
+    std::vector<std::string> files;
+    for (const auto& a : other.m_alarms)
+        files.push_back(a->m_strGroupFile);
+    EXPECT_EQ(files, (std::vector<std::string>{"a.mp", "b.mp", "c.mp"}));
+    EXPECT_EQ(store.m_alarms.size(), 3u);
+
+    const std::string saved = test::ReadFileBytes(store.StorePath());
+    store.m_alarms.clear();
+    EXPECT_EQ(store.UpdateAlarms([](AlarmList& list, const StoreBytes&) {
+        list.clear();
+        return false;
+    }),
+              CAlarmStore::UpdateResult::Refused);
+    EXPECT_EQ(test::ReadFileBytes(store.StorePath()), saved);
+    EXPECT_EQ(store.m_alarms.size(), 3u);
+    EXPECT_TRUE(messages.Messages().empty());
+}
+
+// While another program holds the store's lock, a change waits for it.
+TEST_F(AlarmStoreFiles, UpdateWaitsForTheLockOfAnotherWriter) {
+    platform::FileLock other;
+    ASSERT_TRUE(other.Lock(store.LockPath()));
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        store.UpdateAlarms([](AlarmList& list, const StoreBytes&) {
+            list.push_back(Alarm("late.mp", 5));
+            return true;
+        });
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(done);
+    EXPECT_FALSE(std::filesystem::exists(store.StorePath()));
+    other.Unlock();
+    writer.join();
+    EXPECT_TRUE(done);
+    EXPECT_TRUE(std::filesystem::exists(store.StorePath()));
 }
 
 TEST(StartDir, KeptWithOneTrailingSeparator) {

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "alarm/alarm_store.h"
 #include "alarm_test_util.h"
+#include "platform/file_lock.h"
 #include "support/process.h"
 #include "support/udp_receiver.h"
 
@@ -168,6 +172,71 @@ INSTANTIATE_TEST_SUITE_P(
         AlarmsCase{"TickNoStore", "", Args({"tick", "--at", "2026-12-07 07:30"}), 0, "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Many `alarms add` at once on one store: every one that succeeds is stored, past the limit
+// each refused one says so and fails, and no one's alarm is lost to another's save.
+struct ParallelCase {
+    const char* name;
+    int processes;
+    int stored;
+};
+
+class ParallelAdds : public ::testing::TestWithParam<ParallelCase> {};
+
+TEST_P(ParallelAdds, NoAddIsLostAndNoneSucceedsUnstored) {
+    test::TempDir dir;
+    ASSERT_FALSE(dir.Path().empty());
+    dir.Write("g.mp", "198.51.100.10 02-00-5e-00-00-10\r\n");
+    const std::string script = "W='" + std::string(WAKEBURST_CLI) + "'; D='" + dir.Path() +
+                               "'\n"
+                               "for i in $(seq 10 " +
+                               std::to_string(9 + GetParam().processes) +
+                               "); do\n"
+                               "  (\"$W\" alarms add --dir \"$D\" --file \"$D/g.mp\" --days mon "
+                               "--time 07:$i 2>\"$D/err$i\"; echo $? >\"$D/rc$i\") &\n"
+                               "done\nwait\n";
+    ASSERT_EQ(test::RunProcess({"bash", "-c", script}).exitCode, 0);
+    auto list = test::RunProcess({WAKEBURST_CLI, "alarms", "list", "--dir", dir.Path()});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    int stored = 0;
+    for (int i = 10; i < 10 + GetParam().processes; ++i) {
+        const std::string n = std::to_string(i);
+        const bool listed = list.out.find("\t07:" + n + "\t") != std::string::npos;
+        const std::string rc = test::ReadFileBytes(dir.File("rc" + n));
+        const std::string err = test::ReadFileBytes(dir.File("err" + n));
+        if (rc == "0\n") {
+            EXPECT_TRUE(listed) << "07:" << n << " reported stored but missing";
+            EXPECT_EQ(err, "");
+            ++stored;
+        } else {
+            EXPECT_FALSE(listed) << "07:" << n << " refused but stored";
+            EXPECT_EQ(rc, "1\n");
+            EXPECT_EQ(err, "组 16 允许的最大值.\n");
+        }
+    }
+    EXPECT_EQ(stored, GetParam().stored);
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), GetParam().stored) << list.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ParallelAdds,
+                         ::testing::Values(ParallelCase{"TenAllStored", 10, 10},
+                                           ParallelCase{"TwentyPastTheLimit", 20, 16}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A tick fires nothing while another program runs the store's alarms.
+TEST(CliTick, RefusedWhileAnotherProgramRunsTheAlarms) {
+    test::TempDir dir;
+    ASSERT_FALSE(dir.Path().empty());
+    CAlarmStore store(dir.Dir());
+    platform::FileLock other;
+    ASSERT_TRUE(other.Lock(store.SchedulerLockPath()));
+    auto r =
+        test::RunProcess({WAKEBURST_CLI, "tick", "--dir", dir.Path(), "--at", "2026-12-07 07:30"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "wakeburst tick: another program runs the alarms of " + dir.Dir() + "DwnGs\n");
+    other.Unlock();
+    EXPECT_EQ(test::RunProcess({WAKEBURST_CLI, "tick", "--dir", dir.Path()}).exitCode, 0);
+}
+
 // Wakes to 127.0.0.1 only; the receiver takes port 2304 for the test's run.
 class CliWake : public ::testing::Test {
 protected:
@@ -267,6 +336,91 @@ TEST_F(CliWake, RunAlarmsReloadsTheStoreAndStopsOnSignal) {
     EXPECT_EQ(test::ReadFileBytes(dir.File("err")),
               "wakeburst run-alarms: 0 alarm(s) from " + dir.Path() + "/DwnGs\n" +
                   "wakeburst run-alarms: 1 alarm(s) from " + dir.Path() + "/DwnGs\n");
+}
+
+// ---- Whole run-alarms processes on a moved clock ------------------------------------------
+// Each run-alarms runs under libfaketime, its wall clock offset by the seconds in the file
+// "clock" (read again at every call): the script moves that clock while the process runs.
+// Steady time stays real. Alarms wake one_host.mp at 127.0.0.1.
+class RunAlarmsClock : public CliWake {
+protected:
+    // A bash script's start: $W, $D, the helper `at` that sets every run-alarms' clock to
+    // a local time of Monday 2026-12-07, and `until_in FILE TEXT` that waits for TEXT.
+    // The scripts start run-alarms a minute early and move its clock once it runs, since
+    // the minute a scheduler starts in is not looked at, however slowly it starts.
+    std::string Prelude(const std::vector<std::string>& times) {
+        std::string s =
+            "set -u\nW='" + std::string(WAKEBURST_CLI) + "'; D='" + dir.Path() +
+            "'\n"
+            "export FAKETIME_TIMESTAMP_FILE=\"$D/clock\" FAKETIME_NO_CACHE=1 "
+            "FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1\n"
+            // An instrumented build wants its own runtime first; the preloaded clock comes before.
+            "export ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:verify_asan_link_order=0\"\n"
+            "run() { LD_PRELOAD='" WAKEBURST_FAKETIME
+            "' exec \"$W\" run-alarms --dir \"$D\" \"$@\" >/dev/null; }\n"
+            "trap 'kill $(jobs -p) 2>/dev/null' EXIT\n"
+            "at() { printf %+d $(( $(date -d \"2026-12-07 $1\" +%s) - $(date +%s) )) "
+            ">\"$D/clock\"; }\n"
+            "until_in() { for i in $(seq 150); do grep -q \"$2\" \"$1\" 2>/dev/null "
+            "&& return; sleep 0.2; done; echo \"no '$2' in $1\" >&2; exit 5; }\n";
+        for (const std::string& t : times)
+            s += "\"$W\" alarms add --dir \"$D\" --file '" + test::DataFile("one_host.mp") +
+                 "' --days mon --time " + t + " --to 127.0.0.1 || exit 3\n";
+        return s;
+    }
+    // The log's entries, each as its date line's "HH:MM".
+    std::vector<std::string> LoggedMinutes() {
+        const std::string log = test::ReadFileBytes(dir.File("Dawnly.log"));
+        std::vector<std::string> minutes;
+        const std::string date = "December 07, 2026 ";
+        for (auto p = log.find(date); p != std::string::npos; p = log.find(date, p + 1))
+            minutes.push_back(log.substr(p + date.size(), 5));
+        return minutes;
+    }
+};
+
+TEST_F(RunAlarmsClock, ClockSetBackAnHourFiresAtTheNewMinutes) {
+    const std::string script = Prelude({"07:30", "06:31"}) +
+                               "at 07:28:50\n"
+                               "run 2>\"$D/err\" & pid=$!\n"
+                               "until_in \"$D/err\" 'alarm(s)'\n"
+                               "at 07:29:58\n"
+                               "until_in \"$D/Dawnly.log\" ' 07:30'\n"
+                               "at 06:30:58\n"
+                               "until_in \"$D/Dawnly.log\" ' 06:31'\n"
+                               "kill -TERM $pid; wait $pid\n";
+    auto r = test::RunProcess({"bash", "-c", script});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(LoggedMinutes(), (std::vector<std::string>{"07:30", "06:31"}));
+    EXPECT_EQ(receiver.Drain().size(), 2u);
+}
+
+TEST_F(RunAlarmsClock, TwoSchedulersWakeOnceAndTheOtherTakesOver) {
+    const std::string script = Prelude({"07:30", "07:31"}) +
+                               "at 07:28:50\n"
+                               "run 2>\"$D/errA\" & a=$!\n"
+                               "until_in \"$D/errA\" 'alarm(s)'\n"
+                               "run 2>\"$D/errB\" & b=$!\n"
+                               "until_in \"$D/errB\" 'another program'\n"
+                               "at 07:29:57\n"
+                               "until_in \"$D/Dawnly.log\" ' 07:30'\n"
+                               "sleep 2\n"
+                               "kill -TERM $a; wait $a\n"
+                               "until_in \"$D/errB\" 'taking over'\n"
+                               "at 07:30:58\n"
+                               "until_in \"$D/Dawnly.log\" ' 07:31'\n"
+                               "sleep 1\n"
+                               "kill -TERM $b; wait $b\n";
+    auto r = test::RunProcess({"bash", "-c", script});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(LoggedMinutes(), (std::vector<std::string>{"07:30", "07:31"}));
+    EXPECT_EQ(receiver.Drain().size(), 2u);
+    const std::string store = dir.Path() + "/DwnGs";
+    EXPECT_EQ(test::ReadFileBytes(dir.File("errB")),
+              "wakeburst run-alarms: 2 alarm(s) from " + store +
+                  "\nwakeburst run-alarms: another program runs the alarms of " + store +
+                  "; waiting to take over\nwakeburst run-alarms: taking over the alarms of " +
+                  store + "\n");
 }
 
 }  // namespace
