@@ -8,6 +8,15 @@
 
 namespace wb::gui {
 
+bool CHelpDialog::ShowCentredOnOwner() {
+    if (parentWidget()) {
+        adjustSize();
+        move(parentWidget()->window()->frameGeometry().center() - rect().center());
+    }
+    show();
+    return windowHandle() != nullptr && isVisible();
+}
+
 bool ShowControlHelp(QWidget* dialog, QWidget* control, const QPoint& globalPos) {
     // A label inside a group box has no help of its own: the nearest helped ancestor
     // below the dialog speaks for it.

@@ -24,6 +24,10 @@ public:
     using QDialog::QDialog;
 
 protected:
+    // Shows a modeless dialog centred on its owner's window; false when no window could be
+    // made for it.
+    bool ShowCentredOnOwner();
+
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };

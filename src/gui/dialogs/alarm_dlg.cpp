@@ -214,12 +214,7 @@ void CAlarmDlg::BuildLayout() {
 
 bool CAlarmDlg::Create() {
     OnInitDialog();
-    if (parentWidget()) {
-        adjustSize();
-        move(parentWidget()->window()->frameGeometry().center() - rect().center());
-    }
-    show();
-    return windowHandle() != nullptr && isVisible();
+    return ShowCentredOnOwner();
 }
 
 const char CAlarmDlg::kStoreChangedText[] =

@@ -121,12 +121,7 @@ void CSendDlg::OnInitDialog() {
 
 bool CSendDlg::Create() {
     OnInitDialog();
-    if (parentWidget()) {
-        adjustSize();
-        move(parentWidget()->window()->frameGeometry().center() - rect().center());
-    }
-    show();
-    return windowHandle() != nullptr && isVisible();
+    return ShowCentredOnOwner();
 }
 
 void CSendDlg::SetChannelFactory(SendChannelFactory factory) {
