@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "alarm/alarm_store_codec.h"
-#include "alarm_test_util.h"
+#include "support/alarm_test_util.h"
 
 namespace wb {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "alarm/alarm_scheduler.h"
-#include "alarm_test_util.h"
+#include "support/alarm_test_util.h"
 #include "support/message_recorder.h"
 
 namespace wb {

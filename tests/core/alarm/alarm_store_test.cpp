@@ -7,7 +7,7 @@
 #include "alarm/alarm_store.h"
 #include "alarm/alarm_store_codec.h"
 #include "alarm/start_dir.h"
-#include "alarm_test_util.h"
+#include "support/alarm_test_util.h"
 #include "platform/file_lock.h"
 #include "support/message_recorder.h"
 #include "support/process.h"

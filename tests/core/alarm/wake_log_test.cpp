@@ -5,7 +5,7 @@
 #include "alarm/alarm_scheduler.h"
 #include "alarm/wake_group.h"
 #include "alarm/wake_log.h"
-#include "alarm_test_util.h"
+#include "support/alarm_test_util.h"
 #include "hostlist/host_list_reader.h"
 #include "support/message_recorder.h"
 #include "support/udp_receiver.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "alarm/alarm_store.h"
-#include "alarm_test_util.h"
+#include "support/alarm_test_util.h"
 #include "platform/file_lock.h"
 #include "support/process.h"
 #include "support/udp_receiver.h"
