@@ -37,19 +37,6 @@ TEST(HostListWriter, EntriesAreGbkWithCrLf) {
     EXPECT_EQ(HostListFileBytes(entries), Fixture("written_by_scan.mp"));
 }
 
-// The file we write must read back into exactly its Ethernet addresses, without a report.
-TEST(HostListWriter, ReadsBackWithoutReport) {
-    test::TempDir dir;
-    const std::string path = dir.File("back.mp");
-    ASSERT_TRUE(WriteHostListFile(path, {{"10.0.0.1", "张三的电脑", "00-A0-C9-12-34-56"},
-                                         {"10.0.0.2", kNameNotFound, "00-a0-c9-12-34-57"}}));
-    std::string report;
-    std::vector<std::string> addresses;
-    ASSERT_TRUE(ReadHostList(path, report, addresses));
-    EXPECT_EQ(report, "");
-    EXPECT_EQ(addresses, (std::vector<std::string>{"00-A0-C9-12-34-56", "00-a0-c9-12-34-57"}));
-}
-
 // Whatever name the resolver gives, the line keeps exactly its one Ethernet address, and
 // the lines around it keep theirs.
 struct NameCase {
@@ -154,15 +141,6 @@ TEST_F(CreateFromListing, ListingWithoutEntriesGivesHeaderOnly) {
     EXPECT_EQ(test::ReadFileBytes(Target()), kHeaderBytes);
     EXPECT_EQ(m_progress, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 0}}));
     EXPECT_FALSE(test::FileExists(Listing()));
-}
-
-TEST_F(CreateFromListing, ExistingListIsReplacedNotAppended) {
-    m_dir.Write("hosts.mp", "old contents that must go\r\n");
-    m_dir.Write("temp.mp", "198.51.100.12 02-00-5e-00-00-12\r\n");
-    ASSERT_TRUE(CreateHostListFile(Target(), Options()));
-    const std::string bytes = test::ReadFileBytes(Target());
-    EXPECT_EQ(bytes.rfind(kHeaderBytes, 0), 0u);
-    EXPECT_EQ(bytes.find("old contents"), std::string::npos);
 }
 
 struct MissingCase {

@@ -60,9 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  "\\xC0\\xAF\\xED\\xA0\\x80"}),
     [](const auto& info) { return std::string(info.param.label); });
 
-// The formatted messages are checked where each is shown, byte for byte.
-TEST(StringTable, UnknownIdIsEmpty) { EXPECT_TRUE(LoadStringText(1).empty()); }
-
 TEST(MessageBoxSeam, DefaultCaptionAndQueuedAnswers) {
     test::MessageRecorder rec;
     rec.SetNextAnswer(MsgAnswer::Yes);
