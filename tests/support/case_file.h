@@ -93,18 +93,4 @@ inline std::vector<CaseRow> ReadCases(const std::string& name) {
     return rows;
 }
 
-// "00 a0 ff" or "00a0ff" -> the bytes.
-inline std::string HexBytes(std::string_view hex) {
-    std::string out, digits;
-    for (char c : hex) {
-        if (c == ' ') continue;
-        digits += c;
-        if (digits.size() == 2) {
-            out += static_cast<char>(std::stoi(digits, nullptr, 16));
-            digits.clear();
-        }
-    }
-    return out;
-}
-
 }  // namespace wb::test

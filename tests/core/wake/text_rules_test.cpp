@@ -5,8 +5,11 @@
 #include <cstring>
 #include <vector>
 
+#include "base/message_box.h"
+#include "base/string_table.h"
 #include "platform/codepage.h"
 #include "platform/inet_addr.h"
+#include "support/alarm_test_util.h"
 #include "support/case_file.h"
 #include "support/message_recorder.h"
 #include "support/udp_receiver.h"
@@ -30,7 +33,7 @@ TEST(TextRules, EveryRowOfTheTable) {
             std::string out(6, '\xEE');
             EXPECT_EQ(ParseEthernetAddress(text, reinterpret_cast<std::uint8_t*>(out.data()), 6),
                       row[2] == "yes");
-            EXPECT_EQ(test::ToHex(out), test::ToHex(test::HexBytes(row[3])));
+            EXPECT_EQ(test::ToHex(out), test::ToHex(test::FromHex(row[3])));
         } else if (kind == "inet") {
             const std::uint32_t a = platform::InetAddr(text);
             if (row[2] == "none") {
@@ -45,6 +48,17 @@ TEST(TextRules, EveryRowOfTheTable) {
             EXPECT_EQ(std::string(dotted), row[2]);
             char buf[16];
             EXPECT_EQ(platform::FormatInetAddr(a, buf), row[2]);
+        } else if (kind == "destination") {
+            CWakeSocket s;
+            EXPECT_EQ(s.Destination().port, 2304);
+            EXPECT_EQ(s.SetDestination(text), row[2] == "yes");
+            char buf[16];
+            EXPECT_EQ(platform::FormatInetAddr(s.Destination().addr, buf), row[3]);
+        } else if (kind == "format") {
+            const std::string args[2] = {row[2], row[3]};
+            EXPECT_EQ(FormatPlaceholders(row[1], args, 2), row[4]);
+        } else if (kind == "escape") {
+            EXPECT_EQ(EscapeControlChars(row[1]), row[2]);
         } else {
             ADD_FAILURE() << "unknown kind " << kind;
         }
@@ -90,6 +104,17 @@ TEST(Codepage, RefusesInvalidInputAndPassesItThroughForFiles) {
     EXPECT_FALSE(platform::Gb18030ToUtf8("\x81"));
     EXPECT_EQ(platform::ToFileText("\xff"), "\xff");
     EXPECT_EQ(platform::FromFileText("\x81"), "\x81");
+}
+
+TEST(MessageBoxSeam, DefaultCaptionAndQueuedAnswers) {
+    test::MessageRecorder rec;
+    rec.SetNextAnswer(MsgAnswer::Yes);
+    EXPECT_EQ(ShowMessageBox("q?", MsgButtons::YesNo), MsgAnswer::Yes);
+    EXPECT_EQ(ShowMessageBox("again?", MsgButtons::YesNo), MsgAnswer::No);
+    EXPECT_EQ(ShowMessageBox("t", MsgButtons::Ok, MsgIcon::None, "ERROR"), MsgAnswer::Ok);
+    ASSERT_EQ(rec.Messages().size(), 3u);
+    EXPECT_EQ(rec.Messages()[0].caption, "Wakeburst Utility");
+    EXPECT_EQ(rec.Messages()[2].caption, "ERROR");
 }
 
 // One known and one unknown code, handed back as text or shown in one box.
