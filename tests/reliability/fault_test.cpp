@@ -25,6 +25,8 @@
 #include "alarm/wake_group.h"
 #include "alarm/wake_log.h"
 #include "hostlist/host_list_reader.h"
+#include "support/alarm_test_util.h"
+#include "support/case_file.h"
 #include "support/message_recorder.h"
 #include "support/temp_dir.h"
 #include "support/udp_receiver.h"
@@ -211,38 +213,19 @@ std::string TwoRecordStore() {
     return EncodeAlarmStore({a, b});
 }
 
-std::string Bytes(std::initializer_list<int> list) {
-    std::string s;
-    for (int b : list)
-        s += static_cast<char>(b);
-    return s;
-}
-
 struct DamagedCase {
     std::string name;
     std::string bytes;
 };
 
 std::vector<DamagedCase> DamagedStores() {
-    const std::string good = TwoRecordStore();
-    const std::string header = Bytes({0xFF, 0xFF, 0x01, 0x00, 0x0D, 0x00}) + "CAlarmSetting";
-    const std::string body = Bytes({0x00, 0x04, 7, 0, 0, 0, 30, 0, 0, 0, 0x00});
-    std::vector<DamagedCase> cases = {
-        {"OtherClassName", Bytes({1, 0, 0xFF, 0xFF, 1, 0, 13, 0}) + "CAlarmSettinG" + body},
-        {"ClassNameLongerThanTheFile", Bytes({1, 0, 0xFF, 0xFF, 1, 0, 0xFF, 0xFF}) + "CAlarm"},
-        {"NullEntry", Bytes({1, 0, 0, 0})},
-        {"BackReferenceToARecord", Bytes({2, 0}) + header + body + Bytes({0x02, 0x80}) + body},
-        {"ReferenceToAClassNeverDescribed", Bytes({1, 0, 0x01, 0x80}) + body},
-        {"BigTagToNothing", Bytes({1, 0, 0xFF, 0x7F, 5, 0, 0, 0x80}) + body},
-        {"CountOfFourBillion", Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}) + header + body},
-        {"TextLongerThanTheFile",
-         Bytes({1, 0}) + header + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F})},
-        {"OneByte", Bytes({1})},
-    };
+    std::vector<DamagedCase> cases;
+    for (const test::CaseRow& row : test::ReadCases("reliability/damaged_stores.cases"))
+        cases.push_back({row[0], test::FromHex(row[1])});
     // Every cut of a good two-record store short of its end.
-    for (std::size_t len = 0; len < good.size(); len += (len < 40 ? 1 : 37)) {
+    const std::string good = TwoRecordStore();
+    for (std::size_t len = 0; len < good.size(); len += (len < 40 ? 1 : 37))
         cases.push_back({"CutAt" + std::to_string(len), good.substr(0, len)});
-    }
     return cases;
 }
 
