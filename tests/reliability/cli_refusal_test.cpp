@@ -7,22 +7,29 @@
 #include <string>
 #include <vector>
 
+#include "support/case_file.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
 namespace wb {
 namespace {
 
-struct RefusalCase {
-    const char* name;
-    std::vector<std::string> args;
-};
+std::vector<test::CaseRow> Rows(const std::string& kind) {
+    std::vector<test::CaseRow> rows;
+    for (test::CaseRow& row : test::ReadCases("reliability/cli_refusal.cases")) {
+        if (row[0] != kind) continue;
+        row.where = row[1];
+        row.fields.erase(row.fields.begin(), row.fields.begin() + 2);  // the arguments remain
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
 
-class CliRefusal : public ::testing::TestWithParam<RefusalCase> {};
+class CliRefusal : public ::testing::TestWithParam<test::CaseRow> {};
 
 TEST_P(CliRefusal, IsOneLineOnStderrWithExitStatus2) {
     std::vector<std::string> argv = {WAKEBURST_CLI};
-    argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
+    argv.insert(argv.end(), GetParam().fields.begin(), GetParam().fields.end());
     const auto r = test::RunProcess(argv);
     EXPECT_EQ(r.exitCode, 2) << r.err;
     EXPECT_EQ(r.out, "");
@@ -31,24 +38,14 @@ TEST_P(CliRefusal, IsOneLineOnStderrWithExitStatus2) {
     EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << r.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, CliRefusal,
-    ::testing::Values(RefusalCase{"LineFeedInUnknownOption", {"send", "--t\no", "x"}},
-                      RefusalCase{"EscapeInUnknownOption", {"check", "--\x1b[2J", "f.mp"}},
-                      RefusalCase{"LineFeedInOptionWithoutValue", {"scan", "--mask\r\nx=1"}},
-                      RefusalCase{"RepeatedOption", {"send", "--to", "a", "--to", "b"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, CliRefusal, ::testing::ValuesIn(Rows("refuse")),
+                         [](const auto& info) { return info.param.where; });
 
 // A value the user gave, echoed in a message, shows its control characters escaped: the
 // output with a line feed and an escape sequence in the value is the output with a plain
-// letter there, but for the escaped spelling. "@" in an argument takes the value, "{dir}" a
-// fresh directory. Each runs without a network, so a name is never looked up outside.
-struct EchoCase {
-    const char* name;
-    std::vector<std::string> args;
-};
-
-class CliEcho : public ::testing::TestWithParam<EchoCase> {};
+// letter there, but for the escaped spelling. Each runs without a network, so a name is
+// never looked up outside.
+class CliEcho : public ::testing::TestWithParam<test::CaseRow> {};
 
 test::ProcessResult RunWith(const std::vector<std::string>& args, const std::string& value,
                             const std::string& dir) {
@@ -74,8 +71,8 @@ std::string Unescaped(std::string text) {
 
 TEST_P(CliEcho, ShowsTheValueEscaped) {
     test::TempDir hostile, plain;
-    const auto h = RunWith(GetParam().args, "\n\x1b[2J", hostile.Path());
-    const auto p = RunWith(GetParam().args, "x", plain.Path());
+    const auto h = RunWith(GetParam().fields, "\n\x1b[2J", hostile.Path());
+    const auto p = RunWith(GetParam().fields, "x", plain.Path());
     ASSERT_FALSE(p.err.empty());
     EXPECT_EQ(h.exitCode, p.exitCode);
     EXPECT_NE(h.err.find("\\x0A\\x1B[2J"), std::string::npos) << h.err;
@@ -87,27 +84,8 @@ TEST_P(CliEcho, ShowsTheValueEscaped) {
     EXPECT_EQ(err, p.err);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, CliEcho,
-    ::testing::Values(
-        EchoCase{"UnknownCommand", {"sen@d"}},
-        EchoCase{"EthernetAddress", {"send", "0@-a0-c9-12-34-56"}},
-        EchoCase{"Destination", {"send", "00-a0-c9-12-34-56", "--to", "no-such@.invalid"}},
-        EchoCase{"MaskPart", {"scan", "--mask", "255.255.@.0"}},
-        EchoCase{"MaskShape", {"scan", "--mask", "255.@"}},
-        EchoCase{"ScanOutput", {"scan", "-o", "{dir}/missing@/x.mp"}},
-        EchoCase{"Days", {"alarms", "add", "--file", "g.mp", "--days", "mon@", "--time", "07:30"}},
-        EchoCase{"Time", {"alarms", "add", "--file", "g.mp", "--days", "mon", "--time", "07:3@"}},
-        EchoCase{"Broadcast",
-                 {"alarms", "add", "--file", "g.mp", "--days", "mon", "--time", "07:30", "--to",
-                  "1.2.3.@"}},
-        EchoCase{"AlarmNumber", {"alarms", "remove", "1@"}},
-        EchoCase{"TickTime", {"tick", "--at", "2026-12-07 07:3@"}},
-        EchoCase{"CheckedFile", {"check", "{dir}/gone@.mp"}},
-        EchoCase{"WokenFile", {"wake", "{dir}/gone@.mp", "--to", "127.0.0.1", "--dir", "{dir}"}},
-        EchoCase{"WakeDestination",
-                 {"wake", "{dir}/gone.mp", "--to", "no-such@.invalid", "--dir", "{dir}"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, CliEcho, ::testing::ValuesIn(Rows("echo")),
+                         [](const auto& info) { return info.param.where; });
 
 }  // namespace
 }  // namespace wb

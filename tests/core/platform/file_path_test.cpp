@@ -73,6 +73,7 @@ TEST_P(Utf8Names, CoreReadsReplacesAndRemovesIt) {
     EXPECT_TRUE(platform::RemoveFile(path));
     EXPECT_FALSE(platform::ReadWholeFile(path, bytes));
     EXPECT_FALSE(platform::RemoveFile(path));
+    EXPECT_FALSE(platform::ReadWholeFile(dir, bytes)) << "a directory is no file";
 }
 
 TEST_P(Utf8Names, StartDirComesBackAsUtf8) {
