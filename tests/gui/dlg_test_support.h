@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app_test_support.h"
 #include "common/ui_seam.h"
 #include "dialogs/send_channel.h"
 
@@ -50,14 +51,6 @@ inline void ResetSeam() {
     gui::CUiSeam::SetScripted(true);
     gui::CUiSeam::Reset();
     gui::CUiSeam::InstallCoreMessageHandler();
-}
-
-// The texts of the messages shown through the seam, in order.
-inline QStringList MessageTexts() {
-    QStringList out;
-    for (const auto& r : gui::CUiSeam::Records())
-        if (r.kind == gui::CUiSeam::Kind::Message) out << r.text;
-    return out;
 }
 
 // Replaces a field's text by typing, as a person does.
