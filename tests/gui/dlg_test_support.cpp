@@ -72,7 +72,8 @@ void DialogScript::Run(const QStringList& lines) {
             QStringList words = line.mid(2).split(' ');
             const QString key = words.takeFirst();
             const bool named =
-                QStringList{"text", "selected", "readonly", "checked", "enabled"}.contains(key);
+                QStringList{"text", "selected", "readonly", "checked", "enabled", "maxlength"}
+                    .contains(key);
             const QString arg = named ? words.takeFirst() : QString();
             const auto own = named ? std::nullopt : State(key);
             const QString got = own ? *own : CommonState(key, arg);
@@ -140,6 +141,7 @@ QString DialogScript::CommonState(const QString& key, const QString& arg) {
     if (key == "readonly") return yes(static_cast<QLineEdit*>(w)->isReadOnly());
     if (key == "checked") return yes(static_cast<QCheckBox*>(w)->isChecked());
     if (key == "enabled") return yes(w->isEnabled());
+    if (key == "maxlength") return QString::number(static_cast<QLineEdit*>(w)->maxLength());
     return "unknown state " + key;
 }
 

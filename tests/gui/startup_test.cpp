@@ -99,7 +99,6 @@ private slots:
         QVERIFY(fx.Start());
         CMainFrame& frame = fx.Frame();
         QVERIFY(frame.isVisible());
-        QCOMPARE(frame.windowTitle(), QStringLiteral("Wakeburst Utility"));
         QVERIFY(frame.MdiArea()->subWindowList().isEmpty());
         QCOMPARE(frame.CurrentMenuId(), 128);
         QVERIFY(frame.acceptDrops());
