@@ -57,12 +57,10 @@ void DialogScript::AddRows(const QString& file) {
     flush();
 }
 
-QWidget* DialogScript::Widget(const QString& name) const {
+QWidget* DialogScript::Widget(const QString& name) {
     const auto it = m_controls.find(name);
-    return it == m_controls.end() || !const_cast<DialogScript*>(this)->Dialog()
-               ? nullptr
-               : const_cast<DialogScript*>(this)->Dialog()->findChild<QWidget*>(
-                     QStringLiteral("ctl%1").arg(it->second));
+    if (it == m_controls.end() || !Dialog()) return nullptr;
+    return Dialog()->findChild<QWidget*>(QStringLiteral("ctl%1").arg(it->second));
 }
 
 void DialogScript::Run(const QStringList& lines) {

@@ -82,7 +82,7 @@ protected:
     virtual QString Short(QString text) const {
         return text.replace("\r", "\\r").replace("\n", "\\n");
     }
-    QWidget* Widget(const QString& name) const;
+    QWidget* Widget(const QString& name);
     std::map<QString, int> m_controls;  // the scripts' names of the dialog's controls
 
 private:
