@@ -40,10 +40,10 @@ private:
         return DialogScript::Short(text.replace(m_dir->path() + '/', "tmp/").replace(m_data, ""));
     }
     // "file,days,hour,minute[,broadcast]", days in hex.
-    AlarmList Alarms(const QStringList& specs) const {
+    AlarmList Alarms(const QStringList& rows) const {
         AlarmList list;
-        for (const QString& spec : specs) {
-            const QStringList f = spec.split(',');
+        for (const QString& row : rows) {
+            const QStringList f = row.split(',');
             auto a = std::make_shared<wb::CAlarmSetting>();
             a->m_strGroupFile = Path(f.value(0)).toStdString();
             a->m_nDays = static_cast<std::uint8_t>(f.value(1).toUInt(nullptr, 16));
