@@ -24,6 +24,20 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes) {
 
 QString TestData(const QString& name) { return QStringLiteral(WAKEBURST_TEST_DATA "/gui/") + name; }
 
+std::vector<gui::CUiSeam::Record> MessageRecords() {
+    std::vector<gui::CUiSeam::Record> out;
+    for (const auto& r : gui::CUiSeam::Records())
+        if (r.kind == gui::CUiSeam::Kind::Message) out.push_back(r);
+    return out;
+}
+
+QStringList MessageTexts() {
+    QStringList out;
+    for (const auto& r : MessageRecords())
+        out << r.text;
+    return out;
+}
+
 AppFixture::AppFixture() : m_previousDir(QDir::currentPath()) {
     QDir::setCurrent(m_dir.path());
     qputenv("XDG_DATA_HOME", QDir(m_dir.path()).filePath(QStringLiteral("xdg")).toUtf8());

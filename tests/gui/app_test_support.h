@@ -2,8 +2,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <vector>
+
+#include "common/ui_seam.h"
 
 #include "shell/dawnly_app.h"
 
@@ -12,6 +16,9 @@ namespace wb::test {
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
 QString TestData(const QString& name);
+// The messages shown through the seam, in order, and their texts.
+std::vector<gui::CUiSeam::Record> MessageRecords();
+QStringList MessageTexts();
 
 // A started application in a fresh working directory of its own, with a scripted seam
 // and the desktop registration going to a temporary data directory ("xdg", and "sys" for

@@ -9,7 +9,6 @@
 #include "dlg_test_support.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
-#include "shell/system_commands.h"
 
 using wb::gui::CCreateListDlg;
 using wb::gui::CUiSeam;
@@ -17,7 +16,7 @@ using namespace wb::test;
 
 namespace {
 
-struct Run {
+struct CreationRun {
     int calls = 0;
     std::string mask;
     std::string path;
@@ -30,7 +29,7 @@ struct Run {
 // Announces the phases the way the real run does, without touching the network; phase 4
 // is the real conversion of `listing` with made-up host names.
 CCreateListDlg* g_dlg = nullptr;
-Run g_run;
+CreationRun g_run;
 
 bool FakeCreation(const std::string& mask, const std::string& path, const wb::StatusReport& status,
                   const wb::CreateListOptions& options, bool addressFound, const QString& listing) {
@@ -70,123 +69,51 @@ void UseFake(bool addressFound, const QString& listing) {
     });
 }
 
-void SetMask(CCreateListDlg& dlg, const QStringList& mask) {
-    for (int k = 0; k < 4; ++k)
-        Control<QLineEdit>(&dlg, CCreateListDlg::kFirstMaskId + k)->setText(mask[k]);
-}
-
 }  // namespace
 
-class CreateListDlgTest : public QObject {
+// Besides the tests below, the scenarios of gui/create_list_dlg.txt: "open" shows the dialog
+// with a creation that finds no address; "run" is how often it ran, with which mask and file.
+class CreateListDlgTest : public QObject, DialogScript {
     Q_OBJECT
 private:
     std::unique_ptr<AppFixture> m_fixture;
+    std::unique_ptr<CCreateListDlg> m_dlg;
+    QWidget* Dialog() override { return m_dlg.get(); }
+    bool Act(const QString& verb, const QStringList&) override {
+        if (verb != "open") return false;
+        UseFake(false, {});
+        m_dlg = std::make_unique<CCreateListDlg>(CCreateListDlg::OpenDocument{});
+        g_dlg = m_dlg.get();
+        m_dlg->show();
+        return true;
+    }
+    std::optional<QString> State(const QString& key) override {
+        if (key == "status") return m_dlg->StatusText();
+        if (key != "run") return std::nullopt;
+        return QString::number(g_run.calls) +
+               (g_run.calls ? QString::fromStdString(' ' + g_run.mask + ' ' + g_run.path) : "");
+    }
 
 private slots:
     void init() {
+        m_controls = {{"name", CCreateListDlg::kFileNameId}, {"ok", 1}};
+        for (int k = 0; k < 4; ++k)
+            m_controls["mask" + QString::number(k + 1)] = CCreateListDlg::kFirstMaskId + k;
         m_fixture = std::make_unique<AppFixture>();  // its own current directory
         ResetSeam();
-        g_run = Run{};
+        g_run = CreationRun{};
     }
     void cleanup() {
+        m_dlg.reset();
         CCreateListDlg::SetCreationRunner({});
         g_dlg = nullptr;
         m_fixture.reset();
     }
 
-    void opensWithDefaults() {
-        CCreateListDlg dlg({});
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("创建局域网主机列表"));
-        QStringList mask;
-        for (int k = 0; k < 4; ++k)
-            mask << Control<QLineEdit>(&dlg, CCreateListDlg::kFirstMaskId + k)->text();
-        QCOMPARE(mask, (QStringList{"255", "255", "255", "0"}));
-        auto* name = Control<QLineEdit>(&dlg, CCreateListDlg::kFileNameId);
-        QVERIFY(name->text().isEmpty());
-        QCOMPARE(name->maxLength(), 256);
-        QVERIFY(dlg.StatusText().isEmpty());
-        QVERIFY(Control<QPushButton>(&dlg, 1)->isEnabled());
-        QCOMPARE(Control<QPushButton>(&dlg, 1)->text(), QStringLiteral("确定"));
-        QCOMPARE(Control<QPushButton>(&dlg, 2)->text(), QStringLiteral("取消"));
-        for (int id : {1002, 1032, 1033, 1034, 1035, 1, 2})
-            QVERIFY(!Control<QWidget>(&dlg, id)->whatsThis().isEmpty());
-    }
-
-    void commandRunsModalDialog() {
-        wb::CAlarmStore store;
-        wb::gui::CSystemCommands(store, {}).RunCreateHostList();
-        QCOMPARE(CUiSeam::Records().size(), std::size_t{1});
-        QCOMPARE(CUiSeam::Records()[0].text, QStringLiteral("创建局域网主机列表"));
-        QCOMPARE(CUiSeam::Records()[0].caption, QStringLiteral("wb::gui::CCreateListDlg"));
-    }
-
-    void validatesMask_data() {
-        QTest::addColumn<QStringList>("mask");
-        QTest::addColumn<QString>("message");  // empty: accepted
-        QTest::addColumn<int>("focus");
-        const QString byte = wb::gui::RangeMessage(0, 255);
-        // The field rules are the mask's own; these show the message and the focus.
-        QTest::newRow("fourth 255")
-            << QStringList{"255", "255", "255", "255"} << wb::gui::RangeMessage(0, 254) << 1035;
-        QTest::newRow("fourth 254") << QStringList{"255", "255", "255", "254"} << "" << 0;
-        QTest::newRow("first 256") << QStringList{"256", "255", "255", "0"} << byte << 1032;
-        QTest::newRow("letters") << QStringList{"255", "abc", "255", "0"}
-                                 << wb::gui::ParseUIntMessage() << 1033;
-        QTest::newRow("first bad field wins")
-            << QStringList{"255", "300", "255", "x"} << byte << 1033;
-    }
-    void validatesMask() {
-        QFETCH(QStringList, mask);
-        QFETCH(QString, message);
-        QFETCH(int, focus);
-        UseFake(false, {});
-        CCreateListDlg dlg({});
-        g_dlg = &dlg;
-        dlg.show();
-        dlg.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        SetMask(dlg, mask);
-        QTest::mouseClick(Control<QPushButton>(&dlg, 1), Qt::LeftButton);
-        if (message.isEmpty()) {
-            QCOMPARE(g_run.calls, 1);
-            QVERIFY(MessageTexts().isEmpty());
-            return;
-        }
-        QCOMPARE(g_run.calls, 0);
-        QCOMPARE(MessageTexts(), QStringList{message});
-        QCOMPARE(QApplication::focusWidget(), Control<QWidget>(&dlg, focus));
-        QVERIFY(Control<QPushButton>(&dlg, 1)->isEnabled());
-        QVERIFY(dlg.StatusText().isEmpty());
-    }
-
-    void namesFileAndMask_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("mask");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("maskText");
-        const QStringList standard{"255", "255", "255", "0"};
-        QTest::newRow("empty name") << "" << standard << "新建组.mp"
-                                    << "255.255.255.0";
-        QTest::newRow("no extension") << "hosts" << standard << "hosts.mp"
-                                      << "255.255.255.0";
-        QTest::newRow("leading zero kept")
-            << "office" << QStringList{"255", "255", "255", "010"} << "office.mp"
-            << "255.255.255.010";
-    }
-    void namesFileAndMask() {
-        QFETCH(QString, typed);
-        QFETCH(QStringList, mask);
-        QFETCH(QString, path);
-        QFETCH(QString, maskText);
-        UseFake(false, {});
-        CCreateListDlg dlg({});
-        g_dlg = &dlg;
-        Control<QLineEdit>(&dlg, CCreateListDlg::kFileNameId)->setText(typed);
-        SetMask(dlg, mask);
-        dlg.OnOK();
-        QCOMPARE(g_run.calls, 1);
-        QCOMPARE(QString::fromStdString(g_run.path), path);
-        QCOMPARE(QString::fromStdString(g_run.mask), maskText);
+    void scenario_data() { AddRows("create_list_dlg.txt"); }
+    void scenario() {
+        QFETCH(QStringList, lines);
+        Run(lines);
     }
 
     void failedAddressDisablesOk() {

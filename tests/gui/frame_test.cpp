@@ -1,7 +1,5 @@
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -14,9 +12,7 @@
 #include <QUrl>
 
 #include "app_test_support.h"
-#include "common/help.h"
 #include "common/ui_seam.h"
-#include "shell/app_strings.h"
 #include "shell/backdrop_wnd.h"
 #include "shell/child_frame.h"
 #include "shell/command_ids.h"
@@ -27,25 +23,6 @@
 
 using namespace wb::gui;
 using wb::test::AppFixture;
-
-namespace {
-
-// "text" for an item, "-" for a separator.
-QStringList ItemsOf(QMenu* menu) {
-    QStringList items;
-    for (QAction* a : menu->actions())
-        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return items;
-}
-
-QStringList Titles(const QList<QMenu*>& menus) {
-    QStringList titles;
-    for (QMenu* m : menus)
-        titles << m->title();
-    return titles;
-}
-
-}  // namespace
 
 class FrameTest : public QObject {
     Q_OBJECT
@@ -62,109 +39,46 @@ private slots:
     }
     void cleanup() { m_fx.reset(); }
 
+    // The menu bar follows the active window; the window list is filled as its menu opens.
     void menusFollowTheActiveWindow() {
         QCOMPARE(Frame().CurrentMenuId(), 128);
-        auto menus = Frame().CurrentMenus();
-        QCOMPARE(Titles(menus), QStringList({"文件(&F)", "视图(&V)", "&Wakebursts", "帮助(&H)"}));
-        QCOMPARE(ItemsOf(menus[0]),
-                 QStringList({"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "-", "打印设置(&r)...",
-                              "-", "最近文件", "-", "退出(&x)"}));
-        QCOMPARE(ItemsOf(menus[1]), QStringList({"工具栏(&T)", "状态栏(&S)"}));
-        QCOMPARE(ItemsOf(menus[2]),
-                 QStringList({"创建主机列表(&C)", "-", "启动指定主机(&P)", "启动一组主机(&G)"}));
-        QCOMPARE(ItemsOf(menus[3]),
-                 QStringList({"帮助主题(&H)", "-", "关于 Wakeburst Utility(&A)..."}));
-
+        QCOMPARE(Frame().menuBar()->actions().size(), 4);
         Frame().OnCommand(ID_FILE_NEW);
         QCOMPARE(Frame().CurrentMenuId(), 129);
-        menus = Frame().CurrentMenus();
-        QCOMPARE(Titles(menus), QStringList({"文件(&F)", "编辑(&E)", "视图(&V)", "&Wakebursts",
-                                             "窗口(&W)", "帮助(&H)"}));
         QCOMPARE(Frame().menuBar()->actions().size(), 6);
-        QCOMPARE(
-            ItemsOf(menus[0]),
-            QStringList({"新建(&N)\tCtrl+N", "打开(&O)...\tCtrl+O", "关闭(&C)", "保存(&S)\tCtrl+S",
-                         "另存为(&A)...", "-", "打印(&P)...\tCtrl+P", "打印预览(&v)",
-                         "打印设置(&r)...", "-", "最近文件", "-", "退出(&x)"}));
-        QCOMPARE(ItemsOf(menus[1]),
-                 QStringList({"撤消(&U)\tCtrl+Z", "-", "剪切(&t)\tCtrl+X", "复制(&C)\tCtrl+C",
-                              "粘贴(&P)\tCtrl+V", "-", "查找(&F)", "替换(&R)", "全选(&S)"}));
-        menus[4]->popup(QPoint(0, 0));  // the window list is filled as the menu opens
-        const QStringList window = ItemsOf(menus[4]);
-        menus[4]->hide();
-        QCOMPARE(window, QStringList({"新建窗口(&N)", "重叠窗口(&C)", "平铺窗口(&T)",
-                                      "排列图标(&A)", "-", "&1 Dawnly1"}));
-
+        QMenu* window = Frame().CurrentMenus()[4];
+        window->popup(QPoint(0, 0));
+        const QString last = window->actions().back()->text();
+        window->hide();
+        QCOMPARE(last, QStringLiteral("&1 Dawnly1"));
         Frame().MDIGetActive()->close();
         QTRY_COMPARE(Frame().CurrentMenuId(), 128);
         QCOMPARE(Frame().menuBar()->actions().size(), 4);
-    }
-
-    void toolBarButtonsInOrder() {
-        QStringList buttons;
+        // Every tool-bar button has its picture and explains itself in context-help mode.
         for (QAction* a : Frame().ToolBar()->actions()) {
-            if (a->isSeparator()) {
-                buttons << QStringLiteral("|");
-                continue;
-            }
-            buttons << QString::number(a->data().toInt()) + u':' + a->toolTip();
+            if (a->isSeparator()) continue;
             QVERIFY2(!a->icon().pixmap(16, 16).isNull(), qPrintable(a->toolTip()));
+            QVERIFY(!a->whatsThis().isEmpty());
         }
-        QCOMPARE(buttons, QStringList({"57600:新建", "57601:打开", "57603:保存", "|", "57635:剪切",
-                                       "57634:复制", "57637:粘贴", "|", "57607:打印", "57664:关于",
-                                       "57669:帮助", "|", "32771:创建列表", "32772:发送到指定主体",
-                                       "32773:设置提醒"}));
     }
 
-    void enabledWithAndWithoutDocument_data() {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<bool>("withoutDocument");
-        QTest::addColumn<bool>("withDocument");
-        QTest::newRow("new") << int(ID_FILE_NEW) << true << true;
-        QTest::newRow("save") << int(ID_FILE_SAVE) << false << true;
-        QTest::newRow("cut") << int(ID_EDIT_CUT) << false << false;  // nothing selected
-        QTest::newRow("copy") << int(ID_EDIT_COPY) << false << false;
-        QTest::newRow("print") << int(ID_FILE_PRINT) << false << true;
-        QTest::newRow("context help") << int(ID_CONTEXT_HELP) << true << true;
-        QTest::newRow("create list") << int(ID_CREATE_HOST_LIST) << true << true;
-        QTest::newRow("send") << int(ID_POWER_ON_HOST) << true << true;
-        QTest::newRow("alarms") << int(ID_GROUP_POWER_ON) << true << true;
-        QTest::newRow("recent file") << int(ID_FILE_MRU_FILE1) << false << false;
-    }
+    // Enabled without a document / with one: only what needs a document waits for one; cut,
+    // copy and the empty recent-file entry wait for more.
     void enabledWithAndWithoutDocument() {
-        QFETCH(int, id);
-        QFETCH(bool, withoutDocument);
-        QFETCH(bool, withDocument);
-        QCOMPARE(Frame().Action(id)->isEnabled(), withoutDocument);
+        const std::vector<std::pair<int, int>> table{
+            {ID_FILE_NEW, 3},         {ID_FILE_SAVE, 2},     {ID_EDIT_CUT, 0},
+            {ID_EDIT_COPY, 0},        {ID_FILE_PRINT, 2},    {ID_CONTEXT_HELP, 3},
+            {ID_CREATE_HOST_LIST, 3}, {ID_POWER_ON_HOST, 3}, {ID_GROUP_POWER_ON, 3},
+            {ID_FILE_MRU_FILE1, 0}};
+        for (const auto& [id, bits] : table)
+            QCOMPARE(Frame().Action(id)->isEnabled(), (bits & 1) != 0);
         App().OnFileNew();
-        QCOMPARE(Frame().Action(id)->isEnabled(), withDocument);
-        Frame().UpdateCommandUI();
-        QCOMPARE(Frame().Action(id)->isEnabled(), withDocument);
-    }
-
-    void acceleratorsAsListed_data() {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("keys");
-        QTest::newRow("new") << int(ID_FILE_NEW) << "Ctrl+N";
-        QTest::newRow("open") << int(ID_FILE_OPEN) << "Ctrl+O";
-        QTest::newRow("save") << int(ID_FILE_SAVE) << "Ctrl+S";
-        QTest::newRow("print") << int(ID_FILE_PRINT) << "Ctrl+P";
-        QTest::newRow("undo") << int(ID_EDIT_UNDO) << "Ctrl+Z, Alt+Backspace";
-        QTest::newRow("cut") << int(ID_EDIT_CUT) << "Ctrl+X, Shift+Del";
-        QTest::newRow("copy") << int(ID_EDIT_COPY) << "Ctrl+C, Ctrl+Ins";
-        QTest::newRow("paste") << int(ID_EDIT_PASTE) << "Ctrl+V, Shift+Ins";
-        QTest::newRow("next pane") << int(ID_NEXT_PANE) << "F6";
-        QTest::newRow("previous pane") << int(ID_PREV_PANE) << "Shift+F6";
-        QTest::newRow("context help") << int(ID_CONTEXT_HELP) << "Shift+F1";
-        QTest::newRow("help") << int(ID_HELP) << "F1";
-    }
-    void acceleratorsAsListed() {
-        QFETCH(int, id);
-        QFETCH(QString, keys);
-        QStringList got;
-        for (const QKeySequence& k : Frame().Action(id)->shortcuts())
-            got << k.toString(QKeySequence::PortableText);
-        QCOMPARE(got.join(QStringLiteral(", ")), keys);
+        for (int pass = 0; pass < 2; ++pass) {
+            if (pass) Frame().UpdateCommandUI();
+            for (const auto& [id, bits] : table)
+                QVERIFY2(Frame().Action(id)->isEnabled() == ((bits & 2) != 0),
+                         qPrintable(QString::number(id)));
+        }
     }
 
     void titleFollowsTheActiveDocument() {
@@ -182,22 +96,23 @@ private slots:
         QTRY_COMPARE(Frame().windowTitle(), QStringLiteral("Wakeburst Utility"));
     }
 
+    // The idle prompt comes back after context-help mode and after a command's fly-by text.
     void statusBarPrompts() {
-        QCOMPARE(Frame().MessageText(), QStringLiteral("按F1获取帮助"));
-        // The offscreen platform reports no lock key as on.
+        const QString idle = Frame().MessageText();
+        QVERIFY(!idle.isEmpty());
         for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL})
-            QCOMPARE(Frame().IndicatorText(id), QString());
+            QCOMPARE(Frame().IndicatorText(id), QString());  // no lock key is on offscreen
         QEvent enter(QEvent::EnterWhatsThisMode);
         QCoreApplication::sendEvent(&Frame(), &enter);
-        QCOMPARE(Frame().MessageText(), QStringLiteral("选择一个对象获取帮助"));
+        QVERIFY(Frame().MessageText() != idle);
         QEvent leave(QEvent::LeaveWhatsThisMode);
         QCoreApplication::sendEvent(&Frame(), &leave);
-        QCOMPARE(Frame().MessageText(), QStringLiteral("按F1获取帮助"));
-        // A command's fly-by prompt is the first line of its prompt string.
+        QCOMPARE(Frame().MessageText(), idle);
+        // The fly-by prompt is the first line of the command's prompt string.
         Frame().Action(ID_POWER_ON_HOST)->showStatusText(&Frame());
         QCOMPARE(Frame().MessageText(), QStringLiteral("发送wakeburst到一台主机, 単播或广播"));
         Frame().statusBar()->clearMessage();
-        QCOMPARE(Frame().MessageText(), QStringLiteral("按F1获取帮助"));
+        QCOMPARE(Frame().MessageText(), idle);
     }
 
     void systemCommandsRouting_data() {
@@ -229,7 +144,7 @@ private slots:
         if (id == ID_CREATE_HOST_LIST) {
             QCOMPARE(static_cast<int>(CUiSeam::Records().size()), 1);
             QCOMPARE(CUiSeam::Records()[0].kind, CUiSeam::Kind::Dialog);
-            QCOMPARE(CUiSeam::Records()[0].text, QStringLiteral("创建局域网主机列表"));
+            QCOMPARE(CUiSeam::Records()[0].caption, QStringLiteral("wb::gui::CCreateListDlg"));
             QVERIFY(!shown[0] && !shown[1]);
         } else {
             const int which = id == ID_POWER_ON_HOST ? 0 : 1;
@@ -264,7 +179,6 @@ private slots:
     void aboutBoxRunsModally() {
         Frame().Action(ID_APP_ABOUT)->trigger();
         QCOMPARE(static_cast<int>(CUiSeam::Records().size()), 1);
-        QCOMPARE(CUiSeam::Records()[0].text, QStringLiteral("关于 Wakeburst Utility"));
         QCOMPARE(CUiSeam::Records()[0].caption, QStringLiteral("wb::gui::CAboutDlg"));
     }
 
@@ -298,23 +212,6 @@ private slots:
             QVERIFY2(text.contains(QString::fromUtf8(part)), part);
         }
         page->window()->close();
-        // Every tool-bar button explains itself in context-help mode.
-        for (QAction* a : Frame().ToolBar()->actions()) {
-            if (!a->isSeparator()) QVERIFY(!a->whatsThis().isEmpty());
-        }
-    }
-
-    // Every help id the dialogs use has a one-line text.
-    void dialogControlsHaveContextHelp() {
-        for (quint32 id :
-             {0x808303EAu, 0x80830408u, 0x808203E8u, 0x80820468u, 0x80840005u, 0x808403E9u,
-              0x808403FAu, 0x8084052Du, 0x808405E2u, 0x80840589u, 0x808403FBu, 0x808403FCu,
-              0x80840004u, 0x80840003u, 0x80840001u, 0x80840002u}) {
-            QLineEdit control;
-            SetContextHelp(&control, id);
-            QVERIFY2(!control.whatsThis().isEmpty(), qPrintable(QString::number(id, 16)));
-            QVERIFY(!control.whatsThis().contains(u'\n'));
-        }
     }
 };
 

@@ -12,15 +12,11 @@ using wb::gui::CSendDlg;
 using wb::gui::CUiSeam;
 using namespace wb::test;
 
-Q_DECLARE_METATYPE(std::vector<std::string>)
-
 namespace {
 
 // The shell's keeper of the one open send dialog.
 wb::CAlarmStore g_store;
 wb::gui::CSystemCommands g_commands(g_store, {});
-
-const QString kInvalid = QStringLiteral("IP地址无效.\n请重试.");
 
 QString OpenDialogStatus() {
     auto* dlg = g_commands.SendDialog();
@@ -34,13 +30,67 @@ void SetBytes(CSendDlg* dlg, const QStringList& bytes) {
 
 }  // namespace
 
-class SendDlgTest : public QObject {
+// Besides the tests below, the scenarios of gui/send_dlg.txt. Their own actions: open,
+// resolvable (a name that resolves), fail (every send fails with the reason), bytes (the
+// six fields); states: destinations (every one set), sent (frame@destination), lookup
+// (the status, and the wait cursor, while each destination was set), status, pausing,
+// channels (made, closed), boxes (caption, buttons and icon of each message), open.
+class SendDlgTest : public QObject, DialogScript {
     Q_OBJECT
 private:
     std::shared_ptr<SendLog> m_log;
     CSendDlg* Open() {
         g_commands.OpenSendDialog(nullptr);
         return g_commands.SendDialog();
+    }
+    CSendDlg* m_dlg = nullptr;
+    QWidget* Dialog() override { return m_dlg; }
+    bool Act(const QString& verb, const QStringList& args) override {
+        if (verb == "open")
+            m_dlg = Open();
+        else if (verb == "resolvable")
+            m_log->resolvable.insert(args.value(0).toStdString());
+        else if (verb == "fail")
+            m_log->failure = args.join(' ').toStdString();
+        else if (verb == "bytes")
+            SetBytes(m_dlg, args);
+        else
+            return false;
+        return true;
+    }
+    std::optional<QString> State(const QString& key) override {
+        QStringList out;
+        if (key == "destinations") {
+            for (const auto& d : m_log->destinations)
+                out << QString::fromStdString(d);
+        } else if (key == "sent") {
+            for (std::size_t k = 0; k < m_log->sent.size(); ++k)
+                out << QString::fromStdString(m_log->sent[k] + '@' + m_log->destinationOfSend[k]);
+        } else if (key == "lookup") {
+            for (std::size_t k = 0; k < m_log->statusDuringLookup.size(); ++k)
+                out << '(' + QString(m_log->waitCursorDuringLookup[k] ? "wait " : "") +
+                           m_log->statusDuringLookup[k] + ')';
+        } else if (key == "boxes") {
+            for (const auto& r : CUiSeam::Records()) {
+                const bool question = r.buttons == int(QMessageBox::Yes | QMessageBox::No);
+                out << r.caption +
+                           (question                       ? ":yes-no"
+                            : r.buttons == QMessageBox::Ok ? ":ok"
+                                                           : ":?") +
+                           (r.icon == QMessageBox::Question ? ":question" : "");
+            }
+        } else if (key == "channels") {
+            out << QString::number(m_log->channelsMade) << QString::number(m_log->closes);
+        } else if (key == "status") {
+            return m_dlg->StatusText();
+        } else if (key == "pausing") {
+            return QString(m_dlg->IsPausing() ? "yes" : "no");
+        } else if (key == "open") {
+            return QString(g_commands.SendDialog() == m_dlg ? "yes" : "no");
+        } else {
+            return std::nullopt;
+        }
+        return out.join(' ');
     }
     static void CloseAll() {
         if (g_commands.SendDialog()) g_commands.SendDialog()->reject();
@@ -50,6 +100,9 @@ private:
 private slots:
     void init() {
         ResetSeam();
+        m_controls = {{"broadcast", CSendDlg::kBroadcastId}, {"send", 1}, {"close", 2}};
+        for (int k = 0; k < 6; ++k)
+            m_controls["byte" + QString::number(k + 1)] = CSendDlg::kFirstByteId + k;
         m_log = std::make_shared<SendLog>();
         auto log = m_log;
         CSendDlg::SetChannelFactory([log]() -> std::unique_ptr<wb::gui::CSendChannel> {
@@ -62,162 +115,10 @@ private slots:
         CSendDlg::SetChannelFactory({});
     }
 
-    void opensWithDefaults() {
-        CSendDlg* dlg = Open();
-        QVERIFY(dlg);
-        QCOMPARE(dlg->windowTitle(), QStringLiteral("发送 Wakeburst 到指定主机"));
-        auto* broadcast = Control<QLineEdit>(dlg, CSendDlg::kBroadcastId);
-        QCOMPARE(broadcast->text(), QStringLiteral("255.255.255.255"));
-        QCOMPARE(broadcast->selectedText(), QStringLiteral("255.255.255.255"));
-        for (int k = 0; k < 6; ++k) {
-            auto* edit = Control<QLineEdit>(dlg, CSendDlg::kFirstByteId + k);
-            QVERIFY(edit->text().isEmpty());
-            QCOMPARE(edit->maxLength(), 2);
-        }
-        QVERIFY(!Control<QPushButton>(dlg, 1)->isEnabled());
-        QCOMPARE(Control<QPushButton>(dlg, 1)->text(), QStringLiteral("发送"));
-        QCOMPARE(Control<QPushButton>(dlg, 2)->text(), QStringLiteral("关闭"));
-        QVERIFY(dlg->StatusText().isEmpty());
-    }
-
-    // Only the address bytes enable Send; a refused address disables it until the next key.
-    void byteFieldsEnableSend() {
-        CSendDlg* dlg = Open();
-        auto* send = Control<QPushButton>(dlg, 1);
-        Control<QLineEdit>(dlg, CSendDlg::kBroadcastId)->setText("198.51.100.255");
-        QVERIFY(!send->isEnabled());
-        auto* third = Control<QLineEdit>(dlg, CSendDlg::kFirstByteId + 2);
-        QTest::keyClicks(third, "c9f");
-        QCOMPARE(third->text(), QStringLiteral("c9"));  // a third character is refused
-        QVERIFY(send->isEnabled());
-        SetBytes(dlg, {"00", "A0", "C9", "12", "34", ""});
-        send->click();
-        QVERIFY(!send->isEnabled());
-        QTest::keyClicks(Control<QLineEdit>(dlg, CSendDlg::kFirstByteId + 5), "5");
-        QVERIFY(send->isEnabled());
-    }
-
-    void sends_data() {
-        QTest::addColumn<QStringList>("bytes");
-        QTest::addColumn<QString>("broadcast");
-        QTest::addColumn<int>("answer");  // to the question, when one is asked
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<std::vector<std::string>>("destinations");
-        QTest::addColumn<std::vector<std::string>>("sentTo");
-        QTest::addColumn<QString>("status");
-        QTest::addColumn<bool>("sendEnabled");
-
-        const QStringList mac{"00", "A0", "C9", "12", "34", "56"};
-        const std::vector<std::string> none;
-        const std::vector<std::string> limited{"255.255.255.255"};
-        const QString question =
-            QStringLiteral("no-such-host 是无效的IP地址.\n要使用有线广播 255.255.255.255 吗?");
-        QTest::newRow("limited broadcast")
-            << mac << "255.255.255.255" << 0 << QStringList{} << limited << limited
-            << "发送到 255.255.255.255" << false;
-        QTest::newRow("directed broadcast")
-            << mac << "198.51.100.255" << 0 << QStringList{}
-            << std::vector<std::string>{"198.51.100.255"}
-            << std::vector<std::string>{"198.51.100.255"} << "发送到 198.51.100.255" << false;
-        QTest::newRow("resolvable name")
-            << mac << "peer-a" << 0 << QStringList{} << std::vector<std::string>{"peer-a"}
-            << std::vector<std::string>{"peer-a"} << "发送到 peer-a" << false;
-        QTest::newRow("empty broadcast field") << mac << "" << 0 << QStringList{} << limited
-                                               << limited << "发送到 255.255.255.255" << false;
-        QTest::newRow("unresolvable, No")
-            << mac << "no-such-host" << int(QMessageBox::No) << QStringList{question}
-            << std::vector<std::string>{"no-such-host"} << none << "" << true;
-        QTest::newRow("unresolvable, Yes")
-            << mac << "no-such-host" << int(QMessageBox::Yes) << QStringList{question}
-            << std::vector<std::string>{"no-such-host", "255.255.255.255"} << limited
-            << "发送到 255.255.255.255" << false;
-        QTest::newRow("sixth field empty")
-            << QStringList{"00", "A0", "C9", "12", "34", ""} << "255.255.255.255" << 0
-            << QStringList{kInvalid} << none << none << "" << false;
-        QTest::newRow("one character")
-            << QStringList{"00", "A0", "C9", "12", "34", "5"} << "255.255.255.255" << 0
-            << QStringList{kInvalid} << none << none << "" << false;
-    }
-    void sends() {
-        QFETCH(QStringList, bytes);
-        QFETCH(QString, broadcast);
-        QFETCH(int, answer);
-        QFETCH(QStringList, messages);
-        QFETCH(std::vector<std::string>, destinations);
-        QFETCH(std::vector<std::string>, sentTo);
-        QFETCH(QString, status);
-        QFETCH(bool, sendEnabled);
-
-        m_log->resolvable = {"peer-a"};
-        if (answer) CUiSeam::QueueAnswer(static_cast<QMessageBox::StandardButton>(answer));
-        CSendDlg* dlg = Open();
-        Control<QLineEdit>(dlg, CSendDlg::kBroadcastId)->setText(broadcast);
-        SetBytes(dlg, bytes);
-        auto* send = Control<QPushButton>(dlg, 1);
-        QVERIFY(send->isEnabled());
-        QTest::mouseClick(send, Qt::LeftButton);
-
-        QCOMPARE(MessageTexts(), messages);
-        QCOMPARE(m_log->destinations, destinations);
-        QCOMPARE(m_log->destinationOfSend, sentTo);
-        if (!sentTo.empty()) {
-            QCOMPARE(m_log->sent.size(), std::size_t{1});
-            QCOMPARE(QString::fromStdString(m_log->sent[0]), bytes.join('.'));
-        }
-        QCOMPARE(dlg->StatusText(), status);
-        QCOMPARE(send->isEnabled(), sendEnabled);
-        // Every channel that was made was closed; a refused address makes none.
-        QCOMPARE(m_log->closes, m_log->channelsMade);
-        if (messages == QStringList{kInvalid}) QCOMPARE(m_log->channelsMade, 0);
-        for (const auto& r : CUiSeam::Records()) {
-            if (r.text == kInvalid) {
-                QCOMPARE(r.caption, QStringLiteral("Wakeburst Utility"));
-                QCOMPARE(r.buttons, int(QMessageBox::Ok));
-            } else {
-                QCOMPARE(r.caption, QStringLiteral("IP地址错误"));
-                QCOMPARE(r.buttons, int(QMessageBox::Yes | QMessageBox::No));
-                QCOMPARE(r.icon, int(QMessageBox::Question));
-            }
-        }
-        QVERIFY(g_commands.SendDialog() == dlg);  // the dialog stays open
-    }
-
-    // A frame that could not leave is a message, never the "发送到" status; Send stays
-    // enabled for another try.
-    void failedSendShowsMessage() {
-        m_log->failure = "Network is unreachable";
-        CSendDlg* dlg = Open();
-        Control<QLineEdit>(dlg, CSendDlg::kBroadcastId)->setText("198.51.100.255");
-        SetBytes(dlg, {"00", "A0", "C9", "12", "34", "56"});
-        QTest::mouseClick(Control<QPushButton>(dlg, 1), Qt::LeftButton);
-        QCOMPARE(MessageTexts(),
-                 QStringList{QStringLiteral(
-                     "Wakeburst 未被发送到 198.51.100.255.\nNetwork is unreachable")});
-        QCOMPARE(CUiSeam::Records().front().caption, QStringLiteral("Wakeburst Utility"));
-        QCOMPARE(dlg->StatusText(), QString());
-        QVERIFY(!dlg->IsPausing());
-        QVERIFY(Control<QPushButton>(dlg, 1)->isEnabled());
-        QCOMPARE(m_log->closes, m_log->channelsMade);
-    }
-
-    // A name is looked up under the wait cursor and status; an empty field needs no lookup.
-    void lookupShowsWaitStatus_data() {
-        QTest::addColumn<QString>("broadcast");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("name") << "peer-a"
-                              << "地址解析中... 请稍后.";
-        QTest::newRow("empty") << "" << QString();
-    }
-    void lookupShowsWaitStatus() {
-        QFETCH(QString, broadcast);
-        QFETCH(QString, status);
-        m_log->resolvable = {"peer-a"};
-        CSendDlg* dlg = Open();
-        Control<QLineEdit>(dlg, CSendDlg::kBroadcastId)->setText(broadcast);
-        SetBytes(dlg, {"00", "A0", "C9", "12", "34", "56"});
-        dlg->OnOK();
-        QCOMPARE(m_log->statusDuringLookup, std::vector<QString>{status});
-        QCOMPARE(m_log->waitCursorDuringLookup, std::vector<bool>{!status.isEmpty()});
+    void scenario_data() { AddRows("send_dlg.txt"); }
+    void scenario() {
+        QFETCH(QStringList, lines);
+        Run(lines);
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -255,6 +156,9 @@ private slots:
         CSendDlg* dlg = Open();
         QPointer<CSendDlg> watch(dlg);
         Control<QLineEdit>(dlg, CSendDlg::kFirstByteId)->setText("ab");
+        // A second command shows the open dialog as it is.
+        QCOMPARE(Open(), dlg);
+        QCOMPARE(Control<QLineEdit>(dlg, CSendDlg::kFirstByteId)->text(), QStringLiteral("ab"));
         if (how == 0) QTest::mouseClick(Control<QPushButton>(dlg, 2), Qt::LeftButton);
         if (how == 1) QTest::keyClick(dlg, Qt::Key_Escape);
         if (how == 2) dlg->close();
@@ -264,20 +168,12 @@ private slots:
 
         CSendDlg* again = Open();
         QVERIFY(again);
-        QCOMPARE(Control<QLineEdit>(again, CSendDlg::kBroadcastId)->text(),
+        // Opened fresh: the broadcast field as it comes, selected; no byte; Send disabled.
+        QCOMPARE(Control<QLineEdit>(again, CSendDlg::kBroadcastId)->selectedText(),
                  QStringLiteral("255.255.255.255"));
+        QVERIFY(again->StatusText().isEmpty());
         QVERIFY(Control<QLineEdit>(again, CSendDlg::kFirstByteId)->text().isEmpty());
         QVERIFY(!Control<QPushButton>(again, 1)->isEnabled());
-    }
-
-    // A second command shows the open dialog as it is.
-    void secondCommandKeepsOneDialog() {
-        CSendDlg* dlg = Open();
-        Control<QLineEdit>(dlg, CSendDlg::kFirstByteId)->setText("ab");
-        g_commands.OpenSendDialog(nullptr);
-        g_commands.OpenSendDialog(nullptr);
-        QCOMPARE(g_commands.SendDialog(), dlg);
-        QCOMPARE(Control<QLineEdit>(dlg, CSendDlg::kFirstByteId)->text(), QStringLiteral("ab"));
     }
 
     void focusSelectsWholeField() {
@@ -291,34 +187,6 @@ private slots:
         auto* broadcast = Control<QLineEdit>(dlg, CSendDlg::kBroadcastId);
         QTest::mouseClick(broadcast, Qt::LeftButton, {}, QPoint(2, broadcast->height() / 2));
         QTRY_COMPARE(broadcast->selectedText(), QStringLiteral("255.255.255.255"));
-    }
-
-    void tabOrderFollowsTemplate() {
-        CSendDlg* dlg = Open();
-        dlg->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(dlg));
-        QStringList order;
-        QWidget* w = Control<QLineEdit>(dlg, CSendDlg::kBroadcastId);
-        w->setFocus();
-        for (int k = 0; k < 9; ++k) {
-            order << QApplication::focusWidget()->objectName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        // Send is disabled on opening, so the chain skips it.
-        QCOMPARE(order, (QStringList{"ctl1000", "ctl1128", "ctl1129", "ctl1130", "ctl1131",
-                                     "ctl1132", "ctl1133", "ctl2", "ctl1000"}));
-    }
-
-    void everyControlHasContextHelp() {
-        CSendDlg* dlg = Open();
-        QVERIFY(dlg->windowFlags() & Qt::WindowContextHelpButtonHint);
-        QList<int> ids{CSendDlg::kBroadcastId, 1, 2};
-        for (int k = 0; k < 6; ++k)
-            ids << CSendDlg::kFirstByteId + k;
-        for (int id : ids) {
-            auto* w = dlg->findChild<QWidget*>(QStringLiteral("ctl%1").arg(id));
-            QVERIFY2(w && !w->whatsThis().isEmpty(), qPrintable(QString::number(id)));
-        }
     }
 
     // A real frame through the wake socket, received on the loopback address.

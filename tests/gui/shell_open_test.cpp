@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,17 +22,18 @@ using wb::test::AppFixture;
 
 namespace {
 
-QProcessEnvironment ChildEnv(const AppFixture& fx) {
+QProcessEnvironment ChildEnv(const QString& dataHome) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_DATA_HOME", fx.Path("child-xdg"));
-    env.insert("WAKEBURST_EXIT_WHEN_SHOWN", "1");
+    env.insert("XDG_DATA_HOME", dataHome);
     return env;
 }
 
 int RunDawnly(const AppFixture& fx, const QStringList& args) {
     QProcess p;
-    p.setProcessEnvironment(ChildEnv(fx));
+    QProcessEnvironment env = ChildEnv(fx.Path("child-xdg"));
+    env.insert("WAKEBURST_EXIT_WHEN_SHOWN", "1");
+    p.setProcessEnvironment(env);
     p.setWorkingDirectory(fx.Dir());
     p.start(QStringLiteral(DAWNLY_EXE), args);
     if (!p.waitForStarted(10000)) return -1;
@@ -55,32 +57,13 @@ bool IsUsersAlone(const QString& dir) {
            st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
 }
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv final {
-public:
-    ScopedEnv(const char* name, const QByteArray& value, bool set = true)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
-        if (set) {
-            qputenv(name, value);
-        } else {
-            qunsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (m_had) {
-            qputenv(m_name, m_old);
-        } else {
-            qunsetenv(m_name);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
+// Sets, or with a null value unsets, an environment variable until the guard goes.
+auto ScopedEnv(const char* name, const QByteArray& value) {
+    const bool had = qEnvironmentVariableIsSet(name);
+    const QByteArray old = qgetenv(name);
+    value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    return qScopeGuard([=] { had ? qputenv(name, old) : qunsetenv(name); });
+}
 
 }  // namespace
 
@@ -132,9 +115,9 @@ private slots:
         if (runtimeDir == "another user's") QCOMPARE(::chown(path.constData(), 65534, 65534), 0);
         QByteArray value = path;
         if (runtimeDir == "relative") value = "run";
-        ScopedEnv runtime("XDG_RUNTIME_DIR", value,
-                          runtimeDir != "unset" && runtimeDir != "taken fallback");
-        ScopedEnv temp("TMPDIR", QFile::encodeName(tmp.path()));
+        const bool unset = runtimeDir == "unset" || runtimeDir == "taken fallback";
+        const auto runtime = ScopedEnv("XDG_RUNTIME_DIR", unset ? QByteArray() : value);
+        const auto temp = ScopedEnv("TMPDIR", QFile::encodeName(tmp.path()));
         if (runtimeDir == "taken fallback") {
             const QString own = tmp.filePath("wakeburst-" + QString::number(::geteuid()));
             QVERIFY(QDir().mkdir(own));
@@ -167,10 +150,8 @@ private slots:
         QFETCH(int, signal);
         QTemporaryDir runtime;
         QVERIFY(runtime.isValid());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcessEnvironment env = ChildEnv(runtime.filePath("xdg"));
         env.insert("XDG_RUNTIME_DIR", runtime.path());
-        env.insert("XDG_DATA_HOME", runtime.filePath("xdg"));
         env.insert("WAKEBURST_SHELL_SERVER", "sigterm");
         QProcess p;
         p.setProcessEnvironment(env);

@@ -15,34 +15,29 @@ class TextCodecTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Rows of gui/text_codec.txt: the bytes (a file under tests/data/gui, or after "%" the
+    // bytes percent-encoded), then the encoding, line end and exactness they read as.
     void decodesAndEncodesBack_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<TextEncoding>("encoding");
         QTest::addColumn<LineEnd>("lineEnd");
         QTest::addColumn<bool>("exact");
-        using wb::test::ReadFileBytes;
-        using wb::test::TestData;
-        QTest::newRow("gbk host list") << ReadFileBytes(TestData("gbk_hostlist.mp"))
-                                       << TextEncoding::Gb18030 << LineEnd::CrLf << true;
-        QTest::newRow("gbk with stray bytes") << ReadFileBytes(TestData("gbk_stray_bytes.mp"))
-                                              << TextEncoding::Gb18030 << LineEnd::CrLf << true;
-        // Two lines alike but for their stray bytes: the text could not tell them apart.
-        QTest::newRow("stray bytes alike") << QByteArray("\xD6\xD0\xD6\xD0\xD6\xD0\nx\x80\nx\xFF\n")
-                                           << TextEncoding::Bytes << LineEnd::Lf << true;
-        QTest::newRow("utf-8 text") << ReadFileBytes(TestData("utf8_notes.txt"))
-                                    << TextEncoding::Utf8 << LineEnd::CrLf << true;
-        QTest::newRow("lf lines") << ReadFileBytes(TestData("lf_lines.txt"))
-                                  << TextEncoding::Gb18030 << LineEnd::Lf << true;
-        QTest::newRow("cr lines") << QByteArray("a\rb\r") << TextEncoding::Gb18030 << LineEnd::Cr
-                                  << true;
-        // Lone carriage returns outnumber the other line ends in this file.
-        QTest::newRow("binary") << ReadFileBytes(TestData("binary.bin")) << TextEncoding::Bytes
-                                << LineEnd::Cr << false;
-        QTest::newRow("mixed line ends") << ReadFileBytes(TestData("mixed_ends.txt"))
-                                         << TextEncoding::Gb18030 << LineEnd::CrLf << false;
-        QTest::newRow("empty") << QByteArray() << TextEncoding::Gb18030 << LineEnd::CrLf << true;
-        QTest::newRow("lone lead byte")
-            << QByteArray("ab\xD6") << TextEncoding::Bytes << LineEnd::CrLf << true;
+        const std::map<QString, TextEncoding> encodings{{"gb18030", TextEncoding::Gb18030},
+                                                        {"utf-8", TextEncoding::Utf8},
+                                                        {"bytes", TextEncoding::Bytes}};
+        const std::map<QString, LineEnd> ends{
+            {"crlf", LineEnd::CrLf}, {"lf", LineEnd::Lf}, {"cr", LineEnd::Cr}};
+        const QByteArray table = wb::test::ReadFileBytes(wb::test::TestData("text_codec.txt"));
+        QVERIFY(!table.isEmpty());
+        for (const QByteArray& line : table.split('\n')) {
+            const QList<QByteArray> f = line.simplified().split(' ');
+            if (line.startsWith('#') || f.size() != 4) continue;
+            const QByteArray bytes = f[0].startsWith('%')
+                                         ? QByteArray::fromPercentEncoding(f[0].mid(1))
+                                         : wb::test::ReadFileBytes(wb::test::TestData(f[0]));
+            QTest::newRow(f[0].constData())
+                << bytes << encodings.at(f[1]) << ends.at(f[2]) << (f[3] == "exact");
+        }
     }
 
     void decodesAndEncodesBack() {
