@@ -26,3 +26,44 @@ gbk() { sed 's/$/\r/' | iconv -f UTF-8 -t GB18030 >"$1"; }
 # here: the output with this case's directory shown as "./" (the alarm store keeps
 # absolute paths).
 here() { sed "s|$PWD/|./|g"; }
+
+# For run-alarms on a moved clock: `run ARGS` starts run-alarms in this directory under
+# libfaketime, its wall clock offset by the seconds in ./clock (read at every call; steady
+# time stays real); `at HH:MM:SS` sets that clock to a time of Monday 2026-12-07;
+# `until_in FILE TEXT` waits for TEXT in FILE; `add_one HH:MM...` adds Monday alarms
+# waking one_host.mp at 127.0.0.1.
+export FAKETIME_TIMESTAMP_FILE="$PWD/clock" FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1 \
+    NO_FAKE_STAT=1
+# An instrumented build wants its own runtime first; the preloaded clock comes before.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0"
+run() { LD_PRELOAD="$FAKETIME_LIB" exec wakeburst run-alarms "$@" >/dev/null; }
+at() { printf %+d $(($(date -d "2026-12-07 $1" +%s) - $(date +%s))) >clock; }
+until_in() {
+    for _ in $(seq 150); do
+        grep -q "$2" "$1" 2>/dev/null && return
+        sleep 0.2
+    done
+    echo "no '$2' in $1" >&2
+    exit 5
+}
+# adds N: N `alarms add` at once in ./N; per outcome "count exit-status listed error",
+# then how many the list holds.
+adds() {
+    mkdir $1
+    for i in $(seq 10 $((9 + $1))); do
+        (wakeburst alarms add --dir $1 --file "$DATA/../alarm/one_host.mp" --days mon \
+            --time 07:$i 2>err$i; echo $? >rc$i) &
+    done
+    wait
+    wakeburst alarms list --dir $1 >list
+    for i in $(seq 10 $((9 + $1))); do echo "$(cat rc$i) $(grep -c "	07:$i	" list) $(cat err$i)"; done |
+        sort | uniq -c
+    wc -l <list
+}
+trap 'kill $(jobs -p) 2>/dev/null' EXIT
+add_one() {
+    for t; do
+        wakeburst alarms add --file "$DATA/../alarm/one_host.mp" --days mon --time "$t" \
+            --to 127.0.0.1 || exit 3
+    done
+}
