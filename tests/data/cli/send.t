@@ -20,6 +20,35 @@
 < 00-a0-c9-12-34-56\n\n  00:A0:C9:12:34:56\r\n00a0c9123456
 % 3 00a0c9123456
 
+== options between the addresses; after -- even an option's name is an address
+: send 00-A0-C9-12-34-56 -q 00a0c9123456 --to 127.0.0.1
+% 2 00a0c9123456
+: send --to 127.0.0.1 -- --to
+! 不合法的以太网地址: --to
+!
+! Wakeburst 未被发送.
+? 2
+
+== options that are missing, unknown, given twice, or given a value they do not take
+: send 00-A0-C9-12-34-56 --to
+! wakeburst send: option --to needs a value
+? 2
+: send --nope 00-A0-C9-12-34-56
+! wakeburst send: unknown option --nope
+? 2
+: send --quiet=1 00-A0-C9-12-34-56 --to 127.0.0.1
+! wakeburst send: option --quiet takes no value
+? 2
+: send --to 127.0.0.1 --to 127.0.0.2 00-A0-C9-12-34-56
+! wakeburst send: option --to given twice
+? 2
+: send 00-A0-C9-12-34-56 -q --to 127.0.0.1 -q
+! wakeburst send: option -q given twice
+? 2
+: send 00-A0-C9-12-34-56 --to=
+!  是无效的IP地址.
+? 2
+
 == one bad address refuses them all
 : send - --to 127.0.0.1
 < 00-a0-c9-12-34-56\n00-a0-c9\n
