@@ -67,3 +67,33 @@ add_one() {
             --to 127.0.0.1 || exit 3
     done
 }
+
+# failed_save ro|full|half: in a mount namespace of its own, a store on a 64 KiB tmpfs with
+# fifteen alarms (fourteen with a path of 253 bytes: 281 bytes each, so that the store fills
+# most of a 4 KiB page and one more alarm crosses into a second one); then the directory is
+# made read-only, filled up, or filled but for one page, and one more alarm added. Prints
+# the add's exit status, "kept" when the store is as before, and any other file by its name.
+failed_save() {
+    unshare --mount bash -c '
+        set -u
+        D=$PWD/$1 L=$PWD/$(printf "%0$((253 - ${#PWD} - 4))d" 0 | tr 0 g).mp
+        mkdir "$D" && mount -t tmpfs -o size=64k tmpfs "$D" || exit 4
+        printf "198.51.100.10 02-00-5e-00-00-10\r\n" >g.mp && : >"$L"
+        wakeburst alarms add --dir "$D" --file g.mp --days mon --time 07:30 || exit 4
+        for h in $(seq 10 23); do
+            wakeburst alarms add --dir "$D" --file "$L" --days all --time $h:00 || exit 4
+        done
+        cp "$D/DwnGs" before
+        size=$(stat -c %s before)
+        [ $size -lt 4096 ] && [ $((size + 281)) -gt 4096 ] || exit 6
+        case $1 in
+        ro) mount -o remount,ro "$D" ;;
+        full) dd if=/dev/zero of="$D/fill" bs=4k 2>/dev/null ;;
+        half) dd if=/dev/zero of="$D/fill" bs=4k 2>/dev/null; truncate -s -4096 "$D/fill" ;;
+        esac
+        wakeburst alarms add --dir "$D" --file "$L" --days all --time 06:00
+        echo "$1 $?"
+        cmp -s before "$D/DwnGs" && echo kept
+        ls -A "$D" | grep -v "^DwnGs$\|^fill$\|^DwnGs.lock$"
+        true' _ "$1"
+}

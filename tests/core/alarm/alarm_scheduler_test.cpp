@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <fstream>
 #include <map>
 #include <memory>
-#include <optional>
+#include <sstream>
 
 #include "alarm/alarm_scheduler.h"
 #include "support/alarm_test_util.h"
@@ -114,70 +115,38 @@ TimePoint At(double secondsAfterSeven) {
            milliseconds(static_cast<long long>(secondsAfterSeven * 1000.0));
 }
 
-struct BookkeepingCase {
-    const char* name;
-    std::optional<double> start;
-    std::vector<double> ticks;
-    std::vector<int> fired;
-};
-
-class MinuteBookkeeping : public SchedulerFixture,
-                          public ::testing::WithParamInterface<BookkeepingCase> {};
-
-TEST_P(MinuteBookkeeping, EachMinuteExactlyOnce) {
-    CAlarmScheduler scheduler(store);
-    Observe(scheduler);
-    if (GetParam().start) scheduler.Start(At(*GetParam().start));
-    for (double t : GetParam().ticks)
-        scheduler.Tick(At(t));
-    EXPECT_EQ(fired, GetParam().fired);
-    EXPECT_TRUE(messages.Messages().empty());
-}
-
 constexpr double M = 60.0;
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, MinuteBookkeeping,
-    ::testing::Values(
-        BookkeepingCase{
-            "AlignedTicks", {}, {30 * M + .25, 31 * M + .25, 32 * M + .25}, {30, 31, 32}},
-        BookkeepingCase{"DriftSkipsAMinute", {}, {29 * M + 59.9, 31 * M + .1}, {29, 30, 31}},
-        BookkeepingCase{
-            "TwoTicksInOneMinute", {}, {30 * M + .1, 30 * M + 59.9, 31 * M + .2}, {30, 31}},
-        BookkeepingCase{"LateTickCatchesUp", {}, {29 * M + .2, 33 * M + 10}, {29, 30, 31, 32, 33}},
-        BookkeepingCase{
-            "FiveMissedMinutes", {}, {29 * M + .2, 35 * M + .2}, {29, 30, 31, 32, 33, 34, 35}},
-        BookkeepingCase{"LongerGapOnlyTheCurrent", {}, {29 * M + .2, 36 * M + .2}, {29, 36}},
-        BookkeepingCase{"SuspendedMachine", {}, {10 * M + .2, 50 * M + 3}, {10, 50}},
-        BookkeepingCase{"ClockSetBackALittle",
-                        {},
-                        {31 * M + .2, 29 * M + 30, 31 * M + 30, 32 * M + .2},
-                        {31, 32}},
-        BookkeepingCase{
-            "ClockSetBackFar", {}, {40 * M + .2, 20 * M + .2, 21 * M + .2}, {40, 20, 21}},
-        BookkeepingCase{"StartMinuteIsNotHandled", 29 * M + 40, {29 * M + 59.9, 30 * M + .3}, {30}},
-        BookkeepingCase{"FirstTickLateAfterStart", 29 * M + 40, {32 * M + 5}, {30, 31, 32}},
-        BookkeepingCase{"AcrossTheHour", {}, {59 * M + 30, 61 * M + .2}, {59, 60}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// ---- Two schedulers on one store -----------------------------------------------------------
-
-// A step of scheduler 'A' or 'B' at a moment; an upper-case letter steps, a lower-case one
-// ends that scheduler's process (its lease goes with it).
-struct LeaseStep {
-    char who;
-    double at;
+struct SchedulerCase {
+    std::string name;
+    std::vector<std::pair<char, double>> steps;
+    std::vector<std::string> fired;
 };
 
-struct LeaseCase {
-    const char* name;
-    std::vector<LeaseStep> steps;
-    std::vector<std::string> fired;  // who fired which minute's alarm, e.g. "A30"
-};
+void PrintTo(const SchedulerCase& c, std::ostream* os) { *os << c.name; }
 
-class TwoSchedulers : public SchedulerFixture, public ::testing::WithParamInterface<LeaseCase> {};
+std::vector<SchedulerCase> SchedulerCases() {
+    std::ifstream in(test::DataFile("scheduler.txt"));
+    std::vector<SchedulerCase> cases;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        SchedulerCase c;
+        std::string w;
+        words >> c.name >> w;
+        while (words >> w && w != "|")
+            c.steps.emplace_back(w[0],
+                                 std::stoi(w.substr(1)) * M + std::stod(w.substr(w.find(':') + 1)));
+        while (words >> w)
+            c.fired.push_back(w);
+        cases.push_back(c);
+    }
+    return cases;
+}
 
-TEST_P(TwoSchedulers, EachDueMinuteFiresOnceWhoeverHoldsTheLease) {
+class Schedulers : public SchedulerFixture, public ::testing::WithParamInterface<SchedulerCase> {};
+
+TEST_P(Schedulers, EachDueMinuteFiresExactlyOnce) {
     std::vector<std::string> fired;
     struct Process {
         std::unique_ptr<CAlarmScheduler> scheduler;
@@ -189,59 +158,33 @@ TEST_P(TwoSchedulers, EachDueMinuteFiresOnceWhoeverHoldsTheLease) {
         p.scheduler = std::make_unique<CAlarmScheduler>(store);
         p.lease = std::make_unique<CSchedulerLease>(store);
         p.scheduler->SetWakeObserver(
-            [&fired, who](const CAlarmSetting& a, WakeOutcome, const std::string&) {
+            [&fired, who](const CAlarmSetting& a, WakeOutcome o, const std::string&) {
+                EXPECT_EQ(o, WakeOutcome::CannotOpenList);
                 fired.push_back(who + std::to_string(TagOf(a)));
             });
     }
-    for (const LeaseStep& step : GetParam().steps) {
-        Process& p = processes[static_cast<char>(std::toupper(step.who))];
-        if (std::islower(step.who)) {
+    for (const auto& [step, at] : GetParam().steps) {
+        Process& p =
+            processes[step == 'T' || step == 'S' ? 'A' : static_cast<char>(std::toupper(step))];
+        if (step == 'T') {
+            p.scheduler->Tick(At(at));
+        } else if (step == 'S') {
+            p.scheduler->Start(At(at));
+        } else if (std::islower(step)) {
             p.lease.reset();
             p.scheduler.reset();
         } else {
-            p.scheduler->Step(*p.lease, At(step.at));
+            p.scheduler->Step(*p.lease, At(at));
         }
     }
     EXPECT_EQ(fired, GetParam().fired);
+    EXPECT_TRUE(messages.Messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, TwoSchedulers,
-    ::testing::Values(
-        LeaseCase{"OnlyTheFirstFires",
-                  {{'A', 29 * M + 50},
-                   {'B', 29 * M + 51},
-                   {'A', 30 * M + .2},
-                   {'B', 30 * M + .3},
-                   {'B', 31 * M + .2},
-                   {'A', 31 * M + .3}},
-                  {"A30", "A31"}},
-        // B waited through the minutes A fired, and goes on from A's last one.
-        LeaseCase{"TakeOverAtTheNextMinute",
-                  {{'A', 26 * M + 50},
-                   {'B', 26 * M + 51},
-                   {'A', 27 * M + .2},
-                   {'A', 28 * M + .2},
-                   {'A', 29 * M + .2},
-                   {'A', 30 * M + .2},
-                   {'B', 30 * M + .3},
-                   {'a', 30 * M + 30},
-                   {'B', 31 * M + .2},
-                   {'B', 32 * M + .2}},
-                  {"A27", "A28", "A29", "A30", "B31", "B32"}},
-        LeaseCase{"TakeOverInTheMinuteFiresItOnce",
-                  {{'A', 29 * M + 50},
-                   {'B', 29 * M + 51},
-                   {'A', 30 * M + .2},
-                   {'B', 30 * M + .3},
-                   {'a', 30 * M + 10},
-                   {'B', 30 * M + 20},
-                   {'B', 31 * M + .2}},
-                  {"A30", "B31"}},
-        LeaseCase{"HolderEndsJustBeforeTheMinute",
-                  {{'A', 29 * M + 10}, {'B', 29 * M + 11}, {'a', 29 * M + 59}, {'B', 30 * M + .2}},
-                  {"B30"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Data, Schedulers, ::testing::ValuesIn(SchedulerCases()),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(SchedulerData, IsRead) { EXPECT_GE(SchedulerCases().size(), 16u); }
 
 TEST_F(SchedulerFixture, NestedTickKeepsRecordsAliveAndFiresNothingTwice) {
     store.m_alarms = {Alarm(7, 30, 1), Alarm(7, 30, 2), Alarm(7, 31, 3)};

@@ -5,8 +5,8 @@
 #include "alarm/alarm_scheduler.h"
 #include "alarm/wake_group.h"
 #include "alarm/wake_log.h"
-#include "support/alarm_test_util.h"
 #include "hostlist/host_list_reader.h"
+#include "support/alarm_test_util.h"
 #include "support/message_recorder.h"
 #include "support/udp_receiver.h"
 

@@ -110,3 +110,21 @@ x DwnGs
 = DwnGs @alarm/monday_0730.DwnGs
 : alarms remove 1
 x DwnGs 0000
+
+# Tests run as root, where permission bits stop nothing: the failures come from a read-only
+# bind mount and from a tiny file system that fills up. Writing in place would truncate the
+# old store on a full disk, or cut it off half way.
+== a save that fails says so and leaves the old store whole, with nothing beside it
+$ unshare --mount true 2>/dev/null || exit 77; failed_save ro; failed_save full; failed_save half
+> ro 1
+> kept
+> full 1
+> kept
+> half 1
+> kept
+! 无法创建文件 DwnGs
+! 提醒设置未被保存.
+! 无法创建文件 DwnGs
+! 提醒设置未被保存.
+! 无法创建文件 DwnGs
+! 提醒设置未被保存.
