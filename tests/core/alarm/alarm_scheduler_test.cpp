@@ -24,48 +24,36 @@ std::tm DayAt(int wday, int hour, int minute, int second = 0) {
         system_clock::to_time_t(LocalMoment(2026, 12, 6 + wday, hour, minute, second)));
 }
 
-class DueByWeekday : public ::testing::TestWithParam<std::tuple<int, int>> {};
-
-TEST_P(DueByWeekday, FiresOnlyOnItsOwnDays) {
-    const auto [alarmDay, today] = GetParam();
+CAlarmSetting At0730(int days) {
     CAlarmSetting a;
-    a.SetDays(WeekdayBit(alarmDay));
+    a.SetDays(static_cast<std::uint8_t>(days));
     a.SetHour(7);
     a.SetMinute(30);
-    const std::tm now = DayAt(today, 7, 30);
-    ASSERT_EQ(now.tm_wday, today);
-    EXPECT_EQ(IsAlarmDue(a, now), alarmDay == today);
-    a.SetDays(static_cast<std::uint8_t>(kEveryDay & ~WeekdayBit(alarmDay)));
-    EXPECT_EQ(IsAlarmDue(a, now), alarmDay != today);
+    return a;
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPairs, DueByWeekday,
-                         ::testing::Combine(::testing::Range(0, 7), ::testing::Range(0, 7)));
-
-struct MinuteCase {
-    int days;
-    int hour, minute, second;
-    bool due;
-};
-
-class DueAtMinute : public ::testing::TestWithParam<MinuteCase> {};
-
-TEST_P(DueAtMinute, HourAndMinuteMustMatch) {
-    CAlarmSetting a;
-    a.SetDays(static_cast<std::uint8_t>(GetParam().days));
-    a.SetHour(7);
-    a.SetMinute(30);
-    const auto& c = GetParam();
-    EXPECT_EQ(IsAlarmDue(a, DayAt(1, c.hour, c.minute, c.second)), c.due);
+TEST(Due, OnItsOwnDaysOnly) {
+    for (int alarmDay = 0; alarmDay < 7; ++alarmDay) {
+        for (int today = 0; today < 7; ++today) {
+            const std::tm now = DayAt(today, 7, 30);
+            ASSERT_EQ(now.tm_wday, today);
+            EXPECT_EQ(IsAlarmDue(At0730(WeekdayBit(alarmDay)), now), alarmDay == today);
+            EXPECT_EQ(IsAlarmDue(At0730(kEveryDay & ~WeekdayBit(alarmDay)), now), alarmDay != today)
+                << alarmDay << " " << today;
+        }
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, DueAtMinute,
-    ::testing::Values(MinuteCase{kMonday, 7, 29, 59, false}, MinuteCase{kMonday, 7, 30, 0, true},
-                      MinuteCase{kMonday, 7, 30, 59, true}, MinuteCase{kMonday, 7, 31, 0, false},
-                      MinuteCase{kMonday, 19, 30, 0, false}, MinuteCase{kMonday, 8, 30, 0, false},
-                      MinuteCase{0x00, 7, 30, 0, false}, MinuteCase{0x01, 7, 30, 0, false},
-                      MinuteCase{kEveryDay, 7, 30, 30, true}));
+TEST(Due, AtItsHourAndMinuteOnly) {
+    // Days, then Monday's hour, minute and second, and whether an alarm at 07:30 is due.
+    const int rows[][5] = {
+        {kMonday, 7, 29, 59, 0}, {kMonday, 7, 30, 0, 1},  {kMonday, 7, 30, 59, 1},
+        {kMonday, 7, 31, 0, 0},  {kMonday, 19, 30, 0, 0}, {kMonday, 8, 30, 0, 0},
+        {0x00, 7, 30, 0, 0},     {0x01, 7, 30, 0, 0},     {kEveryDay, 7, 30, 30, 1}};
+    for (const auto& r : rows)
+        EXPECT_EQ(IsAlarmDue(At0730(r[0]), DayAt(1, r[1], r[2], r[3])), r[4] == 1)
+            << r[0] << " " << r[1] << ":" << r[2] << ":" << r[3];
+}
 
 // ---- Minute bookkeeping ------------------------------------------------------------------
 
@@ -225,57 +213,40 @@ TEST_F(SchedulerFixture, EachDueAlarmGetsItsOwnLogEntryInListOrder) {
     EXPECT_LT(log.find("missing-7"), log.find("missing-9"));
 }
 
-struct DelayCase {
-    int second, millis;
-    long long expected;
-};
-
-class TickDelay : public ::testing::TestWithParam<DelayCase> {};
-
-TEST_P(TickDelay, FallsJustAfterTheNextBoundary) {
-    const auto now = LocalMoment(2026, 12, 7, 7, 30, GetParam().second, GetParam().millis);
-    const auto delay = CAlarmScheduler::DelayUntilNextMinute(now);
-    EXPECT_EQ(delay.count(), GetParam().expected);
-    // A timer never waits longer than a minute, so a clock that moves is read again soon.
-    CAlarmStore store;
-    const CAlarmScheduler scheduler(store, [now] { return now; });
-    EXPECT_EQ(scheduler.NextDelay().count(), std::min(GetParam().expected, 60000LL));
-    const std::tm next = LocalTime(system_clock::to_time_t(now + delay));
-    EXPECT_EQ(next.tm_min, 31);
-    EXPECT_EQ(next.tm_sec, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, TickDelay,
-                         ::testing::Values(DelayCase{0, 0, 60250}, DelayCase{0, 250, 60000},
-                                           DelayCase{30, 500, 29750}, DelayCase{59, 999, 251},
-                                           DelayCase{59, 800, 450}));
-
-struct ParseCase {
-    const char* text;
-    bool ok;
-};
-
-class AtParsing : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(AtParsing, OnlyRealLocalMinutes) {
-    std::time_t t = 0;
-    EXPECT_EQ(ParseLocalMinute(GetParam().text, t), GetParam().ok);
-    if (GetParam().ok) {
-        char buf[32];
-        const std::tm tm = LocalTime(t);
-        std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M", &tm);
-        EXPECT_EQ(std::string(buf), GetParam().text);
-        EXPECT_EQ(tm.tm_sec, 0);
+TEST(TickDelay, FallsJustAfterTheNextBoundary) {
+    // Second and milliseconds past 07:30, and the delay in milliseconds.
+    const int rows[][3] = {
+        {0, 0, 60250}, {0, 250, 60000}, {30, 500, 29750}, {59, 999, 251}, {59, 800, 450}};
+    for (const auto& [second, millis, expected] : rows) {
+        const auto now = LocalMoment(2026, 12, 7, 7, 30, second, millis);
+        const auto delay = CAlarmScheduler::DelayUntilNextMinute(now);
+        EXPECT_EQ(delay.count(), expected);
+        // A timer never waits longer than a minute, so a clock that moves is read again soon.
+        CAlarmStore store;
+        const CAlarmScheduler scheduler(store, [now = now] { return now; });
+        EXPECT_EQ(scheduler.NextDelay().count(), std::min(expected, 60000));
+        const std::tm next = LocalTime(system_clock::to_time_t(now + delay));
+        EXPECT_EQ(next.tm_min, 31);
+        EXPECT_EQ(next.tm_sec, 0);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, AtParsing,
-    ::testing::Values(ParseCase{"2026-12-07 07:30", true}, ParseCase{"2024-02-29 23:59", true},
-                      ParseCase{"2026-02-29 07:30", false}, ParseCase{"2026-13-01 07:30", false},
-                      ParseCase{"2026-12-07 24:00", false}, ParseCase{"2026-12-07 07:60", false},
-                      ParseCase{"2026-12-07 7:30", false}, ParseCase{"2026-12-07T07:30", false},
-                      ParseCase{"2026-12-07 07:30:00", false}, ParseCase{"", false}));
+TEST(AtParsing, OnlyRealLocalMinutes) {
+    for (const char* text : {"2026-12-07 07:30", "2024-02-29 23:59", "2026-02-29 07:30",
+                             "2026-13-01 07:30", "2026-12-07 24:00", "2026-12-07 07:60",
+                             "2026-12-07 7:30", "2026-12-07T07:30", "2026-12-07 07:30:00", ""}) {
+        const bool ok =
+            text == std::string("2026-12-07 07:30") || text == std::string("2024-02-29 23:59");
+        std::time_t t = 0;
+        EXPECT_EQ(ParseLocalMinute(text, t), ok) << text;
+        if (!ok) continue;
+        char buf[32];
+        const std::tm tm = LocalTime(t);
+        std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M", &tm);
+        EXPECT_EQ(std::string(buf), text);
+        EXPECT_EQ(tm.tm_sec, 0);
+    }
+}
 
 }  // namespace
 }  // namespace wb

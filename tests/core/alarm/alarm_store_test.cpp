@@ -168,52 +168,32 @@ TEST(StartDir, KeptWithOneTrailingSeparator) {
     EXPECT_EQ(ResolveStartDir(""), cwd);
 }
 
-std::string Repeat(const std::string& s, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i)
-        out += s;
-    return out;
-}
-
-struct StartDirCase {
-    std::string dir;
-    bool kept;
-};
-class StartDirBuffer : public ::testing::TestWithParam<StartDirCase> {};
-
-TEST_P(StartDirBuffer, FitsTheBufferOrIsEmpty) {
-    EXPECT_EQ(StartDirFrom(GetParam().dir), GetParam().kept ? GetParam().dir : std::string());
-}
-
 // 255 bytes and the terminating zero fill the buffer exactly; counted in the file code page,
 // where each 中 takes two bytes.
-INSTANTIATE_TEST_SUITE_P(Dirs, StartDirBuffer,
-                         ::testing::Values(StartDirCase{"/", true},
-                                           StartDirCase{"/home/user/", true},
-                                           StartDirCase{"/" + std::string(253, 'a') + "/", true},
-                                           StartDirCase{"/" + std::string(254, 'a') + "/", false},
-                                           StartDirCase{"/" + Repeat("中", 126) + "/", true},
-                                           StartDirCase{"/" + Repeat("中", 128) + "/", false},
-                                           StartDirCase{"", false}));
-
-struct SharedDirCase {
-    const char* xdg;
-    const char* home;
-    const char* expected;
-};
-class SharedDir : public ::testing::TestWithParam<SharedDirCase> {};
-
-TEST_P(SharedDir, FollowsTheDesktopsDataHome) {
-    EXPECT_EQ(SharedDataDir(GetParam().xdg, GetParam().home), GetParam().expected);
+TEST(StartDirBuffer, FitsTheBufferOrIsEmpty) {
+    std::string wide;
+    for (int i = 0; i < 128; ++i)
+        wide += "中";
+    const std::pair<std::string, bool> rows[] = {{"/", true},
+                                                 {"/home/user/", true},
+                                                 {"/" + std::string(253, 'a') + "/", true},
+                                                 {"/" + std::string(254, 'a') + "/", false},
+                                                 {"/" + wide.substr(0, 126 * 3) + "/", true},
+                                                 {"/" + wide + "/", false},
+                                                 {"", false}};
+    for (const auto& [dir, kept] : rows)
+        EXPECT_EQ(StartDirFrom(dir), kept ? dir : std::string()) << dir;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Environments, SharedDir,
-    ::testing::Values(SharedDirCase{"", "/home/u", "/home/u/.local/share/wakeburst/"},
-                      SharedDirCase{"/data/u/", "/home/u", "/data/u/wakeburst/"},
-                      // A relative XDG_DATA_HOME is invalid and ignored.
-                      SharedDirCase{"data", "/home/u", "/home/u/.local/share/wakeburst/"},
-                      SharedDirCase{"", "", ""}));
+TEST(SharedDir, FollowsTheDesktopsDataHome) {
+    // XDG_DATA_HOME, HOME, the directory; a relative XDG_DATA_HOME is invalid and ignored.
+    const char* rows[][3] = {{"", "/home/u", "/home/u/.local/share/wakeburst/"},
+                             {"/data/u/", "/home/u", "/data/u/wakeburst/"},
+                             {"data", "/home/u", "/home/u/.local/share/wakeburst/"},
+                             {"", "", ""}};
+    for (const auto& r : rows)
+        EXPECT_EQ(SharedDataDir(r[0], r[1]), r[2]) << r[0] << " " << r[1];
+}
 
 TEST(SharedDirCreation, MadePrivateWithItsParentsAndRefusedWhenNotADirectory) {
     namespace fs = std::filesystem;
