@@ -101,6 +101,7 @@ x DwnGs
 + DwnGs @alarm/control_chars.DwnGs
 : alarms list
 > 1	-M-----	07:30	255.255.255.255	D:\a\x0Ab\x1B[2J.mp
+= DwnGs @alarm/control_chars.DwnGs
 
 == remove the only alarm, then one that is not there
 + DwnGs @alarm/monday_0730.DwnGs
