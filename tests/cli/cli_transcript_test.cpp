@@ -6,9 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/alarm_test_util.h"
 #include "support/process.h"
-#include "support/temp_dir.h"
-#include "support/udp_receiver.h"
 
 namespace wb {
 namespace {
@@ -89,12 +88,6 @@ std::vector<std::string> Words(const std::string& s) {
     for (std::string& w : words)
         w = Unescape(w);
     return words;
-}
-
-std::string Replace(std::string s, const std::string& from, const std::string& to) {
-    for (auto p = s.find(from); p != std::string::npos; p = s.find(from, p + to.size()))
-        s.replace(p, from.size(), to);
-    return s;
 }
 
 std::string Contents(const std::string& text) {
@@ -190,7 +183,7 @@ TEST_P(Transcript, Runs) {
                                 WAKEBURST_FAKETIME + "' LC_ALL=C.UTF-8\n. '" +
                                 WAKEBURST_TEST_HELPERS + "'\n";
     const auto subst = [&](const std::string& s) {
-        return Replace(Replace(s, "{dir}", dir.Path()), "{data}", kData);
+        return test::ReplaceAll(test::ReplaceAll(s, "{dir}", dir.Path()), "{data}", kData);
     };
     for (const auto& [name, text] : GetParam().setup)
         dir.Write(name, Contents(subst(text)));
@@ -221,7 +214,8 @@ TEST_P(Transcript, Runs) {
         for (const FileCheck& f : s.files) {
             const std::string got = test::ReadFileBytes(dir.File(f.file));
             if (f.how == Check::Hex)
-                EXPECT_EQ(test::ToHex(got), Replace(f.value, "{file}", test::ToHex(storeText)))
+                EXPECT_EQ(test::ToHex(got),
+                          test::ReplaceAll(f.value, "{file}", test::ToHex(storeText)))
                     << where << " -> " << f.file;
             else if (f.how == Check::Exact)
                 EXPECT_EQ(test::ToHex(got), test::ToHex(Contents(subst(f.value))))

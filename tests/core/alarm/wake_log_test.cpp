@@ -101,11 +101,8 @@ protected:
     std::string Expected(const LogCase& c, const std::string& reason = {}) const {
         std::string text =
             test::ReadFileBytes(test::DataFile("logs/" + std::string(c.name) + ".log"));
-        for (const auto& [from, to] :
-             {std::pair<std::string, std::string>{"{path}", ListPath(c)}, {"{reason}", reason}})
-            for (auto p = text.find(from); p != std::string::npos; p = text.find(from, p))
-                text.replace(p, from.size(), to);
-        return text;
+        text = test::ReplaceAll(text, "{path}", ListPath(c));
+        return test::ReplaceAll(text, "{reason}", reason);
     }
 
     std::string Log() const { return test::ReadFileBytes(dir.File("Dawnly.log")); }
