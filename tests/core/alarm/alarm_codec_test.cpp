@@ -14,20 +14,10 @@ using test::FromHex;
 
 const char kClassHeader[] = "ffff 0100 0d00 43416c61726d53657474696e67";
 
-// A record body in the store's encoding, written out independently of the codec.
-std::string Body(const std::string& path, int days, int hour, int minute,
-                 const std::string& broadcast) {
-    auto le32 = [](int v) {
-        std::string s;
-        for (int k = 0; k < 4; ++k)
-            s += static_cast<char>((static_cast<unsigned>(v) >> (8 * k)) & 0xFF);
-        return s;
-    };
-    return static_cast<char>(path.size()) + path + static_cast<char>(days) + le32(hour) +
-           le32(minute) + static_cast<char>(broadcast.size()) + broadcast;
-}
-
-const std::string kMondayBody = Body("D:\\g.mp", 0x04, 7, 30, "255.255.255.255");
+// Record bodies: the group file, the days, hour and minute (32 bits each), the broadcast.
+const std::string kMondayBody =
+    FromHex("07 443a5c672e6d70 04 07000000 1e000000 0f 3235352e3235352e3235352e323535");
+const std::string kEmptyBody = FromHex("00 00 00000000 00000000 00");
 
 TEST(AlarmStoreCodec, WritesTheFiftyFourByteExample) {
     auto rec = std::make_shared<CAlarmSetting>();
@@ -51,9 +41,8 @@ TEST(AlarmStoreCodec, LaterRecordsReferToTheClassAs8001) {
     auto b = std::make_shared<CAlarmSetting>();
     b->SetDays(kEveryDay);
     const std::string bytes = EncodeAlarmStore({a, b, a});
-    const std::string empty = Body("", 0, 0, 0, "");
-    EXPECT_EQ(bytes, FromHex("0300") + FromHex(kClassHeader) + empty + FromHex("0180") +
-                         Body("", 0xFE, 0, 0, "") + FromHex("0180") + empty);
+    EXPECT_EQ(bytes, FromHex("0300") + FromHex(kClassHeader) + kEmptyBody + FromHex("0180") +
+                         FromHex("00 fe 00000000 00000000 00") + FromHex("0180") + kEmptyBody);
     EXPECT_EQ(EncodeAlarmStore({}), FromHex("0000"));
 }
 
