@@ -1,36 +1,103 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "support/alarm_test_util.h"
 #include "support/process.h"
-#include "support/temp_dir.h"
 
 namespace wb {
 namespace {
 
-// The transcripts in tests/data/cli/*.t: each case ("== name") runs its commands ("$ ...",
-// in bash, in a fresh directory, with wakeburst on PATH and $DATA the transcripts' folder)
-// and expects what each prints ("> " standard output, "! " standard error, one line each;
-// ">" alone an empty line) and its exit status ("? N", 0 when not given).
+// The transcripts in tests/data/cli/*.t. Each case ("== name") runs in a fresh directory,
+// with wakeburst on PATH, $DATA the transcripts' folder and {data} the test data folder.
+//   $ LINE      a bash command line (POSIX only: on Windows such cases are not loaded)
+//   : ARGS      wakeburst with these arguments, no shell: split at blanks, 'quoted' kept
+//               whole, \n \r \t \xHH \\ unescaped
+//   < TEXT      standard input of the step (unescaped, no line end added)
+//   > / !       a line of standard output / error (">" alone an empty line)
+//   ? N         exit status (0 when not given)
+//   % N [MAC]   datagrams 127.0.0.1:2304 got (0 when not given), frames to MAC in turn
+//   = F TEXT    file F holds exactly TEXT (unescaped; "@path" a file of the test data)
+//   ~ F TEXT    file F holds TEXT somewhere; x F HEX: file F holds exactly HEX
+//   + F TEXT    before the steps, file F is written with TEXT (unescaped; "@path" copied)
+// {dir} stands for the case's directory; {file} in HEX for the store's text of {dir}/D:\g.mp.
+enum class Check { Exact, Contains, Hex };
+
+struct FileCheck {
+    Check how;
+    std::string file, value;
+};
+
 struct Step {
-    std::string command, out, err;
-    int exitCode = 0;
+    bool shell = false;
+    std::vector<std::string> args;
+    std::string input, out, err;
+    int exitCode = 0, frames = 0;
+    std::vector<std::string> macs;
+    std::vector<FileCheck> files;
 };
 
 struct Case {
     std::string name;
+    bool posixOnly = false;
+    std::vector<std::pair<std::string, std::string>> setup;
     std::vector<Step> steps;
 };
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
-std::string DataDir() { return std::string(WAKEBURST_TEST_DATA) + "/cli"; }
+const std::string kData = WAKEBURST_TEST_DATA;
+
+std::string Unescape(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char n = i + 1 < s.size() ? s[i + 1] : '\0';
+        if (s[i] != '\\' || !std::strchr("nrtx\\", n) || n == '\0') {
+            out += s[i];
+        } else if (n == 'x') {
+            out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            out += n == 'n' ? '\n' : n == 'r' ? '\r' : n == 't' ? '\t' : '\\';
+            ++i;
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> Words(const std::string& s) {
+    std::vector<std::string> words;
+    bool quoted = false, inWord = false;
+    for (char c : s) {
+        if (c == '\'') {
+            quoted = !quoted;
+            if (!inWord) words.emplace_back();
+            inWord = true;
+        } else if (c == ' ' && !quoted) {
+            inWord = false;
+        } else {
+            if (!inWord) words.emplace_back();
+            inWord = true;
+            words.back() += c;
+        }
+    }
+    for (std::string& w : words)
+        w = Unescape(w);
+    return words;
+}
+
+std::string Contents(const std::string& text) {
+    return text.rfind('@', 0) == 0 ? test::ReadFileBytes(kData + "/" + text.substr(1))
+                                   : Unescape(text);
+}
 
 std::vector<Case> LoadCases() {
     std::vector<std::filesystem::path> files;
-    for (const auto& e : std::filesystem::directory_iterator(DataDir()))
+    for (const auto& e : std::filesystem::directory_iterator(kData + "/cli"))
         if (e.path().extension() == ".t") files.push_back(e.path());
     std::sort(files.begin(), files.end());
     std::vector<Case> cases;
@@ -39,45 +106,124 @@ std::vector<Case> LoadCases() {
         std::string line;
         while (std::getline(in, line)) {
             const std::string tag = line.substr(0, 2), rest = line.size() > 2 ? line.substr(2) : "";
+            const auto blank = rest.find(' ');
+            const std::string name = rest.substr(0, blank),
+                              value = blank == std::string::npos ? "" : rest.substr(blank + 1);
+            Step* step =
+                cases.empty() || cases.back().steps.empty() ? nullptr : &cases.back().steps.back();
             if (tag == "==") {
-                std::string name = file.stem().string() + "_";
+                std::string id = file.stem().string() + "_";
                 for (char c : rest.substr(1))
-                    name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                cases.push_back({name, {}});
+                    id += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                cases.push_back({id, false, {}, {}});
             } else if (cases.empty() || line.empty() || line[0] == '#') {
                 continue;
-            } else if (tag == "$ ") {
-                cases.back().steps.push_back({rest, "", "", 0});
-            } else if (!cases.back().steps.empty() && (tag == "> " || line == ">")) {
-                cases.back().steps.back().out += rest + "\n";
-            } else if (!cases.back().steps.empty() && (tag == "! " || line == "!")) {
-                cases.back().steps.back().err += rest + "\n";
-            } else if (!cases.back().steps.empty() && tag == "? ") {
-                cases.back().steps.back().exitCode = std::stoi(rest);
+            } else if (tag == "$ " || tag == ": ") {
+                Step s;
+                s.shell = tag == "$ ";
+                s.args = s.shell ? std::vector<std::string>{rest} : Words(rest);
+                cases.back().posixOnly |= s.shell;
+                cases.back().steps.push_back(s);
+            } else if (tag == "+ " && !step) {
+                cases.back().setup.emplace_back(Unescape(name), value);
+            } else if (line == "posix") {
+                cases.back().posixOnly = true;
+            } else if (step && (tag == "> " || line == ">")) {
+                step->out += rest + "\n";
+            } else if (step && (tag == "! " || line == "!")) {
+                step->err += rest + "\n";
+            } else if (step && tag == "< ") {
+                step->input += Unescape(rest);
+            } else if (step && tag == "? ") {
+                step->exitCode = std::stoi(rest);
+            } else if (step && tag == "% ") {
+                step->macs = Words(rest);
+                step->frames = std::stoi(step->macs.at(0));
+                step->macs.erase(step->macs.begin());
+            } else if (step && (tag == "= " || tag == "~ " || tag == "x ")) {
+                const Check how = tag == "= "   ? Check::Exact
+                                  : tag == "~ " ? Check::Contains
+                                                : Check::Hex;
+                step->files.push_back({how, name, value});
             } else {
                 // Shown as the failure of its case: a transcript line that says nothing.
-                cases.back().steps.push_back({"true", "unreadable line: " + line + "\n", "", 0});
+                Step s;
+                s.shell = true;
+                s.args = {"true"};
+                s.out = "unreadable line: " + line + "\n";
+                cases.back().steps.push_back(s);
             }
         }
     }
+#ifdef _WIN32
+    cases.erase(
+        std::remove_if(cases.begin(), cases.end(), [](const Case& c) { return c.posixOnly; }),
+        cases.end());
+#endif
     return cases;
+}
+
+std::string Frame(const std::string& mac) {
+    std::uint8_t bytes[6];
+    for (int i = 0; i < 6; ++i)
+        bytes[i] = static_cast<std::uint8_t>(std::stoi(mac.substr(2 * i, 2), nullptr, 16));
+    return test::ExpectedFrame(bytes);
 }
 
 class Transcript : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Transcript, Runs) {
     test::TempDir dir;
+    test::UdpReceiver receiver;
     ASSERT_FALSE(dir.Path().empty());
+    ASSERT_TRUE(receiver.IsBound()) << "127.0.0.1:2304 is taken";
     const std::string cli = std::filesystem::path(WAKEBURST_CLI).parent_path().string();
-    const std::string prelude = "export PATH='" + cli + "':\"$PATH\" DATA='" + DataDir() +
-                                "' COMPLETION='" + WAKEBURST_COMPLETION + "' LC_ALL=C.UTF-8\n. '" +
+    const std::string prelude = "export PATH='" + cli + "':\"$PATH\" DATA='" + kData +
+                                "/cli' COMPLETION='" + WAKEBURST_COMPLETION + "' FAKETIME_LIB='" +
+                                WAKEBURST_FAKETIME + "' LC_ALL=C.UTF-8\n. '" +
                                 WAKEBURST_TEST_HELPERS + "'\n";
+    const auto subst = [&](const std::string& s) {
+        return test::ReplaceAll(test::ReplaceAll(s, "{dir}", dir.Path()), "{data}", kData);
+    };
+    for (const auto& [name, text] : GetParam().setup)
+        dir.Write(name, Contents(subst(text)));
+    const std::string storeFile = dir.File("D:\\g.mp");
+    const std::string storeText = std::string(1, static_cast<char>(storeFile.size())) + storeFile;
     ASSERT_FALSE(GetParam().steps.empty());
     for (const Step& s : GetParam().steps) {
-        const auto r = test::RunProcess({"bash", "-c", prelude + s.command}, dir.Path());
-        EXPECT_EQ(r.out, s.out) << "$ " << s.command;
-        EXPECT_EQ(r.err, s.err) << "$ " << s.command;
-        EXPECT_EQ(r.exitCode, s.exitCode) << "$ " << s.command;
+        std::vector<std::string> argv = {"bash", "-c", prelude + s.args[0]};
+        if (!s.shell) {
+            argv = {WAKEBURST_CLI};
+            for (const std::string& a : s.args)
+                argv.push_back(subst(a));
+        }
+        const auto r = test::RunProcess(argv, dir.Path(), s.input);
+        const std::string where = (s.shell ? "$ " : ": ") + s.args[0];
+        if (r.exitCode == 77 && s.exitCode != 77) GTEST_SKIP() << where;
+        EXPECT_EQ(r.out, subst(s.out)) << where;
+        EXPECT_EQ(r.err, subst(s.err)) << where;
+        EXPECT_EQ(r.exitCode, s.exitCode) << where;
+        const auto frames = receiver.Drain(std::chrono::milliseconds(s.frames ? 200 : 50));
+        EXPECT_EQ(frames.size(), static_cast<std::size_t>(s.frames)) << where;
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            EXPECT_EQ(frames[i].size(), 102u) << where;
+            if (s.macs.empty()) continue;
+            EXPECT_EQ(test::ToHex(frames[i]), test::ToHex(Frame(s.macs[i % s.macs.size()])))
+                << where;
+        }
+        for (const FileCheck& f : s.files) {
+            const std::string got = test::ReadFileBytes(dir.File(f.file));
+            if (f.how == Check::Hex)
+                EXPECT_EQ(test::ToHex(got),
+                          test::ReplaceAll(f.value, "{file}", test::ToHex(storeText)))
+                    << where << " -> " << f.file;
+            else if (f.how == Check::Exact)
+                EXPECT_EQ(test::ToHex(got), test::ToHex(Contents(subst(f.value))))
+                    << where << " -> " << f.file;
+            else
+                EXPECT_NE(got.find(Contents(subst(f.value))), std::string::npos)
+                    << where << " -> " << f.file << ": " << got;
+        }
     }
 }
 

@@ -28,6 +28,13 @@ inline std::string FromHex(const std::string& hex) {
     return out;
 }
 
+// `text` with every `from` replaced by `to`.
+inline std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (auto p = text.find(from); p != std::string::npos; p = text.find(from, p + to.size()))
+        text.replace(p, from.size(), to);
+    return text;
+}
+
 // A local wall-clock moment, with the milliseconds past the given second.
 inline std::chrono::system_clock::time_point LocalMoment(int year, int month, int day, int hour,
                                                          int minute, int second = 0,

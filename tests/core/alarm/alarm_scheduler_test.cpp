@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <fstream>
 #include <map>
 #include <memory>
-#include <optional>
+#include <sstream>
 
 #include "alarm/alarm_scheduler.h"
 #include "support/alarm_test_util.h"
@@ -23,48 +24,36 @@ std::tm DayAt(int wday, int hour, int minute, int second = 0) {
         system_clock::to_time_t(LocalMoment(2026, 12, 6 + wday, hour, minute, second)));
 }
 
-class DueByWeekday : public ::testing::TestWithParam<std::tuple<int, int>> {};
-
-TEST_P(DueByWeekday, FiresOnlyOnItsOwnDays) {
-    const auto [alarmDay, today] = GetParam();
+CAlarmSetting At0730(int days) {
     CAlarmSetting a;
-    a.SetDays(WeekdayBit(alarmDay));
+    a.SetDays(static_cast<std::uint8_t>(days));
     a.SetHour(7);
     a.SetMinute(30);
-    const std::tm now = DayAt(today, 7, 30);
-    ASSERT_EQ(now.tm_wday, today);
-    EXPECT_EQ(IsAlarmDue(a, now), alarmDay == today);
-    a.SetDays(static_cast<std::uint8_t>(kEveryDay & ~WeekdayBit(alarmDay)));
-    EXPECT_EQ(IsAlarmDue(a, now), alarmDay != today);
+    return a;
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPairs, DueByWeekday,
-                         ::testing::Combine(::testing::Range(0, 7), ::testing::Range(0, 7)));
-
-struct MinuteCase {
-    int days;
-    int hour, minute, second;
-    bool due;
-};
-
-class DueAtMinute : public ::testing::TestWithParam<MinuteCase> {};
-
-TEST_P(DueAtMinute, HourAndMinuteMustMatch) {
-    CAlarmSetting a;
-    a.SetDays(static_cast<std::uint8_t>(GetParam().days));
-    a.SetHour(7);
-    a.SetMinute(30);
-    const auto& c = GetParam();
-    EXPECT_EQ(IsAlarmDue(a, DayAt(1, c.hour, c.minute, c.second)), c.due);
+TEST(Due, OnItsOwnDaysOnly) {
+    for (int alarmDay = 0; alarmDay < 7; ++alarmDay) {
+        for (int today = 0; today < 7; ++today) {
+            const std::tm now = DayAt(today, 7, 30);
+            ASSERT_EQ(now.tm_wday, today);
+            EXPECT_EQ(IsAlarmDue(At0730(WeekdayBit(alarmDay)), now), alarmDay == today);
+            EXPECT_EQ(IsAlarmDue(At0730(kEveryDay & ~WeekdayBit(alarmDay)), now), alarmDay != today)
+                << alarmDay << " " << today;
+        }
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, DueAtMinute,
-    ::testing::Values(MinuteCase{kMonday, 7, 29, 59, false}, MinuteCase{kMonday, 7, 30, 0, true},
-                      MinuteCase{kMonday, 7, 30, 59, true}, MinuteCase{kMonday, 7, 31, 0, false},
-                      MinuteCase{kMonday, 19, 30, 0, false}, MinuteCase{kMonday, 8, 30, 0, false},
-                      MinuteCase{0x00, 7, 30, 0, false}, MinuteCase{0x01, 7, 30, 0, false},
-                      MinuteCase{kEveryDay, 7, 30, 30, true}));
+TEST(Due, AtItsHourAndMinuteOnly) {
+    // Days, then Monday's hour, minute and second, and whether an alarm at 07:30 is due.
+    const int rows[][5] = {
+        {kMonday, 7, 29, 59, 0}, {kMonday, 7, 30, 0, 1},  {kMonday, 7, 30, 59, 1},
+        {kMonday, 7, 31, 0, 0},  {kMonday, 19, 30, 0, 0}, {kMonday, 8, 30, 0, 0},
+        {0x00, 7, 30, 0, 0},     {0x01, 7, 30, 0, 0},     {kEveryDay, 7, 30, 30, 1}};
+    for (const auto& r : rows)
+        EXPECT_EQ(IsAlarmDue(At0730(r[0]), DayAt(1, r[1], r[2], r[3])), r[4] == 1)
+            << r[0] << " " << r[1] << ":" << r[2] << ":" << r[3];
+}
 
 // ---- Minute bookkeeping ------------------------------------------------------------------
 
@@ -114,70 +103,38 @@ TimePoint At(double secondsAfterSeven) {
            milliseconds(static_cast<long long>(secondsAfterSeven * 1000.0));
 }
 
-struct BookkeepingCase {
-    const char* name;
-    std::optional<double> start;
-    std::vector<double> ticks;
-    std::vector<int> fired;
-};
-
-class MinuteBookkeeping : public SchedulerFixture,
-                          public ::testing::WithParamInterface<BookkeepingCase> {};
-
-TEST_P(MinuteBookkeeping, EachMinuteExactlyOnce) {
-    CAlarmScheduler scheduler(store);
-    Observe(scheduler);
-    if (GetParam().start) scheduler.Start(At(*GetParam().start));
-    for (double t : GetParam().ticks)
-        scheduler.Tick(At(t));
-    EXPECT_EQ(fired, GetParam().fired);
-    EXPECT_TRUE(messages.Messages().empty());
-}
-
 constexpr double M = 60.0;
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, MinuteBookkeeping,
-    ::testing::Values(
-        BookkeepingCase{
-            "AlignedTicks", {}, {30 * M + .25, 31 * M + .25, 32 * M + .25}, {30, 31, 32}},
-        BookkeepingCase{"DriftSkipsAMinute", {}, {29 * M + 59.9, 31 * M + .1}, {29, 30, 31}},
-        BookkeepingCase{
-            "TwoTicksInOneMinute", {}, {30 * M + .1, 30 * M + 59.9, 31 * M + .2}, {30, 31}},
-        BookkeepingCase{"LateTickCatchesUp", {}, {29 * M + .2, 33 * M + 10}, {29, 30, 31, 32, 33}},
-        BookkeepingCase{
-            "FiveMissedMinutes", {}, {29 * M + .2, 35 * M + .2}, {29, 30, 31, 32, 33, 34, 35}},
-        BookkeepingCase{"LongerGapOnlyTheCurrent", {}, {29 * M + .2, 36 * M + .2}, {29, 36}},
-        BookkeepingCase{"SuspendedMachine", {}, {10 * M + .2, 50 * M + 3}, {10, 50}},
-        BookkeepingCase{"ClockSetBackALittle",
-                        {},
-                        {31 * M + .2, 29 * M + 30, 31 * M + 30, 32 * M + .2},
-                        {31, 32}},
-        BookkeepingCase{
-            "ClockSetBackFar", {}, {40 * M + .2, 20 * M + .2, 21 * M + .2}, {40, 20, 21}},
-        BookkeepingCase{"StartMinuteIsNotHandled", 29 * M + 40, {29 * M + 59.9, 30 * M + .3}, {30}},
-        BookkeepingCase{"FirstTickLateAfterStart", 29 * M + 40, {32 * M + 5}, {30, 31, 32}},
-        BookkeepingCase{"AcrossTheHour", {}, {59 * M + 30, 61 * M + .2}, {59, 60}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// ---- Two schedulers on one store -----------------------------------------------------------
-
-// A step of scheduler 'A' or 'B' at a moment; an upper-case letter steps, a lower-case one
-// ends that scheduler's process (its lease goes with it).
-struct LeaseStep {
-    char who;
-    double at;
+struct SchedulerCase {
+    std::string name;
+    std::vector<std::pair<char, double>> steps;
+    std::vector<std::string> fired;
 };
 
-struct LeaseCase {
-    const char* name;
-    std::vector<LeaseStep> steps;
-    std::vector<std::string> fired;  // who fired which minute's alarm, e.g. "A30"
-};
+void PrintTo(const SchedulerCase& c, std::ostream* os) { *os << c.name; }
 
-class TwoSchedulers : public SchedulerFixture, public ::testing::WithParamInterface<LeaseCase> {};
+std::vector<SchedulerCase> SchedulerCases() {
+    std::ifstream in(test::DataFile("scheduler.txt"));
+    std::vector<SchedulerCase> cases;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        SchedulerCase c;
+        std::string w;
+        words >> c.name >> w;
+        while (words >> w && w != "|")
+            c.steps.emplace_back(w[0],
+                                 std::stoi(w.substr(1)) * M + std::stod(w.substr(w.find(':') + 1)));
+        while (words >> w)
+            c.fired.push_back(w);
+        cases.push_back(c);
+    }
+    return cases;
+}
 
-TEST_P(TwoSchedulers, EachDueMinuteFiresOnceWhoeverHoldsTheLease) {
+class Schedulers : public SchedulerFixture, public ::testing::WithParamInterface<SchedulerCase> {};
+
+TEST_P(Schedulers, EachDueMinuteFiresExactlyOnce) {
     std::vector<std::string> fired;
     struct Process {
         std::unique_ptr<CAlarmScheduler> scheduler;
@@ -189,59 +146,33 @@ TEST_P(TwoSchedulers, EachDueMinuteFiresOnceWhoeverHoldsTheLease) {
         p.scheduler = std::make_unique<CAlarmScheduler>(store);
         p.lease = std::make_unique<CSchedulerLease>(store);
         p.scheduler->SetWakeObserver(
-            [&fired, who](const CAlarmSetting& a, WakeOutcome, const std::string&) {
+            [&fired, who](const CAlarmSetting& a, WakeOutcome o, const std::string&) {
+                EXPECT_EQ(o, WakeOutcome::CannotOpenList);
                 fired.push_back(who + std::to_string(TagOf(a)));
             });
     }
-    for (const LeaseStep& step : GetParam().steps) {
-        Process& p = processes[static_cast<char>(std::toupper(step.who))];
-        if (std::islower(step.who)) {
+    for (const auto& [step, at] : GetParam().steps) {
+        Process& p =
+            processes[step == 'T' || step == 'S' ? 'A' : static_cast<char>(std::toupper(step))];
+        if (step == 'T') {
+            p.scheduler->Tick(At(at));
+        } else if (step == 'S') {
+            p.scheduler->Start(At(at));
+        } else if (std::islower(step)) {
             p.lease.reset();
             p.scheduler.reset();
         } else {
-            p.scheduler->Step(*p.lease, At(step.at));
+            p.scheduler->Step(*p.lease, At(at));
         }
     }
     EXPECT_EQ(fired, GetParam().fired);
+    EXPECT_TRUE(messages.Messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, TwoSchedulers,
-    ::testing::Values(
-        LeaseCase{"OnlyTheFirstFires",
-                  {{'A', 29 * M + 50},
-                   {'B', 29 * M + 51},
-                   {'A', 30 * M + .2},
-                   {'B', 30 * M + .3},
-                   {'B', 31 * M + .2},
-                   {'A', 31 * M + .3}},
-                  {"A30", "A31"}},
-        // B waited through the minutes A fired, and goes on from A's last one.
-        LeaseCase{"TakeOverAtTheNextMinute",
-                  {{'A', 26 * M + 50},
-                   {'B', 26 * M + 51},
-                   {'A', 27 * M + .2},
-                   {'A', 28 * M + .2},
-                   {'A', 29 * M + .2},
-                   {'A', 30 * M + .2},
-                   {'B', 30 * M + .3},
-                   {'a', 30 * M + 30},
-                   {'B', 31 * M + .2},
-                   {'B', 32 * M + .2}},
-                  {"A27", "A28", "A29", "A30", "B31", "B32"}},
-        LeaseCase{"TakeOverInTheMinuteFiresItOnce",
-                  {{'A', 29 * M + 50},
-                   {'B', 29 * M + 51},
-                   {'A', 30 * M + .2},
-                   {'B', 30 * M + .3},
-                   {'a', 30 * M + 10},
-                   {'B', 30 * M + 20},
-                   {'B', 31 * M + .2}},
-                  {"A30", "B31"}},
-        LeaseCase{"HolderEndsJustBeforeTheMinute",
-                  {{'A', 29 * M + 10}, {'B', 29 * M + 11}, {'a', 29 * M + 59}, {'B', 30 * M + .2}},
-                  {"B30"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Data, Schedulers, ::testing::ValuesIn(SchedulerCases()),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(SchedulerData, IsRead) { EXPECT_GE(SchedulerCases().size(), 16u); }
 
 TEST_F(SchedulerFixture, NestedTickKeepsRecordsAliveAndFiresNothingTwice) {
     store.m_alarms = {Alarm(7, 30, 1), Alarm(7, 30, 2), Alarm(7, 31, 3)};
@@ -282,57 +213,40 @@ TEST_F(SchedulerFixture, EachDueAlarmGetsItsOwnLogEntryInListOrder) {
     EXPECT_LT(log.find("missing-7"), log.find("missing-9"));
 }
 
-struct DelayCase {
-    int second, millis;
-    long long expected;
-};
-
-class TickDelay : public ::testing::TestWithParam<DelayCase> {};
-
-TEST_P(TickDelay, FallsJustAfterTheNextBoundary) {
-    const auto now = LocalMoment(2026, 12, 7, 7, 30, GetParam().second, GetParam().millis);
-    const auto delay = CAlarmScheduler::DelayUntilNextMinute(now);
-    EXPECT_EQ(delay.count(), GetParam().expected);
-    // A timer never waits longer than a minute, so a clock that moves is read again soon.
-    CAlarmStore store;
-    const CAlarmScheduler scheduler(store, [now] { return now; });
-    EXPECT_EQ(scheduler.NextDelay().count(), std::min(GetParam().expected, 60000LL));
-    const std::tm next = LocalTime(system_clock::to_time_t(now + delay));
-    EXPECT_EQ(next.tm_min, 31);
-    EXPECT_EQ(next.tm_sec, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, TickDelay,
-                         ::testing::Values(DelayCase{0, 0, 60250}, DelayCase{0, 250, 60000},
-                                           DelayCase{30, 500, 29750}, DelayCase{59, 999, 251},
-                                           DelayCase{59, 800, 450}));
-
-struct ParseCase {
-    const char* text;
-    bool ok;
-};
-
-class AtParsing : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(AtParsing, OnlyRealLocalMinutes) {
-    std::time_t t = 0;
-    EXPECT_EQ(ParseLocalMinute(GetParam().text, t), GetParam().ok);
-    if (GetParam().ok) {
-        char buf[32];
-        const std::tm tm = LocalTime(t);
-        std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M", &tm);
-        EXPECT_EQ(std::string(buf), GetParam().text);
-        EXPECT_EQ(tm.tm_sec, 0);
+TEST(TickDelay, FallsJustAfterTheNextBoundary) {
+    // Second and milliseconds past 07:30, and the delay in milliseconds.
+    const int rows[][3] = {
+        {0, 0, 60250}, {0, 250, 60000}, {30, 500, 29750}, {59, 999, 251}, {59, 800, 450}};
+    for (const auto& [second, millis, expected] : rows) {
+        const auto now = LocalMoment(2026, 12, 7, 7, 30, second, millis);
+        const auto delay = CAlarmScheduler::DelayUntilNextMinute(now);
+        EXPECT_EQ(delay.count(), expected);
+        // A timer never waits longer than a minute, so a clock that moves is read again soon.
+        CAlarmStore store;
+        const CAlarmScheduler scheduler(store, [now = now] { return now; });
+        EXPECT_EQ(scheduler.NextDelay().count(), std::min(expected, 60000));
+        const std::tm next = LocalTime(system_clock::to_time_t(now + delay));
+        EXPECT_EQ(next.tm_min, 31);
+        EXPECT_EQ(next.tm_sec, 0);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, AtParsing,
-    ::testing::Values(ParseCase{"2026-12-07 07:30", true}, ParseCase{"2024-02-29 23:59", true},
-                      ParseCase{"2026-02-29 07:30", false}, ParseCase{"2026-13-01 07:30", false},
-                      ParseCase{"2026-12-07 24:00", false}, ParseCase{"2026-12-07 07:60", false},
-                      ParseCase{"2026-12-07 7:30", false}, ParseCase{"2026-12-07T07:30", false},
-                      ParseCase{"2026-12-07 07:30:00", false}, ParseCase{"", false}));
+TEST(AtParsing, OnlyRealLocalMinutes) {
+    for (const char* text : {"2026-12-07 07:30", "2024-02-29 23:59", "2026-02-29 07:30",
+                             "2026-13-01 07:30", "2026-12-07 24:00", "2026-12-07 07:60",
+                             "2026-12-07 7:30", "2026-12-07T07:30", "2026-12-07 07:30:00", ""}) {
+        const bool ok =
+            text == std::string("2026-12-07 07:30") || text == std::string("2024-02-29 23:59");
+        std::time_t t = 0;
+        EXPECT_EQ(ParseLocalMinute(text, t), ok) << text;
+        if (!ok) continue;
+        char buf[32];
+        const std::tm tm = LocalTime(t);
+        std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M", &tm);
+        EXPECT_EQ(std::string(buf), text);
+        EXPECT_EQ(tm.tm_sec, 0);
+    }
+}
 
 }  // namespace
 }  // namespace wb

@@ -1,0 +1,28 @@
+# wakeburst check and scan: their exits and streams (the reading rules are the reader's own).
+
+== bad lines are told and still exit 0, the file named as it was given
++ rel.mp 192.168.0.7 pc7\r\n
+: check {data}/hostlist/gbk_names.mp
+> 00-a0-c9-12-34-56
+> 00-A0-C9-AB-CD-EF
+> 02-00-5e-00-00-10
+! 	错误 文件:{data}/hostlist/gbk_names.mp
+! 	行 14: 请检查IP地址和以太网[MAC]地址.
+! 	错误 文件:{data}/hostlist/gbk_names.mp
+! 	行 15: 请检查IP地址和以太网[MAC]地址.
+: check ./rel.mp
+! 	错误 文件:./rel.mp
+! 	行 1: 请检查IP地址和以太网[MAC]地址.
+
+== a list that cannot be read, and two lists
+: check {data}/hostlist/没有这个文件.mp
+! 	无法以只读方式打开 {data}/hostlist/没有这个文件.mp .
+? 1
+: check a.mp b.mp
+! wakeburst check: expects one host-list file
+? 2
+
+== scan refuses an output it cannot write before it polls (in a network of its own)
+$ unshare --net wakeburst scan -o "$PWD/missing/hosts.mp"
+! 	无法以写入方式打开 {dir}/missing/hosts.mp.
+? 1

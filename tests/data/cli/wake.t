@@ -1,0 +1,90 @@
+# wakeburst wake, tick and run-alarms: what they print, the frames 127.0.0.1 gets and the
+# wake log Dawnly.log (GBK, CR LF) they write.
+
+== wake tells the list's bad lines and the count, and logs them; quiet keeps the bad lines
+: wake {data}/alarm/three_hosts.mp --to 127.0.0.1
+> 	错误 文件:{data}/alarm/three_hosts.mp
+> 	行 5: 请检查IP地址和以太网[MAC]地址.
+> 	唤醒 3 hosts 于 {data}/alarm/three_hosts.mp
+% 3 02005e000010 02005e000011 02005e000012
+~ Dawnly.log \r\n\t\xbb\xbd\xd0\xd1 3 hosts \xd3\xda {data}/alarm/three_hosts.mp\r\n
+: wake -q {data}/alarm/three_hosts.mp --to 127.0.0.1 --repeat 2 --interval 0
+! 	错误 文件:{data}/alarm/three_hosts.mp
+! 	行 5: 请检查IP地址和以太网[MAC]地址.
+% 6 02005e000010 02005e000011 02005e000012
+
+== wake failures exit 1 and are logged too
+: wake gone.mp --dir {dir} --to 127.0.0.1
+! 	无法以只读方式打开 gone.mp .
+? 1
+~ Dawnly.log gone.mp .\r\n
+: wake {data}/alarm/one_host.mp --to no-such-host.invalid
+! 	错误: no-such-host.invalid是一个非法的IP 广播地址.
+!
+! 	文件: {data}/alarm/one_host.mp
+? 1
+~ Dawnly.log one_host.mp\r\r\n
+: wake
+! wakeburst wake: expects one host-list file
+? 2
+
+== a name that is not UTF-8 is woken by its very bytes and shown escaped
++ caf\xe9a.mp 198.51.100.10 02-00-5e-00-00-10\r\n
+: wake caf\xe9a.mp --to 127.0.0.1
+> 	唤醒 1 host 于 caf\xE9a.mp
+% 1 02005e000010
+
+== tick wakes the alarms due at its minute and logs them
+: alarms add --file {data}/alarm/two_hosts.mp --days mon --time 07:30 --to 127.0.0.1
+: alarms add --file {data}/alarm/two_hosts.mp --days tue --time 07:30 --to 127.0.0.1
+: tick --at '2026-12-07 07:30'
+> 	唤醒 2 hosts 于 {data}/alarm/two_hosts.mp
+% 2
+= Dawnly.log Monday, December 07, 2026 07:30\r\n\t\xbb\xbd\xd0\xd1 2 hosts \xd3\xda {data}/alarm/two_hosts.mp\r\n
+: tick --quiet --at '2026-12-08 07:30'
+% 2
+
+== tick refuses a bad time, and does nothing without a store
+: tick --at '2026-02-30 07:30'
+! wakeburst tick: --at takes a local time "YYYY-MM-DD HH:MM", not '2026-02-30 07:30'
+? 2
+x DwnGs
+: tick --at '2026-12-07 07:30'
+x DwnGs
+
+== tick fires nothing while another program runs the store's alarms
+$ flock DwnGs.scheduler.lock wakeburst tick --at '2026-12-07 07:30'
+! wakeburst tick: another program runs the alarms of {dir}/DwnGs
+? 1
+$ wakeburst tick
+
+== parallel adds: each one stored says so, each past the sixteenth is refused, none is lost
+$ adds 20
+>      16 0 1 
+>       4 1 0 组 16 允许的最大值.
+> 16
+$ adds 10
+>      10 0 1 
+> 10
+
+== run-alarms reads the store again when it changes, and stops on a signal
+$ wakeburst run-alarms 2>err & sleep 0.5; add_one 07:30; sleep 0.8; kill -TERM $!; wait $! || echo "exit $?"; here <err
+> wakeburst run-alarms: 0 alarm(s) from ./DwnGs
+> wakeburst run-alarms: 1 alarm(s) from ./DwnGs
+
+# The scripts start run-alarms a minute early and move its clock once it runs, since the
+# minute a scheduler starts in is not looked at, however slowly it starts.
+== run-alarms with its clock set back an hour fires at the new minutes
+$ add_one 07:30 06:31; at 07:28:50; run 2>err & until_in err 'alarm(s)'; at 07:29:58; until_in Dawnly.log ' 07:30'; at 06:30:58; until_in Dawnly.log ' 06:31'; kill -TERM $!; wait $! || echo "exit $?"; grep -ao 'December 07, 2026 ..:..' Dawnly.log
+> December 07, 2026 07:30
+> December 07, 2026 06:31
+% 2
+
+== two run-alarms wake once, and the second takes over when the first ends
+$ add_one 07:30 07:31; at 07:28:50; run 2>errA & a=$!; until_in errA 'alarm(s)'; run 2>errB & b=$!; until_in errB 'another program'; at 07:29:57; until_in Dawnly.log ' 07:30'; sleep 2; kill -TERM $a; wait $a || echo "exit $?"; until_in errB 'taking over'; at 07:30:58; until_in Dawnly.log ' 07:31'; sleep 1; kill -TERM $b; wait $b || echo "exit $?"; grep -ao 'December 07, 2026 ..:..' Dawnly.log; here <errB
+> December 07, 2026 07:30
+> December 07, 2026 07:31
+> wakeburst run-alarms: 2 alarm(s) from ./DwnGs
+> wakeburst run-alarms: another program runs the alarms of ./DwnGs; waiting to take over
+> wakeburst run-alarms: taking over the alarms of ./DwnGs
+% 2
