@@ -6,6 +6,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -96,6 +97,10 @@ void LabFixture::SetUp() {
     if (geteuid() != 0) GTEST_SKIP() << "the network lab needs root (network namespaces)";
     ASSERT_TRUE(g_lab.error.empty()) << "lab not built: " << g_lab.error;
     ASSERT_TRUE(g_lab.up);
+    ClearReceived();
+}
+
+void LabFixture::ClearReceived() {
     // Whatever an earlier test sent has arrived before the records are emptied.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     for (const char* node : {"p1", "p2", "p3", "p4", "sk"}) {
@@ -132,6 +137,56 @@ void LabFixture::ExpectAtPeers(const std::vector<std::size_t>& reached, const st
         const bool wanted = std::find(reached.begin(), reached.end(), i) != reached.end();
         EXPECT_EQ(Received(i), std::vector<std::string>(wanted ? frames : 0, line))
             << g_lab.peers[i].ip;
+    }
+}
+
+void LabFixture::RunTranscript(const std::string& name) {
+    struct Case {
+        std::string title;
+        std::vector<std::string> argv;
+        std::string out, err;
+        int exitCode = 0;
+        std::vector<std::vector<std::string>> received;
+    };
+    std::vector<Case> cases;
+    std::istringstream lines(ReadFileBytes(std::string(WAKEBURST_TEST_DATA) + "/lab/" + name));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("== ", 0) == 0)
+            cases.push_back({line.substr(3), {WAKEBURST_CLI}, "", "", 0, {}});
+        if (cases.empty() || line.size() < 2) continue;
+        Case& c = cases.back();
+        c.received.resize(Peers().size());
+        std::string rest = line.substr(2);
+        for (std::size_t tab; (tab = rest.find("\\t")) != std::string::npos;)
+            rest.replace(tab, 2, "\t");
+        std::istringstream words(rest);
+        if (line[0] == '$') {
+            for (std::string word; words >> word;)
+                c.argv.push_back(word);
+        } else if (line[0] == '>' || line[0] == '!') {
+            (line[0] == '>' ? c.out : c.err) += rest + "\n";
+        } else if (line[0] == '?') {
+            c.exitCode = std::stoi(rest);
+        } else if (line[0] == '@') {
+            std::string seen = rest.substr(rest.find(": ") + 2);
+            if (seen.find("FRAME") != std::string::npos)
+                seen.replace(seen.find("FRAME"), 5, FrameHex("00a0c9123456"));
+            for (std::size_t peer; words >> peer;)
+                c.received.at(peer).push_back(seen);
+        }
+    }
+    ASSERT_FALSE(cases.empty()) << name;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(name + ": " + c.title);
+        ClearReceived();
+        const TempDir dir;
+        const ProcessResult r = RunInHost(c.argv, dir.Path());
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+        for (std::size_t i = 0; i < Peers().size(); ++i)
+            EXPECT_EQ(Received(i), c.received[i]) << Peers()[i].ip;
+        EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
     }
 }
 

@@ -54,6 +54,8 @@ protected:
     static void TearDownTestSuite();
     void SetUp() override;
 
+    // Forgets what the peers received so far.
+    static void ClearReceived();
     static const std::string& HostNs();
     static const std::vector<LabPeer>& Peers();
     // Runs argv inside the host namespace (with its hosts file and resolver).
@@ -69,6 +71,9 @@ protected:
     // received nothing.
     static void ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line,
                               std::size_t frames = 1);
+    // Runs the commands of tests/data/lab/NAME in the host namespace and checks what each
+    // printed, its exit code and what every peer received (the file says how).
+    static void RunTranscript(const std::string& name);
     // Empties the host's neighbour table, so that the next poll starts from nothing.
     static void FlushHostNeighbours();
     // For callers that still write Lab().Received(i).

@@ -79,48 +79,5 @@ TEST_F(LabScan, EmptyNeighbourTableGivesAListWithoutEntries) {
     ExpectAtPeers({}, "");
 }
 
-TEST_F(LabScan, OutputThatCannotBeWrittenStopsItBeforeThePoll) {
-    const std::string out = File("missing/hosts.mp");
-    auto r = RunInHost({WAKEBURST_CLI, "scan", "-o", out}, m_dir);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "\t无法以写入方式打开 " + out + ".\n");
-    ExpectAtPeers({}, "");
-}
-
-struct RefusedCase {
-    const char* name;
-    std::vector<std::string> args;
-    const char* err;
-};
-
-void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
-
-class LabScanRefused : public LabScan, public ::testing::WithParamInterface<RefusedCase> {};
-
-TEST_P(LabScanRefused, SendsNothing) {
-    std::vector<std::string> argv = {WAKEBURST_CLI, "scan"};
-    argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
-    auto r = RunInHost(argv, m_dir);
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, GetParam().err);
-    EXPECT_TRUE(std::filesystem::is_empty(m_dir));
-    ExpectAtPeers({}, "");
-}
-
-// The mask and argument rules are tested on their own; these show that a refusal sends nothing.
-INSTANTIATE_TEST_SUITE_P(
-    Table, LabScanRefused,
-    ::testing::Values(
-        RefusedCase{"FourthByte255",
-                    {"--mask", "255.255.255.255"},
-                    "wakeburst scan: mask part 4 must be an integer from 0 to 254, not '255'\n"},
-        RefusedCase{"ThreeParts",
-                    {"--mask", "255.255.255"},
-                    "wakeburst scan: the mask must have four parts A.B.C.D, not '255.255.255'\n"},
-        RefusedCase{"Positional", {"hosts.mp"}, "wakeburst scan: takes no positional arguments\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 }  // namespace
 }  // namespace wb::test

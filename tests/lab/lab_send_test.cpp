@@ -26,81 +26,8 @@ protected:
     }
 };
 
-struct InterfaceCase {
-    const char* interfaceName;
-    std::vector<std::size_t> reached;
-};
-
-class LabSendInterface : public LabSend, public ::testing::WithParamInterface<InterfaceCase> {};
-
-// The limited broadcast leaves through the named interface only.
-TEST_P(LabSendInterface, LimitedBroadcastReachesOnlyThatSide) {
-    const auto r = Send({kMac, "--interface", GetParam().interfaceName});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "发送到 255.255.255.255\n");
-    ExpectAtPeers(GetParam().reached, "255.255.255.255 " + kFrameHex);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, LabSendInterface,
-                         ::testing::Values(InterfaceCase{"eth0", {0, 1, 2}},
-                                           InterfaceCase{"eth1", {kSideB}}));
-
-TEST_F(LabSend, InterfaceThatIsDownIsRefused) {
-    const auto r = Send({kMac, "--interface", "dn0"});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "wakeburst send: bad value for --interface: 'dn0' (the interface is down)\n");
-    ExpectAtPeers({}, "");
-}
-
-struct FrameCase {
-    std::vector<std::string> options;
-    const char* dest;
-    std::vector<std::size_t> reached;
-    const char* seenAs;
-    std::string hex;
-    std::size_t frames;
-};
-
-class LabSendFrame : public LabSend, public ::testing::WithParamInterface<FrameCase> {};
-
-// Port, repeats, both password forms and IPv6 destinations, as they arrive at the peers.
-TEST_P(LabSendFrame, ArrivesAsSent) {
-    const FrameCase& c = GetParam();
-    std::vector<std::string> args = {kMac, "--to", c.dest};
-    args.insert(args.end(), c.options.begin(), c.options.end());
-    const auto r = Send(args);
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, std::string("发送到 ") + c.dest + "\n");
-    ExpectAtPeers(c.reached, std::string(c.seenAs) + " " + c.hex, c.frames);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, LabSendFrame,
-    ::testing::Values(
-        FrameCase{
-            {"--port", "40000"}, "198.51.100.127", {0, 1, 2}, "198.51.100.127@40000", kFrameHex, 1},
-        FrameCase{{"--repeat", "3", "--interval", "0"},
-                  "198.51.100.11",
-                  {1},
-                  "198.51.100.11",
-                  kFrameHex,
-                  3},
-        FrameCase{{"--password", "01:23:45:67:89:AB"},
-                  "198.51.100.10",
-                  {0},
-                  "198.51.100.10",
-                  kFrameHex + "0123456789ab",
-                  1},
-        FrameCase{{"--password", "198.51.100.1"},
-                  "198.51.100.10",
-                  {0},
-                  "198.51.100.10",
-                  kFrameHex + "c6336401",
-                  1},
-        FrameCase{{}, "2001:db8::10", {0}, "2001:db8::10", kFrameHex, 1},
-        FrameCase{{}, "fe80::11%eth0", {1}, "fe80::11", kFrameHex, 1},
-        FrameCase{{}, "ff02::1%eth0", {0, 1, 2}, "ff02::1", kFrameHex, 1},
-        FrameCase{{"--interface", "eth0"}, "ff02::1", {0, 1, 2}, "ff02::1", kFrameHex, 1}));
+// Interfaces, port, repeats, both password forms and IPv6 destinations, as they arrive.
+TEST_F(LabSend, CommandsReachTheRightPeers) { RunTranscript("send.t"); }
 
 // The pause between repeats, seen loosely at a peer: three frames 300 ms apart span more
 // than 400 ms.
