@@ -66,7 +66,11 @@ void LabFixture::Build(const LabOptions& options) {
     static const bool registered = std::atexit(Down) == 0;
     (void)registered;
     char tmpl[] = "/tmp/wakeburst-lab-XXXXXX";
-    g_lab.work = mkdtemp(tmpl) ? tmpl : "";
+    if (!mkdtemp(tmpl)) {
+        g_lab.error = "mkdtemp failed";
+        return;
+    }
+    g_lab.work = tmpl;
     g_lab.up = true;  // from here on Down() has something to remove, whatever fails
     std::vector<std::string> argv = {"env",
                                      "LAB_RECORDER=" LAB_RECORDER,
@@ -75,12 +79,13 @@ void LabFixture::Build(const LabOptions& options) {
                                      "up",
                                      g_lab.prefix,
                                      g_lab.work};
-    if (options.sink) argv.push_back("sink");
-    if (options.secondLink) argv.push_back("second");
-    if (options.ipv6) argv.push_back("ipv6");
-    if (options.sleeper) argv.push_back("sleeper");
+    for (auto [on, word] : {std::pair{options.sink, "sink"},
+                            {options.secondLink, "second"},
+                            {options.ipv6, "ipv6"},
+                            {options.sleeper, "sleeper"}})
+        if (on) argv.push_back(word);
     const ProcessResult r = RunProcess(argv);
-    g_lab.error = g_lab.work.empty() ? "mkdtemp failed" : r.exitCode ? "lab.sh: " + r.err : "";
+    g_lab.error = r.exitCode ? "lab.sh: " + r.err : "";
     if (!g_lab.error.empty()) Down();
     g_lab.peers.clear();
     const char* peers[][2] = {{"10", "peer-a"}, {"11", "peer-b"}, {"12", ""}, {"40", ""}};
