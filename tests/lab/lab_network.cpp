@@ -26,12 +26,6 @@ struct Lab {
 };
 Lab g_lab;
 
-void Down() {
-    if (!g_lab.up) return;
-    g_lab.up = false;
-    Shell(std::string(LAB_SCRIPT) + " down " + g_lab.prefix + " " + g_lab.work);
-}
-
 // A test killed by a signal still removes its namespaces.
 void OnSignal(int sig) {
     std::signal(sig, SIG_DFL);
@@ -59,17 +53,40 @@ std::string FrameHex(const std::string& ethernet) {
     return hex;
 }
 
+bool LabNetwork::CanRun(std::string& why) {
+    if (geteuid() == 0) return true;
+    why = "the network lab needs root (network namespaces)";
+    return false;
+}
+
+LabNetwork::~LabNetwork() {
+    if (m_owner) Down();
+}
+
+bool LabNetwork::Up(std::string& error, bool withSink) {
+    m_owner = true;
+    error = Start({withSink});
+    return error.empty();
+}
+
+void LabNetwork::Down() {
+    if (!g_lab.up) return;
+    g_lab.up = false;
+    Shell(std::string(LAB_SCRIPT) + " down " + g_lab.prefix + " " + g_lab.work);
+}
+
 void LabFixture::Build(const LabOptions& options) {
-    if (geteuid() != 0) return;
+    std::string why;
+    if (CanRun(why)) g_lab.error = Start(options);
+}
+
+std::string LabNetwork::Start(const LabOptions& options) {
     for (int sig : {SIGINT, SIGTERM, SIGHUP})
         std::signal(sig, OnSignal);
     static const bool registered = std::atexit(Down) == 0;
     (void)registered;
     char tmpl[] = "/tmp/wakeburst-lab-XXXXXX";
-    if (!mkdtemp(tmpl)) {
-        g_lab.error = "mkdtemp failed";
-        return;
-    }
+    if (!mkdtemp(tmpl)) return "mkdtemp failed";
     g_lab.work = tmpl;
     g_lab.up = true;  // from here on Down() has something to remove, whatever fails
     std::vector<std::string> argv = {"env",
@@ -85,8 +102,10 @@ void LabFixture::Build(const LabOptions& options) {
                             {options.sleeper, "sleeper"}})
         if (on) argv.push_back(word);
     const ProcessResult r = RunProcess(argv);
-    g_lab.error = r.exitCode ? "lab.sh: " + r.err : "";
-    if (!g_lab.error.empty()) Down();
+    if (r.exitCode != 0) {
+        Down();
+        return "lab.sh: " + r.err;
+    }
     g_lab.peers.clear();
     const char* peers[][2] = {{"10", "peer-a"}, {"11", "peer-b"}, {"12", ""}, {"40", ""}};
     for (std::size_t i = 0; i < (options.secondLink ? 4 : 3); ++i) {
@@ -94,18 +113,18 @@ void LabFixture::Build(const LabOptions& options) {
                                std::string("198.51.100.") + peers[i][0],
                                std::string("02-00-5e-00-00-") + peers[i][0], peers[i][1]});
     }
+    return "";
 }
 
-void LabFixture::TearDownTestSuite() { Down(); }
-
 void LabFixture::SetUp() {
-    if (geteuid() != 0) GTEST_SKIP() << "the network lab needs root (network namespaces)";
+    std::string why;
+    if (!CanRun(why)) GTEST_SKIP() << why;
     ASSERT_TRUE(g_lab.error.empty()) << "lab not built: " << g_lab.error;
     ASSERT_TRUE(g_lab.up);
     ClearReceived();
 }
 
-void LabFixture::ClearReceived() {
+void LabNetwork::ClearReceived() {
     // Whatever an earlier test sent has arrived before the records are emptied.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     for (const char* node : {"p1", "p2", "p3", "p4", "sk"}) {
@@ -114,29 +133,29 @@ void LabFixture::ClearReceived() {
     }
 }
 
-const std::string& LabFixture::HostNs() { return g_lab.host; }
+const std::string& LabNetwork::HostNs() { return g_lab.host; }
 
-const std::vector<LabPeer>& LabFixture::Peers() { return g_lab.peers; }
+const std::vector<LabPeer>& LabNetwork::Peers() { return g_lab.peers; }
 
-ProcessResult LabFixture::RunInHost(std::vector<std::string> argv, const std::string& cwd) {
+ProcessResult LabNetwork::RunInHost(std::vector<std::string> argv, const std::string& cwd) {
     argv.insert(argv.begin(), {"ip", "netns", "exec", HostNs()});
     return RunProcess(argv, cwd);
 }
 
-std::vector<std::string> LabFixture::Received(std::size_t peer) {
+std::vector<std::string> LabNetwork::Received(std::size_t peer) {
     return Record("p" + std::to_string(peer + 1) + ".rec");
 }
 
-std::vector<long long> LabFixture::ReceivedTimes(std::size_t peer) {
+std::vector<long long> LabNetwork::ReceivedTimes(std::size_t peer) {
     std::vector<long long> out;
     for (const std::string& line : Record("p" + std::to_string(peer + 1) + ".rec.t"))
         out.push_back(std::stoll(line));
     return out;
 }
 
-std::vector<std::string> LabFixture::SinkReceived() { return Record("sk.rec"); }
+std::vector<std::string> LabNetwork::SinkReceived() { return Record("sk.rec"); }
 
-void LabFixture::ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line,
+void LabNetwork::ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line,
                                std::size_t frames) {
     for (std::size_t i = 0; i < g_lab.peers.size(); ++i) {
         const bool wanted = std::find(reached.begin(), reached.end(), i) != reached.end();
@@ -145,7 +164,7 @@ void LabFixture::ExpectAtPeers(const std::vector<std::size_t>& reached, const st
     }
 }
 
-void LabFixture::RunTranscript(const std::string& name) {
+void LabNetwork::RunTranscript(const std::string& name) {
     struct Case {
         std::string title;
         std::vector<std::string> argv;
@@ -195,7 +214,7 @@ void LabFixture::RunTranscript(const std::string& name) {
     }
 }
 
-void LabFixture::FlushHostNeighbours() {
+void LabNetwork::FlushHostNeighbours() {
     Shell("ip -n " + HostNs() + " neigh flush all >/dev/null 2>&1");
 }
 

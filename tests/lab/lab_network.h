@@ -44,29 +44,35 @@ struct LabPeer {
 // A wake-up frame as the recorder prints it, for an Ethernet address with or without hyphens.
 std::string FrameHex(const std::string& ethernet);
 
-// One lab for all tests of a suite; suites that need more of it override SetUpTestSuite and
-// call Build with their options. Without root the tests skip; with root a lab that cannot be
-// built fails them.
-class LabFixture : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { Build({}); }
-    static void Build(const LabOptions& options);
-    static void TearDownTestSuite();
-    void SetUp() override;
+// The lab itself: one at a time per process. A benchmark builds it with Up and removes it
+// with the object; tests use LabFixture.
+class LabNetwork {
+public:
+    // False (with the reason) when the lab cannot run here: it needs root.
+    static bool CanRun(std::string& why);
+    LabNetwork() = default;
+    ~LabNetwork();
+    LabNetwork(const LabNetwork&) = delete;
+    LabNetwork& operator=(const LabNetwork&) = delete;
+    bool Up(std::string& error, bool withSink = false);
 
-    // Forgets what the peers received so far.
-    static void ClearReceived();
+    // Builds the lab; an empty result, or what failed. Down removes it again.
+    static std::string Start(const LabOptions& options);
+    static void Down();
+
     static const std::string& HostNs();
     static const std::vector<LabPeer>& Peers();
     // Runs argv inside the host namespace (with its hosts file and resolver).
     static ProcessResult RunInHost(std::vector<std::string> argv, const std::string& cwd = {});
-    // Datagrams that peer i received since the test began, one per entry, as the address each
+    // Datagrams that peer i received since ClearReceived, one per entry, as the address each
     // was sent to and the hex bytes ("198.51.100.255 <hex>"; "198.51.100.255@40000 <hex>" for
     // the second port).
     static std::vector<std::string> Received(std::size_t peer);
     // When each of them arrived, in milliseconds of the recorder's steady clock.
     static std::vector<long long> ReceivedTimes(std::size_t peer);
     static std::vector<std::string> SinkReceived();
+    // Forgets what the peers received so far.
+    static void ClearReceived();
     // Every peer in `reached` received `frames` copies of `line` and nothing else; the others
     // received nothing.
     static void ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line,
@@ -76,8 +82,22 @@ protected:
     static void RunTranscript(const std::string& name);
     // Empties the host's neighbour table, so that the next poll starts from nothing.
     static void FlushHostNeighbours();
+
+private:
+    bool m_owner = false;
+};
+
+// One lab for all tests of a suite; suites that need more of it override SetUpTestSuite and
+// call Build with their options. Without root the tests skip; with root a lab that cannot be
+// built fails them.
+class LabFixture : public ::testing::Test, public LabNetwork {
+protected:
+    static void SetUpTestSuite() { Build({}); }
+    static void Build(const LabOptions& options);
+    static void TearDownTestSuite() { Down(); }
+    void SetUp() override;
     // For callers that still write Lab().Received(i).
-    LabFixture& Lab() { return *this; }
+    LabNetwork& Lab() { return *this; }
 };
 
 }  // namespace wb::test
