@@ -16,7 +16,7 @@ namespace wb::test {
 
 namespace {
 
-struct Lab {
+struct LabState {
     std::string prefix = "wb" + std::to_string(getpid());
     std::string host = prefix + "h";
     std::string work;
@@ -24,7 +24,7 @@ struct Lab {
     std::string error;
     bool up = false;
 };
-Lab g_lab;
+LabState g_lab;
 
 // A test killed by a signal still removes its namespaces.
 void OnSignal(int sig) {
