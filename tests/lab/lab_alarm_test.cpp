@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "lab/lab_fixture.h"
+#include "lab/lab_network.h"
 #include "support/temp_dir.h"
 
 namespace wb::test {
@@ -16,14 +16,14 @@ protected:
         LabFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         std::string list = "# the lab's peers\r\n";
-        for (const LabPeer& p : Lab().Peers())
+        for (const LabPeer& p : Peers())
             list += p.ip + "\t" + p.name + "\t" + p.ethernet + "\r\n";
         m_temp.Write("peers.mp", list);
     }
 
     ProcessResult Cli(std::vector<std::string> args) {
         args.insert(args.begin(), WAKEBURST_CLI);
-        return Lab().RunInHost(args, m_temp.Path());
+        return RunInHost(args, m_temp.Path());
     }
 
     TempDir m_temp;
@@ -37,19 +37,17 @@ TEST_F(LabAlarm, DirectedBroadcastAlarmWakesEveryHostAtEveryPeer) {
 
     auto early = Cli({"tick", "--at", "2026-12-07 07:29"});
     EXPECT_EQ(early.exitCode, 0) << early.err;
-    for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
-        EXPECT_TRUE(Lab().Received(i).empty());
+    ExpectAtPeers({}, "");
 
     // The service runs from a directory of its own: the alarm holds the list's whole path.
-    auto tick =
-        Lab().RunInHost({WAKEBURST_CLI, "tick", "--at", "2026-12-07 07:30", "--dir", m_dir}, "/");
+    auto tick = RunInHost({WAKEBURST_CLI, "tick", "--at", "2026-12-07 07:30", "--dir", m_dir}, "/");
     ASSERT_EQ(tick.exitCode, 0) << tick.err;
     EXPECT_EQ(tick.out, "\t唤醒 3 hosts 于 " + m_dir + "/peers.mp\n");
-    for (std::size_t i = 0; i < Lab().Peers().size(); ++i) {
-        auto got = Lab().Received(i);
-        ASSERT_EQ(got.size(), Lab().Peers().size()) << Lab().Peers()[i].ip;
+    for (std::size_t i = 0; i < Peers().size(); ++i) {
+        auto got = Received(i);
+        ASSERT_EQ(got.size(), Peers().size()) << Peers()[i].ip;
         for (std::size_t k = 0; k < got.size(); ++k)
-            EXPECT_EQ(got[k], "198.51.100.255 " + FrameHex(Lab().Peers()[k].ethernet));
+            EXPECT_EQ(got[k], "198.51.100.255 " + FrameHex(Peers()[k].ethernet));
     }
     const std::string log = ReadFileBytes(m_dir + "/Dawnly.log");
     EXPECT_EQ(log.rfind("Monday, December 07, 2026 07:30\r\n\t\xbb\xbd\xd0\xd1 3 hosts", 0), 0u);
@@ -69,11 +67,11 @@ TEST_F(LabAlarm, NamedBroadcastReachesThatPeerOnly) {
 
     auto tick = Cli({"tick", "--at", "2026-12-12 23:59"});
     ASSERT_EQ(tick.exitCode, 0) << tick.err;
-    auto got = Lab().Received(0);
+    auto got = Received(0);
     ASSERT_EQ(got.size(), 3u);
-    EXPECT_EQ(got[2], Lab().Peers()[0].ip + " " + FrameHex(Lab().Peers()[2].ethernet));
-    for (std::size_t i = 1; i < Lab().Peers().size(); ++i)
-        EXPECT_TRUE(Lab().Received(i).empty());
+    EXPECT_EQ(got[2], Peers()[0].ip + " " + FrameHex(Peers()[2].ethernet));
+    for (std::size_t i = 1; i < Peers().size(); ++i)
+        EXPECT_TRUE(Received(i).empty());
 }
 
 }  // namespace

@@ -1,294 +1,221 @@
 #include "lab/lab_network.h"
 
-#include <dirent.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <fstream>
-#include <regex>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
-extern char** environ;
+#include "support/temp_dir.h"
 
 namespace wb::test {
 
 namespace {
 
-constexpr const char* kNet = "198.51.100";
+struct LabState {
+    std::string prefix = "wb" + std::to_string(getpid());
+    std::string host = prefix + "h";
+    std::string work;
+    std::vector<LabPeer> peers;
+    std::string error;
+    bool up = false;
+};
+LabState g_lab;
 
-bool Run(const std::string& cmd, std::string& error) {
-    if (Shell(cmd + " >/dev/null 2>&1")) return true;
-    error = "failed: " + cmd;
-    return false;
+// A test killed by a signal still removes its namespaces.
+void OnSignal(int sig) {
+    std::signal(sig, SIG_DFL);
+    std::exit(128 + sig);
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-// Labs of test processes that died without cleaning up are removed before a new one starts.
-void RemoveStaleLabs() {
-    auto r = RunProcess({"ip", "netns", "list"});
-    std::regex re("^wb([0-9]+)(h|sw|sk|p[0-9])\\b");
-    std::istringstream lines(r.out);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::smatch m;
-        if (!std::regex_search(line, m, re)) continue;
-        pid_t pid = static_cast<pid_t>(std::stol(m[1]));
-        if (kill(pid, 0) == 0) continue;
-        std::string ns = "wb" + m[1].str() + m[2].str();
-        Shell("ip netns del " + ns + " >/dev/null 2>&1");
-        Shell("rm -rf /etc/netns/" + ns);
-    }
-}
-
-}  // namespace
-
-bool LabNetwork::CanRun(std::string& why) {
-    if (geteuid() != 0) {
-        why = "the network lab needs root (network namespaces)";
-        return false;
-    }
-    return true;
-}
-
-LabNetwork::LabNetwork() {
-    m_prefix = "wb" + std::to_string(getpid());
-    m_hostNs = m_prefix + "h";
-    m_switchNs = m_prefix + "sw";
-}
-
-LabNetwork::~LabNetwork() { Down(); }
-
-bool LabNetwork::Up(std::string& error, bool withSink) {
-    LabOptions options;
-    options.sink = withSink;
-    return Up(error, options);
-}
-
-bool LabNetwork::Up(std::string& error, const LabOptions& options) {
-    const bool withSink = options.sink;
-    const std::string prefixLength = options.secondLink ? "/25" : "/24";
-    RemoveStaleLabs();
-    m_up = true;  // from here on Down() has something to remove, whatever fails
-    char tmpl[] = "/tmp/wakeburst-lab-XXXXXX";
-    if (!mkdtemp(tmpl)) {
-        error = "mkdtemp failed";
-        return false;
-    }
-    m_workDir = tmpl;
-
-    const std::string sw = m_switchNs;
-    if (!Run("ip netns add " + sw, error) || !Run("ip -n " + sw + " link set lo up", error) ||
-        !Run("ip -n " + sw + " link add br0 type bridge", error) ||
-        !Run("ip -n " + sw + " link set br0 up", error))
-        return false;
-    if (options.secondLink && (!Run("ip -n " + sw + " link add br1 type bridge", error) ||
-                               !Run("ip -n " + sw + " link set br1 up", error)))
-        return false;
-
-    struct Node {
-        std::string ns, ip, mac, name;
-        std::string bridge = "br0";
-        std::string dev = "eth0";
-        bool recorder = true;
-    };
-    std::vector<Node> nodes = {{m_hostNs, std::string(kNet) + ".37", "02:00:5e:00:00:37", ""}};
-    nodes.front().recorder = false;
-    const char* names[] = {"peer-a", "peer-b", ""};
-    for (int i = 0; i < 3; ++i) {
-        std::string octet = std::to_string(10 + i);
-        nodes.push_back({m_prefix + "p" + std::to_string(i + 1), std::string(kNet) + "." + octet,
-                         "02:00:5e:00:00:" + octet, names[i]});
-    }
-    if (withSink) nodes.push_back({m_prefix + "sk", "", "02:00:5e:00:00:fe", ""});
-    if (options.secondLink) {
-        nodes.push_back(
-            {m_hostNs, std::string(kNet) + ".137", "02:00:5e:00:01:37", "", "br1", "eth1", false});
-        nodes.push_back(
-            {m_prefix + "p4", std::string(kNet) + ".140", "02:00:5e:00:00:40", "", "br1"});
-    }
-    if (options.sleeper) {
-        m_sleeperNs = m_prefix + "p5";
-        nodes.push_back({m_sleeperNs, std::string(kNet) + ".13", "02:00:5e:00:00:13", "", "br0",
-                         "eth0", false});
-    }
-
-    int port = 0;
-    for (const Node& n : nodes) {
-        const std::string veth = "v" + std::to_string(port++);
-        const std::string dev = " dev " + n.dev;
-        if ((n.dev == "eth0" && !Run("ip netns add " + n.ns, error)) ||
-            (n.dev == "eth0" && !Run("ip -n " + n.ns + " link set lo up", error)) ||
-            !Run("ip -n " + sw + " link add " + veth + " type veth peer name " + n.dev + " netns " +
-                     n.ns,
-                 error) ||
-            !Run("ip -n " + sw + " link set " + veth + " master " + n.bridge, error) ||
-            !Run("ip -n " + sw + " link set " + veth + " up", error) ||
-            !Run("ip -n " + n.ns + " link set " + n.dev + " address " + n.mac, error))
-            return false;
-        if (!n.ip.empty() &&
-            !Run("ip -n " + n.ns + " addr add " + n.ip + prefixLength + dev, error))
-            return false;
-        if (options.ipv6 && n.bridge == "br0" && !n.ip.empty()) {
-            const std::string octet = n.ip.substr(n.ip.rfind('.') + 1);
-            if (!Run("ip -n " + n.ns + " addr add 2001:db8::" + octet + "/64" + dev + " nodad",
-                     error) ||
-                !Run("ip -n " + n.ns + " addr add fe80::" + octet + "/64" + dev + " nodad", error))
-                return false;
-        }
-        if (!Run("ip -n " + n.ns + " link set " + n.dev + " up", error)) return false;
-    }
-    if (!Run("ip -n " + m_hostNs + " route add default dev eth0", error)) return false;
-    if (options.secondLink &&
-        !Run("ip -n " + m_hostNs + " link add dn0 type veth peer name dn1", error))
-        return false;
-    if (options.sleeper) {
-        // Asleep: its link is down until the watcher on the bridge sees its wake-up frame.
-        if (!Run("ip -n " + m_sleeperNs + " link set eth0 down", error)) return false;
-        if (!Spawn({"ip", "netns", "exec", sw, LAB_SLEEPER, "br0", "02-00-5e-00-00-13", "2000",
-                    m_sleeperNs},
-                   error))
-            return false;
-    }
-
-    if (withSink) {
-        // Every other address of the subnet lives here, so that polls can be counted.
-        std::string batch = m_workDir + "/sink.batch";
-        std::ofstream b(batch);
-        for (int k = 1; k <= 254; ++k) {
-            if (k == 37 || (k >= 10 && k <= 12)) continue;
-            b << "addr add " << kNet << "." << k << "/24 dev eth0\n";
-        }
-        b.close();
-        if (!Run("ip -n " + m_prefix + "sk -batch " + batch, error)) return false;
-    }
-
-    // The host's own name resolves to its lab address; some peers have names, one has not;
-    // the resolver points at nothing, so unknown names fail at once.
-    char hostname[256] = {};
-    gethostname(hostname, sizeof hostname - 1);
-    const std::string etc = "/etc/netns/" + m_hostNs;
-    Shell("mkdir -p " + etc);
-    {
-        std::ofstream hosts(etc + "/hosts");
-        hosts << "127.0.0.1\tlocalhost\n" << kNet << ".37\t" << hostname << "\n";
-        for (std::size_t i = 1; i < nodes.size(); ++i) {
-            if (!nodes[i].name.empty()) hosts << nodes[i].ip << "\t" << nodes[i].name << "\n";
-        }
-        std::ofstream resolv(etc + "/resolv.conf");
-        resolv << "nameserver 127.0.0.1\noptions timeout:1 attempts:1\n";
-    }
-
-    for (std::size_t i = 1; i < nodes.size(); ++i) {
-        if (!nodes[i].recorder) continue;
-        std::string mac = nodes[i].mac;
-        for (char& c : mac) {
-            if (c == ':') c = '-';
-        }
-        std::string file = m_workDir + "/" + nodes[i].ns + ".rec";
-        if (!nodes[i].ip.empty())
-            m_peers.push_back({nodes[i].ns, nodes[i].ip, mac, nodes[i].name});
-        else
-            m_sinkFile = file;
-        m_recordFiles.push_back(file);
-        if (!Spawn({"ip", "netns", "exec", nodes[i].ns, LAB_RECORDER, "2304,40000", file}, error))
-            return false;
-        // The recorder creates its file once it is bound.
-        auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        struct stat st {};
-        while (stat(file.c_str(), &st) != 0) {
-            if (std::chrono::steady_clock::now() > until) {
-                error = "recorder did not start in " + nodes[i].ns;
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-    return true;
-}
-
-bool LabNetwork::Spawn(std::vector<std::string> argv, std::string& error) {
-    std::vector<char*> args;
-    for (auto& a : argv)
-        args.push_back(a.data());
-    args.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) {
-        error = "cannot start " + argv[4];
-        return false;
-    }
-    m_recorderPids.push_back(pid);
-    return true;
-}
-
-void LabNetwork::Down() {
-    if (!m_up) return;
-    m_up = false;
-    for (int pid : m_recorderPids) {
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-    }
-    m_recorderPids.clear();
-    for (const char* suffix : {"h", "sw", "sk", "p1", "p2", "p3", "p4", "p5"}) {
-        Shell("ip netns del " + m_prefix + suffix + " >/dev/null 2>&1");
-    }
-    Shell("rm -rf /etc/netns/" + m_hostNs);
-    if (!m_workDir.empty()) Shell("rm -rf " + m_workDir);
-}
-
-ProcessResult LabNetwork::RunInHost(const std::vector<std::string>& argv, const std::string& cwd) {
-    std::vector<std::string> full = {"ip", "netns", "exec", m_hostNs};
-    full.insert(full.end(), argv.begin(), argv.end());
-    return RunProcess(full, cwd);
-}
-
-std::vector<std::string> LabNetwork::ReadRecord(const std::string& file) {
+std::vector<std::string> Record(const std::string& name) {
     // Datagrams may still be on their way through the bridge.
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     std::vector<std::string> out;
-    std::istringstream lines(ReadFile(file));
-    std::string line;
-    while (std::getline(lines, line))
+    std::istringstream lines(ReadFileBytes(g_lab.work + "/" + name));
+    for (std::string line; std::getline(lines, line);)
         out.push_back(line);
     return out;
 }
 
+}  // namespace
+
+std::string FrameHex(const std::string& ethernet) {
+    std::string mac, hex = "ffffffffffff";
+    for (char c : ethernet)
+        if (c != '-') mac += c;
+    for (int i = 0; i < 16; ++i)
+        hex += mac;
+    return hex;
+}
+
+bool LabNetwork::CanRun(std::string& why) {
+    if (geteuid() == 0) return true;
+    why = "the network lab needs root (network namespaces)";
+    return false;
+}
+
+LabNetwork::~LabNetwork() {
+    if (m_owner) Down();
+}
+
+bool LabNetwork::Up(std::string& error, bool withSink) {
+    m_owner = true;
+    error = Start({withSink});
+    return error.empty();
+}
+
+void LabNetwork::Down() {
+    if (!g_lab.up) return;
+    g_lab.up = false;
+    Shell(std::string(LAB_SCRIPT) + " down " + g_lab.prefix + " " + g_lab.work);
+}
+
+void LabFixture::Build(const LabOptions& options) {
+    std::string why;
+    if (CanRun(why)) g_lab.error = Start(options);
+}
+
+std::string LabNetwork::Start(const LabOptions& options) {
+    for (int sig : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(sig, OnSignal);
+    static const bool registered = std::atexit(Down) == 0;
+    (void)registered;
+    char tmpl[] = "/tmp/wakeburst-lab-XXXXXX";
+    if (!mkdtemp(tmpl)) return "mkdtemp failed";
+    g_lab.work = tmpl;
+    g_lab.up = true;  // from here on Down() has something to remove, whatever fails
+    std::vector<std::string> argv = {"env",
+                                     "LAB_RECORDER=" LAB_RECORDER,
+                                     "LAB_SLEEPER=" LAB_SLEEPER,
+                                     LAB_SCRIPT,
+                                     "up",
+                                     g_lab.prefix,
+                                     g_lab.work};
+    for (auto [on, word] : {std::pair{options.sink, "sink"},
+                            {options.secondLink, "second"},
+                            {options.ipv6, "ipv6"},
+                            {options.sleeper, "sleeper"}})
+        if (on) argv.push_back(word);
+    const ProcessResult r = RunProcess(argv);
+    if (r.exitCode != 0) {
+        Down();
+        return "lab.sh: " + r.err;
+    }
+    g_lab.peers.clear();
+    const char* peers[][2] = {{"10", "peer-a"}, {"11", "peer-b"}, {"12", ""}, {"40", ""}};
+    for (std::size_t i = 0; i < (options.secondLink ? 4 : 3); ++i) {
+        g_lab.peers.push_back({g_lab.prefix + "p" + std::to_string(i + 1),
+                               std::string("198.51.100.") + peers[i][0],
+                               std::string("02-00-5e-00-00-") + peers[i][0], peers[i][1]});
+    }
+    return "";
+}
+
+void LabFixture::SetUp() {
+    std::string why;
+    if (!CanRun(why)) GTEST_SKIP() << why;
+    ASSERT_TRUE(g_lab.error.empty()) << "lab not built: " << g_lab.error;
+    ASSERT_TRUE(g_lab.up);
+    ClearReceived();
+}
+
+void LabNetwork::ClearReceived() {
+    // Whatever an earlier test sent has arrived before the records are emptied.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    for (const char* node : {"p1", "p2", "p3", "p4", "sk"}) {
+        for (const char* suffix : {".rec", ".rec.t"})
+            (void)truncate((g_lab.work + "/" + node + suffix).c_str(), 0);
+    }
+}
+
+const std::string& LabNetwork::HostNs() { return g_lab.host; }
+
+const std::vector<LabPeer>& LabNetwork::Peers() { return g_lab.peers; }
+
+ProcessResult LabNetwork::RunInHost(std::vector<std::string> argv, const std::string& cwd) {
+    argv.insert(argv.begin(), {"ip", "netns", "exec", HostNs()});
+    return RunProcess(argv, cwd);
+}
+
 std::vector<std::string> LabNetwork::Received(std::size_t peer) {
-    return ReadRecord(m_recordFiles.at(peer));
+    return Record("p" + std::to_string(peer + 1) + ".rec");
 }
 
 std::vector<long long> LabNetwork::ReceivedTimes(std::size_t peer) {
     std::vector<long long> out;
-    for (const std::string& line : ReadRecord(m_recordFiles.at(peer) + ".t"))
+    for (const std::string& line : Record("p" + std::to_string(peer + 1) + ".rec.t"))
         out.push_back(std::stoll(line));
     return out;
 }
 
-std::vector<std::string> LabNetwork::SinkReceived() {
-    return m_sinkFile.empty() ? std::vector<std::string>() : ReadRecord(m_sinkFile);
+std::vector<std::string> LabNetwork::SinkReceived() { return Record("sk.rec"); }
+
+void LabNetwork::ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line,
+                               std::size_t frames) {
+    for (std::size_t i = 0; i < g_lab.peers.size(); ++i) {
+        const bool wanted = std::find(reached.begin(), reached.end(), i) != reached.end();
+        EXPECT_EQ(Received(i), std::vector<std::string>(wanted ? frames : 0, line))
+            << g_lab.peers[i].ip;
+    }
 }
 
-void LabNetwork::ClearReceived() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    for (const auto& f : m_recordFiles) {
-        truncate(f.c_str(), 0);
-        truncate((f + ".t").c_str(), 0);
+void LabNetwork::RunTranscript(const std::string& name) {
+    struct Case {
+        std::string title;
+        std::vector<std::string> argv;
+        std::string out, err;
+        int exitCode = 0;
+        std::vector<std::vector<std::string>> received;
+    };
+    std::vector<Case> cases;
+    std::istringstream lines(ReadFileBytes(std::string(WAKEBURST_TEST_DATA) + "/lab/" + name));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("== ", 0) == 0)
+            cases.push_back({line.substr(3), {WAKEBURST_CLI}, "", "", 0, {}});
+        if (cases.empty() || line.size() < 2) continue;
+        Case& c = cases.back();
+        c.received.resize(Peers().size());
+        std::string rest = line.substr(2);
+        for (std::size_t tab; (tab = rest.find("\\t")) != std::string::npos;)
+            rest.replace(tab, 2, "\t");
+        std::istringstream words(rest);
+        if (line[0] == '$') {
+            for (std::string word; words >> word;)
+                c.argv.push_back(word);
+        } else if (line[0] == '>' || line[0] == '!') {
+            (line[0] == '>' ? c.out : c.err) += rest + "\n";
+        } else if (line[0] == '?') {
+            c.exitCode = std::stoi(rest);
+        } else if (line[0] == '@') {
+            std::string seen = rest.substr(rest.find(": ") + 2);
+            if (seen.find("FRAME") != std::string::npos)
+                seen.replace(seen.find("FRAME"), 5, FrameHex("00a0c9123456"));
+            for (std::size_t peer; words >> peer;)
+                c.received.at(peer).push_back(seen);
+        }
+    }
+    ASSERT_FALSE(cases.empty()) << name;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(name + ": " + c.title);
+        ClearReceived();
+        const TempDir dir;
+        const ProcessResult r = RunInHost(c.argv, dir.Path());
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+        for (std::size_t i = 0; i < Peers().size(); ++i)
+            EXPECT_EQ(Received(i), c.received[i]) << Peers()[i].ip;
+        EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
     }
 }
 
 void LabNetwork::FlushHostNeighbours() {
-    Shell("ip -n " + m_hostNs + " neigh flush all >/dev/null 2>&1");
+    Shell("ip -n " + HostNs() + " neigh flush all >/dev/null 2>&1");
 }
 
 }  // namespace wb::test

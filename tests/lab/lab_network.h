@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -7,7 +9,7 @@
 
 namespace wb::test {
 
-// A small LAN of network namespaces, built for one test binary and removed again:
+// A small LAN of network namespaces, built by lab.sh for one test binary and removed again:
 //   host  198.51.100.37/24, default route on its link, its own host name in its hosts file
 //   peers 198.51.100.10, .11, .12 with Ethernet addresses 02:00:5e:00:00:10, :11, :12
 // all on one bridge. The host's hosts file names peer .10 "peer-a" and .11 "peer-b", not
@@ -39,53 +41,63 @@ struct LabPeer {
     std::string name;      // "peer-a", or empty when the hosts file does not name it
 };
 
-class LabNetwork final {
-public:
-    // Skips (returns false with a reason) only when not root; any other failure to build
-    // the lab is an error the caller should fail on.
-    static bool CanRun(std::string& why);
+// A wake-up frame as the recorder prints it, for an Ethernet address with or without hyphens.
+std::string FrameHex(const std::string& ethernet);
 
-    LabNetwork();
+// The lab itself: one at a time per process. A benchmark builds it with Up and removes it
+// with the object; tests use LabFixture.
+class LabNetwork {
+public:
+    // False (with the reason) when the lab cannot run here: it needs root.
+    static bool CanRun(std::string& why);
+    LabNetwork() = default;
     ~LabNetwork();
     LabNetwork(const LabNetwork&) = delete;
     LabNetwork& operator=(const LabNetwork&) = delete;
-
-    // withSink adds a namespace that owns every other address of the subnet, so that polls
-    // of the whole range can be counted (SinkReceived).
     bool Up(std::string& error, bool withSink = false);
-    bool Up(std::string& error, const LabOptions& options);
-    void Down();
 
-    const std::string& HostNs() const { return m_hostNs; }
-    const std::vector<LabPeer>& Peers() const { return m_peers; }
+    // Builds the lab; an empty result, or what failed. Down removes it again.
+    static std::string Start(const LabOptions& options);
+    static void Down();
 
+    static const std::string& HostNs();
+    static const std::vector<LabPeer>& Peers();
     // Runs argv inside the host namespace (with its hosts file and resolver).
-    ProcessResult RunInHost(const std::vector<std::string>& argv, const std::string& cwd = {});
-
-    // Datagrams that peer i received since the last Clear, as hex, one per entry, and the
-    // address each was sent to ("198.51.100.255 <hex>"; "198.51.100.255@40000 <hex>" for
+    static ProcessResult RunInHost(std::vector<std::string> argv, const std::string& cwd = {});
+    // Datagrams that peer i received since ClearReceived, one per entry, as the address each
+    // was sent to and the hex bytes ("198.51.100.255 <hex>"; "198.51.100.255@40000 <hex>" for
     // the second port).
-    std::vector<std::string> Received(std::size_t peer);
+    static std::vector<std::string> Received(std::size_t peer);
     // When each of them arrived, in milliseconds of the recorder's steady clock.
-    std::vector<long long> ReceivedTimes(std::size_t peer);
-    std::vector<std::string> SinkReceived();
-    void ClearReceived();
+    static std::vector<long long> ReceivedTimes(std::size_t peer);
+    static std::vector<std::string> SinkReceived();
+    // Forgets what the peers received so far.
+    static void ClearReceived();
+    // Every peer in `reached` received `frames` copies of `line` and nothing else; the others
+    // received nothing.
+    static void ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line,
+                              std::size_t frames = 1);
+    // Runs the commands of tests/data/lab/NAME in the host namespace and checks what each
+    // printed, its exit code and what every peer received (the file says how).
+    static void RunTranscript(const std::string& name);
     // Empties the host's neighbour table, so that the next poll starts from nothing.
-    void FlushHostNeighbours();
+    static void FlushHostNeighbours();
 
 private:
-    std::string m_prefix;
-    std::string m_hostNs;
-    std::string m_switchNs;
-    std::vector<LabPeer> m_peers;
-    std::vector<std::string> m_recordFiles;
-    std::vector<int> m_recorderPids;  // the sleeper's watcher included
-    std::string m_workDir;
-    std::string m_sinkFile;
-    std::vector<std::string> ReadRecord(const std::string& file);
-    bool Spawn(std::vector<std::string> argv, std::string& error);
-    std::string m_sleeperNs;
-    bool m_up = false;
+    bool m_owner = false;
+};
+
+// One lab for all tests of a suite; suites that need more of it override SetUpTestSuite and
+// call Build with their options. Without root the tests skip; with root a lab that cannot be
+// built fails them.
+class LabFixture : public ::testing::Test, public LabNetwork {
+protected:
+    static void SetUpTestSuite() { Build({}); }
+    static void Build(const LabOptions& options);
+    static void TearDownTestSuite() { Down(); }
+    void SetUp() override;
+    // For callers that still write Lab().Received(i).
+    LabNetwork& Lab() { return *this; }
 };
 
 }  // namespace wb::test

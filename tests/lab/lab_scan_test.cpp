@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "lab/lab_fixture.h"
+#include "lab/lab_network.h"
 #include "support/temp_dir.h"
 
 namespace wb::test {
@@ -32,8 +32,8 @@ protected:
 };
 
 TEST_F(LabScan, FindsEveryPeerAndWritesTheList) {
-    Lab().FlushHostNeighbours();
-    auto r = Lab().RunInHost({WAKEBURST_CLI, "scan"}, m_dir);
+    FlushHostNeighbours();
+    auto r = RunInHost({WAKEBURST_CLI, "scan"}, m_dir);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "新建组.mp\n");
 
@@ -45,7 +45,7 @@ TEST_F(LabScan, FindsEveryPeerAndWritesTheList) {
         ReadFileBytes(std::string(WAKEBURST_TEST_DATA) + "/hostlist/header_only.mp");
     ASSERT_FALSE(expected.empty());
     std::string addresses;
-    for (const LabPeer& p : Lab().Peers()) {
+    for (const LabPeer& p : Peers()) {
         expected +=
             p.ip + "\t" + (p.name.empty() ? kPlaceholderGbk : p.name) + "\t" + p.ethernet + "\r\n";
         addresses += p.ethernet + "\n";
@@ -54,12 +54,12 @@ TEST_F(LabScan, FindsEveryPeerAndWritesTheList) {
     EXPECT_FALSE(FileExists(File("temp.mp")));
 
     // Each peer was polled three times at its own address.
-    for (std::size_t i = 0; i < Lab().Peers().size(); ++i) {
-        const std::string poll = Lab().Peers()[i].ip + " " + kDoodahHex;
-        EXPECT_EQ(Lab().Received(i), (std::vector<std::string>{poll, poll, poll}));
+    for (std::size_t i = 0; i < Peers().size(); ++i) {
+        const std::string poll = Peers()[i].ip + " " + kDoodahHex;
+        EXPECT_EQ(Received(i), (std::vector<std::string>{poll, poll, poll}));
     }
 
-    auto check = Lab().RunInHost({WAKEBURST_CLI, "check", "新建组.mp"}, m_dir);
+    auto check = RunInHost({WAKEBURST_CLI, "check", "新建组.mp"}, m_dir);
     EXPECT_EQ(check.exitCode, 0);
     EXPECT_EQ(check.out, addresses);
     EXPECT_EQ(check.err, "");
@@ -68,63 +68,16 @@ TEST_F(LabScan, FindsEveryPeerAndWritesTheList) {
 TEST_F(LabScan, EmptyNeighbourTableGivesAListWithoutEntries) {
     // A mask whose poll reaches nobody and an empty neighbour table: nobody answered, which
     // is a listing without entries, not a listing that could not be had.
-    Lab().FlushHostNeighbours();
-    auto r =
-        Lab().RunInHost({WAKEBURST_CLI, "scan", "--mask", "255.255.255.254", "-o", "empty"}, m_dir);
+    FlushHostNeighbours();
+    auto r = RunInHost({WAKEBURST_CLI, "scan", "--mask", "255.255.255.254", "-o", "empty"}, m_dir);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "empty.mp\n");
     EXPECT_EQ(r.err, kStatuses);
     EXPECT_EQ(ReadFileBytes(File("empty.mp")),
               ReadFileBytes(std::string(WAKEBURST_TEST_DATA) + "/hostlist/header_only.mp"));
     EXPECT_FALSE(FileExists(File("temp.mp")));
-    for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
-        EXPECT_TRUE(Lab().Received(i).empty());
+    ExpectAtPeers({}, "");
 }
-
-TEST_F(LabScan, OutputThatCannotBeWrittenStopsItBeforeThePoll) {
-    const std::string out = File("missing/hosts.mp");
-    auto r = Lab().RunInHost({WAKEBURST_CLI, "scan", "-o", out}, m_dir);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "\t无法以写入方式打开 " + out + ".\n");
-    for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
-        EXPECT_TRUE(Lab().Received(i).empty());
-}
-
-struct RefusedCase {
-    const char* name;
-    std::vector<std::string> args;
-    const char* err;
-};
-
-void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
-
-class LabScanRefused : public LabScan, public ::testing::WithParamInterface<RefusedCase> {};
-
-TEST_P(LabScanRefused, SendsNothing) {
-    std::vector<std::string> argv = {WAKEBURST_CLI, "scan"};
-    argv.insert(argv.end(), GetParam().args.begin(), GetParam().args.end());
-    auto r = Lab().RunInHost(argv, m_dir);
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, GetParam().err);
-    EXPECT_TRUE(std::filesystem::is_empty(m_dir));
-    for (std::size_t i = 0; i < Lab().Peers().size(); ++i)
-        EXPECT_TRUE(Lab().Received(i).empty());
-}
-
-// The mask and argument rules are tested on their own; these show that a refusal sends nothing.
-INSTANTIATE_TEST_SUITE_P(
-    Table, LabScanRefused,
-    ::testing::Values(
-        RefusedCase{"FourthByte255",
-                    {"--mask", "255.255.255.255"},
-                    "wakeburst scan: mask part 4 must be an integer from 0 to 254, not '255'\n"},
-        RefusedCase{"ThreeParts",
-                    {"--mask", "255.255.255"},
-                    "wakeburst scan: the mask must have four parts A.B.C.D, not '255.255.255'\n"},
-        RefusedCase{"Positional", {"hosts.mp"}, "wakeburst scan: takes no positional arguments\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace wb::test

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "lab/lab_fixture.h"
+#include "lab/lab_network.h"
 #include "support/temp_dir.h"
 
 namespace wb::test {
@@ -18,117 +18,23 @@ constexpr std::size_t kSideB = 3;  // the one peer behind the host's second inte
 // The lab in two halves, with IPv6 on the first and a sleeping host there.
 class LabSend : public LabFixture {
 protected:
-    static void SetUpTestSuite() {
-        s_options.secondLink = true;
-        s_options.ipv6 = true;
-        s_options.sleeper = true;
-        LabFixture::SetUpTestSuite();
-    }
-    static void TearDownTestSuite() {
-        LabFixture::TearDownTestSuite();
-        s_options = LabOptions{};
-    }
+    static void SetUpTestSuite() { Build({false, true, true, true}); }
 
     ProcessResult Send(std::vector<std::string> args) {
         args.insert(args.begin(), {WAKEBURST_CLI, "send"});
-        return Lab().RunInHost(args);
-    }
-
-    // What every peer received, each expected to be `frames` copies of `line` (none for the
-    // peers that are not in `reached`).
-    void ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line,
-                       std::size_t frames = 1) {
-        for (std::size_t i = 0; i < Lab().Peers().size(); ++i) {
-            const bool wanted = std::find(reached.begin(), reached.end(), i) != reached.end();
-            const auto got = Lab().Received(i);
-            EXPECT_EQ(got, std::vector<std::string>(wanted ? frames : 0, line))
-                << Lab().Peers()[i].ip;
-        }
+        return RunInHost(args);
     }
 };
 
-struct InterfaceCase {
-    const char* interfaceName;
-    std::vector<std::size_t> reached;
-};
-
-class LabSendInterface : public LabSend, public ::testing::WithParamInterface<InterfaceCase> {};
-
-// The limited broadcast leaves through the named interface only.
-TEST_P(LabSendInterface, LimitedBroadcastReachesOnlyThatSide) {
-    const auto r = Send({kMac, "--interface", GetParam().interfaceName});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "发送到 255.255.255.255\n");
-    ExpectAtPeers(GetParam().reached, "255.255.255.255 " + kFrameHex);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, LabSendInterface,
-                         ::testing::Values(InterfaceCase{"eth0", {0, 1, 2}},
-                                           InterfaceCase{"eth1", {kSideB}}));
-
-TEST_F(LabSend, InterfaceThatIsDownIsRefused) {
-    const auto r = Send({kMac, "--interface", "dn0"});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "wakeburst send: bad value for --interface: 'dn0' (the interface is down)\n");
-    ExpectAtPeers({}, "");
-}
-
-struct FrameCase {
-    std::vector<std::string> options;
-    const char* dest;
-    std::vector<std::size_t> reached;
-    const char* seenAs;
-    std::string hex;
-    std::size_t frames;
-};
-
-class LabSendFrame : public LabSend, public ::testing::WithParamInterface<FrameCase> {};
-
-// Port, repeats, both password forms and IPv6 destinations, as they arrive at the peers.
-TEST_P(LabSendFrame, ArrivesAsSent) {
-    const FrameCase& c = GetParam();
-    std::vector<std::string> args = {kMac, "--to", c.dest};
-    args.insert(args.end(), c.options.begin(), c.options.end());
-    const auto r = Send(args);
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, std::string("发送到 ") + c.dest + "\n");
-    ExpectAtPeers(c.reached, std::string(c.seenAs) + " " + c.hex, c.frames);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, LabSendFrame,
-    ::testing::Values(
-        FrameCase{
-            {"--port", "40000"}, "198.51.100.127", {0, 1, 2}, "198.51.100.127@40000", kFrameHex, 1},
-        FrameCase{{"--repeat", "3", "--interval", "0"},
-                  "198.51.100.11",
-                  {1},
-                  "198.51.100.11",
-                  kFrameHex,
-                  3},
-        FrameCase{{"--password", "01:23:45:67:89:AB"},
-                  "198.51.100.10",
-                  {0},
-                  "198.51.100.10",
-                  kFrameHex + "0123456789ab",
-                  1},
-        FrameCase{{"--password", "198.51.100.1"},
-                  "198.51.100.10",
-                  {0},
-                  "198.51.100.10",
-                  kFrameHex + "c6336401",
-                  1},
-        FrameCase{{}, "2001:db8::10", {0}, "2001:db8::10", kFrameHex, 1},
-        FrameCase{{}, "fe80::11%eth0", {1}, "fe80::11", kFrameHex, 1},
-        FrameCase{{}, "ff02::1%eth0", {0, 1, 2}, "ff02::1", kFrameHex, 1},
-        FrameCase{{"--interface", "eth0"}, "ff02::1", {0, 1, 2}, "ff02::1", kFrameHex, 1}));
+// Interfaces, port, repeats, both password forms and IPv6 destinations, as they arrive.
+TEST_F(LabSend, CommandsReachTheRightPeers) { RunTranscript("send.t"); }
 
 // The pause between repeats, seen loosely at a peer: three frames 300 ms apart span more
 // than 400 ms.
 TEST_F(LabSend, RepeatsKeepTheirInterval) {
     const auto r = Send({kMac, "--to", "198.51.100.12", "--repeat", "3", "--interval", "300"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const auto times = Lab().ReceivedTimes(2);
+    const auto times = ReceivedTimes(2);
     ASSERT_EQ(times.size(), 3u);
     EXPECT_GT(times[2] - times[0], 400);
 }
@@ -158,8 +64,8 @@ TEST_F(LabSend, HostThatNeverWakesGivesExit3InTime) {
 // A host that drops every TCP segment still answers a ping, where the system lets this
 // program ping.
 TEST_F(LabSend, HostThatOnlyAnswersPingIsAwake) {
-    const LabPeer& peer = Lab().Peers()[2];
-    const std::string host = "ip netns exec " + Lab().HostNs() + " ";
+    const LabPeer& peer = Peers()[2];
+    const std::string host = "ip netns exec " + HostNs() + " ";
     ASSERT_TRUE(Shell("ip netns exec " + peer.ns + " iptables -A INPUT -p tcp -j DROP"));
     const auto silent = Send({kMac, "--to", peer.ip, "--wait", "1"});
     ASSERT_TRUE(Shell(host + "sysctl -qw net.ipv4.ping_group_range='0 2147483647'"));
@@ -175,15 +81,15 @@ TEST_F(LabSend, WakeWaitsForEveryHostOfTheList) {
     TempDir temp;
     std::string list;
     for (std::size_t i = 0; i < kSideB; ++i)
-        list += Lab().Peers()[i].ip + "\tpc\t" + Lab().Peers()[i].ethernet + "\r\n";
+        list += Peers()[i].ip + "\tpc\t" + Peers()[i].ethernet + "\r\n";
     temp.Write("side-a.mp", list);
-    const auto r = Lab().RunInHost({WAKEBURST_CLI, "wake", "side-a.mp", "--to", "198.51.100.127",
-                                    "--wait", "5", "--repeat", "2", "--interval", "0"},
-                                   temp.Path());
+    const auto r = RunInHost({WAKEBURST_CLI, "wake", "side-a.mp", "--to", "198.51.100.127",
+                              "--wait", "5", "--repeat", "2", "--interval", "0"},
+                             temp.Path());
     ASSERT_EQ(r.exitCode, 0) << r.err;
     for (std::size_t i = 0; i < kSideB; ++i) {
-        EXPECT_NE(r.out.find(Lab().Peers()[i].ip + " awake after "), std::string::npos) << r.out;
-        EXPECT_EQ(Lab().Received(i).size(), 2 * kSideB);
+        EXPECT_NE(r.out.find(Peers()[i].ip + " awake after "), std::string::npos) << r.out;
+        EXPECT_EQ(Received(i).size(), 2 * kSideB);
     }
 }
 
