@@ -57,7 +57,7 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void alarmStore_data() {
+    void startsShownWithTheStoresAlarms_data() {
         QTest::addColumn<bool>("present");
         QTest::addColumn<QByteArray>("store");
         QTest::addColumn<int>("alarms");
@@ -69,7 +69,7 @@ private slots:
             << true << QByteArray("\x02", 1) + OneAlarm().mid(1) << 0 << true;
     }
 
-    void alarmStore() {
+    void startsShownWithTheStoresAlarms() {
         QFETCH(bool, present);
         QFETCH(QByteArray, store);
         QFETCH(int, alarms);
@@ -77,6 +77,16 @@ private slots:
         AppFixture fx;
         if (present) wb::test::WriteFileBytes(fx.Path("DwnGs"), store);
         QVERIFY(fx.Start());
+        // Shown empty, with the alarm timer running, whatever the store held.
+        CMainFrame& frame = fx.Frame();
+        QVERIFY(frame.isVisible());
+        QVERIFY(frame.MdiArea()->subWindowList().isEmpty());
+        QCOMPARE(frame.CurrentMenuId(), 128);
+        QVERIFY(frame.acceptDrops());
+        QVERIFY(fx.App().SystemCommands().SendDialog() == nullptr);
+        QVERIFY(fx.App().SystemCommands().AlarmDialog() == nullptr);
+        QVERIFY(frame.AlarmTimer().isActive());
+        QVERIFY(frame.AlarmTimer().interval() <= 60250);
         QCOMPARE(static_cast<int>(fx.App().m_alarms.size()), alarms);
         const auto messages = wb::test::MessageRecords();
         QCOMPARE(static_cast<int>(messages.size()), damagedMessage ? 1 : 0);
@@ -92,21 +102,6 @@ private slots:
         }
         // The damaged store stays on disk untouched.
         if (present) QCOMPARE(wb::test::ReadFileBytes(fx.Path("DwnGs")), store);
-    }
-
-    void startsEmptyAndShown() {
-        AppFixture fx;
-        QVERIFY(fx.Start());
-        CMainFrame& frame = fx.Frame();
-        QVERIFY(frame.isVisible());
-        QVERIFY(frame.MdiArea()->subWindowList().isEmpty());
-        QCOMPARE(frame.CurrentMenuId(), 128);
-        QVERIFY(frame.acceptDrops());
-        QVERIFY(fx.App().SystemCommands().SendDialog() == nullptr);
-        QVERIFY(fx.App().SystemCommands().AlarmDialog() == nullptr);
-        QVERIFY(frame.AlarmTimer().isActive());
-        QVERIFY(frame.AlarmTimer().interval() <= 60250);
-        QVERIFY(wb::test::MessageRecords().empty());
     }
 
     // A start that cannot go on shows one message and ends without a main window.
@@ -195,6 +190,13 @@ private slots:
             QVERIFY2(QFileInfo::exists(dir + u'/' + name), name);
             if (expected != ".") QVERIFY2(!QFileInfo::exists(fx.Path(name)), name);
         }
+        // Taken once at the start: the store stays there when the current directory moves.
+        QVERIFY(fx.App().m_strStartDir.back() == '/');
+        QVERIFY(QDir::setCurrent(QDir::tempPath()));
+        QCOMPARE(QFileInfo(QString::fromStdString(fx.App().m_strStartDir)).canonicalFilePath(),
+                 QFileInfo(dir).canonicalFilePath());
+        QCOMPARE(QString::fromStdString(fx.App().Store().StorePath()),
+                 QString::fromStdString(fx.App().m_strStartDir) + "DwnGs");
     }
 
     void qtsOwnTextsAreChinese() {
@@ -220,20 +222,6 @@ private slots:
         fx.App().OnFilePrintSetup();
         QCOMPARE(static_cast<int>(CUiSeam::Records().size()), 1);
         QCOMPARE(CUiSeam::Records()[0].kind, CUiSeam::Kind::Dialog);
-    }
-
-    void startDirStaysWhenTheCurrentDirectoryMoves() {
-        AppFixture fx;
-        QVERIFY(fx.Start());
-        const QString expected = QFileInfo(fx.Dir()).canonicalFilePath() + u'/';
-        QCOMPARE(
-            QFileInfo(QString::fromStdString(fx.App().m_strStartDir)).canonicalFilePath() + u'/',
-            expected);
-        QVERIFY(fx.App().m_strStartDir.back() == '/');
-        QDir().mkdir(fx.Path("elsewhere"));
-        QDir::setCurrent(fx.Path("elsewhere"));
-        QCOMPARE(QString::fromStdString(fx.App().Store().StorePath()),
-                 QString::fromStdString(fx.App().m_strStartDir) + "DwnGs");
     }
 
     void registersTheFileTypeForTheUser() {
