@@ -78,14 +78,19 @@ class CreateListDlgTest : public QObject, DialogScript {
 private:
     std::unique_ptr<AppFixture> m_fixture;
     std::unique_ptr<CCreateListDlg> m_dlg;
-    QWidget* Dialog() override { return m_dlg.get(); }
-    bool Act(const QString& verb, const QStringList&) override {
-        if (verb != "open") return false;
-        UseFake(false, {});
-        m_dlg = std::make_unique<CCreateListDlg>(CCreateListDlg::OpenDocument{});
+    // Shows the dialog with a creation that finds this host's address or not.
+    CCreateListDlg& Show(bool addressFound, const QString& listing,
+                         CCreateListDlg::OpenDocument open = {}) {
+        UseFake(addressFound, listing);
+        m_dlg = std::make_unique<CCreateListDlg>(std::move(open));
         g_dlg = m_dlg.get();
         m_dlg->show();
-        return true;
+        return *m_dlg;
+    }
+    QWidget* Dialog() override { return m_dlg.get(); }
+    bool Act(const QString& verb, const QStringList&) override {
+        if (verb == "open") Show(false, {});
+        return verb == "open";
     }
     std::optional<QString> State(const QString& key) override {
         if (key == "status") return m_dlg->StatusText();
@@ -117,10 +122,7 @@ private slots:
     }
 
     void failedAddressDisablesOk() {
-        UseFake(false, {});
-        CCreateListDlg dlg({});
-        g_dlg = &dlg;
-        dlg.show();
+        CCreateListDlg& dlg = Show(false, {});
         QTest::mouseClick(Control<QPushButton>(&dlg, 1), Qt::LeftButton);
         QCOMPARE(g_run.statusSeen, (QStringList{"获取此主机的 IP 地址", "无法获取主机 IP 地址."}));
         QVERIFY(g_run.waitCursor);
@@ -136,10 +138,7 @@ private slots:
     }
 
     void missingListingDisablesOk() {
-        UseFake(true, m_fixture->Path("temp.mp"));
-        CCreateListDlg dlg({});
-        g_dlg = &dlg;
-        dlg.show();
+        CCreateListDlg& dlg = Show(true, m_fixture->Path("temp.mp"));
         Control<QLineEdit>(&dlg, CCreateListDlg::kFileNameId)->setText("lan");
         dlg.OnOK();
         QCOMPARE(MessageTexts(), QStringList{QString::fromUtf8(wb::kArpListingMissing)});
@@ -154,11 +153,9 @@ private slots:
         ResetSeam();
         const QString listing = m_fixture->Path("temp.mp");
         QVERIFY(QFile::copy(TestData("dlg_arp_listing.txt"), listing));
-        UseFake(true, listing);
-        CCreateListDlg dlg(
-            [this](const QString& path) { m_fixture->App().OpenDocumentFile(path); });
-        g_dlg = &dlg;
-        dlg.show();
+        CCreateListDlg& dlg = Show(true, listing, [this](const QString& path) {
+            m_fixture->App().OpenDocumentFile(path);
+        });
         Control<QLineEdit>(&dlg, CCreateListDlg::kFileNameId)->setText("lan");
         dlg.OnOK();
 

@@ -29,6 +29,12 @@ class DocumentTest : public QObject {
     Q_OBJECT
     std::unique_ptr<AppFixture> m_fx;
 
+    // Opens a copy of a data file, put under the given name in the working directory.
+    CDawnlyDoc* OpenCopy(const QString& data, const QString& name) {
+        WriteFileBytes(m_fx->Path(name), ReadFileBytes(TestData(data)));
+        return m_fx->App().OpenDocumentFile(m_fx->Path(name));
+    }
+
 private slots:
     void init() {
         m_fx = std::make_unique<AppFixture>();
@@ -54,8 +60,7 @@ private slots:
         const QByteArray original = ReadFileBytes(TestData(fixture));
         QVERIFY(!original.isEmpty());
         const QString path = m_fx->Path(fixture);
-        WriteFileBytes(path, original);
-        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(path);
+        CDawnlyDoc* doc = OpenCopy(fixture, fixture);
         QVERIFY(doc);
         QCOMPARE(doc->GetTitle(), fixture);
         QVERIFY(!doc->IsModified());
@@ -104,8 +109,7 @@ private slots:
         QFETCH(QByteArray, saved);
         const QByteArray original = ReadFileBytes(TestData(fixture));
         const QString path = m_fx->Path(fixture);
-        WriteFileBytes(path, original);
-        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(path);
+        CDawnlyDoc* doc = OpenCopy(fixture, fixture);
         QVERIFY(doc);
         CDawnlyView* view = doc->Views().front();
         view->setTextCursor(QTextCursor(view->document()->findBlockByNumber(line)));
@@ -186,8 +190,7 @@ private slots:
     }
 
     void secondWindowKeepsInStep() {
-        WriteFileBytes(m_fx->Path("a.mp"), ReadFileBytes(TestData("gbk_hostlist.mp")));
-        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(m_fx->Path("a.mp"));
+        CDawnlyDoc* doc = OpenCopy("gbk_hostlist.mp", "a.mp");
         m_fx->Frame().OnCommand(ID_WINDOW_NEW);
         QCOMPARE(doc->Views().size(), 2);
         CDawnlyView* first = doc->Views()[0];
@@ -228,8 +231,7 @@ private slots:
 
     void printsTheTextToPdf() {
         const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-        WriteFileBytes(m_fx->Path("a.mp"), ReadFileBytes(TestData("gbk_hostlist.mp")));
-        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(m_fx->Path("a.mp"));
+        CDawnlyDoc* doc = OpenCopy("gbk_hostlist.mp", "a.mp");
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_fx->Path("out.pdf"));
@@ -249,8 +251,7 @@ private slots:
     }
 
     void replaceAllIsOneUndoStep() {
-        WriteFileBytes(m_fx->Path("a.mp"), ReadFileBytes(TestData("gbk_hostlist.mp")));
-        CDawnlyDoc* doc = m_fx->App().OpenDocumentFile(m_fx->Path("a.mp"));
+        CDawnlyDoc* doc = OpenCopy("gbk_hostlist.mp", "a.mp");
         CDawnlyView* view = doc->Views().front();
         const QString before = view->RawText();
         CFindReplaceDlg dlg(view, true);

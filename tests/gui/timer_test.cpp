@@ -42,10 +42,6 @@ void AddAlarmTo(wb::AlarmList& list, const std::string& file, int hour, int minu
     list.push_back(alarm);
 }
 
-void AddAlarm(CDawnlyApp& app, const std::string& file, int hour, int minute) {
-    AddAlarmTo(app.m_alarms, file, hour, minute);
-}
-
 QStringList LogEntries(const QString& path) {
     const QByteArray bytes = wb::test::ReadFileBytes(path);
     const QString text = QString::fromStdString(wb::platform::FromFileText(bytes.toStdString()));
@@ -76,7 +72,7 @@ private slots:
         QVERIFY(fx.Start(std::move(app)));
         wb::test::WriteFileBytes(fx.Path("group.mp"),
                                  wb::test::ReadFileBytes(wb::test::TestData("gbk_hostlist.mp")));
-        AddAlarm(*raw, "group.mp", 7, 30);
+        AddAlarmTo(raw->m_alarms, "group.mp", 7, 30);
         QVERIFY(fx.Frame().AlarmTimer().interval() <= 750);
         QTRY_COMPARE_WITH_TIMEOUT(LogEntries(fx.Path("Dawnly.log")).size(), 1, 5000);
         QCOMPARE(LogEntries(fx.Path("Dawnly.log")).front(),
