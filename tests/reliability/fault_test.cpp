@@ -295,38 +295,29 @@ INSTANTIATE_TEST_SUITE_P(Table, NoStore, ::testing::ValuesIn(kNoStores),
 
 // ---- Texts that GBK cannot hold -----------------------------------------------------------
 
-struct PathCase {
-    const char* name;
-    std::string path;
-};
-
-class UnusualPath : public ::testing::TestWithParam<PathCase> {};
+class UnusualPath : public ::testing::TestWithParam<test::CaseRow> {};
 
 TEST_P(UnusualPath, SurvivesTheStoreUnchanged) {
+    const std::string& path = GetParam()[1];
     test::TempDir dir;
     test::MessageRecorder messages;
     CAlarmStore store(dir.Dir());
     auto rec = std::make_shared<CAlarmSetting>();
-    rec->SetGroupFile(GetParam().path);
-    rec->SetBroadcast(GetParam().path.substr(0, 15));
+    rec->SetGroupFile(path);
+    rec->SetBroadcast(path.substr(0, 15));
     rec->SetDays(0xFE);
     ASSERT_TRUE(store.SaveAlarms({rec}));
     CAlarmStore again(dir.Dir());
     ASSERT_TRUE(again.LoadAlarms());
     ASSERT_EQ(again.m_alarms.size(), 1u);
-    EXPECT_EQ(again.m_alarms[0]->m_strGroupFile, GetParam().path);
-    EXPECT_EQ(again.m_alarms[0]->m_strBroadcast, GetParam().path.substr(0, 15));
+    EXPECT_EQ(again.m_alarms[0]->m_strGroupFile, path);
+    EXPECT_EQ(again.m_alarms[0]->m_strBroadcast, path.substr(0, 15));
     EXPECT_TRUE(messages.Messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, UnusualPath,
-    ::testing::Values(PathCase{"EmojiAndHangul", "/srv/😀/그룹.mp"},
-                      PathCase{"NotUtf8", "/srv/\xff\xfe\x80/g.mp"},
-                      PathCase{"Utf8ThatLooksLikeGbk", "/srv/\xc3\xa9\xc3\xa9.mp"},
-                      PathCase{"ControlCharacters", std::string("/srv/a\r\nb\x01\tc.mp")},
-                      PathCase{"LongerThan65534Bytes", "/srv/" + std::string(70000, 'x')}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, UnusualPath,
+                         ::testing::ValuesIn(test::ReadCases("reliability/unusual_paths.cases")),
+                         [](const auto& info) { return info.param[0]; });
 
 // ---- The wake log cannot take the entry ---------------------------------------------------
 
