@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "support/alarm_test_util.h"
 #include "support/process.h"
+#include "support/transcript.h"
 
 namespace wb {
 namespace {
@@ -52,92 +50,41 @@ void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 const std::string kData = WAKEBURST_TEST_DATA;
 
-std::string Unescape(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char n = i + 1 < s.size() ? s[i + 1] : '\0';
-        if (s[i] != '\\' || !std::strchr("nrtx\\", n) || n == '\0') {
-            out += s[i];
-        } else if (n == 'x') {
-            out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            out += n == 'n' ? '\n' : n == 'r' ? '\r' : n == 't' ? '\t' : '\\';
-            ++i;
-        }
-    }
-    return out;
-}
-
-std::vector<std::string> Words(const std::string& s) {
-    std::vector<std::string> words;
-    bool quoted = false, inWord = false;
-    for (char c : s) {
-        if (c == '\'') {
-            quoted = !quoted;
-            if (!inWord) words.emplace_back();
-            inWord = true;
-        } else if (c == ' ' && !quoted) {
-            inWord = false;
-        } else {
-            if (!inWord) words.emplace_back();
-            inWord = true;
-            words.back() += c;
-        }
-    }
-    for (std::string& w : words)
-        w = Unescape(w);
-    return words;
-}
-
 std::string Contents(const std::string& text) {
     return text.rfind('@', 0) == 0 ? test::ReadFileBytes(kData + "/" + text.substr(1))
-                                   : Unescape(text);
+                                   : test::TranscriptUnescape(text);
 }
 
 std::vector<Case> LoadCases() {
-    std::vector<std::filesystem::path> files;
-    for (const auto& e : std::filesystem::directory_iterator(kData + "/cli"))
-        if (e.path().extension() == ".t") files.push_back(e.path());
-    std::sort(files.begin(), files.end());
     std::vector<Case> cases;
-    for (const auto& file : files) {
-        std::ifstream in(file);
-        std::string line;
-        while (std::getline(in, line)) {
+    for (const test::TranscriptCase& t : test::ReadTranscripts("cli")) {
+        Case& c = cases.emplace_back(Case{t.id, false, {}, {}});
+        for (const std::string& line : t.lines) {
             const std::string tag = line.substr(0, 2), rest = line.size() > 2 ? line.substr(2) : "";
             const auto blank = rest.find(' ');
             const std::string name = rest.substr(0, blank),
                               value = blank == std::string::npos ? "" : rest.substr(blank + 1);
-            Step* step =
-                cases.empty() || cases.back().steps.empty() ? nullptr : &cases.back().steps.back();
-            if (tag == "==") {
-                std::string id = file.stem().string() + "_";
-                for (char c : rest.substr(1))
-                    id += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                cases.push_back({id, false, {}, {}});
-            } else if (cases.empty() || line.empty() || line[0] == '#') {
-                continue;
-            } else if (tag == "$ " || tag == ": ") {
+            Step* step = c.steps.empty() ? nullptr : &c.steps.back();
+            if (tag == "$ " || tag == ": ") {
                 Step s;
                 s.shell = tag == "$ ";
-                s.args = s.shell ? std::vector<std::string>{rest} : Words(rest);
-                cases.back().posixOnly |= s.shell;
-                cases.back().steps.push_back(s);
+                s.args = s.shell ? std::vector<std::string>{rest} : test::TranscriptWords(rest);
+                c.posixOnly |= s.shell;
+                c.steps.push_back(s);
             } else if (tag == "+ " && !step) {
-                cases.back().setup.emplace_back(Unescape(name), value);
+                c.setup.emplace_back(test::TranscriptUnescape(name), value);
             } else if (line == "posix") {
-                cases.back().posixOnly = true;
+                c.posixOnly = true;
             } else if (step && (tag == "> " || line == ">")) {
                 step->out += rest + "\n";
             } else if (step && (tag == "! " || line == "!")) {
                 step->err += rest + "\n";
             } else if (step && tag == "< ") {
-                step->input += Unescape(rest);
+                step->input += test::TranscriptUnescape(rest);
             } else if (step && tag == "? ") {
                 step->exitCode = std::stoi(rest);
             } else if (step && tag == "% ") {
-                step->macs = Words(rest);
+                step->macs = test::TranscriptWords(rest);
                 step->frames = std::stoi(step->macs.at(0));
                 step->macs.erase(step->macs.begin());
             } else if (step && (tag == "= " || tag == "~ " || tag == "x ")) {
@@ -151,7 +98,7 @@ std::vector<Case> LoadCases() {
                 s.shell = true;
                 s.args = {"true"};
                 s.out = "unreadable line: " + line + "\n";
-                cases.back().steps.push_back(s);
+                c.steps.push_back(s);
             }
         }
     }

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "support/temp_dir.h"
+#include "support/transcript.h"
 
 namespace wb::test {
 
@@ -165,51 +166,40 @@ void LabNetwork::ExpectAtPeers(const std::vector<std::size_t>& reached, const st
 }
 
 void LabNetwork::RunTranscript(const std::string& name) {
-    struct Case {
-        std::string title;
-        std::vector<std::string> argv;
+    const auto cases = ReadTranscripts("lab/" + name);
+    ASSERT_FALSE(cases.empty()) << name;
+    for (const TranscriptCase& c : cases) {
+        SCOPED_TRACE(name + ": " + c.title);
+        std::vector<std::string> argv = {WAKEBURST_CLI};
         std::string out, err;
         int exitCode = 0;
-        std::vector<std::vector<std::string>> received;
-    };
-    std::vector<Case> cases;
-    std::istringstream lines(ReadFileBytes(std::string(WAKEBURST_TEST_DATA) + "/lab/" + name));
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("== ", 0) == 0)
-            cases.push_back({line.substr(3), {WAKEBURST_CLI}, "", "", 0, {}});
-        if (cases.empty() || line.size() < 2) continue;
-        Case& c = cases.back();
-        c.received.resize(Peers().size());
-        std::string rest = line.substr(2);
-        for (std::size_t tab; (tab = rest.find("\\t")) != std::string::npos;)
-            rest.replace(tab, 2, "\t");
-        std::istringstream words(rest);
-        if (line[0] == '$') {
-            for (std::string word; words >> word;)
-                c.argv.push_back(word);
-        } else if (line[0] == '>' || line[0] == '!') {
-            (line[0] == '>' ? c.out : c.err) += rest + "\n";
-        } else if (line[0] == '?') {
-            c.exitCode = std::stoi(rest);
-        } else if (line[0] == '@') {
-            std::string seen = rest.substr(rest.find(": ") + 2);
-            if (seen.find("FRAME") != std::string::npos)
-                seen.replace(seen.find("FRAME"), 5, FrameHex("00a0c9123456"));
-            for (std::size_t peer; words >> peer;)
-                c.received.at(peer).push_back(seen);
+        std::vector<std::vector<std::string>> received(Peers().size());
+        for (const std::string& line : c.lines) {
+            const std::string rest = line.size() > 2 ? line.substr(2) : "";
+            if (line[0] == '$') {
+                const auto words = TranscriptWords(rest);
+                argv.insert(argv.end(), words.begin(), words.end());
+            } else if (line[0] == '>' || line[0] == '!') {
+                (line[0] == '>' ? out : err) += TranscriptUnescape(rest) + "\n";
+            } else if (line[0] == '?') {
+                exitCode = std::stoi(rest);
+            } else if (line[0] == '@') {
+                std::string seen = rest.substr(rest.find(": ") + 2);
+                if (seen.find("FRAME") != std::string::npos)
+                    seen.replace(seen.find("FRAME"), 5, FrameHex("00a0c9123456"));
+                std::istringstream peers(rest.substr(0, rest.find(':')));
+                for (std::size_t peer; peers >> peer;)
+                    received.at(peer).push_back(seen);
+            }
         }
-    }
-    ASSERT_FALSE(cases.empty()) << name;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(name + ": " + c.title);
         ClearReceived();
         const TempDir dir;
-        const ProcessResult r = RunInHost(c.argv, dir.Path());
-        EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_EQ(r.out, c.out);
-        EXPECT_EQ(r.err, c.err);
+        const ProcessResult r = RunInHost(argv, dir.Path());
+        EXPECT_EQ(r.exitCode, exitCode);
+        EXPECT_EQ(r.out, out);
+        EXPECT_EQ(r.err, err);
         for (std::size_t i = 0; i < Peers().size(); ++i)
-            EXPECT_EQ(Received(i), c.received[i]) << Peers()[i].ip;
+            EXPECT_EQ(Received(i), received[i]) << Peers()[i].ip;
         EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
     }
 }
