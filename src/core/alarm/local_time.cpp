@@ -8,16 +8,25 @@ std::tm LocalTime(std::time_t t) {
     return p ? *p : std::tm{};
 }
 
-bool FirstLocalMoment(int year, int month, int day, int hour, int minute, std::time_t& out) {
-    // Carry an out-of-range day into the real date first, at noon, where no zone changes
-    // its clock.
-    std::tm date{};
+namespace {
+
+// Noon of a date, normalised by mktime (an out-of-range day is carried into the real
+// date); noon, because no zone changes its clock then. False when mktime cannot.
+bool NoonOf(int year, int month, int day, std::tm& date) {
+    date = std::tm{};
     date.tm_year = year - 1900;
     date.tm_mon = month - 1;
     date.tm_mday = day;
     date.tm_hour = 12;
     date.tm_isdst = -1;
-    if (std::mktime(&date) == static_cast<std::time_t>(-1)) return false;
+    return std::mktime(&date) != static_cast<std::time_t>(-1);
+}
+
+}  // namespace
+
+bool FirstLocalMoment(int year, int month, int day, int hour, int minute, std::time_t& out) {
+    std::tm date;
+    if (!NoonOf(year, month, day, date)) return false;
     // Asked as summer time, as standard time and as "whichever": each answer that the
     // clock really shows is a pass through that minute. mktime moves a skipped minute
     // past the gap, which then fails the comparison.
@@ -53,14 +62,8 @@ bool ParseLocalMinute(const std::string& text, std::time_t& out) {
     const int year = num(0, 4), month = num(5, 2), day = num(8, 2);
     // 2026-02-30 would be carried into March; it names no real date.
     if (month < 1 || month > 12 || day < 1) return false;
-    std::tm check{};
-    check.tm_year = year - 1900;
-    check.tm_mon = month - 1;
-    check.tm_mday = day;
-    check.tm_hour = 12;
-    check.tm_isdst = -1;
-    if (std::mktime(&check) == static_cast<std::time_t>(-1) || check.tm_mday != day ||
-        check.tm_mon != month - 1)
+    std::tm check;
+    if (!NoonOf(year, month, day, check) || check.tm_mday != day || check.tm_mon != month - 1)
         return false;
     return FirstLocalMoment(year, month, day, num(11, 2), num(14, 2), out);
 }

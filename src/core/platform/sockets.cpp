@@ -91,6 +91,19 @@ bool GetLocalHostName(std::string& name) {
     return true;
 }
 
+#ifndef _WIN32
+// Calls a reentrant resolver (`call(buffer, size, &result)`), doubling its buffer while it
+// says the buffer is too small, up to 1 MiB. The entry found, or null.
+template <class Call>
+hostent* ResolveWithBuffer(std::vector<char>& buf, Call call) {
+    buf.resize(2048);
+    hostent* result = nullptr;
+    while (call(buf.data(), buf.size(), &result) == ERANGE && buf.size() < (1u << 20))
+        buf.resize(buf.size() * 2);
+    return result;
+}
+#endif
+
 bool ResolveHostName(const std::string& name, HostEnt& out) {
 #ifdef _WIN32
     // Winsock answers an empty name with the local host; an empty destination must not
@@ -107,17 +120,11 @@ bool ResolveHostName(const std::string& name, HostEnt& out) {
     FillHostEnt(he, out);
 #else
     hostent he{};
-    hostent* result = nullptr;
+    std::vector<char> buf;
     int herr = 0;
-    std::vector<char> buf(2048);
-    for (;;) {
-        int rc = gethostbyname_r(name.c_str(), &he, buf.data(), buf.size(), &result, &herr);
-        if (rc == ERANGE && buf.size() < (1u << 20)) {
-            buf.resize(buf.size() * 2);
-            continue;
-        }
-        break;
-    }
+    const hostent* result = ResolveWithBuffer(buf, [&](char* b, std::size_t n, hostent** r) {
+        return gethostbyname_r(name.c_str(), &he, b, n, r, &herr);
+    });
     if (!result) {
         t_lastError = MapResolverError(herr);
         return false;
@@ -141,17 +148,11 @@ bool ResolveAddress(std::uint32_t addrNet, HostEnt& out) {
     FillHostEnt(he, out);
 #else
     hostent he{};
-    hostent* result = nullptr;
+    std::vector<char> buf;
     int herr = 0;
-    std::vector<char> buf(2048);
-    for (;;) {
-        int rc = gethostbyaddr_r(&addrNet, 4, AF_INET, &he, buf.data(), buf.size(), &result, &herr);
-        if (rc == ERANGE && buf.size() < (1u << 20)) {
-            buf.resize(buf.size() * 2);
-            continue;
-        }
-        break;
-    }
+    const hostent* result = ResolveWithBuffer(buf, [&](char* b, std::size_t n, hostent** r) {
+        return gethostbyaddr_r(&addrNet, 4, AF_INET, &he, b, n, r, &herr);
+    });
     if (!result) {
         t_lastError = MapResolverError(herr);
         return false;
@@ -400,8 +401,7 @@ bool UdpSocket::BindToInterface(const std::string& name) {
     if (!m_v6 && ParseDottedQuad(name, address)) {
         local.sin_addr.s_addr = address;
         rc = bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local);
-    }
-    else
+    } else
         WSASetLastError(WSAEADDRNOTAVAIL);
 #elif defined(SO_BINDTODEVICE)
     rc = setsockopt(fd, SOL_SOCKET, SO_BINDTODEVICE, name.c_str(),
