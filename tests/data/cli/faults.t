@@ -1,0 +1,181 @@
+# Faults from outside, through the command line: host lists, alarm stores and wake logs that
+# are no files, damaged or huge; paths GBK cannot hold; refusals of values with control
+# characters. POSIX only (FIFOs, devices, mounts); `timeout` turns a wait for ever into a
+# failure. The memory they cost is measured in tests/reliability/fault_test.cpp.
+
+== a host list that is a device or a FIFO is refused at once
+posix
+: check /dev/zero
+! 	无法以只读方式打开 /dev/zero .
+? 1
+$ mkfifo f.mp && timeout 10 wakeburst check f.mp
+! 	无法以只读方式打开 f.mp .
+? 1
+
+== binary data and a 1 MB line of addresses are read to the end
+# The line is read in pieces of 254 bytes: an address that a cut splits is lost, one that
+# lies whole inside a piece is taken; 31,696 of the 33,826 do.
+$ python3 -c 'import sys; sys.stdout.buffer.write(bytes((i * 131 + i // 7) & 255 for i in range(3 * 65536)))' >bin.mp && wakeburst check bin.mp >/dev/null 2>&1; echo $?
+> 0
+$ python3 -c 'print("198.51.100.9 02-00-5e-00-00-09 " * 33826, end="\r\n")' >line.mp && wakeburst check line.mp 2>/dev/null | uniq -c
+>   31696 02-00-5e-00-00-09
+
+== a sparse gigabyte store is refused by a load and by a change
+posix
++ g.mp 198.51.100.7 pc7 02-00-5e-00-00-07\r\n
++ DwnGs @reliability/two_records.DwnGs
+# A good store at its start, so only its size can refuse it; a change reads it the same way.
+$ truncate -s 1G DwnGs
+: alarms list
+! 提醒设置被存储在文件 DwnGs 中.
+! 不管这个文件被损坏或是以前的版本所保存.
+! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+? 1
+: alarms add --file g.mp --days mon --time 07:30
+! 提醒设置被存储在文件 DwnGs 中.
+! 不管这个文件被损坏或是以前的版本所保存.
+! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+? 1
+
+== a store that is a FIFO, a link to an endless device or a device is damaged, never waited on
+posix
++ g.mp 198.51.100.7 02-00-5e-00-00-07\r\n
+$ mkfifo DwnGs && timeout 10 wakeburst alarms list
+! 提醒设置被存储在文件 DwnGs 中.
+! 不管这个文件被损坏或是以前的版本所保存.
+! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+? 1
+$ timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
+! 提醒设置被存储在文件 DwnGs 中.
+! 不管这个文件被损坏或是以前的版本所保存.
+! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+? 1
+$ rm DwnGs && ln -s /dev/zero DwnGs && timeout 10 wakeburst alarms list
+! 提醒设置被存储在文件 DwnGs 中.
+! 不管这个文件被损坏或是以前的版本所保存.
+! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+? 1
+$ timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
+! 提醒设置被存储在文件 DwnGs 中.
+! 不管这个文件被损坏或是以前的版本所保存.
+! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+? 1
+# A device node of its own (root only): a check that only refused links would read it.
+$ rm DwnGs && { mknod DwnGs c 1 5 2>/dev/null || exit 77; } && timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
+! 提醒设置被存储在文件 DwnGs 中.
+! 不管这个文件被损坏或是以前的版本所保存.
+! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+? 1
+
+== damaged stores and every cut of a good one are refused with the message and left on disk
+posix
++ DwnGs @alarm/damaged.DwnGs
++ good @reliability/two_records.DwnGs
+: alarms list
+! 提醒设置被存储在文件 DwnGs 中.
+! 不管这个文件被损坏或是以前的版本所保存.
+! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+? 1
+# Each row and each cut as the store: "refused" when the list showed nothing, told the
+# message above and left the store as it was.
+$ wakeburst alarms list 2>told; try() { cp "$1" before && cp "$1" DwnGs && wakeburst alarms list >out 2>err; [ $? = 1 ] && [ ! -s out ] && cmp -s err told && cmp -s DwnGs before && echo refused || echo "$2 taken"; }; grep -v '^#' "$DATA/../reliability/damaged_stores.cases" | while IFS='|' read -r name hex; do python3 -c 'import sys; sys.stdout.buffer.write(bytes.fromhex(sys.argv[1]))' "$hex" >row && try row "$name"; done | uniq -c; for n in $(seq 0 $(($(stat -c %s good) - 1))); do head -c $n good >cut && try cut "cut at $n"; done | uniq -c; cp good DwnGs && wakeburst alarms list | cut -c1-26
+>       9 refused
+>     385 refused
+> 1	-M-----	07:30	198.51.100
+> 2	-M-----	07:30	198.51.100
+
+== paths that GBK cannot hold come back from the store unchanged
+posix
++ g.mp 198.51.100.7 02-00-5e-00-00-07\r\n
++ éé.mp
+: alarms add --file éé.mp --days mon --time 07:30
+~ DwnGs /\xa8\xa6\xa8\xa6.mp\x04
+$ wakeburst alarms list | here
+> 1	-M-----	07:30	255.255.255.255	./éé.mp
+# Bytes that are no UTF-8 (path and broadcast), and a path of 70,006 bytes: loaded, and
+# written back byte for byte when another alarm is added and removed again.
+$ printf '\x01\x00\xff\xff\x01\x00\x0d\x00CAlarmSetting\x0d/srv/\xff\xfe\x80/g.mp\xfe\x00\x00\x00\x00\x00\x00\x00\x00\x0d/srv/\xff\xfe\x80/g.mp' >DwnGs && cp DwnGs before && wakeburst alarms list && wakeburst alarms add --file g.mp --days mon --time 07:30 && wakeburst alarms remove 2 && cmp before DwnGs
+> 1	SMTWTFS	00:00	/srv/\xFF\xFE\x80/g.mp	/srv/\xFF\xFE\x80/g.mp
+$ python3 -c 'import sys; p = b"/srv/x" + b"x" * 70000; sys.stdout.buffer.write(b"\x01\0\xff\xff\x01\0\x0d\0CAlarmSetting\xff\xff\xff" + len(p).to_bytes(4, "little") + p + b"\xfe" + bytes(8) + b"\x0e198.51.100.255")' >DwnGs && cp DwnGs before && wakeburst alarms list | wc -c && wakeburst alarms add --file g.mp --days mon --time 07:30 && wakeburst alarms remove 2 && cmp before DwnGs
+> 70038
+
+== a wake log that is a directory or a FIFO loses only its entry
+posix
++ two.mp 198.51.100.1 02-00-5e-00-00-01\r\n198.51.100.2 02-00-5e-00-00-02\r\n
+$ mkdir -p d/Dawnly.log && wakeburst wake -q two.mp --to 127.0.0.1 --dir d
+% 2 02005e000001 02005e000002
+$ mkdir f && mkfifo f/Dawnly.log && timeout 10 wakeburst wake -q two.mp --to 127.0.0.1 --dir f
+% 2 02005e000001 02005e000002
+# With a reader that keeps the FIFO open: nothing may reach it.
+$ mkdir r && mkfifo r/Dawnly.log && exec 3<>r/Dawnly.log && timeout 10 wakeburst wake -q two.mp --to 127.0.0.1 --dir r && { read -r -t 1 -n 1 c <&3 && echo "the entry went into the FIFO" || true; }
+% 2 02005e000001 02005e000002
+
+== a wake log on a full disk is left as it was, and the wake goes on
+posix
++ two.mp 198.51.100.1 02-00-5e-00-00-01\r\n198.51.100.2 02-00-5e-00-00-02\r\n
+# The old log ends 20 bytes before a page boundary: a new entry would be cut there.
+$ unshare --mount true 2>/dev/null || exit 77; unshare --mount bash -c 'mkdir full && mount -t tmpfs -o size=64k tmpfs full || exit 4; { head -c 4074 /dev/zero | tr "\0" o; printf "\r\n"; } >old && cp old full/Dawnly.log && dd if=/dev/zero of=full/fill bs=4k 2>/dev/null; wakeburst wake -q two.mp --to 127.0.0.1 --dir full && cmp old full/Dawnly.log && echo kept'
+> kept
+% 2 02005e000001 02005e000002
+
+== refusals are one line on stderr, the bytes of the value escaped
+posix
+: send --t\no x
+! wakeburst send: unknown option --t\x0Ao
+? 2
+: check --\x1b[2J f.mp
+! wakeburst check: unknown option --\x1B[2J
+? 2
+: scan --mask\r\nx=1
+! wakeburst scan: unknown option --mask\x0D\x0Ax
+? 2
+: send --to a --to b
+! wakeburst send: option --to given twice
+? 2
+: sen\n\x1b[2Jd
+! wakeburst: unknown command 'sen\x0A\x1B[2Jd' (see wakeburst --help)
+? 2
+: scan --mask 255.255.\n\x1b[2J.0
+! wakeburst scan: mask part 3 must be an integer from 0 to 255, not '\x0A\x1B[2J'
+? 2
+: scan --mask 255.\n\x1b[2J
+! wakeburst scan: the mask must have four parts A.B.C.D, not '255.\x0A\x1B[2J'
+? 2
+: scan -o {dir}/missing\n\x1b[2J/x.mp
+! 	无法以写入方式打开 {dir}/missing\x0A\x1B[2J/x.mp.
+? 1
+: alarms add --file g.mp --days mon\n\x1b[2J --time 07:30
+! wakeburst alarms add: --days takes sun,mon,tue,wed,thu,fri,sat or all, not 'mon\x0A\x1B[2J'
+? 2
+: alarms add --file g.mp --days mon --time 07:3\n\x1b[2J
+! wakeburst alarms add: --time takes HH:MM from 00:00 to 23:59, not '07:3\x0A\x1B[2J'
+? 2
+: alarms add --file g.mp --days mon --time 07:30 --to 1.2.3.\n\x1b[2J
+! wakeburst alarms add: --to takes four numbers 0..255 joined by points, not '1.2.3.\x0A\x1B[2J'
+? 2
+: alarms remove 1\n\x1b[2J
+! wakeburst alarms remove: no alarm '1\x0A\x1B[2J' (the list holds 0)
+? 2
+: tick --at '2026-12-07 07:3\n\x1b[2J'
+! wakeburst tick: --at takes a local time "YYYY-MM-DD HH:MM", not '2026-12-07 07:3\x0A\x1B[2J'
+? 2
+: check {dir}/gone\n\x1b[2J.mp
+! 	无法以只读方式打开 {dir}/gone\x0A\x1B[2J.mp .
+? 1
+: wake {dir}/gone\n\x1b[2J.mp --to 127.0.0.1 --dir {dir}
+! 	无法以只读方式打开 {dir}/gone\x0A\x1B[2J.mp .
+? 1
+# Names that are never looked up outside: no network here.
+$ unshare --net wakeburst send 0$'\n\x1b[2J'-a0-c9-12-34-56
+! 不合法的以太网地址: 0\x0A\x1B[2J-a0-c9-12-34-56
+!
+! Wakeburst 未被发送.
+? 2
+$ unshare --net wakeburst send 00-a0-c9-12-34-56 --to no-such$'\n\x1b[2J'.invalid
+! no-such\x0A\x1B[2J.invalid 是无效的IP地址.
+? 2
+$ unshare --net wakeburst wake gone.mp --to no-such$'\n\x1b[2J'.invalid
+! 	错误: no-such\x0A\x1B[2J.invalid是一个非法的IP 广播地址.
+!
+! 	文件: gone.mp
+? 1
