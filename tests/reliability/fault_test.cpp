@@ -20,7 +20,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -81,10 +80,8 @@ TEST(SparseGigabyteAndDevices, CostNoMemory) {
     }
     const std::string list = dir.Write("huge.mp", "198.51.100.7 pc7 02-00-5e-00-00-07\r\n");
     fs::resize_file(list, 1ull << 30);
-    std::FILE* f = std::fopen(list.c_str(), "ab");
-    ASSERT_NE(f, nullptr);
-    std::fputs("\r\n198.51.100.8 pc8 02-00-5e-00-00-08\r\n", f);
-    std::fclose(f);
+    std::ofstream(list, std::ios::app | std::ios::binary)
+        << "\r\n198.51.100.8 pc8 02-00-5e-00-00-08\r\n";
     std::string report;
     std::vector<std::string> addresses;
     ASSERT_TRUE(ReadHostList(list, report, addresses));
@@ -92,49 +89,18 @@ TEST(SparseGigabyteAndDevices, CostNoMemory) {
     EXPECT_LT(PeakKb() - before, 64 * 1024);
 }
 
-// Runs `fn` in a child with a private mount namespace and a tmpfs of `sizeKb` on `dir`. The
-// child's answer: "" when all held, else what did not; nullopt when nothing can be mounted.
-std::optional<std::string> InTinyFileSystem(const std::string& dir, int sizeKb,
-                                            const std::function<std::string()>& fn) {
-    int fds[2];
-    if (pipe(fds) != 0) return std::string("pipe failed");
-    const pid_t child = fork();
-    if (child == 0) {
-        close(fds[0]);
-        const std::string opts = "size=" + std::to_string(sizeKb) + "k";
-        if (unshare(CLONE_NEWNS) != 0 ||
-            mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("tmpfs", dir.c_str(), "tmpfs", 0, opts.c_str()) != 0)
-            _exit(77);
-        const std::string answer = fn();
-        _exit(write(fds[1], answer.data(), answer.size()) == static_cast<ssize_t>(answer.size())
-                  ? 0
-                  : 3);
-    }
-    close(fds[1]);
-    std::string answer;
-    char buf[512];
-    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;)
-        answer.append(buf, static_cast<std::size_t>(n));
-    close(fds[0]);
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child) return std::string("no child");
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) return std::nullopt;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return "child ended badly (" + std::to_string(status) + "): " + answer;
-    return answer;
-}
-
+// Saves of a list one record of about 1 KB larger each time on a 16 KiB file system, until
+// they fail for good: in a child with a mount namespace of its own, which writes what did not
+// hold to `answer` beside the mount ("" when all held).
 TEST(StoreOnFillingDisk, EveryFailedSaveSaysSoAndTheLastGoodStoreStays) {
     test::TempDir dir;
-    const std::string storeDir = dir.File("store");
+    const std::string storeDir = dir.File("store"), answer = dir.File("answer");
     fs::create_directory(storeDir);
-    auto answer = InTinyFileSystem(storeDir, 16, [&]() -> std::string {
+    const auto fill = [&]() -> std::string {
         test::MessageRecorder messages;
         CAlarmStore store(storeDir + "/");
         std::string lastGood;
         int failed = 0, saved = 0;
-        // Each list one record larger, each record about 1 KB, until saves fail for good.
         AlarmList list;
         for (int n = 0; n < 40; ++n) {
             list.push_back(std::make_shared<CAlarmSetting>());
@@ -155,9 +121,22 @@ TEST(StoreOnFillingDisk, EveryFailedSaveSaysSoAndTheLastGoodStoreStays) {
         for (const auto& e : fs::directory_iterator(storeDir))
             if (e.path().filename() != "DwnGs") return "left behind: " + e.path().string();
         return "";
-    });
-    if (!answer) GTEST_SKIP() << "cannot mount a file system here";
-    EXPECT_EQ(*answer, "");
+    };
+    const pid_t child = fork();
+    if (child == 0) {
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", storeDir.c_str(), "tmpfs", 0, "size=16k") != 0)
+            _exit(77);
+        test::WriteFileBytes(answer, fill());
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) GTEST_SKIP() << "cannot mount here";
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(test::ReadFileBytes(answer), "");
+    EXPECT_TRUE(fs::exists(answer));
 }
 
 TEST(ChangingHostList, GroupWakeNeverCrashesAndTheEntrySaysWhatHappened) {
