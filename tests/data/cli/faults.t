@@ -5,7 +5,7 @@
 
 == a host list that is a device or a FIFO is refused at once
 posix
-: check /dev/zero
+$ timeout 10 wakeburst check /dev/zero
 ! 	无法以只读方式打开 /dev/zero .
 ? 1
 $ mkfifo f.mp && timeout 10 wakeburst check f.mp
