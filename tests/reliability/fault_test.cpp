@@ -224,6 +224,8 @@ const Saver kSavers[] = {
      }},
 };
 
+void PrintTo(const Saver& s, std::ostream* os) { *os << s.name; }
+
 class KilledWhileSaving : public ::testing::TestWithParam<Saver> {};
 
 TEST_P(KilledWhileSaving, FileIsAlwaysTheOldOrTheNewVersion) {
