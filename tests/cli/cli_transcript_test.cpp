@@ -28,7 +28,7 @@ const std::string kData = WAKEBURST_TEST_DATA;
 
 std::string Contents(const std::string& text) {
     return text.rfind('@', 0) == 0 ? test::ReadFileBytes(kData + "/" + text.substr(1))
-                                   : test::TranscriptUnescape(text);
+                                   : test::Unescape(text, true);
 }
 
 std::vector<test::TranscriptCase> LoadCases() {
@@ -39,13 +39,6 @@ std::vector<test::TranscriptCase> LoadCases() {
                 cases.end());
 #endif
     return cases;
-}
-
-std::string Frame(const std::string& mac) {
-    std::uint8_t bytes[6];
-    for (int i = 0; i < 6; ++i)
-        bytes[i] = static_cast<std::uint8_t>(std::stoi(mac.substr(2 * i, 2), nullptr, 16));
-    return test::ExpectedFrame(bytes);
 }
 
 class Transcript : public ::testing::TestWithParam<test::TranscriptCase> {};
@@ -87,8 +80,7 @@ TEST_P(Transcript, Runs) {
         for (std::size_t i = 0; i < frames.size(); ++i) {
             EXPECT_EQ(frames[i].size(), 102u) << where;
             if (s.macs.empty()) continue;
-            EXPECT_EQ(test::ToHex(frames[i]), test::ToHex(Frame(s.macs[i % s.macs.size()])))
-                << where;
+            EXPECT_EQ(test::ToHex(frames[i]), test::FrameHex(s.macs[i % s.macs.size()])) << where;
         }
         for (const test::TranscriptFileCheck& f : s.files) {
             const std::string got = test::ReadFileBytes(dir.File(f.file));

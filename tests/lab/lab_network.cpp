@@ -30,15 +30,6 @@ void OnSignal(int sig) {
 
 }  // namespace
 
-std::string FrameHex(const std::string& ethernet) {
-    std::string mac, hex = "ffffffffffff";
-    for (char c : ethernet)
-        if (c != '-') mac += c;
-    for (int i = 0; i < 16; ++i)
-        hex += mac;
-    return hex;
-}
-
 bool LabNetwork::CanRun(std::string& why) {
     if (geteuid() == 0) return true;
     why = "the network lab needs root (network namespaces)";

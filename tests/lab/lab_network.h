@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/process.h"
+#include "support/udp_receiver.h"
 
 namespace wb::test {
 
@@ -31,9 +32,6 @@ struct LabPeer {
     std::string ip;        // "198.51.100.10"
     std::string ethernet;  // "02-00-5e-00-00-10", as the kernel shows it, hyphenated
 };
-
-// A wake-up frame as the recorder prints it, for an Ethernet address with or without hyphens.
-std::string FrameHex(const std::string& ethernet);
 
 // The lab itself: one at a time per process. A benchmark builds it with Up and removes it
 // with the object; tests use LabFixture or Start.

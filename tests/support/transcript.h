@@ -11,25 +11,9 @@
 #include <string>
 #include <vector>
 
-namespace wb::test {
+#include "support/case_file.h"
 
-// \n \r \t \xHH \\ unescaped; any other backslash stays, so Windows paths are written as is.
-inline std::string TranscriptUnescape(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char n = i + 1 < s.size() ? s[i + 1] : '\0';
-        if (s[i] != '\\' || !std::strchr("nrtx\\", n) || n == '\0') {
-            out += s[i];
-        } else if (n == 'x') {
-            out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            out += n == 'n' ? '\n' : n == 'r' ? '\r' : n == 't' ? '\t' : '\\';
-            ++i;
-        }
-    }
-    return out;
-}
+namespace wb::test {
 
 // Arguments split at blanks, 'quoted' parts kept whole, each unescaped.
 inline std::vector<std::string> TranscriptWords(const std::string& s) {
@@ -49,7 +33,7 @@ inline std::vector<std::string> TranscriptWords(const std::string& s) {
         }
     }
     for (std::string& w : words)
-        w = TranscriptUnescape(w);
+        w = Unescape(w, true);
     return words;
 }
 
@@ -92,7 +76,7 @@ inline void ReadTranscriptLine(TranscriptCase& c, const std::string& line) {
         s.args = s.shell ? std::vector<std::string>{rest} : TranscriptWords(rest);
         c.posixOnly |= s.shell;
     } else if (tag == "+ " && !step) {
-        c.setup.emplace_back(TranscriptUnescape(name), value);
+        c.setup.emplace_back(Unescape(name, true), value);
     } else if (line == "posix") {
         c.posixOnly = true;
     } else if (line.rfind("lab ", 0) == 0) {
@@ -102,7 +86,7 @@ inline void ReadTranscriptLine(TranscriptCase& c, const std::string& line) {
     } else if (step && (tag == "! " || line == "!")) {
         step->err += rest + "\n";
     } else if (step && tag == "< ") {
-        step->input += TranscriptUnescape(rest);
+        step->input += Unescape(rest, true);
     } else if (step && tag == "? ") {
         step->exitCode = std::stoi(rest);
     } else if (step && tag == "% ") {
