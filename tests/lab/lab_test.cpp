@@ -65,6 +65,8 @@ TEST_P(Lab, Runs) {
         EXPECT_EQ(r.exitCode, s.exitCode) << where;
         EXPECT_TRUE(GetParam().setup.empty() && s.files.empty() && s.frames == 0 && s.input.empty())
             << where << ": a line the lab does not read";
+        EXPECT_TRUE(s.peers.empty() || s.peers.rbegin()->first < LabNetwork::Peers().size())
+            << where << ": '@' names a peer the lab does not have";
         for (std::size_t i = 0; i < LabNetwork::Peers().size(); ++i) {
             std::vector<std::string> expected;
             if (s.peers.count(i))
