@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(e.name.empty());
     }
 
-    FUZZ_CHECK(wb::fuzz::WriteScratch(file.Path(), wb::HostListFileBytes(entries)));
+    FUZZ_CHECK(file.Write(wb::HostListFileBytes(entries)));
     std::string report;
     std::vector<std::string> addresses;
     FUZZ_CHECK(wb::ReadHostList(file.Path(), report, addresses));

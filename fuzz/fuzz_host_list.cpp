@@ -60,7 +60,7 @@ void CheckReport(const std::string& report, const std::string& path, std::size_t
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static wb::fuzz::ScratchFile file("hostlist.mp");
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    FUZZ_CHECK(wb::fuzz::WriteScratch(file.Path(), bytes));
+    FUZZ_CHECK(file.Write(bytes));
 
     std::string report = "left over";
     std::vector<std::string> addresses = {kSentinel};

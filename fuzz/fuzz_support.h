@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include <unistd.h>
@@ -32,16 +33,13 @@ public:
     ScratchFile& operator=(const ScratchFile&) = delete;
 
     const std::string& Path() const { return m_path; }
+    bool Write(const std::string& bytes) const {
+        std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
+        return bool(out << bytes) && bool(out.flush());
+    }
 
 private:
     std::string m_path;
 };
-
-inline bool WriteScratch(const std::string& path, const std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
 
 }  // namespace wb::fuzz

@@ -22,102 +22,26 @@ namespace {
 //   = F TEXT    file F holds exactly TEXT (unescaped; "@path" a file of the test data)
 //   ~ F TEXT    file F holds TEXT somewhere; x F HEX: file F holds exactly HEX
 //   + F TEXT    before the steps, file F is written with TEXT (unescaped; "@path" copied)
+//   posix       the case is not loaded on Windows
 // {dir} stands for the case's directory; {file} in HEX for the store's text of {dir}/D:\g.mp.
-enum class Check { Exact, Contains, Hex };
-
-struct FileCheck {
-    Check how;
-    std::string file, value;
-};
-
-struct Step {
-    bool shell = false;
-    std::vector<std::string> args;
-    std::string input, out, err;
-    int exitCode = 0, frames = 0;
-    std::vector<std::string> macs;
-    std::vector<FileCheck> files;
-};
-
-struct Case {
-    std::string name;
-    bool posixOnly = false;
-    std::vector<std::pair<std::string, std::string>> setup;
-    std::vector<Step> steps;
-};
-
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
-
 const std::string kData = WAKEBURST_TEST_DATA;
 
 std::string Contents(const std::string& text) {
     return text.rfind('@', 0) == 0 ? test::ReadFileBytes(kData + "/" + text.substr(1))
-                                   : test::TranscriptUnescape(text);
+                                   : test::Unescape(text, true);
 }
 
-std::vector<Case> LoadCases() {
-    std::vector<Case> cases;
-    for (const test::TranscriptCase& t : test::ReadTranscripts("cli")) {
-        Case& c = cases.emplace_back(Case{t.id, false, {}, {}});
-        for (const std::string& line : t.lines) {
-            const std::string tag = line.substr(0, 2), rest = line.size() > 2 ? line.substr(2) : "";
-            const auto blank = rest.find(' ');
-            const std::string name = rest.substr(0, blank),
-                              value = blank == std::string::npos ? "" : rest.substr(blank + 1);
-            Step* step = c.steps.empty() ? nullptr : &c.steps.back();
-            if (tag == "$ " || tag == ": ") {
-                Step s;
-                s.shell = tag == "$ ";
-                s.args = s.shell ? std::vector<std::string>{rest} : test::TranscriptWords(rest);
-                c.posixOnly |= s.shell;
-                c.steps.push_back(s);
-            } else if (tag == "+ " && !step) {
-                c.setup.emplace_back(test::TranscriptUnescape(name), value);
-            } else if (line == "posix") {
-                c.posixOnly = true;
-            } else if (step && (tag == "> " || line == ">")) {
-                step->out += rest + "\n";
-            } else if (step && (tag == "! " || line == "!")) {
-                step->err += rest + "\n";
-            } else if (step && tag == "< ") {
-                step->input += test::TranscriptUnescape(rest);
-            } else if (step && tag == "? ") {
-                step->exitCode = std::stoi(rest);
-            } else if (step && tag == "% ") {
-                step->macs = test::TranscriptWords(rest);
-                step->frames = std::stoi(step->macs.at(0));
-                step->macs.erase(step->macs.begin());
-            } else if (step && (tag == "= " || tag == "~ " || tag == "x ")) {
-                const Check how = tag == "= "   ? Check::Exact
-                                  : tag == "~ " ? Check::Contains
-                                                : Check::Hex;
-                step->files.push_back({how, name, value});
-            } else {
-                // Shown as the failure of its case: a transcript line that says nothing.
-                Step s;
-                s.shell = true;
-                s.args = {"true"};
-                s.out = "unreadable line: " + line + "\n";
-                c.steps.push_back(s);
-            }
-        }
-    }
+std::vector<test::TranscriptCase> LoadCases() {
+    auto cases = test::ReadTranscripts("cli");
 #ifdef _WIN32
-    cases.erase(
-        std::remove_if(cases.begin(), cases.end(), [](const Case& c) { return c.posixOnly; }),
-        cases.end());
+    cases.erase(std::remove_if(cases.begin(), cases.end(),
+                               [](const test::TranscriptCase& c) { return c.posixOnly; }),
+                cases.end());
 #endif
     return cases;
 }
 
-std::string Frame(const std::string& mac) {
-    std::uint8_t bytes[6];
-    for (int i = 0; i < 6; ++i)
-        bytes[i] = static_cast<std::uint8_t>(std::stoi(mac.substr(2 * i, 2), nullptr, 16));
-    return test::ExpectedFrame(bytes);
-}
-
-class Transcript : public ::testing::TestWithParam<Case> {};
+class Transcript : public ::testing::TestWithParam<test::TranscriptCase> {};
 
 TEST_P(Transcript, Runs) {
     test::TempDir dir;
@@ -137,7 +61,7 @@ TEST_P(Transcript, Runs) {
     const std::string storeFile = dir.File("D:\\g.mp");
     const std::string storeText = std::string(1, static_cast<char>(storeFile.size())) + storeFile;
     ASSERT_FALSE(GetParam().steps.empty());
-    for (const Step& s : GetParam().steps) {
+    for (const test::TranscriptStep& s : GetParam().steps) {
         std::vector<std::string> argv = {"bash", "-c", prelude + s.args[0]};
         if (!s.shell) {
             argv = {WAKEBURST_CLI};
@@ -150,21 +74,21 @@ TEST_P(Transcript, Runs) {
         EXPECT_EQ(r.out, subst(s.out)) << where;
         EXPECT_EQ(r.err, subst(s.err)) << where;
         EXPECT_EQ(r.exitCode, s.exitCode) << where;
+        EXPECT_TRUE(s.peers.empty() && GetParam().lab.empty()) << where << ": a line of the lab";
         const auto frames = receiver.Drain(std::chrono::milliseconds(s.frames ? 200 : 50));
         EXPECT_EQ(frames.size(), static_cast<std::size_t>(s.frames)) << where;
         for (std::size_t i = 0; i < frames.size(); ++i) {
             EXPECT_EQ(frames[i].size(), 102u) << where;
             if (s.macs.empty()) continue;
-            EXPECT_EQ(test::ToHex(frames[i]), test::ToHex(Frame(s.macs[i % s.macs.size()])))
-                << where;
+            EXPECT_EQ(test::ToHex(frames[i]), test::FrameHex(s.macs[i % s.macs.size()])) << where;
         }
-        for (const FileCheck& f : s.files) {
+        for (const test::TranscriptFileCheck& f : s.files) {
             const std::string got = test::ReadFileBytes(dir.File(f.file));
-            if (f.how == Check::Hex)
+            if (f.how == 'x')
                 EXPECT_EQ(test::ToHex(got),
                           test::ReplaceAll(f.value, "{file}", test::ToHex(storeText)))
                     << where << " -> " << f.file;
-            else if (f.how == Check::Exact)
+            else if (f.how == '=')
                 EXPECT_EQ(test::ToHex(got), test::ToHex(Contents(subst(f.value))))
                     << where << " -> " << f.file;
             else

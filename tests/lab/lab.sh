@@ -2,9 +2,31 @@
 # Builds and removes the namespace lab described in lab_network.h:
 #   lab.sh up PREFIX WORKDIR [sink] [second] [ipv6] [sleeper]
 #   lab.sh down PREFIX WORKDIR
-# PREFIX is "wb" and the test's process id; LAB_RECORDER and LAB_SLEEPER name the helpers.
+# PREFIX is "wb" and the test's process id; lab_tool (the helper program) is on PATH.
 # Each recorder writes WORKDIR/NODE.rec (p1..p4, sk). Only 198.51.100.0/24, 2001:db8::/64
 # and link-local addresses on the lab's own bridges are used.
+#
+# Sourced (by the lab transcripts' bash steps, LAB_WORK the work directory) it only defines:
+#   polls     after address resolution had its time, how many datagrams each address of the
+#             subnet got at the peers and the sink, as runs of last octets ("1-36 x3"), any
+#             datagram that is not a poll shown whole; the records are emptied
+#   span P    milliseconds between the first and the last datagram at peer P (p1, p2, ...)
+if [ "${BASH_SOURCE[0]}" != "$0" ]; then
+  polls() {
+    sleep 1.5
+    cat "$LAB_WORK"/*.rec | awk '$2 != "446f6f646168" { print "not a poll: " $0; next }
+      { n[$1]++ } END { for (a in n) print a, n[a] }' | sort -t. -k4n |
+      awk '{ split($1, o, "."); k = o[4] } k == last + 1 && $2 == c { last = k; next }
+        NR > 1 { print first "-" last " x" c } { first = k; last = k; c = $2 }
+        END { if (NR) print first "-" last " x" c }'
+    for f in "$LAB_WORK"/*.rec; do : >"$f"; done
+  }
+  span() {
+    sleep 0.2
+    echo $(($(tail -1 "$LAB_WORK/$1.rec.t") - $(head -1 "$LAB_WORK/$1.rec.t")))
+  }
+  return 0
+fi
 set -euo pipefail
 trap 'echo "failed: $BASH_COMMAND" >&2' ERR
 cmd=$1 p=$2 work=$3
@@ -78,7 +100,7 @@ if has sleeper; then
   # Asleep: its link is down until the watcher on the bridge sees its wake-up frame.
   node p5 eth0 br0 02:00:5e:00:00:13 13
   ip -n "${p}p5" link set eth0 down
-  start ip netns exec "$sw" "$LAB_SLEEPER" br0 02-00-5e-00-00-13 2000 "${p}p5"
+  start ip netns exec "$sw" lab_tool sleeper br0 02-00-5e-00-00-13 2000 "${p}p5"
 fi
 
 # The host's own name resolves to its lab address; peers .10 and .11 have names, .12 has
@@ -91,7 +113,7 @@ printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' >"/etc/netns/${p}h
 recorders="p1 p2 p3"
 if has second; then recorders+=" p4"; fi
 if has sink; then recorders+=" sk"; fi
-for r in $recorders; do start ip netns exec "$p$r" "$LAB_RECORDER" 2304,40000 "$work/$r.rec"; done
+for r in $recorders; do start ip netns exec "$p$r" lab_tool record 2304,40000 "$work/$r.rec"; done
 # A recorder creates its file once it is bound.
 for r in $recorders; do
   for _ in $(seq 500); do if [ -e "$work/$r.rec" ]; then break; fi; sleep 0.01; done

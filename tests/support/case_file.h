@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <ostream>
 #include <string>
@@ -21,11 +22,13 @@ struct CaseRow {
 inline void PrintTo(const CaseRow& row, std::ostream* os) { *os << row.where; }
 
 // Escapes inside a field: \r \n \t \0 \s (a blank) \| \\ \xHH, and "c\*N;" for the byte c
-// N times in all.
-inline std::string Unescape(std::string_view in) {
+// N times in all. In a transcript only \n \r \t \xHH \\ are escapes and any other backslash
+// stays, so that Windows paths are written as they are.
+inline std::string Unescape(std::string_view in, bool transcript = false) {
     std::string out;
     for (std::size_t i = 0; i < in.size(); ++i) {
-        if (in[i] != '\\' || i + 1 == in.size()) {
+        if (in[i] != '\\' || i + 1 == in.size() ||
+            (transcript && !std::memchr("nrtx\\", in[i + 1], 5))) {
             out += in[i];
             continue;
         }

@@ -5,8 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-
 namespace wb::test {
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& cwd,
@@ -58,7 +56,5 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
 }
-
-bool Shell(const std::string& command) { return std::system(command.c_str()) == 0; }
 
 }  // namespace wb::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,6 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
                          const std::string& input = {});
 
 // Runs a shell command line; true when it exits 0. Output goes to the test's own streams.
-bool Shell(const std::string& command);
+inline bool Shell(const std::string& command) { return std::system(command.c_str()) == 0; }
 
 }  // namespace wb::test

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <cstdlib>
 #include <thread>
 
 #include "platform/file_path.h"
@@ -99,7 +98,5 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     CloseHandle(errRead);
     return r;
 }
-
-bool Shell(const std::string& command) { return std::system(command.c_str()) == 0; }
 
 }  // namespace wb::test

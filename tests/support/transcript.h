@@ -5,28 +5,15 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
-namespace wb::test {
+#include "support/case_file.h"
 
-// \n \r \t \xHH \\ unescaped; any other backslash stays, so Windows paths are written as is.
-inline std::string TranscriptUnescape(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char n = i + 1 < s.size() ? s[i + 1] : '\0';
-        if (s[i] != '\\' || !std::strchr("nrtx\\", n) || n == '\0') {
-            out += s[i];
-        } else if (n == 'x') {
-            out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            out += n == 'n' ? '\n' : n == 'r' ? '\r' : n == 't' ? '\t' : '\\';
-            ++i;
-        }
-    }
-    return out;
-}
+namespace wb::test {
 
 // Arguments split at blanks, 'quoted' parts kept whole, each unescaped.
 inline std::vector<std::string> TranscriptWords(const std::string& s) {
@@ -46,38 +33,108 @@ inline std::vector<std::string> TranscriptWords(const std::string& s) {
         }
     }
     for (std::string& w : words)
-        w = TranscriptUnescape(w);
+        w = Unescape(w, true);
     return words;
 }
 
-// One "== title" of a transcript and the lines after it, without blank lines and '#' comments.
-// The id is the file's stem and the title, as a test name.
-struct TranscriptCase {
-    std::string id, title;
-    std::vector<std::string> lines;
+struct TranscriptFileCheck {
+    char how;  // '=' exactly, '~' somewhere in the file, 'x' exactly, in hex
+    std::string file, value;
 };
 
-// The cases of tests/data/<path>: one .t file, or every .t file of a folder in name order.
-inline std::vector<TranscriptCase> ReadTranscripts(const std::string& path) {
-    const std::filesystem::path root = std::string(WAKEBURST_TEST_DATA) + "/" + path;
-    std::vector<std::filesystem::path> files = {root};
-    if (std::filesystem::is_directory(root)) {
-        files.clear();
-        for (const auto& e : std::filesystem::directory_iterator(root))
-            if (e.path().extension() == ".t") files.push_back(e.path());
-        std::sort(files.begin(), files.end());
+// The lines of a transcript (tests/data/cli and tests/data/lab; the runners' comments say
+// what each line means), read into cases of steps.
+struct TranscriptStep {
+    bool shell = false;  // "$ LINE" (bash) rather than ": ARGS" (wakeburst, no shell)
+    std::vector<std::string> args;
+    std::string input, out, err;
+    int exitCode = 0, frames = 0;
+    std::vector<std::string> macs;
+    std::vector<TranscriptFileCheck> files;
+    std::map<std::size_t, std::vector<std::string>> peers;  // "@" lines
+};
+
+struct TranscriptCase {
+    std::string name;  // the file's stem and the "== title", as a test name
+    bool posixOnly = false;
+    std::string lab;  // the options of the lab it needs ("lab OPTION...")
+    std::vector<std::pair<std::string, std::string>> setup;
+    std::vector<TranscriptStep> steps;
+};
+
+inline void PrintTo(const TranscriptCase& c, std::ostream* os) { *os << c.name; }
+
+inline void ReadTranscriptLine(TranscriptCase& c, const std::string& line) {
+    const std::string tag = line.substr(0, 2), rest = line.size() > 2 ? line.substr(2) : "";
+    const auto blank = rest.find(' ');
+    const std::string name = rest.substr(0, blank),
+                      value = blank == std::string::npos ? "" : rest.substr(blank + 1);
+    TranscriptStep* step = c.steps.empty() ? nullptr : &c.steps.back();
+    if (tag == "$ " || tag == ": ") {
+        TranscriptStep& s = c.steps.emplace_back();
+        s.shell = tag == "$ ";
+        s.args = s.shell ? std::vector<std::string>{rest} : TranscriptWords(rest);
+        c.posixOnly |= s.shell;
+    } else if (tag == "+ " && !step) {
+        c.setup.emplace_back(Unescape(name, true), value);
+    } else if (line == "posix") {
+        c.posixOnly = true;
+    } else if (line.rfind("lab ", 0) == 0) {
+        c.lab = line.substr(4);
+    } else if (step && (tag == "> " || line == ">")) {
+        step->out += rest + "\n";
+    } else if (step && (tag == "! " || line == "!")) {
+        step->err += rest + "\n";
+    } else if (step && tag == "< ") {
+        step->input += Unescape(rest, true);
+    } else if (step && tag == "? ") {
+        step->exitCode = std::stoi(rest);
+    } else if (step && tag == "% ") {
+        step->macs = TranscriptWords(rest);
+        step->frames = std::stoi(step->macs.at(0));
+        step->macs.erase(step->macs.begin());
+    } else if (step && (tag == "= " || tag == "~ " || tag == "x ")) {
+        step->files.push_back({tag[0], name, value});
+    } else if (step && tag == "@ " && rest.find(": ") != std::string::npos) {
+        std::istringstream peers(rest.substr(0, rest.find(':')));
+        for (std::size_t peer; peers >> peer;)
+            step->peers[peer].push_back(rest.substr(rest.find(": ") + 2));
+    } else {
+        // Shown as the failure of its case: a transcript line that says nothing.
+        TranscriptStep& s = c.steps.emplace_back();
+        s.shell = true;
+        s.args = {"true"};
+        s.out = "unreadable line: " + line + "\n";
     }
+}
+
+// The cases of every .t file of tests/data/<folder>, in name order. Lines before a file's
+// first case belong to each of its cases; blank lines and '#' comments are skipped.
+inline std::vector<TranscriptCase> ReadTranscripts(const std::string& folder) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& e :
+         std::filesystem::directory_iterator(std::string(WAKEBURST_TEST_DATA) + "/" + folder))
+        if (e.path().extension() == ".t") files.push_back(e.path());
+    std::sort(files.begin(), files.end());
     std::vector<TranscriptCase> cases;
     for (const auto& file : files) {
         std::ifstream in(file);
+        std::vector<std::string> head;
+        bool inCase = false;
         for (std::string line; std::getline(in, line);) {
             if (line.rfind("== ", 0) == 0) {
                 std::string id = file.stem().string() + "_";
                 for (char c : line.substr(3))
                     id += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                cases.push_back({id, line.substr(3), {}});
-            } else if (!cases.empty() && !line.empty() && line[0] != '#') {
-                cases.back().lines.push_back(line);
+                cases.emplace_back().name = id;
+                for (const std::string& h : head)
+                    ReadTranscriptLine(cases.back(), h);
+                inCase = true;
+            } else if (!line.empty() && line[0] != '#') {
+                if (inCase)
+                    ReadTranscriptLine(cases.back(), line);
+                else
+                    head.push_back(line);
             }
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -24,7 +25,29 @@ private:
     int m_fd = -1;
 };
 
-std::string ToHex(const std::string& bytes);
-std::string ExpectedFrame(const std::uint8_t (&mac)[6]);
+inline std::string ToHex(const std::string& bytes) {
+    std::string s;
+    for (unsigned char c : bytes)
+        s += {"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
+    return s;
+}
+
+// The wake-up frame for an Ethernet address, in hex ("00a0c9123456" or "00-a0-c9-12-34-56").
+inline std::string FrameHex(const std::string& ethernet) {
+    std::string mac, hex = "ffffffffffff";
+    for (char c : ethernet)
+        if (c != '-') mac += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (int i = 0; i < 16; ++i)
+        hex += mac;
+    return hex;
+}
+
+// The wake-up frame for an Ethernet address.
+inline std::string ExpectedFrame(const std::uint8_t (&mac)[6]) {
+    std::string f(6, '\xff');
+    for (int i = 0; i < 16; ++i)
+        f.append(reinterpret_cast<const char*>(mac), 6);
+    return f;
+}
 
 }  // namespace wb::test

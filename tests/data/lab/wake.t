@@ -1,51 +1,126 @@
-# Commands run in the host namespace of the plain lab (lab_wake_test), each from an empty
-# directory that must stay empty. "$" the arguments of wakeburst, ">" a line of its output,
-# "!" a line of its error output ("\t" a tab), "?" its exit code (0 when not given),
-# "@ PEERS: LINE" one datagram at each of those peers, as the recorder prints it (FRAME: the
-# wake-up frame for 00-a0-c9-12-34-56). Peers 0, 1, 2 are 198.51.100.10 ("peer-a"), .11
-# ("peer-b") and .12 (no name); a peer not named received nothing.
+# Commands run in the host namespace of the plain lab (tests/lab/lab_test.cpp says how the
+# lines read). Peers 0, 1, 2 are 198.51.100.10 ("peer-a"), .11 ("peer-b") and .12 (no name).
 
 == directed broadcast reaches every peer
-$ send 00-A0-C9-12-34-56 --to 198.51.100.255
+: send 00-A0-C9-12-34-56 --to 198.51.100.255
 > 发送到 198.51.100.255
 @ 0 1 2: 198.51.100.255 FRAME
 
 == limited broadcast reaches every peer
-$ send 00-A0-C9-12-34-56 --to 255.255.255.255
+: send 00-A0-C9-12-34-56 --to 255.255.255.255
 > 发送到 255.255.255.255
 @ 0 1 2: 255.255.255.255 FRAME
 
 == a name from the hosts file reaches that peer only
-$ send 00-A0-C9-12-34-56 --to peer-a
+: send 00-A0-C9-12-34-56 --to peer-a
 > 发送到 peer-a
 @ 0: 198.51.100.10 FRAME
 
 == a unicast address reaches that peer only
-$ send 00-A0-C9-12-34-56 --to 198.51.100.12
+: send 00-A0-C9-12-34-56 --to 198.51.100.12
 > 发送到 198.51.100.12
 @ 2: 198.51.100.12 FRAME
 
 == a name that does not resolve sends nothing
-$ send 00-A0-C9-12-34-56 --to nobody.invalid
+: send 00-A0-C9-12-34-56 --to nobody.invalid
 ! nobody.invalid 是无效的IP地址.
 ? 2
 
 == scan: an output that cannot be written stops it before the poll
-$ scan -o missing/hosts.mp
-! \t无法以写入方式打开 missing/hosts.mp.
+: scan -o missing/hosts.mp
+! 	无法以写入方式打开 missing/hosts.mp.
 ? 1
 
 == scan: a refused mask sends nothing (the mask rules are tested on their own)
-$ scan --mask 255.255.255.255
+: scan --mask 255.255.255.255
 ! wakeburst scan: mask part 4 must be an integer from 0 to 254, not '255'
 ? 2
 
 == scan: a mask of three parts sends nothing
-$ scan --mask 255.255.255
+: scan --mask 255.255.255
 ! wakeburst scan: the mask must have four parts A.B.C.D, not '255.255.255'
 ? 2
 
 == scan: a positional argument sends nothing
-$ scan hosts.mp
+: scan hosts.mp
 ! wakeburst scan: takes no positional arguments
 ? 2
+
+== the local address is the host's own
+$ lab_tool local
+> 198.51.100.37
+
+== a lookup finds a named peer
+$ lab_tool lookup 198.51.100.10
+> peer-a
+
+== a lookup of an unnamed peer reports it once: the address, a line feed, the reason
+$ lab_tool lookup 198.51.100.12 2>err; echo "exit $?"; head -1 err; grep -c ^MSG err
+> *名称未被发现*
+> exit 0
+> MSG 198.51.100.12
+> 1
+
+== a lookup of the limited broadcast is the unknown error
+$ lab_tool lookup 255.255.255.255
+> *名称未被发现*
+! MSG 未知错误!!!
+
+== scan finds every peer, polls each three times at its own address and writes the list
+$ ip neigh flush all; wakeburst scan 2>err; echo "exit $?"; head -5 err; wc -l <err
+> 新建组.mp
+> exit 0
+> 获取此主机的 IP 地址
+> 轮询局域网内所有主机.
+> 正在读取 ARP 缓存.
+> 正在完成IP地址到主机名的映射.
+> 198.51.100.12
+> 6
+@ 0: 198.51.100.10 446f6f646168
+@ 0: 198.51.100.10 446f6f646168
+@ 0: 198.51.100.10 446f6f646168
+@ 1: 198.51.100.11 446f6f646168
+@ 1: 198.51.100.11 446f6f646168
+@ 1: 198.51.100.11 446f6f646168
+@ 2: 198.51.100.12 446f6f646168
+@ 2: 198.51.100.12 446f6f646168
+@ 2: 198.51.100.12 446f6f646168
+$ tail -c +20 "$DATA/lab/peers.mp" | sed 's/\t\t/\t*\xc3\xfb\xb3\xc6\xce\xb4\xb1\xbb\xb7\xa2\xcf\xd6*\t/' | cat "$DATA/hostlist/header_only.mp" - | cmp - 新建组.mp && ls
+> err
+> 新建组.mp
+: check 新建组.mp
+> 02-00-5e-00-00-10
+> 02-00-5e-00-00-11
+> 02-00-5e-00-00-12
+
+== scan with an empty neighbour table and a poll that reaches nobody writes a list without entries
+$ ip neigh flush all; wakeburst scan --mask 255.255.255.254 -o empty; echo "exit $?"; cmp "$DATA/hostlist/header_only.mp" empty.mp && ls
+> empty.mp
+> exit 0
+> empty.mp
+! 获取此主机的 IP 地址
+! 轮询局域网内所有主机.
+! 正在读取 ARP 缓存.
+! 正在完成IP地址到主机名的映射.
+
+== a directed-broadcast alarm wakes every host of its list at every peer, at its minute only
+$ cp "$DATA/lab/peers.mp" . && wakeburst alarms add --file peers.mp --days mon --time 07:30 --to 198.51.100.255
+: tick --at '2026-12-07 07:29'
+# the service runs from a directory of its own: the alarm holds the list's whole path
+$ cd / && wakeburst tick --at '2026-12-07 07:30' --dir "$OLDPWD" | sed "s|$OLDPWD/|./|"
+> 	唤醒 3 hosts 于 ./peers.mp
+@ 0 1 2: 198.51.100.255 FRAME(02005e000010)
+@ 0 1 2: 198.51.100.255 FRAME(02005e000011)
+@ 0 1 2: 198.51.100.255 FRAME(02005e000012)
+$ head -2 Dawnly.log | iconv -f GB18030 -t UTF-8 | sed "s/\r$/<CR>/; s|$PWD/|./|"
+> Monday, December 07, 2026 07:30<CR>
+> 	唤醒 3 hosts 于 ./peers.mp<CR>
+
+== an alarm to a broadcast name (a store written by hand) reaches that peer only
+$ cp "$DATA/lab/peers.mp" . && wakeburst alarms add --file peers.mp --days all --time 23:59 && tail -c 16 DwnGs | tr '\17' '#' && echo && head -c -16 DwnGs >s && printf '\6peer-a' >>s && mv s DwnGs
+> #255.255.255.255
+$ wakeburst tick --at '2026-12-12 23:59' | sed "s|$PWD/|./|"
+> 	唤醒 3 hosts 于 ./peers.mp
+@ 0: 198.51.100.10 FRAME(02005e000010)
+@ 0: 198.51.100.10 FRAME(02005e000011)
+@ 0: 198.51.100.10 FRAME(02005e000012)
