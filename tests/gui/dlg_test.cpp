@@ -2,10 +2,10 @@
 // scenarios of tests/data/gui/*_dlg.txt, or of the files WAKEBURST_DLG_SCRIPTS names (the
 // network lab runs its own that way). "== name" starts a scenario; every other line is an
 // action ("type hour 9", "click add"), or after "= " what some part shows then ("=> ": within
-// six seconds). Controls go by the scripts' names, "a,b" names several; "<...>" in a text
-// expected stands for anything; "tmp/" is the scenario's own (current) directory, "data/"
-// tests/data. Texts show their line ends and tabs. No datagram leaves unless a script says
-// "real".
+// six seconds); "= PROPERTY NAME,NAME VALUES" reads the controls' Qt property. Controls go
+// by the scripts' names; "<...>" in a text expected stands for anything; "tmp/" is the
+// scenario's own (current) directory, "data/" tests/data; texts show line ends and tabs.
+// No datagram leaves unless a script says "real".
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDateTime>
@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -26,10 +27,8 @@
 #include "app_test_support.h"
 #include "dialogs/send_channel.h"
 #include "platform/codepage.h"
-#include "shell/command_ids.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
-#include "shell/main_frame.h"
 #include "shell/system_commands.h"
 #include "support/udp_receiver.h"
 #include "wake/address_text.h"
@@ -39,18 +38,28 @@ using namespace wb::test;
 
 namespace {
 
-// What the stand-ins for the network saw.
+// The status line of a send or creation dialog, with "+" while its progress shows.
+QString StatusOf(QDialog* dlg) {
+    auto* send = qobject_cast<CSendDlg*>(dlg);
+    auto* create = qobject_cast<CCreateListDlg*>(dlg);
+    const QWidget* progress = dlg ? dlg->findChild<QWidget*>("progress") : nullptr;
+    const QString text = send ? send->StatusText() : create ? create->StatusText() : "";
+    return text + (progress && progress->isVisible() ? " +" : "");
+}
+
+// What the stand-ins for the network saw: "seen" is the status line (and the wait cursor)
+// at each lookup or phase.
 struct Fakes {
     QStringList seen, destinations, sent, runs;
     std::set<std::string> resolvable;
     std::string failure;  // when not empty, every send fails with this reason
     int made = 0, closes = 0;
     bool addressFound = false;
-    std::function<QString()> status;  // the dialog's status line (and "+" for its progress)
+    QPointer<QDialog> dlg;
     void See() {
         const QCursor* cursor = QApplication::overrideCursor();
         const bool wait = cursor && cursor->shape() == Qt::WaitCursor;
-        seen << '(' + QString(wait ? "wait " : "") + status() + ')';
+        seen << '(' + QString(wait ? "wait " : "") + StatusOf(dlg) + ')';
     }
 };
 
@@ -97,47 +106,56 @@ bool FakeCreation(Fakes& f, const std::string& mask, const std::string& path,
     return ok;
 }
 
+// The scripts' names of the controls, over all three dialogs.
 std::map<QString, int> Controls() {
-    std::map<QString, int> m{{"ok", 1},
-                             {"send", 1},
-                             {"close", 2},
-                             {"cancel", 2},
-                             {"broadcast", CSendDlg::kBroadcastId},
-                             {"group", CAlarmDlg::kGroupId},
-                             {"browse", CAlarmDlg::kBrowseId},
-                             {"add", CAlarmDlg::kAddId},
-                             {"remove", CAlarmDlg::kRemoveId},
-                             {"hour", CAlarmDlg::kHourId},
-                             {"minute", CAlarmDlg::kMinuteId},
-                             {"ampm", CAlarmDlg::kAmPmId},
-                             {"hourspin", CAlarmDlg::kHourSpinId},
-                             {"minutespin", CAlarmDlg::kMinuteSpinId},
-                             {"ampmspin", CAlarmDlg::kAmPmSpinId},
-                             {"name", CCreateListDlg::kFileNameId}};
+    using A = CAlarmDlg;
+    const QStringList names{"ok",       "send",       "close",    "cancel", "broadcast", "group",
+                            "browse",   "add",        "remove",   "hour",   "minute",    "ampm",
+                            "hourspin", "minutespin", "ampmspin", "name"};
+    const int ids[] = {1,
+                       1,
+                       2,
+                       2,
+                       CSendDlg::kBroadcastId,
+                       A::kGroupId,
+                       A::kBrowseId,
+                       A::kAddId,
+                       A::kRemoveId,
+                       A::kHourId,
+                       A::kMinuteId,
+                       A::kAmPmId,
+                       A::kHourSpinId,
+                       A::kMinuteSpinId,
+                       A::kAmPmSpinId,
+                       CCreateListDlg::kFileNameId};
+    std::map<QString, int> m;
+    for (int k = 0; k < names.size(); ++k)
+        m[names[k]] = ids[k];
     const QStringList days{"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
     for (int k = 0; k < 7; ++k) {
         const QString n = QString::number(k + 1);
-        m[days[k]] = CAlarmDlg::kFirstDayId + k;
+        m[days[k]] = A::kFirstDayId + k;
         if (k < 6) m["byte" + n] = CSendDlg::kFirstByteId + k;
-        if (k < 4) m["addr" + n] = CAlarmDlg::kFirstAddrId + k;
+        if (k < 4) m["addr" + n] = A::kFirstAddrId + k;
         if (k < 4) m["mask" + n] = CCreateListDlg::kFirstMaskId + k;
     }
     return m;
 }
 
+using Frames = std::vector<std::string>;
 const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
-// The states that name controls (or a file, or a time) before the text expected.
-const QStringList kNamed{"text",      "selected", "readonly", "checked", "enabled",
-                         "maxlength", "exists",   "file",     "below"};
+// The states that take no name before the text expected; "exists", "file" and "below" take
+// a file's or a time, the others a property's controls.
+const QStringList kOwn{"messages", "boxes",     "focus",    "status",  "seen", "destinations",
+                       "sent",     "runs",      "channels", "pausing", "open", "gone",
+                       "result",   "documents", "received", "program", "disk", "fresh",
+                       "list",     "index",     "combo"};
 
 bool Matches(const QString& got, const QString& want) {
     const QStringList parts = want.split("<...>");
     if (parts.size() == 1) return got == want;
-    if (!got.startsWith(parts.first()) || !got.endsWith(parts.last())) return false;
-    qsizetype at = parts.first().size();
-    for (int k = 1; k + 1 < parts.size() && at >= 0; ++k)
-        if ((at = got.indexOf(parts[k], at)) >= 0) at += parts[k].size();
-    return at >= 0 && at <= got.size() - parts.last().size();
+    return parts.size() == 2 && got.size() >= want.size() - 5 && got.startsWith(parts[0]) &&
+           got.endsWith(parts[1]);
 }
 
 }  // namespace
@@ -159,33 +177,22 @@ class DlgTest : public QObject {
     CSystemCommands& Commands() { return m_started ? m_fx->App().SystemCommands() : *m_commands; }
     wb::CAlarmStore& Store() { return m_started ? m_fx->App().Store() : *m_store; }
     QString Long(const QString& s) const {
-        return s.startsWith("tmp/")    ? m_fx->Path(s.mid(4))
-               : s.startsWith("data/") ? kData + s.mid(5)
-                                       : s;
+        if (s.startsWith("data/")) return kData + s.mid(5);
+        return s.startsWith("tmp/") ? m_fx->Path(s.mid(4)) : s;
     }
     QString Short(QString s) const {
         for (const QString& dir : {m_fx->Dir(), QDir(m_fx->Dir()).canonicalPath()})
             s.replace(dir + '/', "tmp/");
-        return s.replace(kData, "data/")
-            .replace("\r", "\\r")
-            .replace("\n", "\\n")
-            .replace("\t", "\\t");
+        s.replace(kData, "data/").replace("\r", "\\r").replace("\n", "\\n");
+        return s.replace("\t", "\\t");
     }
     QWidget* Widget(const QString& name) {
-        const auto it = m_controls.find(name);
-        if (name == "dialog" || !m_dlg) return m_dlg;
-        QWidget* w = it == m_controls.end()
-                         ? nullptr
-                         : m_dlg->findChild<QWidget*>(QStringLiteral("ctl%1").arg(it->second));
+        const auto id = m_controls.find(name);
+        if (name == "dialog" || !m_dlg || id == m_controls.end())
+            return name == "dialog" ? m_dlg : nullptr;
+        auto* w = m_dlg->findChild<QWidget*>(QStringLiteral("ctl%1").arg(id->second));
         auto* combo = qobject_cast<QComboBox*>(w);
         return combo && combo->isEditable() ? combo->lineEdit() : w;
-    }
-    QString Status() {
-        QString text;
-        if (auto* send = qobject_cast<CSendDlg*>(m_dlg)) text = send->StatusText();
-        if (auto* create = qobject_cast<CCreateListDlg*>(m_dlg)) text = create->StatusText();
-        auto* progress = m_dlg ? m_dlg->findChild<QWidget*>("progress") : nullptr;
-        return text + (progress && progress->isVisible() ? " +" : "");
     }
     // An alarm as the scripts write it: file,days (hex),hour,minute[,broadcast].
     wb::AlarmList Alarms(const QStringList& specs) const {
@@ -205,189 +212,122 @@ class DlgTest : public QObject {
     QString Alarms(const wb::AlarmList& list) const {
         QStringList out;
         for (const auto& a : list)
-            out << QStringLiteral("%1,%2,%3,%4,%5")
-                       .arg(Short(QString::fromStdString(a->m_strGroupFile)))
-                       .arg(int(a->m_nDays), 2, 16, QChar('0'))
-                       .arg(a->m_nHour)
-                       .arg(a->m_nMinute)
-                       .arg(QString::fromStdString(a->m_strBroadcast));
+            out << Short(QString::fromStdString(a->m_strGroupFile)) +
+                       QString::asprintf(",%02x,%d,%d,", a->m_nDays, a->m_nHour, a->m_nMinute) +
+                       QString::fromStdString(a->m_strBroadcast);
         return out.join(' ');
     }
+    // The dialog the program holds open of the kind last opened.
+    QDialog* Held() {
+        if (m_kind == "create") return m_dlg;
+        if (m_kind == "send") return Commands().SendDialog();
+        return Commands().AlarmDialog();
+    }
 
+    void Expect(bool ok, const QString& what) {
+        if (!ok) QFAIL(qPrintable(what));
+    }
     void Act(const QString& verb, const QStringList& args) {
-        QString rest = args.mid(1).join(' ');
-        QWidget* w = Widget(args.value(0).section(',', 0, 0));
-        auto* combo = qobject_cast<QComboBox*>(w ? w->parentWidget() : nullptr);
-        if (verb == "start") {
-            QElapsedTimer since;
-            since.start();
-            const auto base = QDateTime::fromString(args.value(0), Qt::ISODate).toSecsSinceEpoch();
-            std::unique_ptr<CDawnlyApp> app;
-            if (!args.isEmpty())
-                app = std::make_unique<CDawnlyApp>([base, since] {
-                    return std::chrono::system_clock::from_time_t(base) +
-                           std::chrono::milliseconds(since.elapsed());
-                });
-            QVERIFY(m_fx->Start(std::move(app)));
+        const QString arg = args.value(0), rest = args.mid(1).join(' ');
+        if (verb == "start") {  // the program, on a clock from the given local time on
+            const auto base = std::chrono::system_clock::from_time_t(
+                QDateTime::fromString(arg, Qt::ISODate).toSecsSinceEpoch());
+            const auto since = std::chrono::steady_clock::now();
+            const wb::WallClock clock = [=] {
+                return base + (std::chrono::steady_clock::now() - since);
+            };
+            Expect(m_fx->Start(std::make_unique<CDawnlyApp>(arg.isEmpty() ? nullptr : clock)),
+                   verb);
             m_started = true;
             CUiSeam::Reset();
-            CUiSeam::InstallCoreMessageHandler();
-        } else if (verb == "real") {
-            CSendDlg::SetChannelFactory({});
-            CCreateListDlg::SetCreationRunner({});
-        } else if (verb == "listen") {
-            m_receiver = std::make_unique<UdpReceiver>();
-            QVERIFY(m_receiver->IsBound());
-        } else if (verb == "open") {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            m_kind = args.value(0);
-            if (m_kind == "create") {
-                m_dlg = new CCreateListDlg([this](const QString& path) {
-                    if (m_started) m_fx->App().OpenDocumentFile(path);
-                });
-                m_dlg->show();
-            } else if (m_started) {
-                m_fx->Frame().OnCommand(m_kind == "send" ? ID_POWER_ON_HOST : ID_GROUP_POWER_ON);
-            } else {
-                m_kind == "send" ? Commands().OpenSendDialog(nullptr)
-                                 : Commands().OpenAlarmDialog(nullptr);
-            }
-            if (m_kind != "create") m_dlg = Open();
-            QVERIFY(m_dlg);
-        } else if (verb == "alarms") {
-            Store().m_alarms = m_given = Alarms(args);
-        } else if (verb == "disk") {  // another program saves the store
-            QVERIFY(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)));
-        } else if (verb == "copy") {
-            QVERIFY(QFile::copy(Long(args.value(0)), Long(args.value(1))));
-        } else if (verb == "write") {
-            WriteFileBytes(
-                Long(args.value(0)),
-                QByteArray::fromStdString(wb::platform::ToFileText(rest.replace("\\r", "\r")
-                                                                       .replace("\\n", "\n")
-                                                                       .replace("\\t", "\t")
-                                                                       .toStdString())));
-        } else if (verb == "resolvable") {
-            m_f.resolvable.insert(args.value(0).toStdString());
-        } else if (verb == "fail") {
-            m_f.failure = args.join(' ').toStdString();
-        } else if (verb == "address") {
-            m_f.addressFound = args.value(0) == "found";
-        } else if (verb == "answer") {
-            CUiSeam::QueueAnswer(args.value(0) == "yes" ? QMessageBox::Yes : QMessageBox::No);
-        } else if (verb == "file-dialog-gives") {
-            CUiSeam::QueueFileNames({Long(args.value(0))});
-        } else if (verb == "activate") {
-            m_dlg->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(m_dlg));
-        } else if (verb == "call") {
-            QVERIFY(QMetaObject::invokeMethod(m_dlg, qPrintable(args.value(0))));
-        } else if (verb == "clock") {
-            m_clock.start();
-        } else if (verb == "wait") {
-            QTest::qWait(args.value(0).toInt());
-        } else if (!w) {
-            QFAIL(qPrintable("no control " + args.value(0)));
-        } else if (verb == "type" || verb == "set") {
-            const QStringList names = args.value(0).split(',');
-            for (int k = 0; k < names.size(); ++k) {
-                auto* edit = qobject_cast<QLineEdit*>(Widget(names[k]));
-                QVERIFY(edit);
-                const QString text = Long(names.size() > 1 ? args.value(k + 1) : rest);
-                if (verb == "set") {
-                    edit->setText(text);
-                    continue;
-                }
-                edit->setFocus();
-                edit->selectAll();
-                QTest::keyClick(edit, Qt::Key_Delete);
-                QTest::keyClicks(edit, text);
-            }
-        } else if (verb == "keys") {
-            QTest::keyClicks(w, rest);
-        } else if (verb == "key") {
-            const std::map<QString, Qt::Key> keys{{"up", Qt::Key_Up},
-                                                  {"down", Qt::Key_Down},
-                                                  {"return", Qt::Key_Return},
-                                                  {"enter", Qt::Key_Enter},
-                                                  {"escape", Qt::Key_Escape}};
-            w->setFocus();
-            QTest::keyClick(w, keys.at(rest));
-        } else if (verb == "click") {  // a line edit at its left end; "click NAME CHILD"
-            QWidget* target = args.size() > 1 ? w->findChild<QToolButton*>(rest) : w;
-            QVERIFY(target);
-            const bool edit = qobject_cast<QLineEdit*>(target);
-            QTest::mouseClick(target, Qt::LeftButton, {},
-                              edit ? QPoint(2, target->height() / 2) : QPoint());
-        } else if (verb == "toggle") {
-            qobject_cast<QAbstractButton*>(w)->click();
-        } else if (verb == "choose") {
-            QVERIFY(combo);
-            combo->setCurrentIndex(rest.toInt());
-            emit combo->activated(rest.toInt());
-        } else if (verb == "close") {
-            w->close();
-        } else {
-            QFAIL(qPrintable("unknown action " + verb));
+            return CUiSeam::InstallCoreMessageHandler();
         }
-    }
-    QDialog* Open() {
-        if (m_kind == "create") return m_dlg;
-        return m_kind == "send" ? static_cast<QDialog*>(Commands().SendDialog())
-                                : Commands().AlarmDialog();
+        if (verb == "open") QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (verb == "open" && (m_kind = arg) == "send") Commands().OpenSendDialog(nullptr);
+        if (verb == "open" && arg == "alarm") Commands().OpenAlarmDialog(nullptr);
+        if (verb == "open" && arg == "create")
+            (m_dlg = new CCreateListDlg([this](const QString& path) {
+                 if (m_started) m_fx->App().OpenDocumentFile(path);
+             }))->show();
+        if (verb == "open") return Expect(m_f.dlg = m_dlg = Held(), "no dialog " + arg);
+        if (verb == "real") CSendDlg::SetChannelFactory({});
+        if (verb == "real") return CCreateListDlg::SetCreationRunner({});
+        if (verb == "listen") m_receiver = std::make_unique<UdpReceiver>();
+        if (verb == "listen") return Expect(m_receiver->IsBound(), "port 2304 taken");
+        if (verb == "alarms") return void(Store().m_alarms = m_given = Alarms(args));
+        if (verb == "disk")  // another program saves the store
+            return Expect(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)), verb);
+        if (verb == "copy") return Expect(QFile::copy(Long(arg), Long(args.value(1))), verb);
+        if (verb == "resolvable") return void(m_f.resolvable.insert(arg.toStdString()));
+        if (verb == "fail") return void(m_f.failure = args.join(' ').toStdString());
+        if (verb == "address") return void(m_f.addressFound = arg == "found");
+        if (verb == "answer")
+            return CUiSeam::QueueAnswer(arg == "yes" ? QMessageBox::Yes : QMessageBox::No);
+        if (verb == "file-dialog-gives") return CUiSeam::QueueFileNames({Long(arg)});
+        if (verb == "activate") m_dlg->activateWindow();
+        if (verb == "activate") return Expect(QTest::qWaitForWindowActive(m_dlg), "not active");
+        if (verb == "call") return Expect(QMetaObject::invokeMethod(m_dlg, qPrintable(arg)), arg);
+        if (verb == "clock") return m_clock.start();
+        QWidget* w = Widget(arg.section(',', 0, 0));
+        if (w && verb == "click" && args.size() > 1) w = w->findChild<QToolButton*>(rest);
+        if (!w) return Expect(false, "no control " + args.join(' '));
+        const QStringList names = arg.split(',');
+        for (int k = 0; (verb == "type" || verb == "set") && k < names.size(); ++k) {
+            auto* edit = qobject_cast<QLineEdit*>(Widget(names[k]));
+            const QString text = Long(names.size() > 1 ? args.value(k + 1) : rest);
+            if (!edit) return Expect(false, names[k] + " is no field");
+            if (verb == "set") edit->setText(text);
+            if (verb == "set") continue;
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QTest::keyClicks(edit, text);
+        }
+        if (verb == "type" || verb == "set") return;
+        if (verb == "keys") return QTest::keyClicks(w, rest);
+        if (verb == "key") w->setFocus();
+        if (verb == "key") return QTest::keyClick(w, QKeySequence(rest)[0].key());
+        // Where a person clicks: a field where its text starts, a box on its mark.
+        if (verb == "click")
+            return QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, w->height() / 2));
+        if (verb == "close") return void(w->close());
+        auto* combo = qobject_cast<QComboBox*>(w->parentWidget());
+        if (verb == "choose" && combo) combo->setCurrentIndex(rest.toInt());
+        if (verb == "choose" && combo) return combo->activated(rest.toInt());
+        Expect(false, "unknown action " + verb);
     }
 
     QString State(const QString& key, const QString& arg) {
         QStringList out;
         const auto bit = [](bool b) { return QString(b ? "1" : "0"); };
-        auto* alarm = qobject_cast<CAlarmDlg*>(m_dlg);
         if (key == "exists") return bit(QFile::exists(Long(arg)));
         if (key == "file")
             return Short(QString::fromStdString(
                 wb::platform::FromFileText(ReadFileBytes(Long(arg)).toStdString())));
         if (key == "below") return bit(m_clock.elapsed() < arg.toInt());
-        for (const QString& name : kNamed.contains(key) ? arg.split(',') : QStringList()) {
-            QWidget* w = Widget(name);
-            auto* edit = qobject_cast<QLineEdit*>(w);
-            auto* button = qobject_cast<QAbstractButton*>(w);
-            if (!w) return "no control " + name;
-            if (key == "enabled")
-                out << bit(w->isEnabled());
-            else if (key == "checked")
-                out << bit(button && button->isChecked());
-            else if (!edit)
-                return name + " is no field";
-            else if (key == "text")
-                out << Short(edit->text());
-            else if (key == "selected")
-                out << Short(edit->selectedText());
-            else if (key == "readonly")
-                out << bit(edit->isReadOnly());
-            else if (key == "maxlength")
-                out << QString::number(edit->maxLength());
+        for (const QString& name : kOwn.contains(key) ? QStringList() : arg.split(',')) {
+            const QVariant v = Widget(name) ? Widget(name)->property(qPrintable(key)) : QVariant();
+            if (!v.isValid()) return name + " has no " + key;
+            out << (v.typeId() == QMetaType::Bool ? bit(v.toBool()) : Short(v.toString()));
         }
-        if (kNamed.contains(key)) return out.join(key == "text" || key == "selected" ? " " : "");
+        if (!kOwn.contains(key)) return out.join(' ');
         if (key == "messages") return Short(MessageTexts().join(" | "));
-        if (key == "boxes") {
+        if (key == "boxes") {  // caption:buttons[:icon] of each message, the kind of other dialogs
             for (const auto& r : CUiSeam::Records()) {
-                const bool question = r.buttons == int(QMessageBox::Yes | QMessageBox::No);
-                if (r.kind != CUiSeam::Kind::Message)
-                    out << QStringList{"", "open-file", "save-file", "dialog"}.value(int(r.kind));
-                else
-                    out << r.caption +
-                               (question                       ? ":yes-no"
-                                : r.buttons == QMessageBox::Ok ? ":ok"
-                                                               : ":?") +
-                               (r.icon == QMessageBox::Question ? ":question" : "");
+                const bool ask = r.buttons == int(QMessageBox::Yes | QMessageBox::No);
+                const QString buttons = ask                            ? ":yes-no"
+                                        : r.buttons == QMessageBox::Ok ? ":ok"
+                                                                       : ":?";
+                const QString icon = r.icon == QMessageBox::Question ? ":question" : "";
+                const bool message = r.kind == CUiSeam::Kind::Message;
+                out << (message ? r.caption + buttons + icon : QString("kind %1").arg(int(r.kind)));
             }
             return out.join(" | ");
         }
-        if (key == "focus") {
-            for (const auto& [name, id] : m_controls)
-                if (QApplication::focusWidget() == Widget(name)) return name;
-            return "other";
-        }
-        if (key == "status") return Short(Status());
+        for (const auto& [name, id] : m_controls)
+            if (key == "focus" && QApplication::focusWidget() == Widget(name)) return name;
+        if (key == "focus") return "other";
+        if (key == "status") return Short(StatusOf(m_dlg));
         if (key == "seen") return Short(m_f.seen.join(' '));
         if (key == "destinations") return m_f.destinations.join(' ');
         if (key == "sent") return m_f.sent.join(' ');
@@ -395,54 +335,38 @@ class DlgTest : public QObject {
         if (key == "channels") return QStringLiteral("%1 %2").arg(m_f.made).arg(m_f.closes);
         if (key == "pausing") return bit(qobject_cast<CSendDlg*>(m_dlg)->IsPausing());
         if (key == "open")
-            return Open() ? (Open() == m_dlg && m_dlg->isVisible() ? "yes" : "other") : "no";
-        if (key == "gone") {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            return bit(m_dlg.isNull());
-        }
+            return Held() ? (Held() == m_dlg && m_dlg->isVisible() ? "yes" : "other") : "no";
+        if (key == "gone") QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (key == "gone") return bit(m_dlg.isNull());
         if (key == "result")
             return QString(m_dlg->result() == QDialog::Accepted ? "accepted" : "rejected") +
                    (m_dlg->isVisible() ? " visible" : " hidden");
-        if (key == "documents") {
-            for (const auto* doc : m_fx->App().DocTemplate()->Documents())
-                out << Short(QFileInfo(doc->GetPathName()).canonicalFilePath());
-            return out.join(' ');
-        }
-        if (key == "received") {  // a frame a wake-up of its own bytes 7 to 12 gives, or its bytes
-            for (const std::string& frame : m_receiver->Drain()) {
-                std::uint8_t mac[6] = {};
-                for (int k = 0; k < 6 && frame.size() >= 12; ++k)
-                    mac[k] = std::uint8_t(frame[6 + k]);
-                out << QString::fromStdString(frame == ExpectedFrame(mac)
-                                                  ? "wake " + ToHex(frame.substr(6, 6))
-                                                  : ToHex(frame));
-            }
-            return out.join(' ');
-        }
+        for (const auto* doc :
+             key == "documents" ? m_fx->App().DocTemplate()->Documents() : QList<CDawnlyDoc*>())
+            out << Short(QFileInfo(doc->GetPathName()).canonicalFilePath());
+        for (const std::string& frame : key == "received" ? m_receiver->Drain() : Frames())
+            out << QString::fromStdString(ToHex(frame));
+        if (key == "documents" || key == "received") return out.join(' ');
         if (key == "program") return Alarms(Store().m_alarms);
-        if (key == "disk") {
-            wb::CAlarmStore reread(Store().m_strStartDir);
-            if (!QFile::exists(QString::fromStdString(Store().StorePath()))) return "none";
+        wb::CAlarmStore reread(Store().m_strStartDir);
+        if (key == "disk" && !QFile::exists(QString::fromStdString(Store().StorePath())))
+            return "none";
+        if (key == "disk")
             return reread.LoadAlarms() ? '[' + Alarms(reread.m_alarms) + ']' : "damaged";
-        }
-        if (key == "fresh") {  // the program's list holds copies, not the alarms it gave
-            for (const auto& a : Store().m_alarms)
-                if (std::find(m_given.begin(), m_given.end(), a) != m_given.end()) return "no";
-            return "yes";
-        }
-        if (!alarm) return "unknown state " + key;
+        for (const auto& a :
+             Store().m_alarms)  // the program's list holds copies, not those it gave
+            if (key == "fresh" && std::find(m_given.begin(), m_given.end(), a) != m_given.end())
+                return "no";
+        if (key == "fresh") return "yes";
+        auto* alarm = qobject_cast<CAlarmDlg*>(m_dlg);
+        if (!alarm) return "no alarm dialog";
         auto* groups = alarm->findChild<QComboBox*>();
-        if (key == "count") return QString::number(alarm->WorkingList().size());
-        if (key == "items") return QString::number(groups->count());
         if (key == "list") return Alarms(alarm->WorkingList());
         if (key == "index")
             return QStringLiteral("%1 %2").arg(alarm->CurrentIndex()).arg(groups->currentIndex());
-        if (key == "combo") {
-            for (int k = 0; k < groups->count(); ++k)
-                out << Short(groups->itemText(k));
-            return Short(groups->currentText()) + " [" + out.join(' ') + ']';
-        }
-        return "unknown state " + key;
+        for (int k = 0; k < groups->count(); ++k)
+            out << Short(groups->itemText(k));
+        return Short(groups->currentText()) + " [" + out.join(' ') + ']';  // combo
     }
 
 private slots:
@@ -453,13 +377,9 @@ private slots:
             wb::WithTrailingSeparator(QDir(m_fx->Dir()).absolutePath().toStdString()));
         m_commands = std::make_unique<CSystemCommands>(*m_store, CCreateListDlg::OpenDocument{});
         m_f = Fakes{};
-        m_f.status = [this] { return Status(); };
         CSendDlg::SetChannelFactory([this] { return std::make_unique<CFakeChannel>(m_f); });
-        CCreateListDlg::SetCreationRunner([this](const std::string& mask, const std::string& path,
-                                                 const wb::StatusReport& status,
-                                                 const wb::CreateListOptions& options) {
-            return FakeCreation(m_f, mask, path, status, options);
-        });
+        using namespace std::placeholders;
+        CCreateListDlg::SetCreationRunner(std::bind(FakeCreation, std::ref(m_f), _1, _2, _3, _4));
     }
     void cleanup() {
         delete m_dlg.data();
@@ -467,8 +387,6 @@ private slots:
         CSendDlg::SetChannelFactory({});
         CCreateListDlg::SetCreationRunner({});
         m_receiver.reset();
-        m_commands.reset();
-        m_store.reset();
         m_fx.reset();
         m_started = false;
         m_given.clear();
@@ -481,20 +399,12 @@ private slots:
              env.isEmpty() ? QDir(kData + "gui").entryList({"*_dlg.txt"}) : env.split(',')) {
             QFile f(kData + "gui/" + file);
             QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file));
-            QStringList lines;
-            QString name;
-            const auto flush = [&] {
-                if (!name.isEmpty())
-                    QTest::newRow(qPrintable(file.section('.', 0, 0) + ": " + name)) << lines;
-                lines.clear();
-            };
-            for (const QString& line : QString::fromUtf8(f.readAll()).split('\n')) {
-                if (line.startsWith("== "))
-                    flush(), name = line.mid(3);
-                else if (!line.trimmed().isEmpty() && !line.startsWith('#'))
-                    lines << line;
+            for (const QString& text : QString::fromUtf8(f.readAll()).split("\n== ").mid(1)) {
+                QStringList lines = text.split('\n');
+                const QString name = file.section('.', 0, 0) + ": " + lines.takeFirst();
+                lines.removeIf([](const QString& l) { return l.isEmpty() || l.startsWith('#'); });
+                QTest::newRow(qPrintable(name)) << lines;
             }
-            flush();
         }
     }
     void scenario() {
@@ -504,7 +414,7 @@ private slots:
                 const bool later = line.startsWith("=> ");
                 QStringList words = line.mid(later ? 3 : 2).split(' ');
                 const QString key = words.takeFirst();
-                const QString arg = kNamed.contains(key) ? words.takeFirst() : QString();
+                const QString arg = kOwn.contains(key) ? QString() : words.takeFirst();
                 const QString want = words.join(' ');
                 QString got = State(key, arg);
                 for (QDeadlineTimer t(6000); later && !Matches(got, want) && !t.hasExpired();
