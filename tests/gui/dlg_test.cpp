@@ -47,38 +47,38 @@ QString StatusOf(QDialog* dlg) {
     return text + (progress && progress->isVisible() ? " +" : "");
 }
 
-// What the stand-ins for the network saw: "seen" is the status line (and the wait cursor)
-// at each lookup or phase.
+// What the stand-ins for the network were given, in order; at each lookup and each phase
+// also the status line then (and whether the wait cursor was up).
 struct Fakes {
-    QStringList seen, destinations, sent, runs;
+    QStringList log;
     std::set<std::string> resolvable;
     std::string failure;  // when not empty, every send fails with this reason
-    int made = 0, closes = 0;
     bool addressFound = false;
     QPointer<QDialog> dlg;
     void See() {
         const QCursor* cursor = QApplication::overrideCursor();
         const bool wait = cursor && cursor->shape() == Qt::WaitCursor;
-        seen << '(' + QString(wait ? "wait " : "") + StatusOf(dlg) + ')';
+        log << '(' + QString(wait ? "wait " : "") + StatusOf(dlg) + ')';
     }
 };
 
 class CFakeChannel final : public CSendChannel {
 public:
-    explicit CFakeChannel(Fakes& f) : m_f(f) { ++f.made; }
+    explicit CFakeChannel(Fakes& f) : m_f(f) { f.log << "channel"; }
     bool SetDestination(const std::string& text) override {
-        m_f.destinations << QString::fromStdString(text);
+        m_f.log << QString::fromStdString("to " + text);
         m_f.See();
         const bool dotted = wb::IsValidIpText(text) && text.find('-') == std::string::npos;
         m_dest = dotted || m_f.resolvable.count(text) ? text : "255.255.255.255";
         return m_dest == text;
     }
     bool SendWakeup(const std::string& ethernet) override {
-        if (m_f.failure.empty()) m_f.sent << QString::fromStdString(ethernet + '@' + m_dest);
+        if (m_f.failure.empty())
+            m_f.log << QString::fromStdString("sent " + ethernet + '@' + m_dest);
         return m_f.failure.empty();
     }
     std::string FailureReason() const override { return m_f.failure; }
-    void Close() override { ++m_f.closes; }
+    void Close() override { m_f.log << "closed"; }
 
 private:
     Fakes& m_f;
@@ -89,7 +89,7 @@ private:
 // tmp/temp.mp, the host names made up.
 bool FakeCreation(Fakes& f, const std::string& mask, const std::string& path,
                   const wb::StatusReport& status, wb::CreateListOptions options) {
-    f.runs << QString::fromStdString(mask + ' ' + path);
+    f.log << QString::fromStdString("run " + mask + ' ' + path);
     const auto announce = [&](const char* text) {
         status(text);
         f.See();
@@ -146,10 +146,9 @@ using Frames = std::vector<std::string>;
 const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
 // The states that take no name before the text expected; "exists", "file" and "below" take
 // a file's or a time, the others a property's controls.
-const QStringList kOwn{"messages", "boxes",     "focus",    "status",  "seen", "destinations",
-                       "sent",     "runs",      "channels", "pausing", "open", "gone",
-                       "result",   "documents", "received", "program", "disk", "fresh",
-                       "list",     "index",     "combo"};
+const QStringList kOwn{"messages", "boxes", "focus",  "status",    "log",      "pausing",
+                       "open",     "gone",  "result", "documents", "received", "program",
+                       "disk",     "fresh", "list",   "index",     "combo"};
 
 bool Matches(const QString& got, const QString& want) {
     const QStringList parts = want.split("<...>");
@@ -250,10 +249,11 @@ class DlgTest : public QObject {
                  if (m_started) m_fx->App().OpenDocumentFile(path);
              }))->show();
         if (verb == "open") return Expect(m_f.dlg = m_dlg = Held(), "no dialog " + arg);
-        if (verb == "real") CSendDlg::SetChannelFactory({});
-        if (verb == "real") return CCreateListDlg::SetCreationRunner({});
-        if (verb == "listen") m_receiver = std::make_unique<UdpReceiver>();
-        if (verb == "listen") return Expect(m_receiver->IsBound(), "port 2304 taken");
+        if (verb == "real")
+            return CSendDlg::SetChannelFactory({}), CCreateListDlg::SetCreationRunner({});
+        if (verb == "listen")
+            return Expect((m_receiver = std::make_unique<UdpReceiver>())->IsBound(),
+                          "port 2304 taken");
         if (verb == "alarms") return void(Store().m_alarms = m_given = Alarms(args));
         if (verb == "disk")  // another program saves the store
             return Expect(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)), verb);
@@ -328,11 +328,7 @@ class DlgTest : public QObject {
             if (key == "focus" && QApplication::focusWidget() == Widget(name)) return name;
         if (key == "focus") return "other";
         if (key == "status") return Short(StatusOf(m_dlg));
-        if (key == "seen") return Short(m_f.seen.join(' '));
-        if (key == "destinations") return m_f.destinations.join(' ');
-        if (key == "sent") return m_f.sent.join(' ');
-        if (key == "runs") return m_f.runs.join(" | ");
-        if (key == "channels") return QStringLiteral("%1 %2").arg(m_f.made).arg(m_f.closes);
+        if (key == "log") return Short(m_f.log.join(" | "));
         if (key == "pausing") return bit(qobject_cast<CSendDlg*>(m_dlg)->IsPausing());
         if (key == "open")
             return Held() ? (Held() == m_dlg && m_dlg->isVisible() ? "yes" : "other") : "no";
