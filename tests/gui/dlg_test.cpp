@@ -16,6 +16,7 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QPointer>
 #include <QTest>
 #include <QToolButton>
@@ -109,32 +110,19 @@ bool FakeCreation(Fakes& f, const std::string& mask, const std::string& path,
 // The scripts' names of the controls, over all three dialogs.
 std::map<QString, int> Controls() {
     using A = CAlarmDlg;
-    const QStringList names{"ok",       "send",       "close",    "cancel", "broadcast", "group",
-                            "browse",   "add",        "remove",   "hour",   "minute",    "ampm",
-                            "hourspin", "minutespin", "ampmspin", "name"};
-    const int ids[] = {1,
-                       1,
-                       2,
-                       2,
-                       CSendDlg::kBroadcastId,
-                       A::kGroupId,
-                       A::kBrowseId,
-                       A::kAddId,
-                       A::kRemoveId,
-                       A::kHourId,
-                       A::kMinuteId,
-                       A::kAmPmId,
-                       A::kHourSpinId,
-                       A::kMinuteSpinId,
-                       A::kAmPmSpinId,
-                       CCreateListDlg::kFileNameId};
     std::map<QString, int> m;
-    for (int k = 0; k < names.size(); ++k)
-        m[names[k]] = ids[k];
-    const QStringList days{"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
+    const auto add = [&m](const QString& names, const std::vector<int>& ids) {
+        for (std::size_t k = 0; k < ids.size(); ++k)
+            m[names.section(' ', int(k), int(k))] = ids[k];
+    };
+    add("ok send close cancel broadcast name",
+        {1, 1, 2, 2, CSendDlg::kBroadcastId, CCreateListDlg::kFileNameId});
+    add("group browse add remove", {A::kGroupId, A::kBrowseId, A::kAddId, A::kRemoveId});
+    add("hour minute ampm", {A::kHourId, A::kMinuteId, A::kAmPmId});
+    add("hourspin minutespin ampmspin", {A::kHourSpinId, A::kMinuteSpinId, A::kAmPmSpinId});
     for (int k = 0; k < 7; ++k) {
         const QString n = QString::number(k + 1);
-        m[days[k]] = A::kFirstDayId + k;
+        m[QString("sun mon tue wed thu fri sat").section(' ', k, k)] = A::kFirstDayId + k;
         if (k < 6) m["byte" + n] = CSendDlg::kFirstByteId + k;
         if (k < 4) m["addr" + n] = A::kFirstAddrId + k;
         if (k < 4) m["mask" + n] = CCreateListDlg::kFirstMaskId + k;
@@ -149,6 +137,11 @@ const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
 const QStringList kOwn{"messages", "boxes", "focus",  "status",    "log",      "pausing",
                        "open",     "gone",  "result", "documents", "received", "program",
                        "disk",     "fresh", "list",   "index",     "combo"};
+
+template <typename Enum>
+QString Key(int value) {
+    return QMetaEnum::fromType<Enum>().valueToKeys(value);
+}
 
 bool Matches(const QString& got, const QString& want) {
     const QStringList parts = want.split("<...>");
@@ -229,11 +222,11 @@ class DlgTest : public QObject {
     void Act(const QString& verb, const QStringList& args) {
         const QString arg = args.value(0), rest = args.mid(1).join(' ');
         if (verb == "start") {  // the program, on a clock from the given local time on
-            const auto base = std::chrono::system_clock::from_time_t(
+            using namespace std::chrono;
+            const auto base = system_clock::from_time_t(
                 QDateTime::fromString(arg, Qt::ISODate).toSecsSinceEpoch());
-            const auto since = std::chrono::steady_clock::now();
-            const wb::WallClock clock = [=] {
-                return base + (std::chrono::steady_clock::now() - since);
+            const wb::WallClock clock = [base, since = steady_clock::now()] {
+                return base + (steady_clock::now() - since);
             };
             Expect(m_fx->Start(std::make_unique<CDawnlyApp>(arg.isEmpty() ? nullptr : clock)),
                    verb);
@@ -312,18 +305,12 @@ class DlgTest : public QObject {
         }
         if (!kOwn.contains(key)) return out.join(' ');
         if (key == "messages") return Short(MessageTexts().join(" | "));
-        if (key == "boxes") {  // caption:buttons[:icon] of each message, the kind of other dialogs
-            for (const auto& r : CUiSeam::Records()) {
-                const bool ask = r.buttons == int(QMessageBox::Yes | QMessageBox::No);
-                const QString buttons = ask                            ? ":yes-no"
-                                        : r.buttons == QMessageBox::Ok ? ":ok"
-                                                                       : ":?";
-                const QString icon = r.icon == QMessageBox::Question ? ":question" : "";
-                const bool message = r.kind == CUiSeam::Kind::Message;
-                out << (message ? r.caption + buttons + icon : QString("kind %1").arg(int(r.kind)));
-            }
-            return out.join(" | ");
-        }
+        for (const auto& r : key == "boxes" ? CUiSeam::Records() : std::vector<CUiSeam::Record>())
+            out << (r.kind != CUiSeam::Kind::Message
+                        ? QString("kind %1").arg(int(r.kind))
+                        : r.caption + ':' + Key<QMessageBox::StandardButtons>(r.buttons) + ':' +
+                              Key<QMessageBox::Icon>(r.icon));
+        if (key == "boxes") return out.join(" | ");  // caption:buttons:icon, or the kind of dialog
         for (const auto& [name, id] : m_controls)
             if (key == "focus" && QApplication::focusWidget() == Widget(name)) return name;
         if (key == "focus") return "other";
