@@ -6,7 +6,6 @@
 // by the scripts' names; "<...>" in a text expected stands for anything; "tmp/" is the
 // scenario's own (current) directory, "data/" tests/data; texts show line ends and tabs.
 // No datagram leaves unless a script says "real".
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -14,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaEnum>
@@ -39,17 +39,11 @@ using namespace wb::test;
 
 namespace {
 
-// The status line of a send or creation dialog, with "+" while its progress shows.
-QString StatusOf(QDialog* dlg) {
-    auto* send = qobject_cast<CSendDlg*>(dlg);
-    auto* create = qobject_cast<CCreateListDlg*>(dlg);
-    const QWidget* progress = dlg ? dlg->findChild<QWidget*>("progress") : nullptr;
-    const QString text = send ? send->StatusText() : create ? create->StatusText() : "";
-    return text + (progress && progress->isVisible() ? " +" : "");
-}
+QString Ctl(int id) { return QStringLiteral("ctl%1").arg(id); }
 
 // What the stand-ins for the network were given, in order; at each lookup and each phase
-// also the status line then (and whether the wait cursor was up).
+// also the status line then (with "+" while a progress shows, and whether the wait cursor
+// was up).
 struct Fakes {
     QStringList log;
     std::set<std::string> resolvable;
@@ -59,7 +53,10 @@ struct Fakes {
     void See() {
         const QCursor* cursor = QApplication::overrideCursor();
         const bool wait = cursor && cursor->shape() == Qt::WaitCursor;
-        log << '(' + QString(wait ? "wait " : "") + StatusOf(dlg) + ')';
+        const QWidget* progress = dlg->findChild<QWidget*>("progress");
+        const QString status = dlg->findChild<QLabel*>(Ctl(CSendDlg::kStatusId))->text();
+        const QString busy = progress && progress->isVisible() ? " +" : "";
+        log << '(' + QString(wait ? "wait " : "") + status + busy + ')';
     }
 };
 
@@ -115,8 +112,9 @@ std::map<QString, int> Controls() {
         for (std::size_t k = 0; k < ids.size(); ++k)
             m[names.section(' ', int(k), int(k))] = ids[k];
     };
-    add("ok send close cancel broadcast name",
-        {1, 1, 2, 2, CSendDlg::kBroadcastId, CCreateListDlg::kFileNameId});
+    add("ok send close cancel name status",
+        {1, 1, 2, 2, CCreateListDlg::kFileNameId, CSendDlg::kStatusId});
+    add("broadcast", {CSendDlg::kBroadcastId});
     add("group browse add remove", {A::kGroupId, A::kBrowseId, A::kAddId, A::kRemoveId});
     add("hour minute ampm", {A::kHourId, A::kMinuteId, A::kAmPmId});
     add("hourspin minutespin ampmspin", {A::kHourSpinId, A::kMinuteSpinId, A::kAmPmSpinId});
@@ -134,9 +132,9 @@ using Frames = std::vector<std::string>;
 const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
 // The states that take no name before the text expected; "exists", "file" and "below" take
 // a file's or a time, the others a property's controls.
-const QStringList kOwn{"messages", "boxes", "focus",  "status",    "log",      "pausing",
-                       "open",     "gone",  "result", "documents", "received", "program",
-                       "disk",     "fresh", "list",   "index",     "combo"};
+const QStringList kOwn{"messages", "boxes",  "focus",     "log",      "pausing", "open",
+                       "gone",     "result", "documents", "received", "program", "disk",
+                       "fresh",    "list",   "index",     "combo"};
 
 template <typename Enum>
 QString Key(int value) {
@@ -182,7 +180,7 @@ class DlgTest : public QObject {
         const auto id = m_controls.find(name);
         if (name == "dialog" || !m_dlg || id == m_controls.end())
             return name == "dialog" ? m_dlg : nullptr;
-        auto* w = m_dlg->findChild<QWidget*>(QStringLiteral("ctl%1").arg(id->second));
+        auto* w = m_dlg->findChild<QWidget*>(Ctl(id->second));
         auto* combo = qobject_cast<QComboBox*>(w);
         return combo && combo->isEditable() ? combo->lineEdit() : w;
     }
@@ -216,8 +214,8 @@ class DlgTest : public QObject {
         return Commands().AlarmDialog();
     }
 
-    void Expect(bool ok, const QString& what) {
-        if (!ok) QFAIL(qPrintable(what));
+    void Expect(bool ok) {
+        if (!ok) QFAIL("refused");
     }
     void Act(const QString& verb, const QStringList& args) {
         const QString arg = args.value(0), rest = args.mid(1).join(' ');
@@ -228,8 +226,7 @@ class DlgTest : public QObject {
             const wb::WallClock clock = [base, since = steady_clock::now()] {
                 return base + (steady_clock::now() - since);
             };
-            Expect(m_fx->Start(std::make_unique<CDawnlyApp>(arg.isEmpty() ? nullptr : clock)),
-                   verb);
+            Expect(m_fx->Start(std::make_unique<CDawnlyApp>(arg.isEmpty() ? nullptr : clock)));
             m_started = true;
             CUiSeam::Reset();
             return CUiSeam::InstallCoreMessageHandler();
@@ -241,16 +238,15 @@ class DlgTest : public QObject {
             (m_dlg = new CCreateListDlg([this](const QString& path) {
                  if (m_started) m_fx->App().OpenDocumentFile(path);
              }))->show();
-        if (verb == "open") return Expect(m_f.dlg = m_dlg = Held(), "no dialog " + arg);
+        if (verb == "open") return Expect(m_f.dlg = m_dlg = Held());
         if (verb == "real")
             return CSendDlg::SetChannelFactory({}), CCreateListDlg::SetCreationRunner({});
         if (verb == "listen")
-            return Expect((m_receiver = std::make_unique<UdpReceiver>())->IsBound(),
-                          "port 2304 taken");
+            return Expect((m_receiver = std::make_unique<UdpReceiver>())->IsBound());
         if (verb == "alarms") return void(Store().m_alarms = m_given = Alarms(args));
         if (verb == "disk")  // another program saves the store
-            return Expect(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)), verb);
-        if (verb == "copy") return Expect(QFile::copy(Long(arg), Long(args.value(1))), verb);
+            return Expect(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)));
+        if (verb == "copy") return Expect(QFile::copy(Long(arg), Long(args.value(1))));
         if (verb == "resolvable") return void(m_f.resolvable.insert(arg.toStdString()));
         if (verb == "fail") return void(m_f.failure = args.join(' ').toStdString());
         if (verb == "address") return void(m_f.addressFound = arg == "found");
@@ -258,17 +254,17 @@ class DlgTest : public QObject {
             return CUiSeam::QueueAnswer(arg == "yes" ? QMessageBox::Yes : QMessageBox::No);
         if (verb == "file-dialog-gives") return CUiSeam::QueueFileNames({Long(arg)});
         if (verb == "activate") m_dlg->activateWindow();
-        if (verb == "activate") return Expect(QTest::qWaitForWindowActive(m_dlg), "not active");
-        if (verb == "call") return Expect(QMetaObject::invokeMethod(m_dlg, qPrintable(arg)), arg);
+        if (verb == "activate") return Expect(QTest::qWaitForWindowActive(m_dlg));
+        if (verb == "call") return Expect(QMetaObject::invokeMethod(m_dlg, qPrintable(arg)));
         if (verb == "clock") return m_clock.start();
         QWidget* w = Widget(arg.section(',', 0, 0));
         if (w && verb == "click" && args.size() > 1) w = w->findChild<QToolButton*>(rest);
-        if (!w) return Expect(false, "no control " + args.join(' '));
+        if (!w) return Expect(false);
         const QStringList names = arg.split(',');
         for (int k = 0; (verb == "type" || verb == "set") && k < names.size(); ++k) {
             auto* edit = qobject_cast<QLineEdit*>(Widget(names[k]));
             const QString text = Long(names.size() > 1 ? args.value(k + 1) : rest);
-            if (!edit) return Expect(false, names[k] + " is no field");
+            if (!edit) return Expect(false);
             if (verb == "set") edit->setText(text);
             if (verb == "set") continue;
             edit->setFocus();
@@ -287,7 +283,7 @@ class DlgTest : public QObject {
         auto* combo = qobject_cast<QComboBox*>(w->parentWidget());
         if (verb == "choose" && combo) combo->setCurrentIndex(rest.toInt());
         if (verb == "choose" && combo) return combo->activated(rest.toInt());
-        Expect(false, "unknown action " + verb);
+        QFAIL(qPrintable("unknown action " + verb));
     }
 
     QString State(const QString& key, const QString& arg) {
@@ -314,7 +310,6 @@ class DlgTest : public QObject {
         for (const auto& [name, id] : m_controls)
             if (key == "focus" && QApplication::focusWidget() == Widget(name)) return name;
         if (key == "focus") return "other";
-        if (key == "status") return Short(StatusOf(m_dlg));
         if (key == "log") return Short(m_f.log.join(" | "));
         if (key == "pausing") return bit(qobject_cast<CSendDlg*>(m_dlg)->IsPausing());
         if (key == "open")
@@ -336,11 +331,11 @@ class DlgTest : public QObject {
             return "none";
         if (key == "disk")
             return reread.LoadAlarms() ? '[' + Alarms(reread.m_alarms) + ']' : "damaged";
-        for (const auto& a :
-             Store().m_alarms)  // the program's list holds copies, not those it gave
-            if (key == "fresh" && std::find(m_given.begin(), m_given.end(), a) != m_given.end())
-                return "no";
-        if (key == "fresh") return "yes";
+        const auto given = [this](const auto& a) {
+            return std::find(m_given.begin(), m_given.end(), a) != m_given.end();
+        };
+        const wb::AlarmList& program = Store().m_alarms;  // holds copies, not the alarms it gave
+        if (key == "fresh") return bit(std::none_of(program.begin(), program.end(), given));
         auto* alarm = qobject_cast<CAlarmDlg*>(m_dlg);
         if (!alarm) return "no alarm dialog";
         auto* groups = alarm->findChild<QComboBox*>();
@@ -393,21 +388,18 @@ private slots:
     void scenario() {
         QFETCH(QStringList, lines);
         for (const QString& line : lines) {
-            if (line.startsWith('=')) {
-                const bool later = line.startsWith("=> ");
-                QStringList words = line.mid(later ? 3 : 2).split(' ');
-                const QString key = words.takeFirst();
-                const QString arg = kOwn.contains(key) ? QString() : words.takeFirst();
-                const QString want = words.join(' ');
-                QString got = State(key, arg);
-                for (QDeadlineTimer t(6000); later && !Matches(got, want) && !t.hasExpired();
-                     got = State(key, arg))
-                    QTest::qWait(20);
-                QVERIFY2(Matches(got, want), qPrintable(line + "\n   got: " + got));
-            } else {
-                Act(line.section(' ', 0, 0), line.split(' ').mid(1));
-                if (QTest::currentTestFailed()) QFAIL(qPrintable("at: " + line));
-            }
+            QStringList words = line.split(' ');
+            const QString verb = words.takeFirst();
+            if (verb != "=" && verb != "=>") Act(verb, words);
+            if (QTest::currentTestFailed()) QFAIL(qPrintable("at: " + line));
+            if (verb != "=" && verb != "=>") continue;
+            const QString key = words.takeFirst(),
+                          arg = kOwn.contains(key) ? "" : words.takeFirst();
+            QString got = State(key, arg);
+            for (QDeadlineTimer t(verb == "=>" ? 6000 : 0);
+                 !Matches(got, words.join(' ')) && !t.hasExpired(); got = State(key, arg))
+                QTest::qWait(20);
+            QVERIFY2(Matches(got, words.join(' ')), qPrintable(line + "\n   got: " + got));
         }
         QVERIFY(!QApplication::overrideCursor());
     }

@@ -1,25 +1,24 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "lab/lab_network.h"
+#include "support/temp_dir.h"
 
 namespace wb::test {
 namespace {
 
-// The desktop program's scenarios of gui/lab_gui.txt, run in the lab's host namespace; each
-// must end well.
 class LabGui : public LabFixture {
 protected:
+    // Runs a scenario of gui/lab_gui.txt in the lab's host namespace; it must end well.
     static void RunScenario(const std::string& name) {
-        char dir[] = "/tmp/wakeburst-gui-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
+        const TempDir runtime;  // a session's runtime directory is its user's alone
+        std::filesystem::permissions(runtime.Path(), std::filesystem::perms::owner_all);
         const auto r =
-            RunInHost({"env", "QT_QPA_PLATFORM=offscreen", std::string("XDG_RUNTIME_DIR=") + dir,
+            RunInHost({"env", "QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + runtime.Path(),
                        "WAKEBURST_NO_DESKTOP_CACHE=1", "WAKEBURST_SHELL_SERVER=wakeburst-lab-gui",
                        "WAKEBURST_DLG_SCRIPTS=lab_gui.txt", DLG_TEST, "scenario:lab_gui: " + name});
-        Shell(std::string("rm -rf ") + dir);
         ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
     }
 };
@@ -31,9 +30,9 @@ TEST_F(LabGui, SendDialogWakesOneHostByName) {
 
 TEST_F(LabGui, AlarmSetInDialogFiresFromTheTimer) {
     ASSERT_NO_FATAL_FAILURE(RunScenario("an alarm set for Monday 07:30 fires from the timer"));
-    const std::vector<std::string> group = {"198.51.100.255 " + FrameHex("02005e000010"),
-                                            "198.51.100.255 " + FrameHex("02005e000011"),
-                                            "198.51.100.255 " + FrameHex("02005e000012")};
+    std::vector<std::string> group;
+    for (const char* mac : {"02005e000010", "02005e000011", "02005e000012"})
+        group.push_back("198.51.100.255 " + FrameHex(mac));
     for (std::size_t i = 0; i < Peers().size(); ++i)
         EXPECT_EQ(Received(i), group) << i;
 }
@@ -41,8 +40,7 @@ TEST_F(LabGui, AlarmSetInDialogFiresFromTheTimer) {
 TEST_F(LabGui, CreationDialogBuildsTheLabsHostList) {
     ASSERT_NO_FATAL_FAILURE(
         RunScenario("the creation dialog builds the lab's host list and opens it"));
-    // Every peer was polled three times on its way into the ARP cache.
-    for (std::size_t i = 0; i < Peers().size(); ++i) {
+    for (std::size_t i = 0; i < Peers().size(); ++i) {  // each polled thrice into the ARP cache
         const auto got = Received(i);
         ASSERT_EQ(got.size(), 3u) << i;
         EXPECT_EQ(got[0], Peers()[i].ip + " 446f6f646168");
