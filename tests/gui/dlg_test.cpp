@@ -130,11 +130,8 @@ std::map<QString, int> Controls() {
 
 using Frames = std::vector<std::string>;
 const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
-// The states that take no name before the text expected; "exists", "file" and "below" take
-// a file's or a time, the others a property's controls.
-const QStringList kOwn{"messages", "boxes",  "focus",     "log",      "pausing", "open",
-                       "gone",     "result", "documents", "received", "program", "disk",
-                       "fresh",    "list",   "index",     "combo"};
+// The states of a file or a time; those of controls are their Qt properties.
+const QStringList kNamed{"exists", "file", "below"};
 
 template <typename Enum>
 QString Key(int value) {
@@ -178,9 +175,9 @@ class DlgTest : public QObject {
     }
     QWidget* Widget(const QString& name) {
         const auto id = m_controls.find(name);
-        if (name == "dialog" || !m_dlg || id == m_controls.end())
-            return name == "dialog" ? m_dlg : nullptr;
-        auto* w = m_dlg->findChild<QWidget*>(Ctl(id->second));
+        if (name == "dialog") return m_dlg;
+        auto* w =
+            m_dlg && id != m_controls.end() ? m_dlg->findChild<QWidget*>(Ctl(id->second)) : nullptr;
         auto* combo = qobject_cast<QComboBox*>(w);
         return combo && combo->isEditable() ? combo->lineEdit() : w;
     }
@@ -209,9 +206,10 @@ class DlgTest : public QObject {
     }
     // The dialog the program holds open of the kind last opened.
     QDialog* Held() {
-        if (m_kind == "create") return m_dlg;
-        if (m_kind == "send") return Commands().SendDialog();
-        return Commands().AlarmDialog();
+        if (m_kind != "create")
+            return m_kind == "send" ? static_cast<QDialog*>(Commands().SendDialog())
+                                    : Commands().AlarmDialog();
+        return m_dlg;
     }
 
     void Expect(bool ok) {
@@ -294,12 +292,12 @@ class DlgTest : public QObject {
             return Short(QString::fromStdString(
                 wb::platform::FromFileText(ReadFileBytes(Long(arg)).toStdString())));
         if (key == "below") return bit(m_clock.elapsed() < arg.toInt());
-        for (const QString& name : kOwn.contains(key) ? QStringList() : arg.split(',')) {
+        for (const QString& name : arg.isEmpty() ? QStringList() : arg.split(',')) {
             const QVariant v = Widget(name) ? Widget(name)->property(qPrintable(key)) : QVariant();
             if (!v.isValid()) return name + " has no " + key;
             out << (v.typeId() == QMetaType::Bool ? bit(v.toBool()) : Short(v.toString()));
         }
-        if (!kOwn.contains(key)) return out.join(' ');
+        if (!arg.isEmpty()) return out.join(' ');
         if (key == "messages") return Short(MessageTexts().join(" | "));
         for (const auto& r : key == "boxes" ? CUiSeam::Records() : std::vector<CUiSeam::Record>())
             out << (r.kind != CUiSeam::Kind::Message
@@ -307,9 +305,6 @@ class DlgTest : public QObject {
                         : r.caption + ':' + Key<QMessageBox::StandardButtons>(r.buttons) + ':' +
                               Key<QMessageBox::Icon>(r.icon));
         if (key == "boxes") return out.join(" | ");  // caption:buttons:icon, or the kind of dialog
-        for (const auto& [name, id] : m_controls)
-            if (key == "focus" && QApplication::focusWidget() == Widget(name)) return name;
-        if (key == "focus") return "other";
         if (key == "log") return Short(m_f.log.join(" | "));
         if (key == "pausing") return bit(qobject_cast<CSendDlg*>(m_dlg)->IsPausing());
         if (key == "open")
@@ -393,8 +388,9 @@ private slots:
             if (verb != "=" && verb != "=>") Act(verb, words);
             if (QTest::currentTestFailed()) QFAIL(qPrintable("at: " + line));
             if (verb != "=" && verb != "=>") continue;
-            const QString key = words.takeFirst(),
-                          arg = kOwn.contains(key) ? "" : words.takeFirst();
+            const QString key = words.takeFirst();
+            const bool named = kNamed.contains(key) || Widget(words.value(0).section(',', 0, 0));
+            const QString arg = named ? words.takeFirst() : "";
             QString got = State(key, arg);
             for (QDeadlineTimer t(verb == "=>" ? 6000 : 0);
                  !Matches(got, words.join(' ')) && !t.hasExpired(); got = State(key, arg))
