@@ -133,10 +133,7 @@ const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
 // The states of a file or a time; those of controls are their Qt properties.
 const QStringList kNamed{"exists", "file", "below"};
 
-template <typename Enum>
-QString Key(int value) {
-    return QMetaEnum::fromType<Enum>().valueToKeys(value);
-}
+QString Keys(const QMetaEnum& names, int value) { return names.valueToKeys(value); }
 
 bool Matches(const QString& got, const QString& want) {
     const QStringList parts = want.split("<...>");
@@ -271,7 +268,6 @@ class DlgTest : public QObject {
             QTest::keyClicks(edit, text);
         }
         if (verb == "type" || verb == "set") return;
-        if (verb == "keys") return QTest::keyClicks(w, rest);
         if (verb == "key") w->setFocus();
         if (verb == "key") return QTest::keyClick(w, QKeySequence(rest)[0].key());
         // Where a person clicks: a field where its text starts, a box on its mark.
@@ -302,8 +298,9 @@ class DlgTest : public QObject {
         for (const auto& r : key == "boxes" ? CUiSeam::Records() : std::vector<CUiSeam::Record>())
             out << (r.kind != CUiSeam::Kind::Message
                         ? QString("kind %1").arg(int(r.kind))
-                        : r.caption + ':' + Key<QMessageBox::StandardButtons>(r.buttons) + ':' +
-                              Key<QMessageBox::Icon>(r.icon));
+                        : r.caption + ':' +
+                              Keys(QMetaEnum::fromType<QMessageBox::StandardButtons>(), r.buttons) +
+                              ':' + Keys(QMetaEnum::fromType<QMessageBox::Icon>(), r.icon));
         if (key == "boxes") return out.join(" | ");  // caption:buttons:icon, or the kind of dialog
         if (key == "log") return Short(m_f.log.join(" | "));
         if (key == "pausing") return bit(qobject_cast<CSendDlg*>(m_dlg)->IsPausing());
@@ -346,8 +343,8 @@ private slots:
     void init() {
         m_fx = std::make_unique<AppFixture>();  // its own current directory
         CUiSeam::InstallCoreMessageHandler();
-        m_store = std::make_unique<wb::CAlarmStore>(
-            wb::WithTrailingSeparator(QDir(m_fx->Dir()).absolutePath().toStdString()));
+        m_store =
+            std::make_unique<wb::CAlarmStore>(wb::WithTrailingSeparator(m_fx->Dir().toStdString()));
         m_commands = std::make_unique<CSystemCommands>(*m_store, CCreateListDlg::OpenDocument{});
         m_f = Fakes{};
         CSendDlg::SetChannelFactory([this] { return std::make_unique<CFakeChannel>(m_f); });
@@ -362,7 +359,6 @@ private slots:
         m_receiver.reset();
         m_fx.reset();
         m_started = false;
-        m_given.clear();
     }
 
     void scenario_data() {

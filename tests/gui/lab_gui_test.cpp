@@ -9,19 +9,18 @@
 namespace wb::test {
 namespace {
 
-class LabGui : public LabFixture {
-protected:
-    // Runs a scenario of gui/lab_gui.txt in the lab's host namespace; it must end well.
-    static void RunScenario(const std::string& name) {
-        const TempDir runtime;  // a session's runtime directory is its user's alone
-        std::filesystem::permissions(runtime.Path(), std::filesystem::perms::owner_all);
-        const auto r =
-            RunInHost({"env", "QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + runtime.Path(),
-                       "WAKEBURST_NO_DESKTOP_CACHE=1", "WAKEBURST_SHELL_SERVER=wakeburst-lab-gui",
-                       "WAKEBURST_DLG_SCRIPTS=lab_gui.txt", DLG_TEST, "scenario:lab_gui: " + name});
-        ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
-    }
-};
+using LabGui = LabFixture;
+
+// Runs a scenario of gui/lab_gui.txt in the lab's host namespace; it must end well.
+void RunScenario(const std::string& name) {
+    const TempDir run;  // a session's runtime directory is its user's alone
+    std::filesystem::permissions(run.Path(), std::filesystem::perms::owner_all);
+    const auto r = LabNetwork::RunInHost(
+        {"env", "QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + run.Path(),
+         "WAKEBURST_NO_DESKTOP_CACHE=1", "WAKEBURST_SHELL_SERVER=wakeburst-lab-gui",
+         "WAKEBURST_DLG_SCRIPTS=lab_gui.txt", DLG_TEST, "scenario:lab_gui: " + name});
+    ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+}
 
 TEST_F(LabGui, SendDialogWakesOneHostByName) {
     ASSERT_NO_FATAL_FAILURE(RunScenario("send wakes peer-b by name"));
@@ -41,9 +40,8 @@ TEST_F(LabGui, CreationDialogBuildsTheLabsHostList) {
     ASSERT_NO_FATAL_FAILURE(
         RunScenario("the creation dialog builds the lab's host list and opens it"));
     for (std::size_t i = 0; i < Peers().size(); ++i) {  // each polled thrice into the ARP cache
-        const auto got = Received(i);
-        ASSERT_EQ(got.size(), 3u) << i;
-        EXPECT_EQ(got[0], Peers()[i].ip + " 446f6f646168");
+        ASSERT_EQ(Received(i).size(), 3u) << i;
+        EXPECT_EQ(Received(i)[0], Peers()[i].ip + " 446f6f646168");
     }
 }
 
