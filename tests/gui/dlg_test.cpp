@@ -152,7 +152,6 @@ class DlgTest : public QObject {
     std::unique_ptr<wb::CAlarmStore> m_store;
     std::unique_ptr<CSystemCommands> m_commands;
     QPointer<QDialog> m_dlg;
-    QString m_kind;
     wb::AlarmList m_given;  // the program's list as the script set it
     Fakes m_f;
     std::unique_ptr<UdpReceiver> m_receiver;
@@ -201,12 +200,10 @@ class DlgTest : public QObject {
                        QString::fromStdString(a->m_strBroadcast);
         return out.join(' ');
     }
-    // The dialog the program holds open of the kind last opened.
+    // The modeless dialog the program holds open (one kind in a scenario).
     QDialog* Held() {
-        if (m_kind != "create")
-            return m_kind == "send" ? static_cast<QDialog*>(Commands().SendDialog())
-                                    : Commands().AlarmDialog();
-        return m_dlg;
+        if (Commands().SendDialog()) return Commands().SendDialog();
+        return Commands().AlarmDialog();
     }
 
     void Expect(bool ok) {
@@ -218,7 +215,7 @@ class DlgTest : public QObject {
             using namespace std::chrono;
             const auto base = system_clock::from_time_t(
                 QDateTime::fromString(arg, Qt::ISODate).toSecsSinceEpoch());
-            const wb::WallClock clock = [base, since = steady_clock::now()] {
+            const wb::WallClock clock = [=, since = steady_clock::now()] {
                 return base + (steady_clock::now() - since);
             };
             Expect(m_fx->Start(std::make_unique<CDawnlyApp>(arg.isEmpty() ? nullptr : clock)));
@@ -227,13 +224,14 @@ class DlgTest : public QObject {
             return CUiSeam::InstallCoreMessageHandler();
         }
         if (verb == "open") QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (verb == "open" && (m_kind = arg) == "send") Commands().OpenSendDialog(nullptr);
+        if (verb == "open" && arg == "send") Commands().OpenSendDialog(nullptr);
         if (verb == "open" && arg == "alarm") Commands().OpenAlarmDialog(nullptr);
         if (verb == "open" && arg == "create")
             (m_dlg = new CCreateListDlg([this](const QString& path) {
                  if (m_started) m_fx->App().OpenDocumentFile(path);
              }))->show();
-        if (verb == "open") return Expect(m_f.dlg = m_dlg = Held());
+        if (verb == "open")
+            return Expect(m_f.dlg = m_dlg = arg == "create" ? m_dlg.data() : Held());
         if (verb == "real")
             return CSendDlg::SetChannelFactory({}), CCreateListDlg::SetCreationRunner({});
         if (verb == "listen")
@@ -268,8 +266,7 @@ class DlgTest : public QObject {
             QTest::keyClicks(edit, text);
         }
         if (verb == "type" || verb == "set") return;
-        if (verb == "key") w->setFocus();
-        if (verb == "key") return QTest::keyClick(w, QKeySequence(rest)[0].key());
+        if (verb == "key") return w->setFocus(), QTest::keyClick(w, QKeySequence(rest)[0].key());
         // Where a person clicks: a field where its text starts, a box on its mark.
         if (verb == "click")
             return QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, w->height() / 2));
