@@ -50,13 +50,16 @@ struct Fakes {
     std::string failure;  // when not empty, every send fails with this reason
     bool addressFound = false;
     QPointer<QDialog> dlg;
-    void See() {
+    // Shows `text` through `status` first, if given; false, for the creation's failures.
+    bool See(const wb::StatusReport& status = {}, const char* text = "") {
+        if (status) status(text);
         const QCursor* cursor = QApplication::overrideCursor();
         const bool wait = cursor && cursor->shape() == Qt::WaitCursor;
         const QWidget* progress = dlg->findChild<QWidget*>("progress");
-        const QString status = dlg->findChild<QLabel*>(Ctl(CSendDlg::kStatusId))->text();
+        const QString line = dlg->findChild<QLabel*>(Ctl(CSendDlg::kStatusId))->text();
         const QString busy = progress && progress->isVisible() ? " +" : "";
-        log << '(' + QString(wait ? "wait " : "") + status + busy + ')';
+        log << '(' + QString(wait ? "wait " : "") + line + busy + ')';
+        return false;
     }
 };
 
@@ -71,8 +74,8 @@ public:
         return m_dest == text;
     }
     bool SendWakeup(const std::string& ethernet) override {
-        if (m_f.failure.empty())
-            m_f.log << QString::fromStdString("sent " + ethernet + '@' + m_dest);
+        const std::string sent = "sent " + ethernet + '@' + m_dest;
+        if (m_f.failure.empty()) m_f.log << QString::fromStdString(sent);
         return m_f.failure.empty();
     }
     std::string FailureReason() const override { return m_f.failure; }
@@ -88,20 +91,13 @@ private:
 bool FakeCreation(Fakes& f, const std::string& mask, const std::string& path,
                   const wb::StatusReport& status, wb::CreateListOptions options) {
     f.log << QString::fromStdString("run " + mask + ' ' + path);
-    const auto announce = [&](const char* text) {
-        status(text);
-        f.See();
-    };
-    announce(wb::kStatusGetAddress);
-    if (!f.addressFound) announce(wb::kStatusNoAddress);
-    if (!f.addressFound) return false;
+    f.See(status, wb::kStatusGetAddress);
+    if (!f.addressFound) return f.See(status, wb::kStatusNoAddress);
     for (const char* phase : {wb::kStatusPolling, wb::kStatusReadingArp, wb::kStatusMapping})
-        announce(phase);
+        f.See(status, phase);
     options.listingPath = "temp.mp";
     options.lookup = [](const std::string& ip) { return "host-" + ip.substr(ip.rfind('.') + 1); };
-    const bool ok = wb::CreateHostListFile(path, options);
-    if (!ok) announce(wb::kStatusNoArp);
-    return ok;
+    return wb::CreateHostListFile(path, options) || f.See(status, wb::kStatusNoArp);
 }
 
 // The scripts' names of the controls, over all three dialogs.
@@ -195,9 +191,9 @@ class DlgTest : public QObject {
     QString Alarms(const wb::AlarmList& list) const {
         QStringList out;
         for (const auto& a : list)
-            out << Short(QString::fromStdString(a->m_strGroupFile)) +
-                       QString::asprintf(",%02x,%d,%d,", a->m_nDays, a->m_nHour, a->m_nMinute) +
-                       QString::fromStdString(a->m_strBroadcast);
+            out << QString::asprintf(
+                "%s,%02x,%d,%d,%s", qPrintable(Short(QString::fromStdString(a->m_strGroupFile))),
+                a->m_nDays, a->m_nHour, a->m_nMinute, a->m_strBroadcast.c_str());
         return out.join(' ');
     }
     // The modeless dialog the program holds open (one kind in a scenario).
@@ -340,8 +336,7 @@ private slots:
     void init() {
         m_fx = std::make_unique<AppFixture>();  // its own current directory
         CUiSeam::InstallCoreMessageHandler();
-        m_store =
-            std::make_unique<wb::CAlarmStore>(wb::WithTrailingSeparator(m_fx->Dir().toStdString()));
+        m_store = std::make_unique<wb::CAlarmStore>(m_fx->Dir().toStdString() + '/');
         m_commands = std::make_unique<CSystemCommands>(*m_store, CCreateListDlg::OpenDocument{});
         m_f = Fakes{};
         CSendDlg::SetChannelFactory([this] { return std::make_unique<CFakeChannel>(m_f); });
