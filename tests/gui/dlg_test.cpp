@@ -63,8 +63,7 @@ struct Fakes {
     }
 };
 
-class CFakeChannel final : public CSendChannel {
-public:
+struct CFakeChannel final : CSendChannel {
     explicit CFakeChannel(Fakes& f) : m_f(f) { f.log << "channel"; }
     bool SetDestination(const std::string& text) override {
         m_f.log << QString::fromStdString("to " + text);
@@ -80,8 +79,6 @@ public:
     }
     std::string FailureReason() const override { return m_f.failure; }
     void Close() override { m_f.log << "closed"; }
-
-private:
     Fakes& m_f;
     std::string m_dest = "255.255.255.255";
 };
@@ -301,9 +298,7 @@ class DlgTest : public QObject {
             return Held() ? (Held() == m_dlg && m_dlg->isVisible() ? "yes" : "other") : "no";
         if (key == "gone") QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (key == "gone") return bit(m_dlg.isNull());
-        if (key == "result")
-            return QString(m_dlg->result() == QDialog::Accepted ? "accepted" : "rejected") +
-                   (m_dlg->isVisible() ? " visible" : " hidden");
+        if (key == "result") return bit(m_dlg->result() == QDialog::Accepted);
         for (const auto* doc :
              key == "documents" ? m_fx->App().DocTemplate()->Documents() : QList<CDawnlyDoc*>())
             out << Short(QFileInfo(doc->GetPathName()).canonicalFilePath());
@@ -316,11 +311,9 @@ class DlgTest : public QObject {
             return "none";
         if (key == "disk")
             return reread.LoadAlarms() ? '[' + Alarms(reread.m_alarms) + ']' : "damaged";
-        const auto given = [this](const auto& a) {
-            return std::find(m_given.begin(), m_given.end(), a) != m_given.end();
-        };
-        const wb::AlarmList& program = Store().m_alarms;  // holds copies, not the alarms it gave
-        if (key == "fresh") return bit(std::none_of(program.begin(), program.end(), given));
+        for (const auto& a : key == "fresh" ? Store().m_alarms : wb::AlarmList())  // copies?
+            out << bit(std::find(m_given.begin(), m_given.end(), a) == m_given.end());
+        if (key == "fresh") return out.join(' ');
         auto* alarm = qobject_cast<CAlarmDlg*>(m_dlg);
         if (!alarm) return "no alarm dialog";
         auto* groups = alarm->findChild<QComboBox*>();
