@@ -22,7 +22,6 @@
 #include <QToolButton>
 #include <functional>
 #include <map>
-#include <set>
 
 #include "alarm/alarm_store.h"
 #include "app_test_support.h"
@@ -46,7 +45,7 @@ QString Ctl(int id) { return QStringLiteral("ctl%1").arg(id); }
 // was up).
 struct Fakes {
     QStringList log;
-    std::set<std::string> resolvable;
+    QStringList resolvable;
     std::string failure;  // when not empty, every send fails with this reason
     bool addressFound = false;
     QPointer<QDialog> dlg;
@@ -69,7 +68,9 @@ struct CFakeChannel final : CSendChannel {
         m_f.log << QString::fromStdString("to " + text);
         m_f.See();
         const bool dotted = wb::IsValidIpText(text) && text.find('-') == std::string::npos;
-        m_dest = dotted || m_f.resolvable.count(text) ? text : "255.255.255.255";
+        m_dest = dotted || m_f.resolvable.contains(QString::fromStdString(text))
+                     ? text
+                     : "255.255.255.255";
         return m_dest == text;
     }
     bool SendWakeup(const std::string& ethernet) override {
@@ -101,23 +102,20 @@ bool FakeCreation(Fakes& f, const std::string& mask, const std::string& path,
 std::map<QString, int> Controls() {
     using A = CAlarmDlg;
     std::map<QString, int> m;
-    const auto add = [&m](const QString& names, const std::vector<int>& ids) {
-        for (std::size_t k = 0; k < ids.size(); ++k)
-            m[names.section(' ', int(k), int(k))] = ids[k];
+    const auto add = [&m](const QString& names, const std::vector<int>& ids) {  // or the first
+        for (int k = 0; k <= names.count(' '); ++k)
+            m[names.section(' ', k, k)] = ids.size() == 1 ? ids[0] + k : ids.at(std::size_t(k));
     };
     add("ok send close cancel name status",
         {1, 1, 2, 2, CCreateListDlg::kFileNameId, CSendDlg::kStatusId});
-    add("broadcast", {CSendDlg::kBroadcastId});
     add("group browse add remove", {A::kGroupId, A::kBrowseId, A::kAddId, A::kRemoveId});
     add("hour minute ampm", {A::kHourId, A::kMinuteId, A::kAmPmId});
     add("hourspin minutespin ampmspin", {A::kHourSpinId, A::kMinuteSpinId, A::kAmPmSpinId});
-    for (int k = 0; k < 7; ++k) {
-        const QString n = QString::number(k + 1);
-        m[QString("sun mon tue wed thu fri sat").section(' ', k, k)] = A::kFirstDayId + k;
-        if (k < 6) m["byte" + n] = CSendDlg::kFirstByteId + k;
-        if (k < 4) m["addr" + n] = A::kFirstAddrId + k;
-        if (k < 4) m["mask" + n] = CCreateListDlg::kFirstMaskId + k;
-    }
+    add("sun mon tue wed thu fri sat", {A::kFirstDayId});
+    add("broadcast", {CSendDlg::kBroadcastId});
+    add("byte1 byte2 byte3 byte4 byte5 byte6", {CSendDlg::kFirstByteId});
+    add("addr1 addr2 addr3 addr4", {A::kFirstAddrId});
+    add("mask1 mask2 mask3 mask4", {CCreateListDlg::kFirstMaskId});
     return m;
 }
 
@@ -233,7 +231,7 @@ class DlgTest : public QObject {
         if (verb == "disk")  // another program saves the store
             return Expect(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)));
         if (verb == "copy") return Expect(QFile::copy(Long(arg), Long(args.value(1))));
-        if (verb == "resolvable") return void(m_f.resolvable.insert(arg.toStdString()));
+        if (verb == "resolvable") return void(m_f.resolvable << arg);
         if (verb == "fail") return void(m_f.failure = args.join(' ').toStdString());
         if (verb == "address") return void(m_f.addressFound = arg == "found");
         if (verb == "answer")
