@@ -8,7 +8,6 @@
 // No datagram leaves unless a script says "real".
 #include <QComboBox>
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -68,9 +67,8 @@ struct CFakeChannel final : CSendChannel {
         m_f.log << QString::fromStdString("to " + text);
         m_f.See();
         const bool dotted = wb::IsValidIpText(text) && text.find('-') == std::string::npos;
-        m_dest = dotted || m_f.resolvable.contains(QString::fromStdString(text))
-                     ? text
-                     : "255.255.255.255";
+        const bool known = m_f.resolvable.contains(QString::fromStdString(text));
+        m_dest = dotted || known ? text : "255.255.255.255";
         return m_dest == text;
     }
     bool SendWakeup(const std::string& ethernet) override {
@@ -127,7 +125,7 @@ const QStringList kNamed{"exists", "file", "below"};
 QString Keys(const QMetaEnum& names, int value) { return names.valueToKeys(value); }
 
 bool Matches(const QString& got, const QString& want) {
-    const QStringList parts = want.split("<...>");
+    const QStringList parts = want.split("<...>");  // anything between a start and an end
     if (parts.size() == 1) return got == want;
     return parts.size() == 2 && got.size() >= want.size() - 5 && got.startsWith(parts[0]) &&
            got.endsWith(parts[1]);
@@ -370,11 +368,10 @@ private slots:
             const QString key = words.takeFirst();
             const bool named = kNamed.contains(key) || Widget(words.value(0).section(',', 0, 0));
             const QString arg = named ? words.takeFirst() : "";
-            QString got = State(key, arg);
-            for (QDeadlineTimer t(verb == "=>" ? 6000 : 0);
-                 !Matches(got, words.join(' ')) && !t.hasExpired(); got = State(key, arg))
-                QTest::qWait(20);
-            QVERIFY2(Matches(got, words.join(' ')), qPrintable(line + "\n   got: " + got));
+            QString got;
+            const auto match = [&] { return Matches(got = State(key, arg), words.join(' ')); };
+            const bool ok = verb == "=>" ? QTest::qWaitFor(match, 6000) : match();
+            QVERIFY2(ok, qPrintable(line + "\n   got: " + got));
         }
         QVERIFY(!QApplication::overrideCursor());
     }
