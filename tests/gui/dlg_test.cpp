@@ -1,6 +1,7 @@
 // Goes through the send, alarm and host-list creation dialogs as a person would, after the
 // scenarios of tests/data/gui/*_dlg.txt, or of the files WAKEBURST_DLG_SCRIPTS names (the
-// network lab runs its own that way). "== name" starts a scenario; every other line is an
+// network lab runs its own that way; outside the lab its sends would have nowhere safe to
+// go). "== name" starts a scenario; every other line is an
 // action ("type hour 9", "click add"), or after "= " what some part shows then ("=> ": within
 // six seconds); "= PROPERTY NAME,NAME VALUES" reads the controls' Qt property. Controls go
 // by the scripts' names; "<...>" in a text expected stands for anything; "tmp/" is the
@@ -117,7 +118,6 @@ std::map<QString, int> Controls() {
     return m;
 }
 
-using Frames = std::vector<std::string>;
 const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
 // The states of a file or a time; those of controls are their Qt properties.
 const QStringList kNamed{"exists", "file", "below"};
@@ -191,8 +191,8 @@ class DlgTest : public QObject {
     }
     // The modeless dialog the program holds open (one kind in a scenario).
     QDialog* Held() {
-        if (Commands().SendDialog()) return Commands().SendDialog();
-        return Commands().AlarmDialog();
+        QDialog* send = Commands().SendDialog();
+        return send ? send : Commands().AlarmDialog();
     }
 
     void Expect(bool ok) {
@@ -298,8 +298,8 @@ class DlgTest : public QObject {
         for (const auto* doc :
              key == "documents" ? m_fx->App().DocTemplate()->Documents() : QList<CDawnlyDoc*>())
             out << Short(QFileInfo(doc->GetPathName()).canonicalFilePath());
-        for (const std::string& frame : key == "received" ? m_receiver->Drain() : Frames())
-            out << QString::fromStdString(ToHex(frame));
+        for (const auto& f : key == "received" ? m_receiver->Drain() : std::vector<std::string>())
+            out << QString::fromStdString(ToHex(f));
         if (key == "documents" || key == "received") return out.join(' ');
         if (key == "program") return Alarms(Store().m_alarms);
         wb::CAlarmStore reread(Store().m_strStartDir);
@@ -344,9 +344,8 @@ private slots:
 
     void scenario_data() {
         QTest::addColumn<QStringList>("lines");
-        const QString env = qEnvironmentVariable("WAKEBURST_DLG_SCRIPTS");
-        for (const QString& file :
-             env.isEmpty() ? QDir(kData + "gui").entryList({"*_dlg.txt"}) : env.split(',')) {
+        const QString names = qEnvironmentVariable("WAKEBURST_DLG_SCRIPTS", "*_dlg.txt");
+        for (const QString& file : QDir(kData + "gui").entryList(names.split(','))) {
             QFile f(kData + "gui/" + file);
             QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file));
             for (const QString& text : QString::fromUtf8(f.readAll()).split("\n== ").mid(1)) {
