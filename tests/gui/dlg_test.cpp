@@ -1,12 +1,12 @@
 // Goes through the send, alarm and host-list creation dialogs as a person would, after the
-// scenarios of tests/data/gui/*_dlg.txt, or of the files WAKEBURST_DLG_SCRIPTS names (the
-// network lab runs its own that way; outside the lab its sends would have nowhere safe to
-// go). "== name" starts a scenario; every other line is an
-// action ("type hour 9", "click add"), or after "= " what some part shows then ("=> ": within
-// six seconds); "= PROPERTY NAME,NAME VALUES" reads the controls' Qt property. Controls go
-// by the scripts' names; "<...>" in a text expected stands for anything; "tmp/" is the
-// scenario's own (current) directory, "data/" tests/data; texts show line ends and tabs.
-// No datagram leaves unless a script says "real".
+// scenarios of tests/data/gui/*_dlg.txt, or of the files WAKEBURST_DLG_SCRIPTS names: the
+// network lab runs its own that way, since outside the lab their sends would have nowhere
+// safe to go. "== name" starts a scenario; every other line is an action ("type hour 9",
+// "click add"), or after "= " what some part shows then ("=> ": within six seconds);
+// "= PROPERTY NAME,NAME VALUES" reads the controls' Qt property. Controls go by the
+// scripts' names; "<...>" in a text expected stands for anything; "tmp/" is the scenario's
+// own (current) directory, "data/" tests/data; texts show line ends and tabs. No datagram
+// leaves unless a script says "real".
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -101,7 +101,8 @@ bool FakeCreation(Fakes& f, const std::string& mask, const std::string& path,
 std::map<QString, int> Controls() {
     using A = CAlarmDlg;
     std::map<QString, int> m;
-    const auto add = [&m](const QString& names, const std::vector<int>& ids) {  // or the first
+    // A single id is the first of consecutive ones.
+    const auto add = [&m](const QString& names, const std::vector<int>& ids) {
         for (int k = 0; k <= names.count(' '); ++k)
             m[names.section(' ', k, k)] = ids.size() == 1 ? ids[0] + k : ids.at(std::size_t(k));
     };
