@@ -7,6 +7,12 @@
 // scripts' names; "<...>" in a text expected stands for anything; "tmp/" is the scenario's
 // own (current) directory, "data/" tests/data; texts show line ends and tabs. No datagram
 // leaves unless a script says "real".
+// Actions: start [LOCAL TIME] (the program, its clock running from then), open send|alarm|
+// create, type|set NAMES TEXTS, key NAME KEY, click NAME [CHILD], choose NAME INDEX, close
+// NAME, activate, call SLOT, answer yes|no, file-dialog-gives FILE, copy FROM TO, alarms and
+// disk ALARMS, resolvable NAME, fail REASON, address found, real, listen, clock. States:
+// messages, boxes, log, pausing, open, gone, result, documents, received, program, disk,
+// fresh, list, index, combo, exists FILE, file FILE, below MS.
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
