@@ -1,49 +1,47 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "lab/lab_network.h"
+#include "support/temp_dir.h"
 
 namespace wb::test {
 namespace {
 
-// The desktop program's scenarios, run in the lab's host namespace; each must end well.
-class LabGui : public LabFixture {
-protected:
-    static void RunScenario(const std::string& slot) {
-        char dir[] = "/tmp/wakeburst-gui-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        const auto r =
-            RunInHost({"env", "QT_QPA_PLATFORM=offscreen", std::string("XDG_RUNTIME_DIR=") + dir,
-                       "WAKEBURST_NO_DESKTOP_CACHE=1", "WAKEBURST_SHELL_SERVER=wakeburst-lab-gui",
-                       LAB_GUI_SCENARIOS, slot});
-        Shell(std::string("rm -rf ") + dir);
-        ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
-    }
-};
+using LabGui = LabFixture;
+
+// Runs a scenario of gui/lab_gui.txt in the lab's host namespace; it must end well.
+void RunScenario(const std::string& name) {
+    const TempDir run;  // a session's runtime directory is its user's alone
+    std::filesystem::permissions(run.Path(), std::filesystem::perms::owner_all);
+    const auto r = LabNetwork::RunInHost(
+        {"env", "QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + run.Path(),
+         "WAKEBURST_NO_DESKTOP_CACHE=1", "WAKEBURST_SHELL_SERVER=wakeburst-lab-gui",
+         "WAKEBURST_DLG_SCRIPTS=lab_gui.txt", DLG_TEST, "scenario:lab_gui: " + name});
+    ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+}
 
 TEST_F(LabGui, SendDialogWakesOneHostByName) {
-    ASSERT_NO_FATAL_FAILURE(RunScenario("sendDialogWakesLabHost"));
+    ASSERT_NO_FATAL_FAILURE(RunScenario("send wakes peer-b by name"));
     ExpectAtPeers({1}, "198.51.100.11 " + FrameHex("02005e000011"));
 }
 
 TEST_F(LabGui, AlarmSetInDialogFiresFromTheTimer) {
-    ASSERT_NO_FATAL_FAILURE(RunScenario("alarmFromDialogFiresFromTimer"));
-    const std::vector<std::string> group = {"198.51.100.255 " + FrameHex("02005e000010"),
-                                            "198.51.100.255 " + FrameHex("02005e000011"),
-                                            "198.51.100.255 " + FrameHex("02005e000012")};
+    ASSERT_NO_FATAL_FAILURE(RunScenario("an alarm set for Monday 07:30 fires from the timer"));
+    std::vector<std::string> group;
+    for (const char* mac : {"02005e000010", "02005e000011", "02005e000012"})
+        group.push_back("198.51.100.255 " + FrameHex(mac));
     for (std::size_t i = 0; i < Peers().size(); ++i)
         EXPECT_EQ(Received(i), group) << i;
 }
 
 TEST_F(LabGui, CreationDialogBuildsTheLabsHostList) {
-    ASSERT_NO_FATAL_FAILURE(RunScenario("createDialogBuildsLabHostList"));
-    // Every peer was polled three times on its way into the ARP cache.
-    for (std::size_t i = 0; i < Peers().size(); ++i) {
-        const auto got = Received(i);
-        ASSERT_EQ(got.size(), 3u) << i;
-        EXPECT_EQ(got[0], Peers()[i].ip + " 446f6f646168");
+    ASSERT_NO_FATAL_FAILURE(
+        RunScenario("the creation dialog builds the lab's host list and opens it"));
+    for (std::size_t i = 0; i < Peers().size(); ++i) {  // each polled thrice into the ARP cache
+        ASSERT_EQ(Received(i).size(), 3u) << i;
+        EXPECT_EQ(Received(i)[0], Peers()[i].ip + " 446f6f646168");
     }
 }
 

@@ -1,0 +1,387 @@
+// Goes through the send, alarm and host-list creation dialogs as a person would, after the
+// scenarios of tests/data/gui/*_dlg.txt, or of the files WAKEBURST_DLG_SCRIPTS names: the
+// network lab runs its own that way, since outside the lab their sends would have nowhere
+// safe to go. "== name" starts a scenario; every other line is an action ("type hour 9",
+// "click add"), or after "= " what some part shows then ("=> ": within six seconds);
+// "= PROPERTY NAME,NAME VALUES" reads the controls' Qt property. Controls go by the
+// scripts' names; "<...>" in a text expected stands for anything; "tmp/" is the scenario's
+// own (current) directory, "data/" tests/data; texts show line ends and tabs. No datagram
+// leaves unless a script says "real".
+// Actions: start [LOCAL TIME] (the program, its clock running from then), open send|alarm|
+// create, type|set NAMES TEXTS, key NAME KEY, click NAME [CHILD], choose NAME INDEX, close
+// NAME, activate, call SLOT, answer yes|no, file-dialog-gives FILE, copy FROM TO, alarms and
+// disk ALARMS, resolvable NAME, fail REASON, address found, real, listen, clock. States:
+// messages, boxes, log, pausing, open, gone, result, documents, received, program, disk,
+// fresh, list, index, combo, exists FILE, file FILE, below MS.
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMetaEnum>
+#include <QPointer>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+#include <map>
+
+#include "alarm/alarm_store.h"
+#include "app_test_support.h"
+#include "dialogs/send_channel.h"
+#include "platform/codepage.h"
+#include "shell/dawnly_doc.h"
+#include "shell/dawnly_doc_template.h"
+#include "shell/system_commands.h"
+#include "support/udp_receiver.h"
+#include "wake/address_text.h"
+
+using namespace wb::gui;
+using namespace wb::test;
+
+namespace {
+
+QString Ctl(int id) { return QStringLiteral("ctl%1").arg(id); }
+
+// What the stand-ins for the network were given, in order; at each lookup and each phase
+// also the status line then (with "+" while a progress shows, and whether the wait cursor
+// was up).
+struct Fakes {
+    QStringList log;
+    QStringList resolvable;
+    std::string failure;  // when not empty, every send fails with this reason
+    bool addressFound = false;
+    QPointer<QDialog> dlg;
+    // Shows `text` through `status` first, if given; false, for the creation's failures.
+    bool See(const wb::StatusReport& status = {}, const char* text = "") {
+        if (status) status(text);
+        const QCursor* cursor = QApplication::overrideCursor();
+        const bool wait = cursor && cursor->shape() == Qt::WaitCursor;
+        const QWidget* progress = dlg->findChild<QWidget*>("progress");
+        const QString line = dlg->findChild<QLabel*>(Ctl(CSendDlg::kStatusId))->text();
+        const QString busy = progress && progress->isVisible() ? " +" : "";
+        log << '(' + QString(wait ? "wait " : "") + line + busy + ')';
+        return false;
+    }
+};
+
+struct CFakeChannel final : CSendChannel {
+    explicit CFakeChannel(Fakes& f) : m_f(f) { f.log << "channel"; }
+    bool SetDestination(const std::string& text) override {
+        m_f.log << QString::fromStdString("to " + text);
+        m_f.See();
+        const bool dotted = wb::IsValidIpText(text) && text.find('-') == std::string::npos;
+        const bool known = m_f.resolvable.contains(QString::fromStdString(text));
+        m_dest = dotted || known ? text : "255.255.255.255";
+        return m_dest == text;
+    }
+    bool SendWakeup(const std::string& ethernet) override {
+        const std::string sent = "sent " + ethernet + '@' + m_dest;
+        if (m_f.failure.empty()) m_f.log << QString::fromStdString(sent);
+        return m_f.failure.empty();
+    }
+    std::string FailureReason() const override { return m_f.failure; }
+    void Close() override { m_f.log << "closed"; }
+    Fakes& m_f;
+    std::string m_dest = "255.255.255.255";
+};
+
+// The phases as the real creation announces them, without the network; the listing is
+// tmp/temp.mp, the host names made up.
+bool FakeCreation(Fakes& f, const std::string& mask, const std::string& path,
+                  const wb::StatusReport& status, wb::CreateListOptions options) {
+    f.log << QString::fromStdString("run " + mask + ' ' + path);
+    f.See(status, wb::kStatusGetAddress);
+    if (!f.addressFound) return f.See(status, wb::kStatusNoAddress);
+    for (const char* phase : {wb::kStatusPolling, wb::kStatusReadingArp, wb::kStatusMapping})
+        f.See(status, phase);
+    options.listingPath = "temp.mp";
+    options.lookup = [](const std::string& ip) { return "host-" + ip.substr(ip.rfind('.') + 1); };
+    return wb::CreateHostListFile(path, options) || f.See(status, wb::kStatusNoArp);
+}
+
+// The scripts' names of the controls, over all three dialogs.
+std::map<QString, int> Controls() {
+    using A = CAlarmDlg;
+    std::map<QString, int> m;
+    // A single id is the first of consecutive ones.
+    const auto add = [&m](const QString& names, const std::vector<int>& ids) {
+        for (int k = 0; k <= names.count(' '); ++k)
+            m[names.section(' ', k, k)] = ids.size() == 1 ? ids[0] + k : ids.at(std::size_t(k));
+    };
+    add("ok send close cancel name status",
+        {1, 1, 2, 2, CCreateListDlg::kFileNameId, CSendDlg::kStatusId});
+    add("group browse add remove", {A::kGroupId, A::kBrowseId, A::kAddId, A::kRemoveId});
+    add("hour minute ampm", {A::kHourId, A::kMinuteId, A::kAmPmId});
+    add("hourspin minutespin ampmspin", {A::kHourSpinId, A::kMinuteSpinId, A::kAmPmSpinId});
+    add("sun mon tue wed thu fri sat", {A::kFirstDayId});
+    add("broadcast", {CSendDlg::kBroadcastId});
+    add("byte1 byte2 byte3 byte4 byte5 byte6", {CSendDlg::kFirstByteId});
+    add("addr1 addr2 addr3 addr4", {A::kFirstAddrId});
+    add("mask1 mask2 mask3 mask4", {CCreateListDlg::kFirstMaskId});
+    return m;
+}
+
+const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
+// The states of a file or a time; those of controls are their Qt properties.
+const QStringList kNamed{"exists", "file", "below"};
+
+QString Keys(const QMetaEnum& names, int value) { return names.valueToKeys(value); }
+
+bool Matches(const QString& got, const QString& want) {
+    const QStringList parts = want.split("<...>");  // anything between a start and an end
+    if (parts.size() == 1) return got == want;
+    return parts.size() == 2 && got.size() >= want.size() - 5 && got.startsWith(parts[0]) &&
+           got.endsWith(parts[1]);
+}
+
+}  // namespace
+
+class DlgTest : public QObject {
+    Q_OBJECT
+    const std::map<QString, int> m_controls = Controls();
+    std::unique_ptr<AppFixture> m_fx;
+    bool m_started = false;
+    std::unique_ptr<wb::CAlarmStore> m_store;
+    std::unique_ptr<CSystemCommands> m_commands;
+    QPointer<QDialog> m_dlg;
+    wb::AlarmList m_given;  // the program's list as the script set it
+    Fakes m_f;
+    std::unique_ptr<UdpReceiver> m_receiver;
+    QElapsedTimer m_clock;
+
+    CSystemCommands& Commands() { return m_started ? m_fx->App().SystemCommands() : *m_commands; }
+    wb::CAlarmStore& Store() { return m_started ? m_fx->App().Store() : *m_store; }
+    QString Long(const QString& s) const {
+        if (s.startsWith("data/")) return kData + s.mid(5);
+        return s.startsWith("tmp/") ? m_fx->Path(s.mid(4)) : s;
+    }
+    QString Short(QString s) const {
+        for (const QString& dir : {m_fx->Dir(), QDir(m_fx->Dir()).canonicalPath()})
+            s.replace(dir + '/', "tmp/");
+        s.replace(kData, "data/").replace("\r", "\\r").replace("\n", "\\n");
+        return s.replace("\t", "\\t");
+    }
+    QWidget* Widget(const QString& name) {
+        const auto id = m_controls.find(name);
+        if (name == "dialog") return m_dlg;
+        auto* w =
+            m_dlg && id != m_controls.end() ? m_dlg->findChild<QWidget*>(Ctl(id->second)) : nullptr;
+        auto* combo = qobject_cast<QComboBox*>(w);
+        return combo && combo->isEditable() ? combo->lineEdit() : w;
+    }
+    // An alarm as the scripts write it: file,days (hex),hour,minute[,broadcast].
+    wb::AlarmList Alarms(const QStringList& specs) const {
+        wb::AlarmList list;
+        for (const QString& spec : specs) {
+            const QStringList f = spec.split(',');
+            auto a = std::make_shared<wb::CAlarmSetting>();
+            a->m_strGroupFile = Long(f.value(0)).toStdString();
+            a->m_nDays = static_cast<std::uint8_t>(f.value(1).toUInt(nullptr, 16));
+            a->m_nHour = f.value(2).toInt();
+            a->m_nMinute = f.value(3).toInt();
+            a->m_strBroadcast = f.size() > 4 ? f.mid(4).join(',').toStdString() : "198.51.100.255";
+            list.push_back(a);
+        }
+        return list;
+    }
+    QString Alarms(const wb::AlarmList& list) const {
+        QStringList out;
+        for (const auto& a : list)
+            out << QString::asprintf(
+                "%s,%02x,%d,%d,%s", qPrintable(Short(QString::fromStdString(a->m_strGroupFile))),
+                a->m_nDays, a->m_nHour, a->m_nMinute, a->m_strBroadcast.c_str());
+        return out.join(' ');
+    }
+    // The modeless dialog the program holds open (one kind in a scenario).
+    QDialog* Held() {
+        QDialog* send = Commands().SendDialog();
+        return send ? send : Commands().AlarmDialog();
+    }
+
+    void Expect(bool ok) {
+        if (!ok) QFAIL("refused");
+    }
+    void Act(const QString& verb, const QStringList& args) {
+        const QString arg = args.value(0), rest = args.mid(1).join(' ');
+        if (verb == "start") {  // the program, on a clock from the given local time on
+            using namespace std::chrono;
+            const auto base = system_clock::from_time_t(
+                QDateTime::fromString(arg, Qt::ISODate).toSecsSinceEpoch());
+            const wb::WallClock clock = [=, since = steady_clock::now()] {
+                return base + (steady_clock::now() - since);
+            };
+            Expect(m_fx->Start(std::make_unique<CDawnlyApp>(arg.isEmpty() ? nullptr : clock)));
+            m_started = true;
+            CUiSeam::Reset();
+            return CUiSeam::InstallCoreMessageHandler();
+        }
+        if (verb == "open") QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (verb == "open" && arg == "send") Commands().OpenSendDialog(nullptr);
+        if (verb == "open" && arg == "alarm") Commands().OpenAlarmDialog(nullptr);
+        if (verb == "open" && arg == "create")
+            (m_dlg = new CCreateListDlg([this](const QString& path) {
+                 if (m_started) m_fx->App().OpenDocumentFile(path);
+             }))->show();
+        if (verb == "open")
+            return Expect(m_f.dlg = m_dlg = arg == "create" ? m_dlg.data() : Held());
+        if (verb == "real")
+            return CSendDlg::SetChannelFactory({}), CCreateListDlg::SetCreationRunner({});
+        if (verb == "listen")
+            return Expect((m_receiver = std::make_unique<UdpReceiver>())->IsBound());
+        if (verb == "alarms") return void(Store().m_alarms = m_given = Alarms(args));
+        if (verb == "disk")  // another program saves the store
+            return Expect(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)));
+        if (verb == "copy") return Expect(QFile::copy(Long(arg), Long(args.value(1))));
+        if (verb == "resolvable") return void(m_f.resolvable << arg);
+        if (verb == "fail") return void(m_f.failure = args.join(' ').toStdString());
+        if (verb == "address") return void(m_f.addressFound = arg == "found");
+        if (verb == "answer")
+            return CUiSeam::QueueAnswer(arg == "yes" ? QMessageBox::Yes : QMessageBox::No);
+        if (verb == "file-dialog-gives") return CUiSeam::QueueFileNames({Long(arg)});
+        if (verb == "activate") m_dlg->activateWindow();
+        if (verb == "activate") return Expect(QTest::qWaitForWindowActive(m_dlg));
+        if (verb == "call") return Expect(QMetaObject::invokeMethod(m_dlg, qPrintable(arg)));
+        if (verb == "clock") return m_clock.start();
+        QWidget* w = Widget(arg.section(',', 0, 0));
+        if (w && verb == "click" && args.size() > 1) w = w->findChild<QToolButton*>(rest);
+        if (!w) return Expect(false);
+        const QStringList names = arg.split(',');
+        for (int k = 0; (verb == "type" || verb == "set") && k < names.size(); ++k) {
+            auto* edit = qobject_cast<QLineEdit*>(Widget(names[k]));
+            const QString text = Long(names.size() > 1 ? args.value(k + 1) : rest);
+            if (!edit) return Expect(false);
+            if (verb == "set") edit->setText(text);
+            if (verb == "set") continue;
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QTest::keyClicks(edit, text);
+        }
+        if (verb == "type" || verb == "set") return;
+        if (verb == "key") return w->setFocus(), QTest::keyClick(w, QKeySequence(rest)[0].key());
+        // Where a person clicks: a field where its text starts, a box on its mark.
+        if (verb == "click")
+            return QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, w->height() / 2));
+        if (verb == "close") return void(w->close());
+        auto* combo = qobject_cast<QComboBox*>(w->parentWidget());
+        if (verb == "choose" && combo) combo->setCurrentIndex(rest.toInt());
+        if (verb == "choose" && combo) return combo->activated(rest.toInt());
+        QFAIL(qPrintable("unknown action " + verb));
+    }
+
+    QString State(const QString& key, const QString& arg) {
+        QStringList out;
+        const auto bit = [](bool b) { return QString(b ? "1" : "0"); };
+        if (key == "exists") return bit(QFile::exists(Long(arg)));
+        if (key == "file")
+            return Short(QString::fromStdString(
+                wb::platform::FromFileText(ReadFileBytes(Long(arg)).toStdString())));
+        if (key == "below") return bit(m_clock.elapsed() < arg.toInt());
+        for (const QString& name : arg.isEmpty() ? QStringList() : arg.split(',')) {
+            const QVariant v = Widget(name) ? Widget(name)->property(qPrintable(key)) : QVariant();
+            if (!v.isValid()) return name + " has no " + key;
+            out << (v.typeId() == QMetaType::Bool ? bit(v.toBool()) : Short(v.toString()));
+        }
+        if (!arg.isEmpty()) return out.join(' ');
+        if (key == "messages") return Short(MessageTexts().join(" | "));
+        for (const auto& r : key == "boxes" ? CUiSeam::Records() : std::vector<CUiSeam::Record>())
+            out << (r.kind != CUiSeam::Kind::Message
+                        ? QString("kind %1").arg(int(r.kind))
+                        : r.caption + ':' +
+                              Keys(QMetaEnum::fromType<QMessageBox::StandardButtons>(), r.buttons) +
+                              ':' + Keys(QMetaEnum::fromType<QMessageBox::Icon>(), r.icon));
+        if (key == "boxes") return out.join(" | ");  // caption:buttons:icon, or the kind of dialog
+        if (key == "log") return Short(m_f.log.join(" | "));
+        if (key == "pausing") return bit(qobject_cast<CSendDlg*>(m_dlg)->IsPausing());
+        if (key == "open")
+            return Held() ? (Held() == m_dlg && m_dlg->isVisible() ? "yes" : "other") : "no";
+        if (key == "gone") QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (key == "gone") return bit(m_dlg.isNull());
+        if (key == "result") return bit(m_dlg->result() == QDialog::Accepted);
+        for (const auto* doc :
+             key == "documents" ? m_fx->App().DocTemplate()->Documents() : QList<CDawnlyDoc*>())
+            out << Short(QFileInfo(doc->GetPathName()).canonicalFilePath());
+        for (const auto& f : key == "received" ? m_receiver->Drain() : std::vector<std::string>())
+            out << QString::fromStdString(ToHex(f));
+        if (key == "documents" || key == "received") return out.join(' ');
+        if (key == "program") return Alarms(Store().m_alarms);
+        wb::CAlarmStore reread(Store().m_strStartDir);
+        if (key == "disk" && !QFile::exists(QString::fromStdString(Store().StorePath())))
+            return "none";
+        if (key == "disk")
+            return reread.LoadAlarms() ? '[' + Alarms(reread.m_alarms) + ']' : "damaged";
+        for (const auto& a : key == "fresh" ? Store().m_alarms : wb::AlarmList())  // copies?
+            out << bit(std::find(m_given.begin(), m_given.end(), a) == m_given.end());
+        if (key == "fresh") return out.join(' ');
+        auto* alarm = qobject_cast<CAlarmDlg*>(m_dlg);
+        if (!alarm) return "no alarm dialog";
+        auto* groups = alarm->findChild<QComboBox*>();
+        if (key == "list") return Alarms(alarm->WorkingList());
+        if (key == "index")
+            return QStringLiteral("%1 %2").arg(alarm->CurrentIndex()).arg(groups->currentIndex());
+        for (int k = 0; k < groups->count(); ++k)
+            out << Short(groups->itemText(k));
+        return Short(groups->currentText()) + " [" + out.join(' ') + ']';  // combo
+    }
+
+private slots:
+    void init() {
+        m_fx = std::make_unique<AppFixture>();  // its own current directory
+        CUiSeam::InstallCoreMessageHandler();
+        m_store = std::make_unique<wb::CAlarmStore>(m_fx->Dir().toStdString() + '/');
+        m_commands = std::make_unique<CSystemCommands>(*m_store, CCreateListDlg::OpenDocument{});
+        m_f = Fakes{};
+        CSendDlg::SetChannelFactory([this] { return std::make_unique<CFakeChannel>(m_f); });
+        using namespace std::placeholders;
+        CCreateListDlg::SetCreationRunner(std::bind(FakeCreation, std::ref(m_f), _1, _2, _3, _4));
+    }
+    void cleanup() {
+        delete m_dlg.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CSendDlg::SetChannelFactory({});
+        CCreateListDlg::SetCreationRunner({});
+        m_receiver.reset();
+        m_fx.reset();
+        m_started = false;
+    }
+
+    void scenario_data() {
+        QTest::addColumn<QStringList>("lines");
+        const QString names = qEnvironmentVariable("WAKEBURST_DLG_SCRIPTS", "*_dlg.txt");
+        for (const QString& file : QDir(kData + "gui").entryList(names.split(','))) {
+            QFile f(kData + "gui/" + file);
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file));
+            for (const QString& text : QString::fromUtf8(f.readAll()).split("\n== ").mid(1)) {
+                QStringList lines = text.split('\n');
+                const QString name = file.section('.', 0, 0) + ": " + lines.takeFirst();
+                lines.removeIf([](const QString& l) { return l.isEmpty() || l.startsWith('#'); });
+                QTest::newRow(qPrintable(name)) << lines;
+            }
+        }
+    }
+    void scenario() {
+        QFETCH(QStringList, lines);
+        for (const QString& line : lines) {
+            QStringList words = line.split(' ');
+            const QString verb = words.takeFirst();
+            if (verb != "=" && verb != "=>") Act(verb, words);
+            if (QTest::currentTestFailed()) QFAIL(qPrintable("at: " + line));
+            if (verb != "=" && verb != "=>") continue;
+            const QString key = words.takeFirst();
+            const bool named = kNamed.contains(key) || Widget(words.value(0).section(',', 0, 0));
+            const QString arg = named ? words.takeFirst() : "";
+            QString got;
+            const auto match = [&] { return Matches(got = State(key, arg), words.join(' ')); };
+            const bool ok = verb == "=>" ? QTest::qWaitFor(match, 6000) : match();
+            QVERIFY2(ok, qPrintable(line + "\n   got: " + got));
+        }
+        QVERIFY(!QApplication::overrideCursor());
+    }
+};
+
+QTEST_MAIN(DlgTest)
+#include "dlg_test.moc"
