@@ -11,6 +11,8 @@
 #include "support/process.h"
 #include "support/temp_dir.h"
 
+// File names and arguments that are not ASCII, through the core and through the command line.
+// On Windows these are what the wide-character paths and the UTF-8 command line are for.
 namespace wb {
 namespace {
 
@@ -34,31 +36,31 @@ class Utf8Names : public ::testing::TestWithParam<NameCase> {
 protected:
     void SetUp() override {
         ASSERT_FALSE(tmp.Path().empty());
-        dir = tmp.Path();
         if (!GetParam().dir.empty()) {
             dir += "/" + GetParam().dir;
             ASSERT_TRUE(fs::create_directory(platform::PathFromUtf8(dir)));
         }
-        path = dir + "/" + GetParam().file;
         ASSERT_TRUE(platform::WriteFileAtomically(path, kList));
     }
 
     test::TempDir tmp;
-    std::string dir;
-    std::string path;
+    std::string dir = tmp.Path();
+    std::string path =
+        dir + (GetParam().dir.empty() ? "" : "/" + GetParam().dir) + "/" + GetParam().file;
 };
 
-TEST_P(Utf8Names, TheDirectoryHoldsExactlyTheNameWritten) {
+TEST_P(Utf8Names, CoreListsReadsReplacesAndRemovesIt) {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(platform::PathFromUtf8(dir)))
         names.push_back(platform::PathToUtf8(e.path().filename()));
     EXPECT_EQ(names, std::vector<std::string>{GetParam().file});
-}
 
-TEST_P(Utf8Names, CoreReadsReplacesAndRemovesIt) {
+    // The start-up directory prefixes the store's and the log's names as it stands.
+    const std::string start = ResolveStartDir(dir);
     std::string bytes;
-    ASSERT_TRUE(platform::ReadWholeFile(path, bytes));
+    ASSERT_TRUE(platform::ReadWholeFile(start + GetParam().file, bytes)) << start;
     EXPECT_EQ(bytes, kList);
+    EXPECT_NE(start.find(GetParam().dir), std::string::npos) << start;
 
     std::string report;
     std::vector<std::string> addresses;
@@ -69,23 +71,10 @@ TEST_P(Utf8Names, CoreReadsReplacesAndRemovesIt) {
     ASSERT_TRUE(platform::WriteFileAtomically(path, "replaced"));
     ASSERT_TRUE(platform::ReadWholeFile(path, bytes));
     EXPECT_EQ(bytes, "replaced");
-
     EXPECT_TRUE(platform::RemoveFile(path));
     EXPECT_FALSE(platform::ReadWholeFile(path, bytes));
     EXPECT_FALSE(platform::RemoveFile(path));
     EXPECT_FALSE(platform::ReadWholeFile(dir, bytes)) << "a directory is no file";
-}
-
-TEST_P(Utf8Names, StartDirComesBackAsUtf8) {
-    const std::string start = ResolveStartDir(dir);
-    ASSERT_FALSE(start.empty());
-    // The start-up directory prefixes the store's and the log's names as it stands.
-    std::string bytes;
-    EXPECT_TRUE(platform::ReadWholeFile(start + GetParam().file, bytes)) << start;
-    EXPECT_EQ(bytes, kList);
-    if (!GetParam().dir.empty()) {
-        EXPECT_NE(start.find(GetParam().dir), std::string::npos) << start;
-    }
 }
 
 // The name reaches the tool on its command line and comes back in its messages unchanged.
