@@ -25,24 +25,12 @@ using namespace std::chrono;
 using test::CaseRow;
 using test::FromHex;
 
-// Hex words, H the class header, M a record body, R the class reference; X*N repeats X.
-std::string Store(const std::string& words) {
-    const std::map<char, std::string> parts = {
-        {'H', FromHex("ffff 0100 0d00 43416c61726d53657474696e67")},
-        {'M', FromHex("07 443a5c672e6d70 04 07000000 1e000000 0f 3235352e3235352e3235352e323535")},
-        {'R', FromHex("0180")}};
-    std::istringstream in(words);
-    std::string out;
-    for (std::string w; in >> w;) {
-        const auto star = w.find('*');
-        std::string unit = w.substr(0, star), bytes;
-        for (char c : unit)
-            bytes += parts.count(c) ? parts.at(c) : "";
-        if (bytes.empty()) bytes = FromHex(unit);
-        for (int n = star == std::string::npos ? 1 : std::stoi(w.substr(star + 1)); n > 0; --n)
-            out += bytes;
-    }
-    return out;
+// Hex with H the class header, M a record body and R the reference to the class.
+std::string Store(const std::string& hex) {
+    return FromHex(test::ReplaceAll(
+        test::ReplaceAll(test::ReplaceAll(hex, "H", "ffff01000d0043416c61726d53657474696e67"), "M",
+                         "07443a5c672e6d7004070000001e0000000f3235352e3235352e3235352e323535"),
+        "R", "0180"));
 }
 
 class Codec : public ::testing::TestWithParam<CaseRow> {};

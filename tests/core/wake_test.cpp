@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <locale>
+#include <map>
 #include <vector>
 
 #include "alarm/wake_group.h"
@@ -147,52 +148,36 @@ TEST(WakeLogDate, IgnoresTheGlobalLocale) {
     EXPECT_EQ(text, "Monday, December 07, 2026 07:30");
 }
 
-// A group wake to 127.0.0.1 at Monday 2026-12-07 07:30:12 (unless sent to UDP port 0, which
-// no system sends to: those frames are not counted, and each host gets a line with the
-// system's reason), and the log entry it writes: tests/data/alarm/logs/NAME.log, GBK with
-// CR LF, with {path} the list's path and {reason} the system's reason.
-struct LogCase {
-    const char* name;
-    const char* list;  // in tests/data/alarm, or in the test's directory when missing
-    const char* broadcast;
-    WakeOutcome outcome;
-    int frames;
-    std::size_t messages = 0;
-    std::uint16_t port = 2304;
-};
-
-void PrintTo(const LogCase& c, std::ostream* os) { *os << c.name; }
-
-class WakeLog : public ::testing::TestWithParam<LogCase> {
+class WakeLog : public ::testing::TestWithParam<CaseRow> {
 protected:
     void SetUp() override {
         ASSERT_FALSE(dir.Path().empty());
         ASSERT_TRUE(receiver.IsBound()) << "127.0.0.1:2304 is taken";
     }
 
-    std::string ListPath(const LogCase& c) const {
-        return c.list == std::string("gone.mp") ? dir.File(c.list) : test::DataFile(c.list);
+    std::string ListPath(const std::string& list) const {
+        return test::FileExists(test::DataFile(list)) ? test::DataFile(list) : dir.File(list);
     }
 
-    WakeOutcome Wake(const LogCase& c, std::string* reason = nullptr) {
+    WakeOutcome Wake(const std::string& list, const std::string& broadcast = "127.0.0.1",
+                     int port = 2304, std::string* reason = nullptr) {
         CWakeLogScope scope(
             WakeLogTarget{dir.Dir(), [] { return test::LocalMoment(2026, 12, 7, 7, 30, 12); }});
         CWakeSocket socket;
-        socket.SetPort(c.port);
-        const WakeOutcome o = WakeGroupWithReport(socket, ListPath(c), c.broadcast, nullptr,
-                                                  WakeRounds{c.port ? 1 : 2, {}});
+        socket.SetPort(static_cast<std::uint16_t>(port));
+        const WakeOutcome o = WakeGroupWithReport(socket, ListPath(list), broadcast, nullptr,
+                                                  WakeRounds{port ? 1 : 2, {}});
         // The reason the system gives for port 0, from a frame of our own.
-        if (reason && c.port == 0 && !socket.SendWakeup("02-00-5e-00-00-10"))
+        if (reason && port == 0 && !socket.SendWakeup("02-00-5e-00-00-10"))
             *reason = socket.LastSendError();
-        socket.Close();
         return o;
     }
 
-    std::string Expected(const LogCase& c, const std::string& reason = {}) const {
-        std::string text =
-            test::ReadFileBytes(test::DataFile("logs/" + std::string(c.name) + ".log"));
-        text = test::ReplaceAll(text, "{path}", ListPath(c));
-        return test::ToHex(test::ReplaceAll(text, "{reason}", reason));
+    std::string Expected(const std::string& name, const std::string& list,
+                         const std::string& reason = {}) const {
+        const std::string text = test::ReadFileBytes(test::DataFile("logs/" + name + ".log"));
+        return test::ToHex(
+            test::ReplaceAll(test::ReplaceAll(text, "{path}", ListPath(list)), "{reason}", reason));
     }
 
     std::string Log() const { return test::ToHex(test::ReadFileBytes(dir.File("Dawnly.log"))); }
@@ -203,44 +188,35 @@ protected:
 };
 
 TEST_P(WakeLog, OneEntryWithTheReportAndTheCountOfFramesSent) {
-    const LogCase& c = GetParam();
+    const CaseRow& row = GetParam();
+    const std::map<std::string, WakeOutcome> outcomes = {
+        {"Woken", WakeOutcome::Woken},
+        {"CannotOpenList", WakeOutcome::CannotOpenList},
+        {"BadBroadcast", WakeOutcome::BadBroadcast},
+        {"NotAllSent", WakeOutcome::NotAllSent}};
     std::string reason;
-    EXPECT_EQ(Wake(c, &reason), c.outcome);
-    EXPECT_FALSE(c.port == 0 && reason.empty());
-    EXPECT_EQ(Log(), Expected(c, reason));
+    EXPECT_EQ(Wake(row[1], row[2], std::stoi(row[6]), &reason), outcomes.at(row[3]));
+    EXPECT_FALSE(row[6] == "0" && reason.empty());
+    EXPECT_EQ(Log(), Expected(row[0], row[1], reason));
     const auto frames = receiver.Drain();
-    EXPECT_EQ(frames.size(), static_cast<std::size_t>(c.frames));
+    EXPECT_EQ(frames.size(), std::stoul(row[4]));
     for (const auto& f : frames)
         EXPECT_EQ(f.size(), 102u);
-    EXPECT_EQ(messages.Messages().size(), c.messages);  // 61452 for an unreadable address
+    EXPECT_EQ(messages.Messages().size(), std::stoul(row[5]));
 }
 
-const LogCase kOneHost{"one_host", "one_host.mp", "127.0.0.1", WakeOutcome::Woken, 1};
-const LogCase kGone{"gone", "gone.mp", "127.0.0.1", WakeOutcome::CannotOpenList, 0};
+INSTANTIATE_TEST_SUITE_P(Rows, WakeLog,
+                         ::testing::ValuesIn(test::ReadCases("alarm/wake_log.cases")),
+                         [](const auto& info) { return info.param[0]; });
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, WakeLog,
-    ::testing::Values(
-        LogCase{"three_hosts", "three_hosts.mp", "127.0.0.1", WakeOutcome::Woken, 3},
-        LogCase{"two_hosts", "two_hosts.mp", "127.0.0.1", WakeOutcome::Woken, 2}, kOneHost,
-        LogCase{"no_hosts", "no_hosts.mp", "127.0.0.1", WakeOutcome::Woken, 0},
-        LogCase{"same_twice", "same_twice.mp", "127.0.0.1", WakeOutcome::Woken, 2}, kGone,
-        // Message 61453 with its carriage returns.
-        LogCase{"bad_broadcast", "three_hosts.mp", "no-such-host.invalid",
-                WakeOutcome::BadBroadcast, 0},
-        LogCase{"not_sent", "two_hosts.mp", "127.0.0.1", WakeOutcome::NotAllSent, 0, 0, 0},
-        LogCase{"unreadable_address", "unreadable_address.mp", "127.0.0.1", WakeOutcome::NotAllSent,
-                1, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+class WakeLogFile : public WakeLog {};
 
 // Entries are appended, never truncated; a log that cannot be opened still lets the wake
 // happen; the socket's own group wake writes the same entry.
-class WakeLogFile : public WakeLog {};
-
 TEST_F(WakeLogFile, EntriesAccumulateAndALogThatCannotBeOpenedStillWakes) {
     test::WriteFileBytes(dir.File("Dawnly.log"), "older entry\r\n");
-    Wake(kOneHost);
-    Wake(kGone);
+    Wake("one_host.mp");
+    Wake("gone.mp");
     {
         CWakeLogScope scope(
             WakeLogTarget{dir.Dir(), [] { return test::LocalMoment(2026, 12, 7, 7, 30); }});
@@ -248,8 +224,8 @@ TEST_F(WakeLogFile, EntriesAccumulateAndALogThatCannotBeOpenedStillWakes) {
         ASSERT_TRUE(socket.SetDestination("127.0.0.1"));
         socket.WakeGroup(test::DataFile("one_host.mp"), "127.0.0.1");
     }
-    EXPECT_EQ(Log(), test::ToHex("older entry\r\n") + Expected(kOneHost) + Expected(kGone) +
-                         Expected(kOneHost));
+    EXPECT_EQ(Log(), test::ToHex("older entry\r\n") + Expected("one_host", "one_host.mp") +
+                         Expected("gone", "gone.mp") + Expected("one_host", "one_host.mp"));
     EXPECT_EQ(receiver.Drain().size(), 2u);
 
     CWakeLogScope scope(WakeLogTarget{dir.File("no-such-dir") + "/", {}});
