@@ -16,8 +16,8 @@
 #include "support/case_file.h"
 #include "support/message_recorder.h"
 
-// Days, minutes, dates and refusals of the store through the command line: tests/data/cli/
-// core_tick.t and alarms*.t.
+// Days, minutes, dates, the store's bytes as written and its refusals through the command
+// line: tests/data/cli/core_tick.t and alarms*.t.
 namespace wb {
 namespace {
 
@@ -65,14 +65,6 @@ TEST_P(Codec, Row) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, Codec, ::testing::ValuesIn(test::ReadCases("alarm/codec.cases")),
                          [](const auto& info) { return info.param[1]; });
-
-TEST(Codec, EveryLaterRecordRefersToTheClassAs8001) {
-    auto a = std::make_shared<CAlarmSetting>(), b = std::make_shared<CAlarmSetting>();
-    b->SetDays(kEveryDay);
-    EXPECT_EQ(test::ToHex(EncodeAlarmStore({a, b, a})),
-              test::ToHex(Store("0300 H 0000000000000000000000 R 00fe0000000000000000 00 R "
-                                "0000000000000000000000")));
-}
 
 AlarmPtr Alarm(const std::string& file, int hour, int minute = 5) {
     auto a = std::make_shared<CAlarmSetting>();
