@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -8,6 +12,7 @@
 #include "hostlist/host_list_reader.h"
 #include "platform/atomic_file.h"
 #include "platform/file_path.h"
+#include "support/case_file.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
@@ -112,6 +117,36 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"ChineseDirectoryAndBlanks", "机房 二楼", "夜间 唤醒.mp"},
                       // Outside every ANSI code page, so only a wide path can hold it.
                       NameCase{"BeyondTheCodePage", "Ωmega", "ünï ☕.mp"}));
+
+#ifndef _WIN32  // what a save replaces: links and set-ID bits are POSIX matters
+class AtomicSave : public ::testing::TestWithParam<test::CaseRow> {};
+
+TEST_P(AtomicSave, ReplacesTheResolvedTargetAndKeepsTheLink) {
+    const test::CaseRow& c = GetParam();
+    const std::string &saveAs = c[2], &target = c[3], &link = c[4];
+    test::TempDir dir;
+    umask(022);  // for the modes of the files made here
+    ASSERT_TRUE(test::Shell("cd '" + dir.Path() + "' && " + c[1]));
+    ASSERT_TRUE(platform::WriteFileAtomically(dir.File(saveAs), "new"));
+
+    EXPECT_EQ(test::ReadFileBytes(dir.File(target)), "new");
+    std::error_code ec;
+    EXPECT_EQ(fs::is_symlink(dir.File(saveAs), ec), !link.empty());
+    if (!link.empty()) {
+        EXPECT_EQ(fs::read_symlink(dir.File(saveAs), ec).string(), link);
+    }
+    struct stat st {};
+    ASSERT_EQ(stat(dir.File(target).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, std::stoul(c[5], nullptr, 8));
+    // No temporary file stays behind, wherever the target lies.
+    for (const auto& e : fs::recursive_directory_iterator(dir.Path()))
+        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, AtomicSave,
+                         ::testing::ValuesIn(test::ReadCases("platform/atomic_save.cases")),
+                         [](const auto& info) { return info.param[0]; });
+#endif
 
 }  // namespace
 }  // namespace wb
