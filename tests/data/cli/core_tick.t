@@ -63,3 +63,13 @@ posix
 : tick -q --at '2026-12-07 07:30'
 % 5 02005e000010 02005e000011 02005e000010 02005e000010 02005e000011
 = Dawnly.log Monday, December 07, 2026 07:30\r\n\t\xbb\xbd\xd0\xd1 2 hosts \xd3\xda {data}/alarm/two_hosts.mp\r\nMonday, December 07, 2026 07:30\r\n\t\xbb\xbd\xd0\xd1 1 host \xd3\xda {data}/alarm/one_host.mp\r\nMonday, December 07, 2026 07:30\r\n\t\xbb\xbd\xd0\xd1 2 hosts \xd3\xda {data}/alarm/two_hosts.mp\r\n
+
+== an alarm without days, or with only the bit that names no day, is never due
++ DwnGs @alarm/no_days.DwnGs
+: alarms list
+> 1	-------	07:30	127.0.0.1	nope.mp
+> 2	-------	07:30	127.0.0.1	nope.mp
+: tick --at '2026-12-06 07:30'
+: tick --at '2026-12-07 07:30'
+: tick --at '2026-12-12 07:30'
+x Dawnly.log
