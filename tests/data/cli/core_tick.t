@@ -1,4 +1,4 @@
-# The core's alarm minutes and wake-log dates through wakeburst tick --at: only a real local
+# The core's alarm minutes, wake-log dates and group wakes through wakeburst: only a real local
 # minute is taken, every alarm due at it wakes once in list order, and its log entry is dated
 # with the minute in English whatever the year.
 
@@ -73,3 +73,13 @@ posix
 : tick --at '2026-12-07 07:30'
 : tick --at '2026-12-12 07:30'
 x Dawnly.log
+
+== a group wake names the address it cannot read in one message and sends the others
+: wake {data}/alarm/unreadable_address.mp --to 127.0.0.1
+! 不合法的以太网地址: 00a0c-123456789ab
+!
+! Wakeburst 未被发送.
+! 	错误 地址:00a0c-123456789ab: Wakeburst 未被发送 (不合法的以太网地址).
+! 	唤醒 1 host 于 {data}/alarm/unreadable_address.mp
+? 1
+% 1 00a0c9123457
