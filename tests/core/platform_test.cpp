@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -8,9 +12,12 @@
 #include "hostlist/host_list_reader.h"
 #include "platform/atomic_file.h"
 #include "platform/file_path.h"
+#include "support/case_file.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
 
+// File names and arguments that are not ASCII, through the core and through the command line.
+// On Windows these are what the wide-character paths and the UTF-8 command line are for.
 namespace wb {
 namespace {
 
@@ -34,31 +41,31 @@ class Utf8Names : public ::testing::TestWithParam<NameCase> {
 protected:
     void SetUp() override {
         ASSERT_FALSE(tmp.Path().empty());
-        dir = tmp.Path();
         if (!GetParam().dir.empty()) {
             dir += "/" + GetParam().dir;
             ASSERT_TRUE(fs::create_directory(platform::PathFromUtf8(dir)));
         }
-        path = dir + "/" + GetParam().file;
         ASSERT_TRUE(platform::WriteFileAtomically(path, kList));
     }
 
     test::TempDir tmp;
-    std::string dir;
-    std::string path;
+    std::string dir = tmp.Path();
+    std::string path =
+        dir + (GetParam().dir.empty() ? "" : "/" + GetParam().dir) + "/" + GetParam().file;
 };
 
-TEST_P(Utf8Names, TheDirectoryHoldsExactlyTheNameWritten) {
+TEST_P(Utf8Names, CoreListsReadsReplacesAndRemovesIt) {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(platform::PathFromUtf8(dir)))
         names.push_back(platform::PathToUtf8(e.path().filename()));
     EXPECT_EQ(names, std::vector<std::string>{GetParam().file});
-}
 
-TEST_P(Utf8Names, CoreReadsReplacesAndRemovesIt) {
+    // The start-up directory prefixes the store's and the log's names as it stands.
+    const std::string start = ResolveStartDir(dir);
     std::string bytes;
-    ASSERT_TRUE(platform::ReadWholeFile(path, bytes));
+    ASSERT_TRUE(platform::ReadWholeFile(start + GetParam().file, bytes)) << start;
     EXPECT_EQ(bytes, kList);
+    EXPECT_NE(start.find(GetParam().dir), std::string::npos) << start;
 
     std::string report;
     std::vector<std::string> addresses;
@@ -69,23 +76,10 @@ TEST_P(Utf8Names, CoreReadsReplacesAndRemovesIt) {
     ASSERT_TRUE(platform::WriteFileAtomically(path, "replaced"));
     ASSERT_TRUE(platform::ReadWholeFile(path, bytes));
     EXPECT_EQ(bytes, "replaced");
-
     EXPECT_TRUE(platform::RemoveFile(path));
     EXPECT_FALSE(platform::ReadWholeFile(path, bytes));
     EXPECT_FALSE(platform::RemoveFile(path));
     EXPECT_FALSE(platform::ReadWholeFile(dir, bytes)) << "a directory is no file";
-}
-
-TEST_P(Utf8Names, StartDirComesBackAsUtf8) {
-    const std::string start = ResolveStartDir(dir);
-    ASSERT_FALSE(start.empty());
-    // The start-up directory prefixes the store's and the log's names as it stands.
-    std::string bytes;
-    EXPECT_TRUE(platform::ReadWholeFile(start + GetParam().file, bytes)) << start;
-    EXPECT_EQ(bytes, kList);
-    if (!GetParam().dir.empty()) {
-        EXPECT_NE(start.find(GetParam().dir), std::string::npos) << start;
-    }
 }
 
 // The name reaches the tool on its command line and comes back in its messages unchanged.
@@ -123,6 +117,36 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"ChineseDirectoryAndBlanks", "机房 二楼", "夜间 唤醒.mp"},
                       // Outside every ANSI code page, so only a wide path can hold it.
                       NameCase{"BeyondTheCodePage", "Ωmega", "ünï ☕.mp"}));
+
+#ifndef _WIN32  // what a save replaces: links and set-ID bits are POSIX matters
+class AtomicSave : public ::testing::TestWithParam<test::CaseRow> {};
+
+TEST_P(AtomicSave, ReplacesTheResolvedTargetAndKeepsTheLink) {
+    const test::CaseRow& c = GetParam();
+    const std::string &saveAs = c[2], &target = c[3], &link = c[4];
+    test::TempDir dir;
+    umask(022);  // for the modes of the files made here
+    ASSERT_TRUE(test::Shell("cd '" + dir.Path() + "' && " + c[1]));
+    ASSERT_TRUE(platform::WriteFileAtomically(dir.File(saveAs), "new"));
+
+    EXPECT_EQ(test::ReadFileBytes(dir.File(target)), "new");
+    std::error_code ec;
+    EXPECT_EQ(fs::is_symlink(dir.File(saveAs), ec), !link.empty());
+    if (!link.empty()) {
+        EXPECT_EQ(fs::read_symlink(dir.File(saveAs), ec).string(), link);
+    }
+    struct stat st {};
+    ASSERT_EQ(stat(dir.File(target).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, std::stoul(c[5], nullptr, 8));
+    // No temporary file stays behind, wherever the target lies.
+    for (const auto& e : fs::recursive_directory_iterator(dir.Path()))
+        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, AtomicSave,
+                         ::testing::ValuesIn(test::ReadCases("platform/atomic_save.cases")),
+                         [](const auto& info) { return info.param[0]; });
+#endif
 
 }  // namespace
 }  // namespace wb

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <locale>
+#include <map>
+#include <vector>
+
+#include "alarm/wake_group.h"
+#include "alarm/wake_log.h"
+#include "base/string_table.h"
+#include "platform/codepage.h"
+#include "platform/inet_addr.h"
+#include "support/alarm_test_util.h"
+#include "support/case_file.h"
+#include "support/message_recorder.h"
+#include "support/udp_receiver.h"
+#include "wake/network_error.h"
+#include "wake/wake_socket.h"
+
+// The frames themselves, and the refusal of an address, through the command line:
+// tests/data/cli/send.t and wake.t; the log's dates: core_tick.t.
+namespace wb {
+namespace {
+
+using test::CaseRow;
+
+TEST(TextRules, EveryRowOfTheTable) {
+    for (const CaseRow& row : test::ReadCases("wake/text_rules.cases")) {
+        SCOPED_TRACE(row.where);
+        const std::string& kind = row[0];
+        const char* text = row[1].c_str();
+        char buf[16];
+        if (kind == "inet") {
+            const std::uint32_t a = platform::InetAddr(text);
+            if (row[2] == "none") {
+                EXPECT_EQ(a, platform::kInetAddrNone);
+                continue;
+            }
+            // In memory in network order, whatever the host's order.
+            std::uint8_t b[4];
+            std::memcpy(b, &a, 4);
+            std::snprintf(buf, sizeof buf, "%u.%u.%u.%u", b[0], b[1], b[2], b[3]);
+            EXPECT_EQ(std::string(buf), row[2]);
+            EXPECT_EQ(platform::FormatInetAddr(a, buf), row[2]);
+        } else if (kind == "destination") {
+            CWakeSocket s;
+            EXPECT_EQ(s.Destination().port, 2304);
+            EXPECT_EQ(s.SetDestination(text), row[2] == "yes");
+            EXPECT_EQ(platform::FormatInetAddr(s.Destination().addr, buf), row[3]);
+        } else if (kind == "format") {
+            const std::string args[2] = {row[2], row[3]};
+            EXPECT_EQ(FormatPlaceholders(row[1], args, 2), row[4]);
+        } else if (kind == "escape") {
+            EXPECT_EQ(EscapeControlChars(row[1]), row[2]);
+        } else {
+            ADD_FAILURE() << "unknown kind " << kind;
+        }
+    }
+}
+
+class Codepage : public ::testing::TestWithParam<CaseRow> {};
+
+TEST_P(Codepage, ExactOrRefusedNeverReplaced) {
+    const std::string &utf8 = GetParam()[1], &gb = GetParam()[2], &how = GetParam()[3];
+    const auto there = platform::Utf8ToGb18030(utf8);
+    const auto back = platform::Gb18030ToUtf8(gb);
+    if (how == "exact") {
+        ASSERT_TRUE(there && back);
+    } else if (how == "refused") {
+        EXPECT_FALSE(there || back);
+        EXPECT_EQ(platform::FromFileText(gb), gb);
+    }
+    if (there) {
+        EXPECT_EQ(*there, gb);
+    } else {
+        // Written as it came rather than lost.
+        EXPECT_EQ(platform::ToFileText(utf8), utf8);
+    }
+    if (back) {
+        EXPECT_EQ(*back, utf8);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Codepage,
+                         ::testing::ValuesIn(test::ReadCases("wake/codepage.cases")),
+                         [](const auto& info) { return info.param[0]; });
+
+// One known and one unknown code, handed back as text or shown in one box.
+TEST(NetworkError, TextHandedBackOrShownOnce) {
+    for (const auto& [code, text] :
+         {std::pair<int, std::string>{11001, "未发现授权应答主机."}, {10060, "未知错误!!!"}}) {
+        test::MessageRecorder rec;
+        std::string out;
+        ReportNetworkError(code, &out);
+        EXPECT_EQ(out, text);
+        EXPECT_TRUE(rec.Messages().empty());
+        ReportNetworkError(code);
+        EXPECT_EQ(rec.Texts(), std::vector<std::string>{text});
+        EXPECT_EQ(rec.Messages()[0].caption, "Wakeburst Utility");
+    }
+}
+
+// A length that is not a whole multiple of the address must not be overrun.
+TEST(FillWakeupFrame, NeverWritesPastTheBuffer) {
+    // The buffer's length, the address's, and the bytes written.
+    const int rows[][3] = {{102, 6, 102}, {100, 6, 96}, {6, 6, 6},  {5, 6, 0},
+                           {0, 6, 0},     {10, 0, 0},   {17, 4, 16}};
+    for (const auto& [length, addressLength, written] : rows) {
+        std::vector<std::uint8_t> buf(static_cast<std::size_t>(length) + 16, 0xAB);
+        const std::vector<std::uint8_t> mac(6, 0x11);
+        EXPECT_EQ(CWakeSocket::FillWakeupFrame(buf.data(), length, mac.data(), addressLength),
+                  written);
+        for (std::size_t i = static_cast<std::size_t>(length); i < buf.size(); ++i)
+            EXPECT_EQ(buf[i], 0xAB) << "byte " << i << " past " << length << " was written";
+    }
+}
+
+// A time facet that writes nonsense stands in for a process whose global locale has been
+// set from the environment (the GUI library does that).
+class NonsenseTimePut : public std::time_put<char> {
+protected:
+    iter_type do_put(iter_type out, std::ios_base&, char, const std::tm*, char,
+                     char) const override {
+        for (char c : std::string("Montag"))
+            *out++ = c;
+        return out;
+    }
+};
+
+TEST(WakeLogDate, IgnoresTheGlobalLocale) {
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale::classic(), new NonsenseTimePut));
+    const auto t = std::chrono::system_clock::to_time_t(test::LocalMoment(2026, 12, 7, 7, 30));
+    const std::string text = FormatWakeLogDate(t);
+    std::locale::global(previous);
+    EXPECT_EQ(text, "Monday, December 07, 2026 07:30");
+}
+
+class WakeLog : public ::testing::TestWithParam<CaseRow> {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(dir.Path().empty());
+        ASSERT_TRUE(receiver.IsBound()) << "127.0.0.1:2304 is taken";
+    }
+
+    std::string ListPath(const std::string& list) const {
+        return test::FileExists(test::DataFile(list)) ? test::DataFile(list) : dir.File(list);
+    }
+
+    WakeOutcome Wake(const std::string& list, const std::string& broadcast = "127.0.0.1",
+                     int port = 2304, std::string* reason = nullptr) {
+        CWakeLogScope scope(
+            WakeLogTarget{dir.Dir(), [] { return test::LocalMoment(2026, 12, 7, 7, 30, 12); }});
+        CWakeSocket socket;
+        socket.SetPort(static_cast<std::uint16_t>(port));
+        const WakeOutcome o = WakeGroupWithReport(socket, ListPath(list), broadcast, nullptr,
+                                                  WakeRounds{port ? 1 : 2, {}});
+        // The reason the system gives for port 0, from a frame of our own.
+        if (reason && port == 0 && !socket.SendWakeup("02-00-5e-00-00-10"))
+            *reason = socket.LastSendError();
+        return o;
+    }
+
+    std::string Expected(const std::string& name, const std::string& list,
+                         const std::string& reason = {}) const {
+        const std::string text = test::ReadFileBytes(test::DataFile("logs/" + name + ".log"));
+        return test::ToHex(
+            test::ReplaceAll(test::ReplaceAll(text, "{path}", ListPath(list)), "{reason}", reason));
+    }
+
+    std::string Log() const { return test::ToHex(test::ReadFileBytes(dir.File("Dawnly.log"))); }
+
+    test::TempDir dir;
+    test::UdpReceiver receiver;
+    test::MessageRecorder messages;
+};
+
+TEST_P(WakeLog, OneEntryWithTheReportAndTheCountOfFramesSent) {
+    const CaseRow& row = GetParam();
+    const std::map<std::string, WakeOutcome> outcomes = {
+        {"Woken", WakeOutcome::Woken},
+        {"CannotOpenList", WakeOutcome::CannotOpenList},
+        {"BadBroadcast", WakeOutcome::BadBroadcast},
+        {"NotAllSent", WakeOutcome::NotAllSent}};
+    std::string reason;
+    EXPECT_EQ(Wake(row[1], row[2], std::stoi(row[6]), &reason), outcomes.at(row[3]));
+    EXPECT_FALSE(row[6] == "0" && reason.empty());
+    EXPECT_EQ(Log(), Expected(row[0], row[1], reason));
+    const auto frames = receiver.Drain();
+    EXPECT_EQ(frames.size(), std::stoul(row[4]));
+    for (const auto& f : frames)
+        EXPECT_EQ(f.size(), 102u);
+    EXPECT_EQ(messages.Messages().size(), std::stoul(row[5]));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WakeLog,
+                         ::testing::ValuesIn(test::ReadCases("alarm/wake_log.cases")),
+                         [](const auto& info) { return info.param[0]; });
+
+class WakeLogFile : public WakeLog {};
+
+// Entries are appended, never truncated; a log that cannot be opened still lets the wake
+// happen; the socket's own group wake writes the same entry.
+TEST_F(WakeLogFile, EntriesAccumulateAndALogThatCannotBeOpenedStillWakes) {
+    test::WriteFileBytes(dir.File("Dawnly.log"), "older entry\r\n");
+    Wake("one_host.mp");
+    Wake("gone.mp");
+    {
+        CWakeLogScope scope(
+            WakeLogTarget{dir.Dir(), [] { return test::LocalMoment(2026, 12, 7, 7, 30); }});
+        CWakeSocket socket;
+        ASSERT_TRUE(socket.SetDestination("127.0.0.1"));
+        socket.WakeGroup(test::DataFile("one_host.mp"), "127.0.0.1");
+    }
+    EXPECT_EQ(Log(), test::ToHex("older entry\r\n") + Expected("one_host", "one_host.mp") +
+                         Expected("gone", "gone.mp") + Expected("one_host", "one_host.mp"));
+    EXPECT_EQ(receiver.Drain().size(), 2u);
+
+    CWakeLogScope scope(WakeLogTarget{dir.File("no-such-dir") + "/", {}});
+    CWakeSocket socket;
+    EXPECT_EQ(WakeGroupWithReport(socket, test::DataFile("two_hosts.mp"), "127.0.0.1"),
+              WakeOutcome::Woken);
+    EXPECT_EQ(receiver.Drain().size(), 2u);
+    EXPECT_TRUE(messages.Messages().empty());
+}
+
+}  // namespace
+}  // namespace wb
