@@ -62,37 +62,25 @@ class NoTimerApp final : public CDawnlyApp {
     CMainFrame* CreateMainFrame() override { return new NoTimerFrame(*this); }
 };
 
-// "\r", "\n", "\t", "\\" and "\xHH" in a script's bytes, and back.
-QByteArray Unescape(const QString& text) {
-    QByteArray in = text.toUtf8(), out;
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        if (in[i] != '\\' || i + 1 == in.size()) {
-            out += in[i];
-            continue;
-        }
-        const char c = in[++i];
-        if (c == 'x')
-            out += char(in.mid(i + 1, 2).toInt(nullptr, 16)), i += 2;
-        else
-            out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-    }
-    return out;
-}
+// Bytes in the scripts: percent-encoded where not printable ASCII.
+QByteArray Unescape(const QString& text) { return QByteArray::fromPercentEncoding(text.toUtf8()); }
 QString Escape(const QByteArray& bytes) {
-    QString out;
-    for (const char c : bytes) {
-        if (c == '\r' || c == '\n' || c == '\t' || c == '\\')
-            out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\t' ? "\\t" : "\\\\";
-        else if (c >= ' ' && c < 127)
-            out += QChar(c);
-        else
-            out += QString::asprintf("\\x%02X", uchar(c));
-    }
-    return out;
+    return QString::fromLatin1(bytes.toPercentEncoding(" !\"#$&'()*+,/:;<=>?@[\\]^`{|}"));
+}
+QString Visible(QString text) {
+    return text.replace("\t", "\\t").replace("\r", "\\r").replace("\n", "\\n");
+}
+template <typename List, typename Text>
+QString Join(const List& list, Text text, const QString& glue = ",") {
+    QStringList out;
+    for (const auto& item : list)
+        out << text(item);
+    return out.join(glue);
 }
 
-// Forks, becomes user `uid` and runs `body`; the child's exit code, once it ended (the
-// server answers from this thread's event loop meanwhile), or -1.
+// Forks, becomes user `uid` (0: stays) and runs `body`; with `readyFd` the child's pid and
+// the read end of a pipe it may write to, else its exit code once it ended (meanwhile the
+// server answers from this thread's event loop) or -1.
 template <typename Body>
 int AsUser(uid_t uid, Body body, int* readyFd = nullptr) {
     int ready[2];
@@ -109,6 +97,7 @@ int AsUser(uid_t uid, Body body, int* readyFd = nullptr) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// A socket connected (or, with `bindIt`, bound) to `path`, or -1.
 int UnixSocket(const QString& path, bool bindIt) {
     const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un addr{};
@@ -118,6 +107,8 @@ int UnixSocket(const QString& path, bool bindIt) {
     return (bindIt ? bind(fd, a, sizeof addr) : connect(fd, a, sizeof addr)) == 0 ? fd : -1;
 }
 
+const auto kPrivate = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
 class ShellScript final : public wb::test::DialogScript {
 public:
     ~ShellScript() override {
@@ -125,20 +116,15 @@ public:
         for (const auto& [name, old] : m_env)
             old.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), old);
         if (m_child.state() != QProcess::NotRunning) m_child.kill(), m_child.waitForFinished();
-        if (!m_loosened.isEmpty())
-            QFile::setPermissions(QFileInfo(m_loosened).absolutePath(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (!m_loosened.isEmpty()) QFile::setPermissions(m_loosened, kPrivate);
     }
 
 private:
-    struct Clock {
-        system_clock::time_point base;
-        QElapsedTimer running;
-    };
     std::unique_ptr<wb::test::AppFixture> m_fx = std::make_unique<wb::test::AppFixture>();
     bool m_started = false;
-    std::shared_ptr<Clock> m_clock;
-    std::map<QByteArray, QByteArray> m_env;  // what the scenario changed, as it was
+    std::optional<system_clock::time_point> m_now;  // the program's clock, when not the system's
+    QElapsedTimer m_running;                        // valid when that clock runs from m_now
+    std::map<QByteArray, QByteArray> m_env;         // what the scenario changed, as it was
     std::unique_ptr<CShellOpenServer> m_server;
     std::unique_ptr<QSignalSpy> m_received;
     std::unique_ptr<CBackdropWnd> m_backdrop;
@@ -148,27 +134,23 @@ private:
     QProcess m_child;
     int m_exit = 0;
     pid_t m_squatter = 0;
+    QString m_childOut, m_childErr, m_idle, m_loosened, m_socketName;
 
     CMainFrame& Frame() { return m_fx->Frame(); }
     CDawnlyApp& App() { return m_fx->App(); }
     CDawnlyView* View() { return Frame().GetActiveView(); }
     QString Path(const QString& name) { return m_fx->Path(name); }
     QWidget* Dialog() override { return m_started ? &Frame() : nullptr; }
+    QString Dollars(QString text) { return text.replace(m_fx->Dir(), "$DIR"); }
     void SetEnv(const char* name, const QByteArray& value) {
         m_env.try_emplace(name, qgetenv(name));
         value.isNull() ? qunsetenv(name) : qputenv(name, value);
     }
-    QString Relative(const QString& path) {
-        const QString canonical = QFileInfo(path).canonicalFilePath();
+    QString Relative(const std::string& path) {
+        const QString canonical = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
         const QString rel =
             QDir(QFileInfo(m_fx->Dir()).canonicalFilePath()).relativeFilePath(canonical);
         return canonical.isEmpty() ? QStringLiteral("?") : rel.isEmpty() ? "." : rel;
-    }
-    QStringList LogEntries() {
-        const QByteArray bytes = wb::test::ReadFileBytes(Path("Dawnly.log"));
-        return QString::fromStdString(wb::platform::FromFileText(bytes.toStdString()))
-            .split("\r\n")
-            .filter(QRegularExpression("^Monday"));
     }
     void AddAlarm(wb::AlarmList& list, const std::string& file, const QString& hhmm) {
         auto alarm = std::make_shared<wb::CAlarmSetting>();
@@ -179,32 +161,29 @@ private:
         alarm->SetBroadcast("127.0.0.1");  // alarms wake through the loopback address only
         list.push_back(alarm);
     }
-    int RunDawnly(const QStringList& args, bool display) {
-        QProcess p;
+    // Starts dawnly in the working directory; with `wait`, until it ends (the running
+    // instance answers from this thread's event loop meanwhile).
+    void Dawnly(const QStringList& args, bool display, bool wait) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", Path("child-xdg"));
-        env.insert("WAKEBURST_EXIT_WHEN_SHOWN", "1");
+        if (wait) env.insert("WAKEBURST_EXIT_WHEN_SHOWN", "1");
+        if (!wait) env.insert("XDG_RUNTIME_DIR", Path("run"));
+        if (!wait) env.insert("WAKEBURST_SHELL_SERVER", "sock");
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             if (!display) env.remove(name);
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(m_fx->Dir());
-        p.start(QStringLiteral(DAWNLY_EXE), args);
-        // The running instance answers from this thread's event loop.
+        m_child.setProcessEnvironment(env);
+        m_child.setWorkingDirectory(m_fx->Dir());
+        m_child.start(QStringLiteral(DAWNLY_EXE), args);
         QElapsedTimer t;
         t.start();
-        while (p.waitForStarted(10000) && !p.waitForFinished(50) && t.elapsed() < 20000)
+        while (wait && m_child.waitForStarted(10000) && !m_child.waitForFinished(50) &&
+               t.elapsed() < 20000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        if (p.state() != QProcess::NotRunning) p.kill(), p.waitForFinished();
-        m_childOut = QString::fromUtf8(p.readAllStandardOutput())
-                         .replace(WAKEBURST_VERSION, "$VERSION")
-                         .section('\n', 0, 0);
-        m_childErr = QString::fromUtf8(p.readAllStandardError()).trimmed();
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -3;
-    }
-    QString m_childOut, m_childErr, m_idle, m_mark, m_loosened, m_socketName;
-    QString Dollars(QString text) { return text.replace(m_fx->Dir(), "$DIR"); }
-    static QString Visible(QString text) {
-        return text.replace("\t", "\\t").replace("\r", "\\r").replace("\n", "\\n");
+        if (!wait) return;
+        if (m_child.state() != QProcess::NotRunning) m_child.kill(), m_child.waitForFinished();
+        m_childOut = QString::fromUtf8(m_child.readAllStandardOutput()).section('\n', 0, 0);
+        m_childErr = QString::fromUtf8(m_child.readAllStandardError()).trimmed();
+        m_exit = m_child.exitStatus() == QProcess::NormalExit ? m_child.exitCode() : -3;
     }
 
     bool Act(const QString& verb, const QStringList& a) override {
@@ -214,29 +193,19 @@ private:
     }
     void Do(const QString& verb, const QStringList& a, bool& known) {
         const QString rest = a.join(' ');
-        if (verb == "file") {  // its name, then its bytes
-            const QString path = Path(QString::fromUtf8(Unescape(a[0])));
+        const QByteArray bytes = Unescape(a.mid(1).join(' '));  // after a name
+        const std::map<QString, QMessageBox::StandardButton> answers{
+            {"yes", QMessageBox::Yes}, {"no", QMessageBox::No}, {"cancel", QMessageBox::Cancel}};
+        if (verb == "file" || verb == "copy") {  // name and bytes; data file and name
+            const QString path = Path(QString::fromUtf8(Unescape(a[verb == "copy"])));
             QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-            wb::test::WriteFileBytes(path, Unescape(a.mid(1).join(' ')));
-        } else if (verb == "fifo") {
-            QCOMPARE(::mkfifo(QFile::encodeName(Path(rest)).constData(), 0600), 0);
-        } else if (verb == "has") {  // a file holds a text
-            const QByteArray bytes = wb::test::ReadFileBytes(Path(a[0]));
-            QVERIFY2(bytes.contains(Unescape(a.mid(1).join(' '))), bytes.constData());
-        } else if (verb == "mark") {
-            m_mark = Frame().GetActiveDocument()->Text();
-        } else if (verb == "closedialog") {
-            App().SystemCommands().SendDialog()->close();
-        } else if (verb == "copy") {
-            QVERIFY(QDir().mkpath(QFileInfo(Path(a[1])).absolutePath()));
-            wb::test::WriteFileBytes(
-                Path(a[1]),
-                wb::test::ReadFileBytes(QStringLiteral(WAKEBURST_TEST_DATA "/") + a[0]));
-        } else if (verb == "poke") {
-            QByteArray b = wb::test::ReadFileBytes(Path(a[0]));
-            b[a[1].toInt()] = char(a[2].toInt(nullptr, 16));
-            wb::test::WriteFileBytes(Path(a[0]), b);
-        } else if (verb == "picture") {  // 200x100, red, its top-left pixel blue
+            return wb::test::WriteFileBytes(
+                path,
+                verb == "file" ? bytes : wb::test::ReadFileBytes(WAKEBURST_TEST_DATA "/" + a[0]));
+        }
+        if (verb == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(Path(rest)).constData(), 0600), 0);
+        if (verb == "has") QVERIFY2(wb::test::ReadFileBytes(Path(a[0])).contains(bytes), "has");
+        if (verb == "picture") {  // 200x100, red, its top-left pixel blue
             QImage picture(200, 100, QImage::Format_RGB32);
             picture.fill(Qt::red);
             picture.setPixelColor(0, 0, Qt::blue);
@@ -246,66 +215,38 @@ private:
             std::tm tm{};
             tm.tm_year = 126, tm.tm_mon = 11, tm.tm_mday = 7, tm.tm_isdst = -1;
             tm.tm_hour = t.hour(), tm.tm_min = t.minute(), tm.tm_sec = t.second();
-            if (!m_clock) m_clock = std::make_shared<Clock>();
-            m_clock->base = system_clock::from_time_t(std::mktime(&tm)) + milliseconds(t.msec());
-            if (a.value(1) == "running") m_clock->running.start();
+            m_now = system_clock::from_time_t(std::mktime(&tm)) + milliseconds(t.msec());
+            if (a.value(1) == "running") m_running.start();
         } else if (verb == "start" || verb == "restart") {
             if (verb == "restart") m_fx->Stop();
-            std::unique_ptr<CDawnlyApp> app;
+            std::unique_ptr<CDawnlyApp> app = std::make_unique<CDawnlyApp>();
             if (a.value(0) == "nosockets") app = std::make_unique<NoSocketsApp>();
             if (a.value(0) == "notimer") app = std::make_unique<NoTimerApp>();
-            if (m_clock)
-                app = std::make_unique<CDawnlyApp>([c = m_clock] {
-                    return c->base + milliseconds(c->running.isValid() ? c->running.elapsed() : 0);
+            if (m_now)
+                app = std::make_unique<CDawnlyApp>([this] {
+                    return *m_now + milliseconds(m_running.isValid() ? m_running.elapsed() : 0);
                 });
-            if (!app) app = std::make_unique<CDawnlyApp>();
             if (a.value(0) == "shared") app->SetStartPlace(wb::StartPlace::SharedData);
             if (a.value(0) == "dir") app->SetStartPlace(wb::StartPlace::Named, a[1].toStdString());
             m_started = m_fx->Start(std::move(app));
-        } else if (verb == "open") {
-            App().OpenDocumentFile(a.isEmpty() ? QString() : Path(rest));
-        } else if (verb == "cmd") {
-            Frame().OnCommand(a[0].toInt());
-        } else if (verb == "trigger") {
-            Frame().Action(a[0].toInt())->trigger();
-        } else if (verb == "answer") {
-            const std::map<QString, QMessageBox::StandardButton> answers{
-                {"yes", QMessageBox::Yes},
-                {"no", QMessageBox::No},
-                {"cancel", QMessageBox::Cancel}};
-            CUiSeam::QueueAnswer(answers.at(rest));
-        } else if (verb == "names") {
-            CUiSeam::QueueFileNames({Path(rest)});
-        } else if (verb == "cursor") {  // start, end, or a line's start
+        } else if (verb == "stop") {
+            m_fx->Stop();
+            m_started = false;
+        } else if (verb == "cursor") {  // start, end, a line's start, or a selection from-to
             QTextCursor c = View()->textCursor();
             if (rest == "start" || rest == "end")
                 c.movePosition(rest == "end" ? QTextCursor::End : QTextCursor::Start);
+            else if (rest.contains('-'))
+                c.setPosition(a[0].section('-', 0, 0).toInt()),
+                    c.setPosition(a[0].section('-', 1).toInt(), QTextCursor::KeepAnchor);
             else
                 c = QTextCursor(View()->document()->findBlockByNumber(rest.toInt()));
             View()->setTextCursor(c);
-        } else if (verb == "select") {
-            QTextCursor c = View()->textCursor();
-            c.setPosition(a[0].toInt());
-            c.setPosition(a[1].toInt(), QTextCursor::KeepAnchor);
-            View()->setTextCursor(c);
-        } else if (verb == "write") {  // keys typed into the active view
-            QTest::keyClicks(View(), QString::fromUtf8(Unescape(rest)));
-        } else if (verb == "press") {
-            const std::map<QString, Qt::Key> keys{{"return", Qt::Key_Return},
-                                                  {"backspace", Qt::Key_Backspace},
-                                                  {"delete", Qt::Key_Delete}};
-            QTest::keyClick(View(), keys.at(rest));
-        } else if (verb == "insert") {  // text put in without the keyboard
-            View()->insertPlainText(QString::fromUtf8(Unescape(rest)));
-        } else if (verb == "window") {  // activates a window by the order of their making
-            Frame().MdiArea()->setActiveSubWindow(
-                Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder).at(a[0].toInt()));
-        } else if (verb == "close") {
-            Frame().MdiArea()->activeSubWindow()->close();
-        } else if (verb == "save") {  // "save refused" when it must not write
-            QCOMPARE(Frame().GetActiveDocument()->DoFileSave(), rest != "refused");
-        } else if (verb == "saveas") {
-            QVERIFY(Frame().GetActiveDocument()->DoSave(Path(rest), false));
+        } else if (verb == "status") {  // help mode on or off; a command's fly-by; cleared
+            QEvent e(rest == "help" ? QEvent::EnterWhatsThisMode : QEvent::LeaveWhatsThisMode);
+            if (rest == "help" || rest == "nohelp") QCoreApplication::sendEvent(&Frame(), &e);
+            if (rest == "clear") Frame().statusBar()->clearMessage();
+            if (a[0] == "flyby") Frame().Action(a[1].toInt())->showStatusText(&Frame());
         } else if (verb == "drop") {
             QMimeData data;
             QList<QUrl> urls;
@@ -329,38 +270,14 @@ private:
             View()->PrintTo(&printer);
             if (QStandardPaths::findExecutable("pdftotext").isEmpty())
                 QSKIP("pdftotext (poppler-utils) is not installed");
-        } else if (verb == "setup") {
-            QTest::failOnWarning(QRegularExpression(".*"));
-            App().OnFilePrintSetup();
-        } else if (verb == "helpmode") {
-            QEvent e(rest == "on" ? QEvent::EnterWhatsThisMode : QEvent::LeaveWhatsThisMode);
-            QCoreApplication::sendEvent(&Frame(), &e);
-        } else if (verb == "flyby") {
-            Frame().Action(a[0].toInt())->showStatusText(&Frame());
-        } else if (verb == "unflyby") {
-            Frame().statusBar()->clearMessage();
-        } else if (verb == "stop") {
-            m_fx->Stop();
-            m_started = false;
-        } else if (verb == "away") {  // the current directory moves
-            QVERIFY(QDir::setCurrent(QDir::tempPath()));
-        } else if (verb == "keepfiles") {  // the store and a host-list creation's listing
-            QVERIFY(App().SaveAlarms({}) && wb::CaptureArpCache());
-        } else if (verb == "dawnly" || verb == "bare") {
+        } else if (verb == "dawnly" || verb == "bare") {  // until it ends; without a display
             QStringList args;
             for (const QString& arg : a)
                 args << QString::fromUtf8(Unescape(arg)).replace("$DIR", m_fx->Dir());
-            m_exit = RunDawnly(args, verb == "dawnly");
+            Dawnly(args, verb == "dawnly", true);
         } else if (verb == "spawn") {  // an instance of its own, its socket in "run"
-            QVERIFY(QDir().mkdir(Path("run")));
-            QVERIFY(QFile::setPermissions(Path("run"),
-                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("XDG_RUNTIME_DIR", Path("run"));
-            env.insert("WAKEBURST_SHELL_SERVER", "sock");
-            m_child.setProcessEnvironment(env);
-            m_child.setWorkingDirectory(m_fx->Dir());
-            m_child.start(QStringLiteral(DAWNLY_EXE), {});
+            QVERIFY(QDir().mkdir(Path("run")) && QFile::setPermissions(Path("run"), kPrivate));
+            Dawnly({}, true, false);
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Path("run/sock")), 20000);
         } else if (verb == "signal") {
             QCOMPARE(::kill(pid_t(m_child.processId()), a[0].toInt()), 0);
@@ -369,16 +286,15 @@ private:
         } else if (verb == "runtime") {  // where the session's runtime directory is
             QVERIFY(QDir().mkdir(Path("rt")) && QDir().mkdir(Path("tmp")));
             const QByteArray rt = QFile::encodeName(Path("rt"));
-            QCOMPARE(::chmod(rt.constData(), 0700), 0);
-            if (rest == "world-writable") QCOMPARE(::chmod(rt.constData(), 01777), 0);
+            QCOMPARE(::chmod(rt.constData(), rest == "world-writable" ? 01777 : 0700), 0);
             if (rest == "another user's") {
                 if (geteuid() != 0) QSKIP("needs root to give a directory away");
                 QCOMPARE(::chown(rt.constData(), 65534, 65534), 0);
             }
             if (rest == "taken") {  // someone else made the user's own directory first
                 const QString own = Path("tmp/wakeburst-%1").arg(geteuid());
-                QVERIFY(QDir().mkdir(own));
-                QCOMPARE(::chmod(QFile::encodeName(own).constData(), 0777), 0);
+                QVERIFY(QDir().mkdir(own) &&
+                        QFile::setPermissions(own, QFile::Permissions(0x7777)));
             }
             SetEnv("TMPDIR", QFile::encodeName(Path("tmp")));
             SetEnv("XDG_RUNTIME_DIR", rest == "relative"                   ? QByteArray("run")
@@ -390,79 +306,97 @@ private:
             m_exit = m_server->Listen();
             m_received =
                 std::make_unique<QSignalSpy>(m_server.get(), &CShellOpenServer::filesReceived);
-        } else if (verb == "send") {  // as user a[0], the bytes of the rest
+        } else if (verb == "send") {  // as user a[0], the bytes after it
             if (a[0] != "0" && geteuid() != 0) QSKIP("needs root to act as another user");
-            const QByteArray bytes =
-                Unescape(a.mid(1).join(' ')).replace("$HUGE", QByteArray(3 << 20, 'a'));
+            const QByteArray message = QByteArray(bytes).replace("$HUGE", QByteArray(3 << 20, 'a'));
             m_exit = AsUser(a[0].toUInt(), [&](int) {
                 const int fd = UnixSocket(m_socketName, false);
-                if (fd < 0) return 1;
                 char buf[8];
-                if (write(fd, bytes.constData(), size_t(bytes.size())) < 0) return 3;
+                if (fd < 0) return 1;
+                if (write(fd, message.constData(), size_t(message.size())) < 0) return 3;
                 (void)!read(fd, buf, sizeof buf);
                 return 0;
             });
-        } else if (verb == "loosen" ||
-                   verb == "tighten") {  // the socket's and its directory's modes
-            const bool loose = verb == "loosen";
-            const QString socket = loose ? m_socketName : m_loosened;
-            m_loosened = socket;
-            QCOMPARE(::chmod(QFile::encodeName(QFileInfo(socket).absolutePath()).constData(),
-                             loose ? 0755 : 0700),
-                     0);
-            if (loose) QCOMPARE(::chmod(QFile::encodeName(socket).constData(), 0777), 0);
+        } else if (verb == "loosen") {  // the socket's and its directory's modes
+            m_loosened = QFileInfo(m_socketName).absolutePath();
+            QVERIFY(QFile::setPermissions(m_loosened, QFile::Permissions(0x7755)) &&
+                    QFile::setPermissions(m_socketName, QFile::Permissions(0x7777)));
         } else if (verb == "squat") {  // another user's server where the user's should be
             const QString path = ShellOpenServerName();
-            ::unlink(QFile::encodeName(path).constData());
+            QFile::remove(path);
             int ready = -1;
-            m_squatter = AsUser(
-                0,
-                [&](int readyOut) {
-                    const int fd = UnixSocket(path, true);
-                    if (fd < 0 || setgid(65534) != 0 || setuid(65534) != 0 || listen(fd, 1) != 0)
-                        return 3;
-                    (void)!write(readyOut, "r", 1);
-                    char buf[64];
-                    // 1 when the client sent something.
-                    return read(accept(fd, nullptr, nullptr), buf, sizeof buf) > 0 ? 1 : 0;
-                },
-                &ready);
+            const auto server = [&](int readyOut) {
+                const int fd = UnixSocket(path, true);
+                if (fd < 0 || setgid(65534) != 0 || setuid(65534) != 0 || listen(fd, 1) != 0)
+                    return 3;
+                char buf[64];
+                (void)!write(readyOut, "r", 1);
+                return read(accept(fd, nullptr, nullptr), buf, sizeof buf) > 0 ? 1 : 0;
+            };
+            m_squatter = AsUser(0, server, &ready);
             char r = 0;
             QCOMPARE(read(ready, &r, 1), ssize_t(1));
             close(ready);
         } else if (verb == "backdrop") {  // a backdrop of its own, in the start directory
-            m_backdrop = std::make_unique<CBackdropWnd>();
+            if (!m_backdrop) m_backdrop = std::make_unique<CBackdropWnd>();
             m_backdrop->resize(a[0].toInt(), a[1].toInt());
             m_backdrop->show();
             QVERIFY(QTest::qWaitForWindowExposed(m_backdrop.get()));
-        } else if (verb == "resize") {
-            m_backdrop->resize(a[0].toInt(), a[1].toInt());
-            QCoreApplication::processEvents();
-        } else if (verb == "alarm") {  // group file, hh:mm
-            AddAlarm(App().m_alarms, a[0].toStdString(), a[1]);
         } else if (verb == "cli") {  // the command line stores alarms for group.mp
             wb::CAlarmStore cli(App().m_strStartDir);
             for (const QString& at : a)
                 AddAlarm(cli.m_alarms, App().m_strStartDir + "group.mp", at);
             QVERIFY(cli.SaveAlarms(cli.m_alarms));
         } else if (verb == "other") {  // another program's scheduler on the same directory
+            if (rest == "ends") return m_otherLease.reset();
             if (rest == "start") {
                 m_otherStore = std::make_unique<wb::CAlarmStore>(App().m_strStartDir);
-                m_other = std::make_unique<wb::CAlarmScheduler>(*m_otherStore,
-                                                                [c = m_clock] { return c->base; });
+                m_other =
+                    std::make_unique<wb::CAlarmScheduler>(*m_otherStore, [this] { return *m_now; });
                 m_otherLease = std::make_unique<wb::CSchedulerLease>(*m_otherStore);
                 m_other->Start();
             }
-            if (rest == "ends") return m_otherLease.reset();
             QVERIFY(m_otherStore->LoadAlarms() || rest == "start");
             QVERIFY(m_other->Step(*m_otherLease) && m_otherLease->Held());
-        } else if (verb == "tick") {
-            Frame().AlarmTimer().stop();  // ticks come from the script
-            Frame().OnTimer(ALARM_TIMER_ID);
         } else if (verb == "wait") {  // until a state shows, as "=" would check it
             const QString want = a.mid(1).join(' ');
             QTRY_COMPARE_WITH_TIMEOUT(State(a[0]).value_or(QString()), want, 20000);
-        } else {
+        } else if (verb == "open") {  // a file, or a new document
+            App().OpenDocumentFile(a.isEmpty() ? QString() : Path(rest));
+        } else if (verb == "cmd") {
+            Frame().OnCommand(a[0].toInt());
+        } else if (verb == "answer") {
+            CUiSeam::QueueAnswer(answers.at(rest));
+        } else if (verb == "names") {  // what the file dialog gives
+            CUiSeam::QueueFileNames({Path(rest)});
+        } else if (verb == "write") {  // keys typed into the active view
+            QTest::keyClicks(View(), QString::fromUtf8(Unescape(rest)));
+        } else if (verb == "insert") {  // text put in without the keyboard
+            View()->insertPlainText(QString::fromUtf8(Unescape(rest)));
+        } else if (verb == "window") {  // activates a window by the order of their making
+            Frame().MdiArea()->setActiveSubWindow(
+                Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder).at(a[0].toInt()));
+        } else if (verb == "close") {
+            Frame().MdiArea()->activeSubWindow()->close();
+        } else if (verb == "closedialog") {
+            App().SystemCommands().SendDialog()->close();
+        } else if (verb == "save") {  // "save refused" when it must not write
+            QCOMPARE(Frame().GetActiveDocument()->DoFileSave(), rest != "refused");
+        } else if (verb == "saveas") {
+            QVERIFY(Frame().GetActiveDocument()->DoSave(Path(rest), false));
+        } else if (verb == "setup") {
+            QTest::failOnWarning(QRegularExpression(".*"));
+            App().OnFilePrintSetup();
+        } else if (verb == "away") {  // the current directory moves
+            QVERIFY(QDir::setCurrent(QDir::tempPath()));
+        } else if (verb == "keepfiles") {  // the store and a host-list creation's listing
+            QVERIFY(App().SaveAlarms({}) && wb::CaptureArpCache());
+        } else if (verb == "alarm") {  // group file, hh:mm
+            AddAlarm(App().m_alarms, a[0].toStdString(), a[1]);
+        } else if (verb == "tick") {
+            Frame().AlarmTimer().stop();  // ticks come from the script
+            Frame().OnTimer(ALARM_TIMER_ID);
+        } else if (verb != "fifo" && verb != "has") {
             known = false;
         }
     }
@@ -470,7 +404,9 @@ private:
     std::optional<QString> State(const QString& keyArg) override {
         const QString key = keyArg.section(':', 0, 0), arg = keyArg.section(':', 1);
         const auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
+        const auto number = [](auto n) { return QString::number(n); };
         CDawnlyDoc* doc = m_started ? Frame().GetActiveDocument() : nullptr;
+        const auto m = wb::test::MessageRecords();
         if (key == "started") return yes(m_started && m_fx->App().m_pMainWnd);
         if (key == "file") return Escape(wb::test::ReadFileBytes(Path(arg)));
         if (key == "exists") {
@@ -479,88 +415,67 @@ private:
         }
         if (key == "diff") {  // a file against its original, gui/NAME or NAME,DATA: {was} {now}
             const QByteArray now = wb::test::ReadFileBytes(Path(arg.section(',', 0, 0)));
-            const QByteArray was =
-                wb::test::ReadFileBytes(QStringLiteral(WAKEBURST_TEST_DATA "/") +
-                                        (arg.contains(',') ? arg.section(',', 1) : "gui/" + arg));
+            const QByteArray was = wb::test::ReadFileBytes(
+                WAKEBURST_TEST_DATA "/" + (arg.contains(',') ? arg.section(',', 1) : "gui/" + arg));
             qsizetype p = 0, q = 0;
             while (p < now.size() && p < was.size() && now[p] == was[p])
                 ++p;
             while (q < now.size() - p && q < was.size() - p &&
-                   now[now.size() - 1 - q] == was[was.size() - 1 - q])
+                   now.end()[-1 - q] == was.end()[-1 - q])
                 ++q;
             return now == was ? "same"
                               : "{" + Escape(was.mid(p, was.size() - p - q)) + "} {" +
                                     Escape(now.mid(p, now.size() - p - q)) + "}";
         }
-        if (key == "marked") return yes(doc->Text() == m_mark);
         if (key == "saved") {  // the file holds the document's text, with CR LF
             const auto text =
                 wb::platform::Gb18030ToUtf8(wb::test::ReadFileBytes(Path(arg)).toStdString());
             return yes(text && QString::fromStdString(*text) == doc->Text().replace("\n", "\r\n"));
         }
-        if (key == "sockfile") return yes(QFileInfo::exists(ShellOpenServerName()));
+        if (key == "dir")
+            return QDir(m_fx->Dir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(',');
+        if (key == "mode") return QString::number(QFileInfo(Path(arg)).permissions(), 16);
+        if (key == "exit") return number(m_exit);
+        if (key == "out") return QString(m_childOut).replace(WAKEBURST_VERSION, "$VERSION");
+        if (key == "err") return m_childErr;
+        if (key == "box") {  // the last message: caption, icon, buttons, and its text or
+                             // whether it names arg
+            if (m.empty()) return QString("none");
+            QString text =
+                arg.isEmpty() ? Visible(m.back().text) : yes(m.back().text.contains(arg));
+            if (m.back().text == wb::kDamagedStoreText) text = "the damaged-store text";
+            return Dollars(
+                QStringList{m.back().caption, number(m.back().icon), number(m.back().buttons), text}
+                    .join(' '));
+        }
+        const auto& r = CUiSeam::Records();
+        if (key == "dialog")
+            return r.empty() ? "none" : number(int(r.back().kind)) + ' ' + r.back().caption;
         if (key == "leftover") {  // dialogs that outlived the program
             int n = 0;
             for (QWidget* w : QApplication::topLevelWidgets())
                 n += qobject_cast<QDialog*>(w) != nullptr;
-            return QString::number(n);
-        }
-        if (key == "dir")
-            return QDir(m_fx->Dir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(',');
-        if (key == "mode") return QString::number(QFileInfo(Path(arg)).permissions(), 16);
-        if (key == "exit") return QString::number(m_exit);
-        if (key == "out") return m_childOut;
-        if (key == "err") return m_childErr;
-        if (key == "box") {  // the last message: caption, icon, buttons, text
-            const auto m = wb::test::MessageRecords();
-            if (m.empty()) return QString("none");
-            const QString text = m.back().text == QString::fromUtf8(wb::kDamagedStoreText)
-                                     ? "the damaged-store text"
-                                     : Visible(m.back().text);
-            return Dollars(QStringList{m.back().caption, QString::number(m.back().icon),
-                                       QString::number(m.back().buttons), text}
-                               .join(' '));
-        }
-        if (key == "asked") {  // the last message's icon and buttons; whether it names arg
-            const auto m = wb::test::MessageRecords();
-            if (m.empty()) return QString("nothing");
-            return QString("%1 %2 %3")
-                .arg(m.back().icon)
-                .arg(m.back().buttons)
-                .arg(yes(m.back().text.contains(arg)));
-        }
-        if (key == "dialog") {  // the last modal dialog run
-            const auto& r = CUiSeam::Records();
-            return r.empty() ? "none"
-                             : QString::number(int(r.back().kind)) + ' ' + r.back().caption;
+            return number(n);
         }
         if (key == "title") return Frame().windowTitle();
         if (key == "doc") return doc ? doc->GetTitle() : "none";
-        if (key == "docs") {
-            QStringList titles;
-            for (const CDawnlyDoc* d : App().DocTemplate()->Documents())
-                titles << d->GetTitle();
-            return titles.join(',');
-        }
+        if (key == "docs")
+            return Join(App().DocTemplate()->Documents(), [](auto* d) { return d->GetTitle(); });
         if (key == "windows") {
-            QStringList titles;
-            for (QMdiSubWindow* w : Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder))
-                titles << w->windowTitle();
-            return titles.join(',');
+            return Join(Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder),
+                        [](auto* w) { return w->windowTitle(); });
         }
-        if (key == "menu") {  // the menu bar's resource, and how many menus it has
-            return QString("%1/%2")
-                .arg(Frame().CurrentMenuId())
-                .arg(Frame().menuBar()->actions().size());
-        }
+        if (key == "menu")  // the menu bar's resource, and how many menus it has
+            return number(Frame().CurrentMenuId()) + '/' +
+                   number(Frame().menuBar()->actions().size());
         if (key == "on") {  // the commands' enablement, 1 or 0 each, after an update
             if (arg == "updated") Frame().UpdateCommandUI();
-            QString bits;
-            for (int id : {ID_FILE_NEW, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY, ID_FILE_PRINT,
-                           ID_CONTEXT_HELP, ID_CREATE_HOST_LIST, ID_POWER_ON_HOST,
-                           ID_GROUP_POWER_ON, ID_FILE_MRU_FILE1})
-                bits += Frame().Action(id)->isEnabled() ? '1' : '0';
-            return bits;
+            const int ids[] = {ID_FILE_NEW,         ID_FILE_SAVE,     ID_EDIT_CUT,
+                               ID_EDIT_COPY,        ID_FILE_PRINT,    ID_CONTEXT_HELP,
+                               ID_CREATE_HOST_LIST, ID_POWER_ON_HOST, ID_GROUP_POWER_ON,
+                               ID_FILE_MRU_FILE1};
+            return Join(
+                ids, [&](int id) { return number(Frame().Action(id)->isEnabled()); }, "");
         }
         if (key == "modified") return yes(doc->IsModified());
         if (key == "exact") return yes(doc->IsExact());
@@ -568,41 +483,39 @@ private:
         if (key == "line")
             return Visible(View()->document()->findBlockByNumber(arg.toInt()).text());
         if (key == "views") {  // how many, and whether they all show the document's text
-            bool same = true;
-            for (CDawnlyView* v : doc->Views())
-                same = same && v->RawText() == doc->Text();
-            return QString::number(doc->Views().size()) + (same ? " alike" : " differ");
+            const bool same = std::all_of(doc->Views().begin(), doc->Views().end(),
+                                          [&](auto* v) { return v->RawText() == doc->Text(); });
+            return number(doc->Views().size()) + (same ? " alike" : " differ");
         }
         if (key == "wraps") {
             View()->setPlainText(QString(2000, u'x'));
-            QTest::qWait(0);
             return yes(View()->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff &&
                        View()->document()->firstBlock().layout()->lineCount() > 1);
         }
-        if (key == "dialogs") {  // the send and the alarm dialog, shown or not
-            QString s;
-            for (QDialog* d : std::initializer_list<QDialog*>{App().SystemCommands().SendDialog(),
-                                                              App().SystemCommands().AlarmDialog()})
-                s += d ? (d->isVisible() ? 'S' : 'H') : '-';
-            return s + ' ' + QString::number(Frame().findChildren<QDialog*>().size());
+        if (key == "dialogs") {  // the send and the alarm dialog (Shown, Hidden, - none); how
+                                 // many dialogs the frame holds
+            const QDialog* d[] = {App().SystemCommands().SendDialog(),
+                                  App().SystemCommands().AlarmDialog()};
+            return Join(
+                       d, [](auto* x) { return x ? x->isVisible() ? "S" : "H" : "-"; }, "") +
+                   ' ' + number(Frame().findChildren<QDialog*>().size());
         }
-        if (key == "handled") {  // who handles the system commands: the view or the frame
+        if (key == "handled") {  // who handles a system command: the view or the frame
             QSignalSpy frame(&Frame(), &CMainFrame::systemCommandHandled);
-            std::unique_ptr<QSignalSpy> view;
-            if (View())
-                view = std::make_unique<QSignalSpy>(View(), &CDawnlyView::systemCommandHandled);
+            std::optional<QSignalSpy> view;
+            if (View()) view.emplace(View(), &CDawnlyView::systemCommandHandled);
             Frame().Action(arg.toInt())->trigger();
             return QString("frame %1 view %2").arg(frame.count()).arg(view ? view->count() : -1);
         }
-        if (key == "prompt") {  // the status bar: idle, help or another text
+        if (key == "prompt") {  // the status bar: idle, or one line, or what else it shows
             if (arg == "idle") m_idle = Frame().MessageText();
             const QString s = Frame().MessageText();
             return s == m_idle ? "idle" : s.isEmpty() || s.contains('\n') ? Visible(s) : "line";
         }
         if (key == "locks") {
-            return Frame().IndicatorText(ID_INDICATOR_CAPS) +
-                   Frame().IndicatorText(ID_INDICATOR_NUM) +
-                   Frame().IndicatorText(ID_INDICATOR_SCRL);
+            const int ids[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+            return Join(
+                ids, [&](int id) { return Frame().IndicatorText(id); }, "");
         }
         if (key == "toolbar") {  // every button with its picture and context help
             for (QAction* act : Frame().ToolBar()->actions())
@@ -614,99 +527,104 @@ private:
         if (key == "windowmenu") {  // its last entry, filled as the menu opens
             QMenu* menu = Frame().CurrentMenus()[4];
             menu->popup(QPoint(0, 0));
-            const QString last = menu->actions().back()->text();
             menu->hide();
-            return last;
+            return menu->actions().back()->text();
         }
-        if (key == "help") {  // the built-in page's text, its start
+        if (key == "help") {  // the built-in page shows some text
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* page = w->isVisible() ? w->findChild<QTextBrowser*>() : nullptr) {
-                    const QString text = page->toPlainText();
-                    w->close();
-                    return yes(!text.trimmed().isEmpty());
-                }
+                if (auto* page = w->isVisible() ? w->findChild<QTextBrowser*>() : nullptr)
+                    return yes(!page->toPlainText().trimmed().isEmpty());
             return "no page";
         }
         if (key == "buttons") {  // Qt's own buttons' texts, without their mnemonics
-            QMessageBox box(
-                QMessageBox::Question, "", "?",
-                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
-            QStringList texts;
-            for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel, QMessageBox::Ok})
-                texts << box.button(b)->text().remove(QRegularExpression("\\(&.\\)"));
-            return texts.join(' ');
+            const QMessageBox::StandardButton b[] = {QMessageBox::Yes, QMessageBox::No,
+                                                     QMessageBox::Cancel, QMessageBox::Ok};
+            QMessageBox box(QMessageBox::Question, "", "?", b[0] | b[1] | b[2] | b[3]);
+            return Join(
+                b,
+                [&](auto id) {
+                    return box.button(id)->text().remove(QRegularExpression("\\(&.\\)"));
+                },
+                " ");
         }
         if (key == "pdf") {  // every word of the document in the printout, and no page number
             QProcess p;
             p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", Path(arg), "-"});
             p.waitForFinished(30000);
             const QString text = QString::fromUtf8(p.readAllStandardOutput());
-            for (const QString& word :
-                 doc->Text().split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+            for (const QString& word : doc->Text().split(QRegularExpression("\\s+")))
                 if (!text.contains(word)) return "missing " + word;
-            for (const QString& line : text.split('\n'))
-                if (line.trimmed() == "1") return QString("page number");
-            return QString("all text");
+            return text.contains(QRegularExpression("(^|\\n)\\s*1\\s*(\\n|$)")) ? "page number"
+                                                                                : "all text";
         }
         if (key == "alarms") {
-            QStringList s;
-            for (const auto& alarm : App().m_alarms)
-                s << Dollars(QString::fromStdString(alarm->m_strGroupFile)) + ' ' +
-                         QString::number(alarm->m_nHour) + ':' + QString::number(alarm->m_nMinute);
-            return s.join(',');
+            return Join(App().m_alarms, [&](const auto& x) {
+                return Dollars(QString::fromStdString(x->m_strGroupFile)) +
+                       QString(" %1:%2").arg(x->m_nHour).arg(x->m_nMinute);
+            });
         }
         if (key == "armed") {  // the alarm timer runs, due within [lo, hi] ms
             const int ms = Frame().AlarmTimer().interval();
             return yes(Frame().AlarmTimer().isActive() && ms >= arg.section('-', 0, 0).toInt() &&
                        ms <= arg.section('-', 1, 1).toInt());
         }
-        if (key == "log") return LogEntries().join(" | ");
+        if (key == "log") {  // the wake log's date lines
+            const QByteArray log = wb::test::ReadFileBytes(Path("Dawnly.log"));
+            return QString::fromStdString(wb::platform::FromFileText(log.toStdString()))
+                .split("\r\n")
+                .filter(QRegularExpression("^Monday"))
+                .join(" | ");
+        }
         if (key == "other") {  // the status bar's word on another scheduler
             const QString s = Frame().SchedulerText();
             return s.isEmpty() ? "none" : s == CMainFrame::kOtherSchedulerText ? "running" : s;
         }
-        if (key == "startdir") return Relative(QString::fromStdString(App().m_strStartDir));
-        if (key == "store") return Relative(QString::fromStdString(App().Store().StorePath()));
+        if (key == "startdir") return Relative(App().m_strStartDir);
+        if (key == "store") return Relative(App().Store().StorePath());
         if (key == "bitmap") return yes(Frame().MdiArea()->HaveBitmap());
         if (key == "socket") {  // where the hand-over socket goes: whose, and which directory
             const QString name = ShellOpenServerName();
-            if (name.isEmpty()) return QString("none");
             struct stat st {};
             const QString dir = QFileInfo(name).absolutePath();
             const bool alone = ::lstat(QFile::encodeName(dir).constData(), &st) == 0 &&
                                S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
                                (st.st_mode & 077) == 0;
+            if (name.isEmpty()) return QString("none");
             return QString(alone ? "users-own " : "reachable ") +
                    (dir == Path("rt") ? "rt" : "elsewhere");
         }
+        if (key == "sockfile") return yes(QFileInfo::exists(ShellOpenServerName()));
         if (key == "handover") return yes(SendToRunningInstance({"/srv/secret.mp"}, 2000));
-        if (key == "received") {
+        if (key == "received") {  // each hand-over's paths, or nothing
             for (int i = 0; i < 20 && m_received->isEmpty(); ++i)
                 QTest::qWait(10);
-            QStringList got;
-            for (const auto& call : *m_received)
-                got << call.at(0).toStringList().join('|');
-            return got.isEmpty() ? "nothing" : got.join(" / ");
+            if (m_received->isEmpty()) return QString("nothing");
+            return Join(
+                *m_received, [](auto& c) { return c.at(0).toStringList().join('|'); }, " / ");
         }
         if (key == "squatter") {  // 0: the other user's server got no byte
             int status = 0;
             if (waitpid(m_squatter, &status, 0) != m_squatter) return QString("lost");
-            ::unlink(QFile::encodeName(ShellOpenServerName()).constData());
-            return QString::number(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+            QFile::remove(ShellOpenServerName());
+            return number(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
         }
+        const auto xy = [](QPoint p) { return QString("%1,%2").arg(p.x()).arg(p.y()); };
         if (key == "backdrop") {  // the picture's origin; the pixels there, at its far corner,
                                   // beyond it and at 0,0
             const QImage img = m_backdrop->viewport()->grab().toImage();
             const QPoint at = m_backdrop->PictureOrigin();
-            QStringList s{QString("%1,%2").arg(at.x()).arg(at.y())};
-            for (const QPoint& p : {at, at + QPoint(199, 99), at + QPoint(200, 100), QPoint(0, 0)})
-                s << (img.rect().contains(p) ? img.pixelColor(p).name() : "-");
-            return s.join(' ');
+            const QPoint p[] = {at, at + QPoint(199, 99), at + QPoint(200, 100), QPoint(0, 0)};
+            return xy(at) + ' ' +
+                   Join(
+                       p,
+                       [&](QPoint x) {
+                           return img.rect().contains(x) ? img.pixelColor(x).name() : "-";
+                       },
+                       " ");
         }
         if (key == "origin") {  // of a picture in a client area: client w,h picture w,h
             const QStringList n = arg.split(',');
-            const QPoint p = BackdropOrigin(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt());
-            return QString("%1,%2").arg(p.x()).arg(p.y());
+            return xy(BackdropOrigin(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()));
         }
         if (key == "codec") {  // how a file's bytes read; exact ones are written back alike
             const QByteArray bytes = wb::test::ReadFileBytes(
@@ -714,13 +632,11 @@ private:
             const auto d = DecodeFileText(bytes);
             const char* enc[] = {"gb18030", "utf-8", "bytes"};
             const char* ends[] = {"crlf", "lf", "cr"};
-            QString s =
-                QString("%1 %2 %3")
-                    .arg(enc[int(d.encoding)], ends[int(d.lineEnd)], d.exact ? "exact" : "inexact");
-            if (d.exact && (d.text.contains('\r') ||
-                            EncodeFileText(d.text, d.encoding, d.lineEnd, d.strayLines) != bytes))
-                s += " but written back otherwise";
-            return s;
+            const bool back = !d.text.contains('\r') &&
+                              EncodeFileText(d.text, d.encoding, d.lineEnd, d.strayLines) == bytes;
+            return QString("%1 %2 %3")
+                .arg(enc[int(d.encoding)], ends[int(d.lineEnd)],
+                     d.exact ? back ? "exact" : "exact but written back otherwise" : "inexact");
         }
         return std::nullopt;
     }
