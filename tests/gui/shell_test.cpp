@@ -7,25 +7,9 @@
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QImage>
-#include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMimeData>
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QStatusBar>
-#include <QTest>
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QToolBar>
-#include <QUrl>
+#include <QtTest>
+#include <QtWidgets>
 #include <cstring>
 #include <ctime>
 
@@ -35,7 +19,6 @@
 #include "hostlist/arp_capture.h"
 #include "platform/codepage.h"
 #include "shell/backdrop_wnd.h"
-#include "shell/child_frame.h"
 #include "shell/command_ids.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
@@ -43,7 +26,6 @@
 #include "shell/main_frame.h"
 #include "shell/shell_open.h"
 #include "shell/system_commands.h"
-#include "shell/text_codec.h"
 
 using namespace wb::gui;
 using namespace std::chrono;
@@ -203,6 +185,23 @@ private:
                 path,
                 verb == "file" ? bytes : wb::test::ReadFileBytes(WAKEBURST_TEST_DATA "/" + a[0]));
         }
+        // A new document without a name; the answer to the next question; what the next file
+        // dialog gives; keys typed into the active view; text put in without the keyboard.
+        if (verb == "open") return void(App().OpenDocumentFile(a.isEmpty() ? "" : Path(rest)));
+        if (verb == "answer") return CUiSeam::QueueAnswer(answers.at(rest));
+        if (verb == "names") return CUiSeam::QueueFileNames({Path(rest)});
+        if (verb == "write") return QTest::keyClicks(View(), QString::fromUtf8(Unescape(rest)));
+        if (verb == "insert") return View()->insertPlainText(QString::fromUtf8(Unescape(rest)));
+        if (verb == "cmd") return Frame().OnCommand(a[0].toInt());
+        if (verb == "close") return void(Frame().MdiArea()->activeSubWindow()->close());
+        if (verb == "closedialog") return void(App().SystemCommands().SendDialog()->close());
+        if (verb == "alarm") return AddAlarm(App().m_alarms, a[0].toStdString(), a[1]);
+        // "save refused" when it must not write; "away": the current directory moves; "keep":
+        // the store and a host-list creation's listing are written.
+        if (verb == "save") QCOMPARE(Frame().GetActiveDocument()->DoFileSave(), rest != "refused");
+        if (verb == "saveas") QVERIFY(Frame().GetActiveDocument()->DoSave(Path(rest), false));
+        if (verb == "away") QVERIFY(QDir::setCurrent(QDir::tempPath()));
+        if (verb == "keep") QVERIFY(App().SaveAlarms({}) && wb::CaptureArpCache());
         if (verb == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(Path(rest)).constData(), 0600), 0);
         if (verb == "has") QVERIFY2(wb::test::ReadFileBytes(Path(a[0])).contains(bytes), "has");
         if (verb == "picture") {  // 200x100, red, its top-left pixel blue
@@ -229,6 +228,15 @@ private:
             if (a.value(0) == "shared") app->SetStartPlace(wb::StartPlace::SharedData);
             if (a.value(0) == "dir") app->SetStartPlace(wb::StartPlace::Named, a[1].toStdString());
             m_started = m_fx->Start(std::move(app));
+        } else if (verb == "window") {  // activates a window by the order of their making
+            Frame().MdiArea()->setActiveSubWindow(
+                Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder).at(a[0].toInt()));
+        } else if (verb == "setup") {
+            QTest::failOnWarning(QRegularExpression(".*"));
+            App().OnFilePrintSetup();
+        } else if (verb == "tick") {
+            Frame().AlarmTimer().stop();  // ticks come from the script
+            Frame().OnTimer(ALARM_TIMER_ID);
         } else if (verb == "stop") {
             m_fx->Stop();
             m_started = false;
@@ -361,42 +369,7 @@ private:
         } else if (verb == "wait") {  // until a state shows, as "=" would check it
             const QString want = a.mid(1).join(' ');
             QTRY_COMPARE_WITH_TIMEOUT(State(a[0]).value_or(QString()), want, 20000);
-        } else if (verb == "open") {  // a file, or a new document
-            App().OpenDocumentFile(a.isEmpty() ? QString() : Path(rest));
-        } else if (verb == "cmd") {
-            Frame().OnCommand(a[0].toInt());
-        } else if (verb == "answer") {
-            CUiSeam::QueueAnswer(answers.at(rest));
-        } else if (verb == "names") {  // what the file dialog gives
-            CUiSeam::QueueFileNames({Path(rest)});
-        } else if (verb == "write") {  // keys typed into the active view
-            QTest::keyClicks(View(), QString::fromUtf8(Unescape(rest)));
-        } else if (verb == "insert") {  // text put in without the keyboard
-            View()->insertPlainText(QString::fromUtf8(Unescape(rest)));
-        } else if (verb == "window") {  // activates a window by the order of their making
-            Frame().MdiArea()->setActiveSubWindow(
-                Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder).at(a[0].toInt()));
-        } else if (verb == "close") {
-            Frame().MdiArea()->activeSubWindow()->close();
-        } else if (verb == "closedialog") {
-            App().SystemCommands().SendDialog()->close();
-        } else if (verb == "save") {  // "save refused" when it must not write
-            QCOMPARE(Frame().GetActiveDocument()->DoFileSave(), rest != "refused");
-        } else if (verb == "saveas") {
-            QVERIFY(Frame().GetActiveDocument()->DoSave(Path(rest), false));
-        } else if (verb == "setup") {
-            QTest::failOnWarning(QRegularExpression(".*"));
-            App().OnFilePrintSetup();
-        } else if (verb == "away") {  // the current directory moves
-            QVERIFY(QDir::setCurrent(QDir::tempPath()));
-        } else if (verb == "keepfiles") {  // the store and a host-list creation's listing
-            QVERIFY(App().SaveAlarms({}) && wb::CaptureArpCache());
-        } else if (verb == "alarm") {  // group file, hh:mm
-            AddAlarm(App().m_alarms, a[0].toStdString(), a[1]);
-        } else if (verb == "tick") {
-            Frame().AlarmTimer().stop();  // ticks come from the script
-            Frame().OnTimer(ALARM_TIMER_ID);
-        } else if (verb != "fifo" && verb != "has") {
+        } else if (!QStringList{"fifo", "has", "save", "saveas", "away", "keep"}.contains(verb)) {
             known = false;
         }
     }
