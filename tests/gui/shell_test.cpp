@@ -266,11 +266,11 @@ private:
             QVERIFY(enter.isAccepted());
             QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
             QCoreApplication::sendEvent(&Frame(), &drop);
-        } else if (verb == "replace") {  // all of a[0] by a[1]
+        } else if (verb == "replace") {  // all of a[0] by a[1], so many times
             CFindReplaceDlg dlg(View(), true);
             dlg.SetFindText(a[0]);
             dlg.findChildren<QLineEdit*>().at(1)->setText(a[1]);
-            QVERIFY(dlg.ReplaceAll() > 0);
+            QCOMPARE(dlg.ReplaceAll(), a[2].toInt());
         } else if (verb == "print") {
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -380,7 +380,7 @@ private:
         const auto number = [](auto n) { return QString::number(n); };
         CDawnlyDoc* doc = m_started ? Frame().GetActiveDocument() : nullptr;
         const auto m = wb::test::MessageRecords();
-        if (key == "started") return yes(m_started && m_fx->App().m_pMainWnd);
+        if (key == "started") return yes(m_started && Frame().isVisible());
         if (key == "file") return Escape(wb::test::ReadFileBytes(Path(arg)));
         if (key == "exists") {
             const QFileInfo f(Path(arg));
