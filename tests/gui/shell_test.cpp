@@ -28,6 +28,9 @@
 #include "shell/system_commands.h"
 
 using namespace wb::gui;
+using wb::test::ReadFileBytes;
+using wb::test::TestData;
+using wb::test::WriteFileBytes;
 using namespace std::chrono;
 
 namespace {
@@ -89,6 +92,7 @@ int UnixSocket(const QString& path, bool bindIt) {
     return (bindIt ? bind(fd, a, sizeof addr) : connect(fd, a, sizeof addr)) == 0 ? fd : -1;
 }
 
+const QString kData = WAKEBURST_TEST_DATA "/";
 const auto kPrivate = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
 class ShellScript final : public wb::test::DialogScript {
@@ -178,12 +182,11 @@ private:
         const QByteArray bytes = Unescape(a.mid(1).join(' '));  // after a name
         const std::map<QString, QMessageBox::StandardButton> answers{
             {"yes", QMessageBox::Yes}, {"no", QMessageBox::No}, {"cancel", QMessageBox::Cancel}};
-        if (verb == "file" || verb == "copy") {  // name and bytes; data file and name
-            const QString path = Path(QString::fromUtf8(Unescape(a[verb == "copy"])));
+        if (verb == "file") {  // its name, then its bytes or "@" and a file of the test data
+            const QString path = Path(QString::fromUtf8(Unescape(a[0])));
             QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-            return wb::test::WriteFileBytes(
-                path,
-                verb == "file" ? bytes : wb::test::ReadFileBytes(WAKEBURST_TEST_DATA "/" + a[0]));
+            return WriteFileBytes(
+                path, bytes.startsWith('@') ? ReadFileBytes(kData + bytes.mid(1)) : bytes);
         }
         // A new document without a name; the answer to the next question; what the next file
         // dialog gives; keys typed into the active view; text put in without the keyboard.
@@ -193,6 +196,7 @@ private:
         if (verb == "write") return QTest::keyClicks(View(), QString::fromUtf8(Unescape(rest)));
         if (verb == "insert") return View()->insertPlainText(QString::fromUtf8(Unescape(rest)));
         if (verb == "cmd") return Frame().OnCommand(a[0].toInt());
+        if (verb == "update") return Frame().UpdateCommandUI();
         if (verb == "close") return void(Frame().MdiArea()->activeSubWindow()->close());
         if (verb == "closedialog") return void(App().SystemCommands().SendDialog()->close());
         if (verb == "alarm") return AddAlarm(App().m_alarms, a[0].toStdString(), a[1]);
@@ -203,13 +207,8 @@ private:
         if (verb == "away") QVERIFY(QDir::setCurrent(QDir::tempPath()));
         if (verb == "keep") QVERIFY(App().SaveAlarms({}) && wb::CaptureArpCache());
         if (verb == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(Path(rest)).constData(), 0600), 0);
-        if (verb == "has") QVERIFY2(wb::test::ReadFileBytes(Path(a[0])).contains(bytes), "has");
-        if (verb == "picture") {  // 200x100, red, its top-left pixel blue
-            QImage picture(200, 100, QImage::Format_RGB32);
-            picture.fill(Qt::red);
-            picture.setPixelColor(0, 0, Qt::blue);
-            QVERIFY(QDir().mkpath(Path(rest)) && picture.save(Path(rest + "/DawnlyBg.bmp")));
-        } else if (verb == "clock") {  // Monday 7 December 2026, hh:mm:ss.zzz local time
+        if (verb == "has") QVERIFY2(ReadFileBytes(Path(a[0])).contains(bytes), "has");
+        if (verb == "clock") {  // Monday 7 December 2026, hh:mm:ss.zzz local time
             const QTime t = QTime::fromString(a[0], "hh:mm:ss.zzz");
             std::tm tm{};
             tm.tm_year = 126, tm.tm_mon = 11, tm.tm_mday = 7, tm.tm_isdst = -1;
@@ -240,15 +239,9 @@ private:
         } else if (verb == "stop") {
             m_fx->Stop();
             m_started = false;
-        } else if (verb == "cursor") {  // start, end, a line's start, or a selection from-to
-            QTextCursor c = View()->textCursor();
-            if (rest == "start" || rest == "end")
-                c.movePosition(rest == "end" ? QTextCursor::End : QTextCursor::Start);
-            else if (rest.contains('-'))
-                c.setPosition(a[0].section('-', 0, 0).toInt()),
-                    c.setPosition(a[0].section('-', 1).toInt(), QTextCursor::KeepAnchor);
-            else
-                c = QTextCursor(View()->document()->findBlockByNumber(rest.toInt()));
+        } else if (verb == "cursor") {  // to a line's start, or the end
+            QTextCursor c(View()->document()->findBlockByNumber(rest.toInt()));
+            if (rest == "end") c.movePosition(QTextCursor::End);
             View()->setTextCursor(c);
         } else if (verb == "status") {  // help mode on or off; a command's fly-by; cleared
             QEvent e(rest == "help" ? QEvent::EnterWhatsThisMode : QEvent::LeaveWhatsThisMode);
@@ -381,15 +374,15 @@ private:
         CDawnlyDoc* doc = m_started ? Frame().GetActiveDocument() : nullptr;
         const auto m = wb::test::MessageRecords();
         if (key == "started") return yes(m_started && Frame().isVisible());
-        if (key == "file") return Escape(wb::test::ReadFileBytes(Path(arg)));
+        if (key == "file") return Escape(ReadFileBytes(Path(arg)));
         if (key == "exists") {
             const QFileInfo f(Path(arg));
             return f.exists() ? f.isFile() && !f.size() ? "empty" : "yes" : "no";
         }
         if (key == "diff") {  // a file against its original, gui/NAME or NAME,DATA: {was} {now}
-            const QByteArray now = wb::test::ReadFileBytes(Path(arg.section(',', 0, 0)));
-            const QByteArray was = wb::test::ReadFileBytes(
-                WAKEBURST_TEST_DATA "/" + (arg.contains(',') ? arg.section(',', 1) : "gui/" + arg));
+            const QByteArray now = ReadFileBytes(Path(arg.section(',', 0, 0)));
+            const QByteArray was =
+                ReadFileBytes(kData + (arg.contains(',') ? arg.section(',', 1) : "gui/" + arg));
             qsizetype p = 0, q = 0;
             while (p < now.size() && p < was.size() && now[p] == was[p])
                 ++p;
@@ -401,8 +394,7 @@ private:
                                     Escape(now.mid(p, now.size() - p - q)) + "}";
         }
         if (key == "saved") {  // the file holds the document's text, with CR LF
-            const auto text =
-                wb::platform::Gb18030ToUtf8(wb::test::ReadFileBytes(Path(arg)).toStdString());
+            const auto text = wb::platform::Gb18030ToUtf8(ReadFileBytes(Path(arg)).toStdString());
             return yes(text && QString::fromStdString(*text) == doc->Text().replace("\n", "\r\n"));
         }
         if (key == "dir")
@@ -424,12 +416,10 @@ private:
         const auto& r = CUiSeam::Records();
         if (key == "dialog")
             return r.empty() ? "none" : number(int(r.back().kind)) + ' ' + r.back().caption;
-        if (key == "leftover") {  // dialogs that outlived the program
-            int n = 0;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                n += qobject_cast<QDialog*>(w) != nullptr;
-            return number(n);
-        }
+        if (key == "leftover")  // dialogs that outlived the program
+            return number(std::count_if(QApplication::topLevelWidgets().cbegin(),
+                                        QApplication::topLevelWidgets().cend(),
+                                        [](QWidget* w) { return qobject_cast<QDialog*>(w); }));
         if (key == "title") return Frame().windowTitle();
         if (key == "doc") return doc ? doc->GetTitle() : "none";
         if (key == "docs")
@@ -441,8 +431,7 @@ private:
         if (key == "menu")  // the menu bar's resource, and how many menus it has
             return number(Frame().CurrentMenuId()) + '/' +
                    number(Frame().menuBar()->actions().size());
-        if (key == "on") {  // the commands' enablement, 1 or 0 each, after an update
-            if (arg == "updated") Frame().UpdateCommandUI();
+        if (key == "on") {  // whether the commands are enabled, 1 or 0 each
             const int ids[] = {ID_FILE_NEW,         ID_FILE_SAVE,     ID_EDIT_CUT,
                                ID_EDIT_COPY,        ID_FILE_PRINT,    ID_CONTEXT_HELP,
                                ID_CREATE_HOST_LIST, ID_POWER_ON_HOST, ID_GROUP_POWER_ON,
@@ -542,7 +531,7 @@ private:
                        ms <= arg.section('-', 1, 1).toInt());
         }
         if (key == "log") {  // the wake log's date lines
-            const QByteArray log = wb::test::ReadFileBytes(Path("Dawnly.log"));
+            const QByteArray log = ReadFileBytes(Path("Dawnly.log"));
             return QString::fromStdString(wb::platform::FromFileText(log.toStdString()))
                 .split("\r\n")
                 .filter(QRegularExpression("^Monday"))
@@ -600,8 +589,8 @@ private:
             return xy(BackdropOrigin(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()));
         }
         if (key == "codec") {  // how a file's bytes read; exact ones are written back alike
-            const QByteArray bytes = wb::test::ReadFileBytes(
-                QFileInfo::exists(Path(arg)) ? Path(arg) : wb::test::TestData(arg));
+            const QByteArray bytes =
+                ReadFileBytes(QFileInfo::exists(Path(arg)) ? Path(arg) : TestData(arg));
             const auto d = DecodeFileText(bytes);
             const char* enc[] = {"gb18030", "utf-8", "bytes"};
             const char* ends[] = {"crlf", "lf", "cr"};
