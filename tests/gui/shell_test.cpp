@@ -180,8 +180,6 @@ private:
     void Do(const QString& verb, const QStringList& a, bool& known) {
         const QString rest = a.join(' ');
         const QByteArray bytes = Unescape(a.mid(1).join(' '));  // after a name
-        const std::map<QString, QMessageBox::StandardButton> answers{
-            {"yes", QMessageBox::Yes}, {"no", QMessageBox::No}, {"cancel", QMessageBox::Cancel}};
         if (verb == "file") {  // its name, then its bytes or "@" and a file of the test data
             const QString path = Path(QString::fromUtf8(Unescape(a[0])));
             QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
@@ -191,7 +189,10 @@ private:
         // A new document without a name; the answer to the next question; what the next file
         // dialog gives; keys typed into the active view; text put in without the keyboard.
         if (verb == "open") return void(App().OpenDocumentFile(a.isEmpty() ? "" : Path(rest)));
-        if (verb == "answer") return CUiSeam::QueueAnswer(answers.at(rest));
+        if (verb == "answer")
+            return CUiSeam::QueueAnswer(rest == "yes"  ? QMessageBox::Yes
+                                        : rest == "no" ? QMessageBox::No
+                                                       : QMessageBox::Cancel);
         if (verb == "names") return CUiSeam::QueueFileNames({Path(rest)});
         if (verb == "write") return QTest::keyClicks(View(), QString::fromUtf8(Unescape(rest)));
         if (verb == "insert") return View()->insertPlainText(QString::fromUtf8(Unescape(rest)));
@@ -200,6 +201,9 @@ private:
         if (verb == "close") return void(Frame().MdiArea()->activeSubWindow()->close());
         if (verb == "closedialog") return void(App().SystemCommands().SendDialog()->close());
         if (verb == "alarm") return AddAlarm(App().m_alarms, a[0].toStdString(), a[1]);
+        if (verb == "window")  // activates a window by the order of their making
+            return Frame().MdiArea()->setActiveSubWindow(
+                Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder).at(a[0].toInt()));
         // "save refused" when it must not write; "away": the current directory moves; "keep":
         // the store and a host-list creation's listing are written.
         if (verb == "save") QCOMPARE(Frame().GetActiveDocument()->DoFileSave(), rest != "refused");
@@ -227,9 +231,6 @@ private:
             if (a.value(0) == "shared") app->SetStartPlace(wb::StartPlace::SharedData);
             if (a.value(0) == "dir") app->SetStartPlace(wb::StartPlace::Named, a[1].toStdString());
             m_started = m_fx->Start(std::move(app));
-        } else if (verb == "window") {  // activates a window by the order of their making
-            Frame().MdiArea()->setActiveSubWindow(
-                Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder).at(a[0].toInt()));
         } else if (verb == "setup") {
             QTest::failOnWarning(QRegularExpression(".*"));
             App().OnFilePrintSetup();
