@@ -432,14 +432,10 @@ private:
         if (key == "menu")  // the menu bar's resource, and how many menus it has
             return number(Frame().CurrentMenuId()) + '/' +
                    number(Frame().menuBar()->actions().size());
-        if (key == "on") {  // whether the commands are enabled, 1 or 0 each
-            const int ids[] = {ID_FILE_NEW,         ID_FILE_SAVE,     ID_EDIT_CUT,
-                               ID_EDIT_COPY,        ID_FILE_PRINT,    ID_CONTEXT_HELP,
-                               ID_CREATE_HOST_LIST, ID_POWER_ON_HOST, ID_GROUP_POWER_ON,
-                               ID_FILE_MRU_FILE1};
+        if (key == "on")  // whether the commands are enabled, 1 or 0 each
             return Join(
-                ids, [&](int id) { return number(Frame().Action(id)->isEnabled()); }, "");
-        }
+                arg.split(','),
+                [&](auto id) { return number(Frame().Action(id.toInt())->isEnabled()); }, "");
         if (key == "modified") return yes(doc->IsModified());
         if (key == "exact") return yes(doc->IsExact());
         if (key == "content") return Visible(doc->Text());
