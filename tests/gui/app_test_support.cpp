@@ -12,8 +12,7 @@ namespace wb::test {
 
 QByteArray ReadFileBytes(const QString& path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void WriteFileBytes(const QString& path, const QByteArray& bytes) {
@@ -59,10 +58,8 @@ bool AppFixture::Start(std::unique_ptr<gui::CDawnlyApp> app) {
 
 void AppFixture::Stop() {
     if (!m_app) return;
-    if (m_app->m_pMainWnd) {
-        // Nothing may ask any more: whatever is modified is dropped.
-        m_app->m_pMainWnd->hide();
-    }
+    // Nothing may ask any more: whatever is modified is dropped.
+    if (m_app->m_pMainWnd) m_app->m_pMainWnd->hide();
     m_app.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -1,0 +1,617 @@
+// The desktop program's shell as a person and the system meet it: scenarios of
+// tests/data/gui/shell.txt (the format is that of the dialog scripts) start the program,
+// open, edit, save, drop and print documents, run commands, hand files over from other
+// starts and fire alarms, and check what the windows, the files and the store show.
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QPrinter>
+#include <QtTest>
+#include <QtWidgets>
+#include <cstring>
+#include <ctime>
+
+#include "alarm/alarm_setting.h"
+#include "dialogs/find_dlg.h"
+#include "hostlist/arp_capture.h"
+#include "platform/codepage.h"
+#include "scenario_script.h"
+#include "shell/backdrop_wnd.h"
+#include "shell/command_ids.h"
+#include "shell/dawnly_doc.h"
+#include "shell/dawnly_doc_template.h"
+#include "shell/dawnly_view.h"
+#include "shell/main_frame.h"
+#include "shell/shell_open.h"
+#include "shell/system_commands.h"
+
+using namespace wb::gui;
+using wb::test::ReadFileBytes;
+using wb::test::TestData;
+using wb::test::WriteFileBytes;
+using namespace std::chrono;
+
+namespace {
+
+class NoSocketsApp final : public CDawnlyApp {
+    bool StartSocketsLayer() override { return false; }
+};
+class NoTimerFrame final : public CMainFrame {
+public:
+    using CMainFrame::CMainFrame;
+    bool StartAlarmTimer() override { return false; }
+};
+class NoTimerApp final : public CDawnlyApp {
+    CMainFrame* CreateMainFrame() override { return new NoTimerFrame(*this); }
+};
+
+// Bytes in the scripts: percent-encoded where not printable ASCII.
+QByteArray Unescape(const QString& text) { return QByteArray::fromPercentEncoding(text.toUtf8()); }
+QString Escape(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes.toPercentEncoding(" !\"#$&'()*+,/:;<=>?@[\\]^`{|}"));
+}
+QString Visible(QString text) {
+    return text.replace("\t", "\\t").replace("\r", "\\r").replace("\n", "\\n");
+}
+template <typename List, typename Text>
+QString Join(const List& list, Text text, const QString& glue = ",") {
+    QStringList out;
+    for (const auto& item : list)
+        out << text(item);
+    return out.join(glue);
+}
+
+// Forks, becomes user `uid` (0: stays) and runs `body`; with `readyFd` the child's pid and
+// the read end of a pipe it may write to, else its exit code once it ended (meanwhile the
+// server answers from this thread's event loop) or -1.
+template <typename Body>
+int AsUser(uid_t uid, Body body, int* readyFd = nullptr) {
+    int ready[2];
+    if (pipe(ready) != 0) return -1;
+    const pid_t child = fork();
+    if (child == 0) _exit((uid && (setgid(uid) != 0 || setuid(uid) != 0)) ? 9 : body(ready[1]));
+    close(ready[1]);
+    if (readyFd) return *readyFd = ready[0], child;
+    close(ready[0]);
+    int status = 0;
+    for (int i = 0; i < 200 && waitpid(child, &status, WNOHANG) == 0; ++i)
+        QTest::qWait(10);
+    if (waitpid(child, &status, WNOHANG) == 0) kill(child, SIGKILL), waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A socket connected (or, with `bindIt`, bound) to `path`, or -1.
+int UnixSocket(const QString& path, bool bindIt) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strncpy(addr.sun_path, QFile::encodeName(path).constData(), sizeof addr.sun_path - 1);
+    const auto* a = reinterpret_cast<sockaddr*>(&addr);
+    return (bindIt ? bind(fd, a, sizeof addr) : connect(fd, a, sizeof addr)) == 0 ? fd : -1;
+}
+
+const QString kData = WAKEBURST_TEST_DATA "/";
+const auto kPrivate = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
+class ShellScript final : public wb::test::DialogScript {
+public:
+    ~ShellScript() override {
+        m_fx.reset();
+        for (const auto& [name, old] : m_env)
+            old.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), old);
+        if (m_child.state() != QProcess::NotRunning) m_child.kill(), m_child.waitForFinished();
+        if (!m_loosened.isEmpty()) QFile::setPermissions(m_loosened, kPrivate);
+    }
+
+private:
+    std::unique_ptr<wb::test::AppFixture> m_fx = std::make_unique<wb::test::AppFixture>();
+    bool m_started = false;
+    std::optional<system_clock::time_point> m_now;  // the program's clock, when not the system's
+    QElapsedTimer m_running;                        // valid when that clock runs from m_now
+    std::map<QByteArray, QByteArray> m_env;         // what the scenario changed, as it was
+    std::unique_ptr<CShellOpenServer> m_server;
+    std::unique_ptr<QSignalSpy> m_received;
+    std::unique_ptr<CBackdropWnd> m_backdrop;
+    std::unique_ptr<wb::CAlarmStore> m_otherStore;
+    std::unique_ptr<wb::CAlarmScheduler> m_other;
+    std::unique_ptr<wb::CSchedulerLease> m_otherLease;
+    QProcess m_child;
+    int m_exit = 0;
+    pid_t m_squatter = 0;
+    QString m_childOut, m_childErr, m_idle, m_loosened, m_socketName;
+
+    CMainFrame& Frame() { return m_fx->Frame(); }
+    CDawnlyApp& App() { return m_fx->App(); }
+    CDawnlyView* View() { return Frame().GetActiveView(); }
+    QString Path(const QString& name) { return m_fx->Path(name); }
+    QWidget* Dialog() override { return m_started ? &Frame() : nullptr; }
+    QString Dollars(QString text) { return text.replace(m_fx->Dir(), "$DIR"); }
+    void SetEnv(const char* name, const QByteArray& value) {
+        m_env.try_emplace(name, qgetenv(name));
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
+    QString Relative(const std::string& path) {
+        const QString canonical = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
+        const QString rel =
+            QDir(QFileInfo(m_fx->Dir()).canonicalFilePath()).relativeFilePath(canonical);
+        return canonical.isEmpty() ? QStringLiteral("?") : rel.isEmpty() ? "." : rel;
+    }
+    void AddAlarm(wb::AlarmList& list, const std::string& file, const QString& hhmm) {
+        auto alarm = std::make_shared<wb::CAlarmSetting>();
+        alarm->SetGroupFile(file);
+        alarm->SetDays(wb::kMonday);
+        alarm->SetHour(hhmm.section(':', 0, 0).toInt());
+        alarm->SetMinute(hhmm.section(':', 1, 1).toInt());
+        alarm->SetBroadcast("127.0.0.1");  // alarms wake through the loopback address only
+        list.push_back(alarm);
+    }
+    // Starts dawnly in the working directory; with `wait`, until it ends (the running
+    // instance answers from this thread's event loop meanwhile).
+    void Dawnly(const QStringList& args, bool display, bool wait) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", Path("child-xdg"));
+        if (wait) env.insert("WAKEBURST_EXIT_WHEN_SHOWN", "1");
+        if (!wait) env.insert("XDG_RUNTIME_DIR", Path("run"));
+        if (!wait) env.insert("WAKEBURST_SHELL_SERVER", "sock");
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            if (!display) env.remove(name);
+        m_child.setProcessEnvironment(env);
+        m_child.setWorkingDirectory(m_fx->Dir());
+        m_child.start(QStringLiteral(DAWNLY_EXE), args);
+        QElapsedTimer t;
+        t.start();
+        while (wait && m_child.waitForStarted(10000) && !m_child.waitForFinished(50) &&
+               t.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        if (!wait) return;
+        if (m_child.state() != QProcess::NotRunning) m_child.kill(), m_child.waitForFinished();
+        m_childOut = QString::fromUtf8(m_child.readAllStandardOutput()).section('\n', 0, 0);
+        m_childErr = QString::fromUtf8(m_child.readAllStandardError()).trimmed();
+        m_exit = m_child.exitStatus() == QProcess::NormalExit ? m_child.exitCode() : -3;
+    }
+
+    bool Act(const QString& verb, const QStringList& a) override {
+        bool known = true;
+        Do(verb, a, known);
+        return known;
+    }
+    void Do(const QString& verb, const QStringList& a, bool& known) {
+        const QString rest = a.join(' ');
+        const QByteArray bytes = Unescape(a.mid(1).join(' '));  // after a name
+        if (verb == "file") {  // its name, then its bytes or "@" and a file of the test data
+            const QString path = Path(QString::fromUtf8(Unescape(a[0])));
+            QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+            return WriteFileBytes(
+                path, bytes.startsWith('@') ? ReadFileBytes(kData + bytes.mid(1)) : bytes);
+        }
+        // A new document without a name; the answer to the next question; what the next file
+        // dialog gives; keys typed into the active view; text put in without the keyboard.
+        if (verb == "open") return void(App().OpenDocumentFile(a.isEmpty() ? "" : Path(rest)));
+        if (verb == "answer")
+            return CUiSeam::QueueAnswer(rest == "yes"  ? QMessageBox::Yes
+                                        : rest == "no" ? QMessageBox::No
+                                                       : QMessageBox::Cancel);
+        if (verb == "names") return CUiSeam::QueueFileNames({Path(rest)});
+        if (verb == "write") return QTest::keyClicks(View(), QString::fromUtf8(Unescape(rest)));
+        if (verb == "insert") return View()->insertPlainText(QString::fromUtf8(Unescape(rest)));
+        if (verb == "cmd") return Frame().OnCommand(a[0].toInt());
+        if (verb == "update") return Frame().UpdateCommandUI();
+        if (verb == "close") return void(Frame().MdiArea()->activeSubWindow()->close());
+        if (verb == "closedialog") return void(App().SystemCommands().SendDialog()->close());
+        if (verb == "alarm") return AddAlarm(App().m_alarms, a[0].toStdString(), a[1]);
+        if (verb == "window")  // activates a window by the order of their making
+            return Frame().MdiArea()->setActiveSubWindow(
+                Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder).at(a[0].toInt()));
+        // "save refused" when it must not write; "away": the current directory moves; "keep":
+        // the store and a host-list creation's listing are written.
+        if (verb == "save") QCOMPARE(Frame().GetActiveDocument()->DoFileSave(), rest != "refused");
+        if (verb == "saveas") QVERIFY(Frame().GetActiveDocument()->DoSave(Path(rest), false));
+        if (verb == "away") QVERIFY(QDir::setCurrent(QDir::tempPath()));
+        if (verb == "keep") QVERIFY(App().SaveAlarms({}) && wb::CaptureArpCache());
+        if (verb == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(Path(rest)).constData(), 0600), 0);
+        if (verb == "has") QVERIFY2(ReadFileBytes(Path(a[0])).contains(bytes), "has");
+        if (verb == "clock") {  // Monday 7 December 2026, hh:mm:ss.zzz local time
+            const QTime t = QTime::fromString(a[0], "hh:mm:ss.zzz");
+            std::tm tm{};
+            tm.tm_year = 126, tm.tm_mon = 11, tm.tm_mday = 7, tm.tm_isdst = -1;
+            tm.tm_hour = t.hour(), tm.tm_min = t.minute(), tm.tm_sec = t.second();
+            m_now = system_clock::from_time_t(std::mktime(&tm)) + milliseconds(t.msec());
+            if (a.value(1) == "running") m_running.start();
+        } else if (verb == "start" || verb == "restart") {
+            if (verb == "restart") m_fx->Stop();
+            std::unique_ptr<CDawnlyApp> app = std::make_unique<CDawnlyApp>();
+            if (a.value(0) == "nosockets") app = std::make_unique<NoSocketsApp>();
+            if (a.value(0) == "notimer") app = std::make_unique<NoTimerApp>();
+            if (m_now)
+                app = std::make_unique<CDawnlyApp>([this] {
+                    return *m_now + milliseconds(m_running.isValid() ? m_running.elapsed() : 0);
+                });
+            if (a.value(0) == "shared") app->SetStartPlace(wb::StartPlace::SharedData);
+            if (a.value(0) == "dir") app->SetStartPlace(wb::StartPlace::Named, a[1].toStdString());
+            m_started = m_fx->Start(std::move(app));
+        } else if (verb == "setup") {
+            QTest::failOnWarning(QRegularExpression(".*"));
+            App().OnFilePrintSetup();
+        } else if (verb == "tick") {
+            Frame().AlarmTimer().stop();  // ticks come from the script
+            Frame().OnTimer(ALARM_TIMER_ID);
+        } else if (verb == "stop") {
+            m_fx->Stop();
+            m_started = false;
+        } else if (verb == "cursor") {  // to a line's start, or the end
+            QTextCursor c(View()->document()->findBlockByNumber(rest.toInt()));
+            if (rest == "end") c.movePosition(QTextCursor::End);
+            View()->setTextCursor(c);
+        } else if (verb == "status") {  // help mode on or off; a command's fly-by; cleared
+            QEvent e(rest == "help" ? QEvent::EnterWhatsThisMode : QEvent::LeaveWhatsThisMode);
+            if (rest == "help" || rest == "nohelp") QCoreApplication::sendEvent(&Frame(), &e);
+            if (rest == "clear") Frame().statusBar()->clearMessage();
+            if (a[0] == "flyby") Frame().Action(a[1].toInt())->showStatusText(&Frame());
+        } else if (verb == "drop") {
+            QMimeData data;
+            QList<QUrl> urls;
+            for (const QString& name : a)
+                urls << QUrl::fromLocalFile(Path(name));
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(&Frame(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(&Frame(), &drop);
+        } else if (verb == "replace") {  // all of a[0] by a[1], so many times
+            CFindReplaceDlg dlg(View(), true);
+            dlg.SetFindText(a[0]);
+            dlg.findChildren<QLineEdit*>().at(1)->setText(a[1]);
+            QCOMPARE(dlg.ReplaceAll(), a[2].toInt());
+        } else if (verb == "print") {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(Path(rest));
+            View()->PrintTo(&printer);
+            if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+                QSKIP("pdftotext (poppler-utils) is not installed");
+        } else if (verb == "dawnly" || verb == "bare") {  // until it ends; without a display
+            QStringList args;
+            for (const QString& arg : a)
+                args << QString::fromUtf8(Unescape(arg)).replace("$DIR", m_fx->Dir());
+            Dawnly(args, verb == "dawnly", true);
+        } else if (verb == "spawn") {  // an instance of its own, its socket in "run"
+            QVERIFY(QDir().mkdir(Path("run")) && QFile::setPermissions(Path("run"), kPrivate));
+            Dawnly({}, true, false);
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Path("run/sock")), 20000);
+        } else if (verb == "signal") {
+            QCOMPARE(::kill(pid_t(m_child.processId()), a[0].toInt()), 0);
+            QVERIFY(m_child.waitForFinished(20000));
+            m_exit = m_child.exitStatus() == QProcess::CrashExit ? -a[0].toInt() : 0;
+        } else if (verb == "runtime") {  // where the session's runtime directory is
+            QVERIFY(QDir().mkdir(Path("rt")) && QDir().mkdir(Path("tmp")));
+            const QByteArray rt = QFile::encodeName(Path("rt"));
+            QCOMPARE(::chmod(rt.constData(), rest == "world-writable" ? 01777 : 0700), 0);
+            if (rest == "another user's") {
+                if (geteuid() != 0) QSKIP("needs root to give a directory away");
+                QCOMPARE(::chown(rt.constData(), 65534, 65534), 0);
+            }
+            if (rest == "taken") {  // someone else made the user's own directory first
+                const QString own = Path("tmp/wakeburst-%1").arg(geteuid());
+                QVERIFY(QDir().mkdir(own) &&
+                        QFile::setPermissions(own, QFile::Permissions(0x7777)));
+            }
+            SetEnv("TMPDIR", QFile::encodeName(Path("tmp")));
+            SetEnv("XDG_RUNTIME_DIR", rest == "relative"                   ? QByteArray("run")
+                                      : rest == "unset" || rest == "taken" ? QByteArray()
+                                                                           : rt);
+        } else if (verb == "listen") {
+            m_server = std::make_unique<CShellOpenServer>();
+            m_socketName = ShellOpenServerName();
+            m_exit = m_server->Listen();
+            m_received =
+                std::make_unique<QSignalSpy>(m_server.get(), &CShellOpenServer::filesReceived);
+        } else if (verb == "send") {  // as user a[0], the bytes after it
+            if (a[0] != "0" && geteuid() != 0) QSKIP("needs root to act as another user");
+            const QByteArray message = QByteArray(bytes).replace("$HUGE", QByteArray(3 << 20, 'a'));
+            m_exit = AsUser(a[0].toUInt(), [&](int) {
+                const int fd = UnixSocket(m_socketName, false);
+                char buf[8];
+                if (fd < 0) return 1;
+                if (write(fd, message.constData(), size_t(message.size())) < 0) return 3;
+                (void)!read(fd, buf, sizeof buf);
+                return 0;
+            });
+        } else if (verb == "loosen") {  // the socket's and its directory's modes
+            m_loosened = QFileInfo(m_socketName).absolutePath();
+            QVERIFY(QFile::setPermissions(m_loosened, QFile::Permissions(0x7755)) &&
+                    QFile::setPermissions(m_socketName, QFile::Permissions(0x7777)));
+        } else if (verb == "squat") {  // another user's server where the user's should be
+            const QString path = ShellOpenServerName();
+            QFile::remove(path);
+            int ready = -1;
+            const auto server = [&](int readyOut) {
+                const int fd = UnixSocket(path, true);
+                if (fd < 0 || setgid(65534) != 0 || setuid(65534) != 0 || listen(fd, 1) != 0)
+                    return 3;
+                char buf[64];
+                (void)!write(readyOut, "r", 1);
+                return read(accept(fd, nullptr, nullptr), buf, sizeof buf) > 0 ? 1 : 0;
+            };
+            m_squatter = AsUser(0, server, &ready);
+            char r = 0;
+            QCOMPARE(read(ready, &r, 1), ssize_t(1));
+            close(ready);
+        } else if (verb == "backdrop") {  // a backdrop of its own, in the start directory
+            if (!m_backdrop) m_backdrop = std::make_unique<CBackdropWnd>();
+            m_backdrop->resize(a[0].toInt(), a[1].toInt());
+            m_backdrop->show();
+            QVERIFY(QTest::qWaitForWindowExposed(m_backdrop.get()));
+        } else if (verb == "cli") {  // the command line stores alarms for group.mp
+            wb::CAlarmStore cli(App().m_strStartDir);
+            for (const QString& at : a)
+                AddAlarm(cli.m_alarms, App().m_strStartDir + "group.mp", at);
+            QVERIFY(cli.SaveAlarms(cli.m_alarms));
+        } else if (verb == "other") {  // another program's scheduler on the same directory
+            if (rest == "ends") return m_otherLease.reset();
+            if (rest == "start") {
+                m_otherStore = std::make_unique<wb::CAlarmStore>(App().m_strStartDir);
+                m_other =
+                    std::make_unique<wb::CAlarmScheduler>(*m_otherStore, [this] { return *m_now; });
+                m_otherLease = std::make_unique<wb::CSchedulerLease>(*m_otherStore);
+                m_other->Start();
+            }
+            QVERIFY(m_otherStore->LoadAlarms() || rest == "start");
+            QVERIFY(m_other->Step(*m_otherLease) && m_otherLease->Held());
+        } else if (verb == "wait") {  // until a state shows, as "=" would check it
+            const QString want = a.mid(1).join(' ');
+            QTRY_COMPARE_WITH_TIMEOUT(State(a[0]).value_or(QString()), want, 20000);
+        } else if (!QStringList{"fifo", "has", "save", "saveas", "away", "keep"}.contains(verb)) {
+            known = false;
+        }
+    }
+
+    std::optional<QString> State(const QString& keyArg) override {
+        const QString key = keyArg.section(':', 0, 0), arg = keyArg.section(':', 1);
+        const auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
+        const auto number = [](auto n) { return QString::number(n); };
+        CDawnlyDoc* doc = m_started ? Frame().GetActiveDocument() : nullptr;
+        const auto m = wb::test::MessageRecords();
+        if (key == "started") return yes(m_started && Frame().isVisible());
+        if (key == "file") return Escape(ReadFileBytes(Path(arg)));
+        if (key == "exists") {
+            const QFileInfo f(Path(arg));
+            return f.exists() ? f.isFile() && !f.size() ? "empty" : "yes" : "no";
+        }
+        if (key == "diff") {  // a file against its original, gui/NAME or NAME,DATA: {was} {now}
+            const QByteArray now = ReadFileBytes(Path(arg.section(',', 0, 0)));
+            const QByteArray was =
+                ReadFileBytes(kData + (arg.contains(',') ? arg.section(',', 1) : "gui/" + arg));
+            qsizetype p = 0, q = 0;
+            while (p < now.size() && p < was.size() && now[p] == was[p])
+                ++p;
+            while (q < now.size() - p && q < was.size() - p &&
+                   now.end()[-1 - q] == was.end()[-1 - q])
+                ++q;
+            return now == was ? "same"
+                              : "{" + Escape(was.mid(p, was.size() - p - q)) + "} {" +
+                                    Escape(now.mid(p, now.size() - p - q)) + "}";
+        }
+        if (key == "saved") {  // the file holds the document's text, with CR LF
+            const auto text = wb::platform::Gb18030ToUtf8(ReadFileBytes(Path(arg)).toStdString());
+            return yes(text && QString::fromStdString(*text) == doc->Text().replace("\n", "\r\n"));
+        }
+        if (key == "dir")
+            return QDir(m_fx->Dir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(',');
+        if (key == "mode") return QString::number(QFileInfo(Path(arg)).permissions(), 16);
+        if (key == "exit") return number(m_exit);
+        if (key == "out") return QString(m_childOut).replace(WAKEBURST_VERSION, "$VERSION");
+        if (key == "err") return m_childErr;
+        if (key == "box") {  // the last message: caption, icon, buttons, and its text or
+                             // whether it names arg
+            if (m.empty()) return QString("none");
+            QString text =
+                arg.isEmpty() ? Visible(m.back().text) : yes(m.back().text.contains(arg));
+            if (m.back().text == wb::kDamagedStoreText) text = "the damaged-store text";
+            return Dollars(
+                QStringList{m.back().caption, number(m.back().icon), number(m.back().buttons), text}
+                    .join(' '));
+        }
+        const auto& r = CUiSeam::Records();
+        if (key == "dialog")
+            return r.empty() ? "none" : number(int(r.back().kind)) + ' ' + r.back().caption;
+        if (key == "leftover")  // dialogs that outlived the program
+            return number(std::count_if(QApplication::topLevelWidgets().cbegin(),
+                                        QApplication::topLevelWidgets().cend(),
+                                        [](QWidget* w) { return qobject_cast<QDialog*>(w); }));
+        if (key == "title") return Frame().windowTitle();
+        if (key == "doc") return doc ? doc->GetTitle() : "none";
+        if (key == "docs")
+            return Join(App().DocTemplate()->Documents(), [](auto* d) { return d->GetTitle(); });
+        if (key == "windows") {
+            return Join(Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder),
+                        [](auto* w) { return w->windowTitle(); });
+        }
+        if (key == "menu")  // the menu bar's resource, and how many menus it has
+            return number(Frame().CurrentMenuId()) + '/' +
+                   number(Frame().menuBar()->actions().size());
+        if (key == "on")  // whether the commands are enabled, 1 or 0 each
+            return Join(
+                arg.split(','),
+                [&](auto id) { return number(Frame().Action(id.toInt())->isEnabled()); }, "");
+        if (key == "modified") return yes(doc->IsModified());
+        if (key == "exact") return yes(doc->IsExact());
+        if (key == "content") return Visible(doc->Text());
+        if (key == "line")
+            return Visible(View()->document()->findBlockByNumber(arg.toInt()).text());
+        if (key == "views") {  // how many, and whether they all show the document's text
+            const bool same = std::all_of(doc->Views().begin(), doc->Views().end(),
+                                          [&](auto* v) { return v->RawText() == doc->Text(); });
+            return number(doc->Views().size()) + (same ? " alike" : " differ");
+        }
+        if (key == "wraps") {
+            View()->setPlainText(QString(2000, u'x'));
+            return yes(View()->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff &&
+                       View()->document()->firstBlock().layout()->lineCount() > 1);
+        }
+        if (key == "dialogs") {  // the send and the alarm dialog (Shown, Hidden, - none); how
+                                 // many dialogs the frame holds
+            const QDialog* d[] = {App().SystemCommands().SendDialog(),
+                                  App().SystemCommands().AlarmDialog()};
+            return Join(
+                       d, [](auto* x) { return x ? x->isVisible() ? "S" : "H" : "-"; }, "") +
+                   ' ' + number(Frame().findChildren<QDialog*>().size());
+        }
+        if (key == "handled") {  // who handles a system command: the view or the frame
+            QSignalSpy frame(&Frame(), &CMainFrame::systemCommandHandled);
+            std::optional<QSignalSpy> view;
+            if (View()) view.emplace(View(), &CDawnlyView::systemCommandHandled);
+            Frame().Action(arg.toInt())->trigger();
+            return QString("frame %1 view %2").arg(frame.count()).arg(view ? view->count() : -1);
+        }
+        if (key == "prompt") {  // the status bar: idle, or one line, or what else it shows
+            if (arg == "idle") m_idle = Frame().MessageText();
+            const QString s = Frame().MessageText();
+            return s == m_idle ? "idle" : s.isEmpty() || s.contains('\n') ? Visible(s) : "line";
+        }
+        if (key == "locks") {
+            const int ids[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+            return Join(
+                ids, [&](int id) { return Frame().IndicatorText(id); }, "");
+        }
+        if (key == "toolbar") {  // every button with its picture and context help
+            for (QAction* act : Frame().ToolBar()->actions())
+                if (!act->isSeparator() &&
+                    (act->icon().pixmap(16, 16).isNull() || act->whatsThis().isEmpty()))
+                    return act->toolTip();
+            return "complete";
+        }
+        if (key == "windowmenu") {  // its last entry, filled as the menu opens
+            QMenu* menu = Frame().CurrentMenus()[4];
+            menu->popup(QPoint(0, 0));
+            menu->hide();
+            return menu->actions().back()->text();
+        }
+        if (key == "help") {  // the built-in page shows some text
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* page = w->isVisible() ? w->findChild<QTextBrowser*>() : nullptr)
+                    return yes(!page->toPlainText().trimmed().isEmpty());
+            return "no page";
+        }
+        if (key == "buttons") {  // Qt's own buttons' texts, without their mnemonics
+            const QMessageBox::StandardButton b[] = {QMessageBox::Yes, QMessageBox::No,
+                                                     QMessageBox::Cancel, QMessageBox::Ok};
+            QMessageBox box(QMessageBox::Question, "", "?", b[0] | b[1] | b[2] | b[3]);
+            return Join(
+                b,
+                [&](auto id) {
+                    return box.button(id)->text().remove(QRegularExpression("\\(&.\\)"));
+                },
+                " ");
+        }
+        if (key == "pdf") {  // every word of the document in the printout, and no page number
+            QProcess p;
+            p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", Path(arg), "-"});
+            p.waitForFinished(30000);
+            const QString text = QString::fromUtf8(p.readAllStandardOutput());
+            for (const QString& word : doc->Text().split(QRegularExpression("\\s+")))
+                if (!text.contains(word)) return "missing " + word;
+            return text.contains(QRegularExpression("(^|\\n)\\s*1\\s*(\\n|$)")) ? "page number"
+                                                                                : "all text";
+        }
+        if (key == "alarms") {
+            return Join(App().m_alarms, [&](const auto& x) {
+                return Dollars(QString::fromStdString(x->m_strGroupFile)) +
+                       QString(" %1:%2").arg(x->m_nHour).arg(x->m_nMinute);
+            });
+        }
+        if (key == "armed") {  // the alarm timer runs, due within [lo, hi] ms
+            const int ms = Frame().AlarmTimer().interval();
+            return yes(Frame().AlarmTimer().isActive() && ms >= arg.section('-', 0, 0).toInt() &&
+                       ms <= arg.section('-', 1, 1).toInt());
+        }
+        if (key == "log") {  // the wake log's date lines
+            const QByteArray log = ReadFileBytes(Path("Dawnly.log"));
+            return QString::fromStdString(wb::platform::FromFileText(log.toStdString()))
+                .split("\r\n")
+                .filter(QRegularExpression("^Monday"))
+                .join(" | ");
+        }
+        if (key == "other") {  // the status bar's word on another scheduler
+            const QString s = Frame().SchedulerText();
+            return s.isEmpty() ? "none" : s == CMainFrame::kOtherSchedulerText ? "running" : s;
+        }
+        if (key == "startdir") return Relative(App().m_strStartDir);
+        if (key == "store") return Relative(App().Store().StorePath());
+        if (key == "bitmap") return yes(Frame().MdiArea()->HaveBitmap());
+        if (key == "socket") {  // where the hand-over socket goes: whose, and which directory
+            const QString name = ShellOpenServerName();
+            struct stat st {};
+            const QString dir = QFileInfo(name).absolutePath();
+            const bool alone = ::lstat(QFile::encodeName(dir).constData(), &st) == 0 &&
+                               S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+                               (st.st_mode & 077) == 0;
+            if (name.isEmpty()) return QString("none");
+            return QString(alone ? "users-own " : "reachable ") +
+                   (dir == Path("rt") ? "rt" : "elsewhere");
+        }
+        if (key == "sockfile") return yes(QFileInfo::exists(ShellOpenServerName()));
+        if (key == "handover") return yes(SendToRunningInstance({"/srv/secret.mp"}, 2000));
+        if (key == "received") {  // each hand-over's paths, or nothing
+            for (int i = 0; i < 20 && m_received->isEmpty(); ++i)
+                QTest::qWait(10);
+            if (m_received->isEmpty()) return QString("nothing");
+            return Join(
+                *m_received, [](auto& c) { return c.at(0).toStringList().join('|'); }, " / ");
+        }
+        if (key == "squatter") {  // 0: the other user's server got no byte
+            int status = 0;
+            if (waitpid(m_squatter, &status, 0) != m_squatter) return QString("lost");
+            QFile::remove(ShellOpenServerName());
+            return number(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+        }
+        const auto xy = [](QPoint p) { return QString("%1,%2").arg(p.x()).arg(p.y()); };
+        if (key == "backdrop") {  // the picture's origin; the pixels there, at its far corner,
+                                  // beyond it and at 0,0
+            const QImage img = m_backdrop->viewport()->grab().toImage();
+            const QPoint at = m_backdrop->PictureOrigin();
+            const QPoint p[] = {at, at + QPoint(199, 99), at + QPoint(200, 100), QPoint(0, 0)};
+            return xy(at) + ' ' +
+                   Join(
+                       p,
+                       [&](QPoint x) {
+                           return img.rect().contains(x) ? img.pixelColor(x).name() : "-";
+                       },
+                       " ");
+        }
+        if (key == "origin") {  // of a picture in a client area: client w,h picture w,h
+            const QStringList n = arg.split(',');
+            return xy(BackdropOrigin(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()));
+        }
+        if (key == "codec") {  // how a file's bytes read; exact ones are written back alike
+            const QByteArray bytes =
+                ReadFileBytes(QFileInfo::exists(Path(arg)) ? Path(arg) : TestData(arg));
+            const auto d = DecodeFileText(bytes);
+            const char* enc[] = {"gb18030", "utf-8", "bytes"};
+            const char* ends[] = {"crlf", "lf", "cr"};
+            const bool back = !d.text.contains('\r') &&
+                              EncodeFileText(d.text, d.encoding, d.lineEnd, d.strayLines) == bytes;
+            return QString("%1 %2 %3")
+                .arg(enc[int(d.encoding)], ends[int(d.lineEnd)],
+                     d.exact ? back ? "exact" : "exact but written back otherwise" : "inexact");
+        }
+        return std::nullopt;
+    }
+};
+
+}  // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void scenario_data() { wb::test::DialogScript::AddRows("shell.txt"); }
+    void scenario() {
+        QFETCH(QStringList, lines);
+        ShellScript().Run(lines);
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "shell_test.moc"
