@@ -1,18 +1,12 @@
 // Goes through the send, alarm and host-list creation dialogs as a person would, after the
 // scenarios of tests/data/gui/*_dlg.txt, or of the files WAKEBURST_DLG_SCRIPTS names: the
 // network lab runs its own that way, since outside the lab their sends would have nowhere
-// safe to go. "== name" starts a scenario; every other line is an action ("type hour 9",
-// "click add"), or after "= " what some part shows then ("=> ": within six seconds);
-// "= PROPERTY NAME,NAME VALUES" reads the controls' Qt property. Controls go by the
-// scripts' names; "<...>" in a text expected stands for anything; "tmp/" is the scenario's
-// own (current) directory, "data/" tests/data; texts show line ends and tabs. No datagram
-// leaves unless a script says "real".
+// safe to go. The format and the common actions and states are scenario_script.h's; controls
+// go by the scripts' names. No datagram leaves unless a script says "real".
 // Actions: start [LOCAL TIME] (the program, its clock running from then), open send|alarm|
-// create, type|set NAMES TEXTS, key NAME KEY, click NAME [CHILD], choose NAME INDEX, close
-// NAME, activate, call SLOT, answer yes|no, file-dialog-gives FILE, copy FROM TO, alarms and
-// disk ALARMS, resolvable NAME, fail REASON, address found, real, listen, clock. States:
-// messages, boxes, log, pausing, open, gone, result, documents, received, program, disk,
-// fresh, list, index, combo, exists FILE, file FILE, below MS.
+// create, activate, call SLOT, alarms and disk ALARMS, resolvable NAME, fail REASON, address
+// found, real, listen, clock. States: log, pausing, open, gone, result, documents, received,
+// program, disk, fresh, list, index, combo, below:MS.
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -30,9 +24,8 @@
 #include <map>
 
 #include "alarm/alarm_store.h"
-#include "app_test_support.h"
 #include "dialogs/send_channel.h"
-#include "platform/codepage.h"
+#include "scenario_script.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
 #include "shell/system_commands.h"
@@ -125,22 +118,9 @@ std::map<QString, int> Controls() {
     return m;
 }
 
-const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
-// The states of a file or a time; those of controls are their Qt properties.
-const QStringList kNamed{"exists", "file", "below"};
-
-QString Keys(const QMetaEnum& names, int value) { return names.valueToKeys(value); }
-
-bool Matches(const QString& got, const QString& want) {
-    const QStringList parts = want.split("<...>");  // anything between a start and an end
-    if (parts.size() == 1) return got == want;
-    return parts.size() == 2 && got.size() >= want.size() - 5 && got.startsWith(parts[0]) &&
-           got.endsWith(parts[1]);
-}
-
 }  // namespace
 
-class DlgTest : public QObject {
+class DlgTest : public QObject, public Scenario {
     Q_OBJECT
     const std::map<QString, int> m_controls = Controls();
     std::unique_ptr<AppFixture> m_fx;
@@ -155,17 +135,8 @@ class DlgTest : public QObject {
 
     CSystemCommands& Commands() { return m_started ? m_fx->App().SystemCommands() : *m_commands; }
     wb::CAlarmStore& Store() { return m_started ? m_fx->App().Store() : *m_store; }
-    QString Long(const QString& s) const {
-        if (s.startsWith("data/")) return kData + s.mid(5);
-        return s.startsWith("tmp/") ? m_fx->Path(s.mid(4)) : s;
-    }
-    QString Short(QString s) const {
-        for (const QString& dir : {m_fx->Dir(), QDir(m_fx->Dir()).canonicalPath()})
-            s.replace(dir + '/', "tmp/");
-        s.replace(kData, "data/").replace("\r", "\\r").replace("\n", "\\n");
-        return s.replace("\t", "\\t");
-    }
-    QWidget* Widget(const QString& name) {
+    QString Dir() const override { return m_fx->Dir(); }
+    QWidget* Widget(const QString& name) override {
         const auto id = m_controls.find(name);
         if (name == "dialog") return m_dlg;
         auto* w =
@@ -202,11 +173,12 @@ class DlgTest : public QObject {
         return send ? send : Commands().AlarmDialog();
     }
 
-    void Expect(bool ok) {
-        if (!ok) QFAIL("refused");
+    bool Expect(bool ok) {
+        if (!ok) QTest::qFail("refused", __FILE__, __LINE__);
+        return true;
     }
-    void Act(const QString& verb, const QStringList& args) {
-        const QString arg = args.value(0), rest = args.mid(1).join(' ');
+    bool Act(const QString& verb, const QStringList& args) override {
+        const QString arg = args.value(0);
         if (verb == "start") {  // the program, on a clock from the given local time on
             using namespace std::chrono;
             const auto base = system_clock::from_time_t(
@@ -217,7 +189,7 @@ class DlgTest : public QObject {
             Expect(m_fx->Start(std::make_unique<CDawnlyApp>(arg.isEmpty() ? nullptr : clock)));
             m_started = true;
             CUiSeam::Reset();
-            return CUiSeam::InstallCoreMessageHandler();
+            return CUiSeam::InstallCoreMessageHandler(), true;
         }
         if (verb == "open") QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (verb == "open" && arg == "send") Commands().OpenSendDialog(nullptr);
@@ -229,72 +201,26 @@ class DlgTest : public QObject {
         if (verb == "open")
             return Expect(m_f.dlg = m_dlg = arg == "create" ? m_dlg.data() : Held());
         if (verb == "real")
-            return CSendDlg::SetChannelFactory({}), CCreateListDlg::SetCreationRunner({});
+            return CSendDlg::SetChannelFactory({}), CCreateListDlg::SetCreationRunner({}), true;
         if (verb == "listen")
             return Expect((m_receiver = std::make_unique<UdpReceiver>())->IsBound());
-        if (verb == "alarms") return void(Store().m_alarms = m_given = Alarms(args));
+        if (verb == "alarms") return Store().m_alarms = m_given = Alarms(args), true;
         if (verb == "disk")  // another program saves the store
             return Expect(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)));
-        if (verb == "copy") return Expect(QFile::copy(Long(arg), Long(args.value(1))));
-        if (verb == "resolvable") return void(m_f.resolvable << arg);
-        if (verb == "fail") return void(m_f.failure = args.join(' ').toStdString());
-        if (verb == "address") return void(m_f.addressFound = arg == "found");
-        if (verb == "answer")
-            return CUiSeam::QueueAnswer(arg == "yes" ? QMessageBox::Yes : QMessageBox::No);
-        if (verb == "file-dialog-gives") return CUiSeam::QueueFileNames({Long(arg)});
+        if (verb == "resolvable") return m_f.resolvable << arg, true;
+        if (verb == "fail") return m_f.failure = args.join(' ').toStdString(), true;
+        if (verb == "address") return m_f.addressFound = arg == "found", true;
         if (verb == "activate") m_dlg->activateWindow();
         if (verb == "activate") return Expect(QTest::qWaitForWindowActive(m_dlg));
         if (verb == "call") return Expect(QMetaObject::invokeMethod(m_dlg, qPrintable(arg)));
-        if (verb == "clock") return m_clock.start();
-        QWidget* w = Widget(arg.section(',', 0, 0));
-        if (w && verb == "click" && args.size() > 1) w = w->findChild<QToolButton*>(rest);
-        if (!w) return Expect(false);
-        const QStringList names = arg.split(',');
-        for (int k = 0; (verb == "type" || verb == "set") && k < names.size(); ++k) {
-            auto* edit = qobject_cast<QLineEdit*>(Widget(names[k]));
-            const QString text = Long(names.size() > 1 ? args.value(k + 1) : rest);
-            if (!edit) return Expect(false);
-            if (verb == "set") edit->setText(text);
-            if (verb == "set") continue;
-            edit->setFocus();
-            edit->selectAll();
-            QTest::keyClick(edit, Qt::Key_Delete);
-            QTest::keyClicks(edit, text);
-        }
-        if (verb == "type" || verb == "set") return;
-        if (verb == "key") return w->setFocus(), QTest::keyClick(w, QKeySequence(rest)[0].key());
-        // Where a person clicks: a field where its text starts, a box on its mark.
-        if (verb == "click")
-            return QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, w->height() / 2));
-        if (verb == "close") return void(w->close());
-        auto* combo = qobject_cast<QComboBox*>(w->parentWidget());
-        if (verb == "choose" && combo) combo->setCurrentIndex(rest.toInt());
-        if (verb == "choose" && combo) return combo->activated(rest.toInt());
-        QFAIL(qPrintable("unknown action " + verb));
+        if (verb == "clock") return m_clock.start(), true;
+        return false;
     }
 
-    QString State(const QString& key, const QString& arg) {
+    std::optional<QString> State(const QString& key, const QString& arg) override {
         QStringList out;
         const auto bit = [](bool b) { return QString(b ? "1" : "0"); };
-        if (key == "exists") return bit(QFile::exists(Long(arg)));
-        if (key == "file")
-            return Short(QString::fromStdString(
-                wb::platform::FromFileText(ReadFileBytes(Long(arg)).toStdString())));
         if (key == "below") return bit(m_clock.elapsed() < arg.toInt());
-        for (const QString& name : arg.isEmpty() ? QStringList() : arg.split(',')) {
-            const QVariant v = Widget(name) ? Widget(name)->property(qPrintable(key)) : QVariant();
-            if (!v.isValid()) return name + " has no " + key;
-            out << (v.typeId() == QMetaType::Bool ? bit(v.toBool()) : Short(v.toString()));
-        }
-        if (!arg.isEmpty()) return out.join(' ');
-        if (key == "messages") return Short(MessageTexts().join(" | "));
-        for (const auto& r : key == "boxes" ? CUiSeam::Records() : std::vector<CUiSeam::Record>())
-            out << (r.kind != CUiSeam::Kind::Message
-                        ? QString("kind %1").arg(int(r.kind))
-                        : r.caption + ':' +
-                              Keys(QMetaEnum::fromType<QMessageBox::StandardButtons>(), r.buttons) +
-                              ':' + Keys(QMetaEnum::fromType<QMessageBox::Icon>(), r.icon));
-        if (key == "boxes") return out.join(" | ");  // caption:buttons:icon, or the kind of dialog
         if (key == "log") return Short(m_f.log.join(" | "));
         if (key == "pausing") return bit(qobject_cast<CSendDlg*>(m_dlg)->IsPausing());
         if (key == "open")
@@ -311,14 +237,16 @@ class DlgTest : public QObject {
         if (key == "program") return Alarms(Store().m_alarms);
         wb::CAlarmStore reread(Store().m_strStartDir);
         if (key == "disk" && !QFile::exists(QString::fromStdString(Store().StorePath())))
-            return "none";
+            return QString("none");
         if (key == "disk")
             return reread.LoadAlarms() ? '[' + Alarms(reread.m_alarms) + ']' : "damaged";
         for (const auto& a : key == "fresh" ? Store().m_alarms : wb::AlarmList())  // copies?
             out << bit(std::find(m_given.begin(), m_given.end(), a) == m_given.end());
         if (key == "fresh") return out.join(' ');
         auto* alarm = qobject_cast<CAlarmDlg*>(m_dlg);
-        if (!alarm) return "no alarm dialog";
+        const QStringList mine{"list", "index", "combo"};
+        if (!mine.contains(key)) return std::nullopt;
+        if (!alarm) return QString("no alarm dialog");
         auto* groups = alarm->findChild<QComboBox*>();
         if (key == "list") return Alarms(alarm->WorkingList());
         if (key == "index")
@@ -349,36 +277,10 @@ private slots:
         m_started = false;
     }
 
-    void scenario_data() {
-        QTest::addColumn<QStringList>("lines");
-        const QString names = qEnvironmentVariable("WAKEBURST_DLG_SCRIPTS", "*_dlg.txt");
-        for (const QString& file : QDir(kData + "gui").entryList(names.split(','))) {
-            QFile f(kData + "gui/" + file);
-            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file));
-            for (const QString& text : QString::fromUtf8(f.readAll()).split("\n== ").mid(1)) {
-                QStringList lines = text.split('\n');
-                const QString name = file.section('.', 0, 0) + ": " + lines.takeFirst();
-                lines.removeIf([](const QString& l) { return l.isEmpty() || l.startsWith('#'); });
-                QTest::newRow(qPrintable(name)) << lines;
-            }
-        }
-    }
+    void scenario_data() { AddRows(qEnvironmentVariable("WAKEBURST_DLG_SCRIPTS", "*_dlg.txt")); }
     void scenario() {
         QFETCH(QStringList, lines);
-        for (const QString& line : lines) {
-            QStringList words = line.split(' ');
-            const QString verb = words.takeFirst();
-            if (verb != "=" && verb != "=>") Act(verb, words);
-            if (QTest::currentTestFailed()) QFAIL(qPrintable("at: " + line));
-            if (verb != "=" && verb != "=>") continue;
-            const QString key = words.takeFirst();
-            const bool named = kNamed.contains(key) || Widget(words.value(0).section(',', 0, 0));
-            const QString arg = named ? words.takeFirst() : "";
-            QString got;
-            const auto match = [&] { return Matches(got = State(key, arg), words.join(' ')); };
-            const bool ok = verb == "=>" ? QTest::qWaitFor(match, 6000) : match();
-            QVERIFY2(ok, qPrintable(line + "\n   got: " + got));
-        }
+        Run(lines);
         QVERIFY(!QApplication::overrideCursor());
     }
 };

@@ -1,124 +1,218 @@
 #include "scenario_script.h"
 
-#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QKeySequence>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QTest>
+#include <QToolButton>
+
+#include "common/ui_seam.h"
+#include "platform/codepage.h"
+#include "shell/main_frame.h"
 
 namespace wb::test {
+namespace {
 
-void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
+const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
+
+bool Matches(const QString& got, const QString& want) {
+    const QStringList parts = want.split("<...>");  // anything between a start and an end
+    if (parts.size() == 1) return got == want;
+    return parts.size() == 2 && got.size() >= want.size() - 5 && got.startsWith(parts[0]) &&
+           got.endsWith(parts[1]);
 }
 
-void DialogScript::AddRows(const QString& file) {
-    QFile f(QStringLiteral(WAKEBURST_TEST_DATA "/gui/") + file);
-    QVERIFY(f.open(QIODevice::ReadOnly));
+QString Keys(const QMetaEnum& names, int value) { return names.valueToKeys(value); }
+
+}  // namespace
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+std::vector<gui::CUiSeam::Record> MessageRecords() {
+    std::vector<gui::CUiSeam::Record> out;
+    for (const auto& r : gui::CUiSeam::Records())
+        if (r.kind == gui::CUiSeam::Kind::Message) out.push_back(r);
+    return out;
+}
+
+QStringList MessageTexts() {
+    QStringList out;
+    for (const auto& r : MessageRecords())
+        out << r.text;
+    return out;
+}
+
+AppFixture::AppFixture() : m_previousDir(QDir::currentPath()) {
+    QDir::setCurrent(m_dir.path());
+    qputenv("XDG_DATA_HOME", QDir(m_dir.path()).filePath(QStringLiteral("xdg")).toUtf8());
+    // The system's data directories stand empty, whatever this machine has installed.
+    qputenv("XDG_DATA_DIRS", QDir(m_dir.path()).filePath(QStringLiteral("sys")).toUtf8());
+    gui::CUiSeam::SetScripted(true);
+    gui::CUiSeam::Reset();
+}
+
+AppFixture::~AppFixture() {
+    Stop();
+    QDir::setCurrent(m_previousDir);
+}
+
+bool AppFixture::Start(std::unique_ptr<gui::CDawnlyApp> app) {
+    m_app = app ? std::move(app) : std::make_unique<gui::CDawnlyApp>();
+    return m_app->InitInstance();
+}
+
+void AppFixture::Stop() {
+    if (!m_app) return;
+    // Nothing may ask any more: whatever is modified is dropped.
+    if (m_app->m_pMainWnd) m_app->m_pMainWnd->hide();
+    m_app.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void Scenario::AddRows(const QString& names) {
     QTest::addColumn<QStringList>("lines");
-    QStringList lines;
-    QString name;
-    const auto flush = [&] {
-        if (!name.isEmpty()) QTest::newRow(qPrintable(name)) << lines;
-        lines.clear();
-    };
-    for (const QString& line : QString::fromUtf8(f.readAll()).split('\n')) {
-        if (line.startsWith("== ")) {
-            flush();
-            name = line.mid(3);
-        } else if (!line.trimmed().isEmpty() && !line.startsWith('#')) {
-            lines << line;
+    for (const QString& file : QDir(kData + "gui").entryList(names.split(','))) {
+        QFile f(kData + "gui/" + file);
+        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file));
+        QStringList lines;
+        QString name;
+        const auto flush = [&] {
+            if (!name.isEmpty()) QTest::newRow(qPrintable(name)) << lines;
+            lines.clear();
+        };
+        for (const QString& line : QString::fromUtf8(f.readAll()).split('\n')) {
+            if (line.startsWith("== "))
+                flush(), name = file.section('.', 0, 0) + ": " + line.mid(3);
+            else if (!line.trimmed().isEmpty() && !line.startsWith('#'))
+                lines << line;
         }
+        flush();
     }
-    flush();
 }
 
-QWidget* DialogScript::Widget(const QString& name) {
-    const auto it = m_controls.find(name);
-    if (it == m_controls.end() || !Dialog()) return nullptr;
-    return Dialog()->findChild<QWidget*>(QStringLiteral("ctl%1").arg(it->second));
+QString Scenario::Long(const QString& text) const {
+    if (text.startsWith("data/")) return kData + text.mid(5);
+    return text.startsWith("tmp/") ? QDir(Dir()).filePath(text.mid(4)) : text;
 }
 
-void DialogScript::Run(const QStringList& lines) {
+QString Scenario::File(const QString& name) const {
+    const QString path = Long(name);
+    return path == name ? QDir(Dir()).filePath(name) : path;
+}
+
+QString Scenario::Escape(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes.toPercentEncoding(" !\"#$&'()*+,/:;<=>?@[\\]^`{|}"));
+}
+
+QString Scenario::Short(QString text) const {
+    for (const QString& dir : {Dir(), QDir(Dir()).canonicalPath()})
+        text.replace(dir + '/', "tmp/");
+    text.replace(kData, "data/").replace("\r", "\\r").replace("\n", "\\n");
+    return text.replace("\t", "\\t");
+}
+
+void Scenario::Run(const QStringList& lines) {
     for (const QString& line : lines) {
-        if (line.startsWith("= ")) {
-            // "= key text", or "= key control text" for the keys that name a control.
-            QStringList words = line.mid(2).split(' ');
-            const QString key = words.takeFirst();
-            const bool named =
-                QStringList{"text", "selected", "readonly", "checked", "enabled", "maxlength"}
-                    .contains(key);
-            const QString arg = named ? words.takeFirst() : QString();
-            const auto own = named ? std::nullopt : State(key);
-            const QString got = own ? *own : CommonState(key, arg);
-            QVERIFY2(got == words.join(' '), qPrintable(line + "\n   got: " + got));
-        } else {
-            const QStringList words = line.split(' ');
-            if (!Act(words[0], words.mid(1))) CommonAct(words[0], words.mid(1));
+        QStringList words = line.split(' ');
+        const QString verb = words.takeFirst();
+        if (verb != "=" && verb != "=>") {
+            if (!Act(verb, words)) CommonAct(verb, words);
             if (QTest::currentTestFailed()) QFAIL(qPrintable("at: " + line));
+            continue;
         }
+        const QString key = words.value(0).section(':', 0, 0);
+        const QString arg = words.value(0).section(':', 1);
+        const QString want = words.mid(1).join(' ');
+        QString got;
+        const auto match = [&] {
+            const auto own = State(key, arg);
+            return Matches(got = own ? *own : CommonState(key, arg), want);
+        };
+        const bool ok = verb == "=>" ? QTest::qWaitFor(match, 20000) : match();
+        if (QTest::currentTestFailed()) QFAIL(qPrintable("at: " + line));
+        QVERIFY2(ok, qPrintable(line + "\n   got: " + got));
     }
 }
 
-void DialogScript::CommonAct(const QString& verb, const QStringList& args) {
-    QWidget* target = Widget(args.value(0));
-    const QString rest = args.mid(1).join(' ');
-    if (verb == "activate") {
-        Dialog()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(Dialog()));
-        return;
-    }
+void Scenario::CommonAct(const QString& verb, const QStringList& args) {
+    const QString arg = args.value(0), rest = args.mid(1).join(' ');
     if (verb == "answer")
-        return gui::CUiSeam::QueueAnswer(args.value(0) == "yes" ? QMessageBox::Yes
-                                                                : QMessageBox::No);
-    QVERIFY2(target, qPrintable(verb + ' ' + args.join(' ')));
-    if (verb == "type") {
-        Type(static_cast<QLineEdit*>(target), rest);
-    } else if (verb == "keys") {
-        QTest::keyClicks(target, rest);
-    } else if (verb == "set") {
-        static_cast<QLineEdit*>(target)->setText(rest);
-    } else if (verb == "click") {
-        QTest::mouseClick(target, Qt::LeftButton);
-    } else if (verb == "toggle") {
-        static_cast<QCheckBox*>(target)->click();
-    } else if (verb == "key") {
-        target->setFocus();
-        const std::map<QString, Qt::Key> keys{{"up", Qt::Key_Up},
-                                              {"down", Qt::Key_Down},
-                                              {"return", Qt::Key_Return},
-                                              {"enter", Qt::Key_Enter}};
-        QTest::keyClick(target, keys.at(rest));
-    } else {
-        QFAIL(qPrintable("unknown action " + verb));
+        return gui::CUiSeam::QueueAnswer(arg == "yes"  ? QMessageBox::Yes
+                                         : arg == "no" ? QMessageBox::No
+                                                       : QMessageBox::Cancel);
+    if (verb == "file-dialog-gives") return gui::CUiSeam::QueueFileNames({File(arg)});
+    if (verb == "copy") QVERIFY(QFile::copy(Long(arg), Long(args.value(1))));
+    if (verb == "copy") return;
+    QWidget* w = Widget(arg.section(',', 0, 0));
+    if (w && verb == "click" && args.size() > 1) w = w->findChild<QToolButton*>(rest);
+    QVERIFY2(w, qPrintable("no control for " + verb + ' ' + args.join(' ')));
+    const QStringList names = arg.split(',');
+    for (int k = 0; (verb == "type" || verb == "set") && k < names.size(); ++k) {
+        auto* edit = qobject_cast<QLineEdit*>(Widget(names[k]));
+        const QString text = Long(names.size() > 1 ? args.value(k + 1) : rest);
+        QVERIFY2(edit, qPrintable(names[k]));
+        if (verb == "set") {
+            edit->setText(text);
+            continue;
+        }
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
     }
+    if (verb == "type" || verb == "set") return;
+    if (verb == "key") return w->setFocus(), QTest::keyClick(w, QKeySequence(rest)[0].key());
+    // Where a person clicks: a field where its text starts, a box on its mark.
+    if (verb == "click")
+        return QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, w->height() / 2));
+    if (verb == "close") return void(w->close());
+    auto* combo = qobject_cast<QComboBox*>(w->parentWidget());
+    if (verb == "choose" && combo) combo->setCurrentIndex(rest.toInt());
+    if (verb == "choose" && combo) return combo->activated(rest.toInt());
+    QFAIL(qPrintable("unknown action " + verb));
 }
 
-QString DialogScript::CommonState(const QString& key, const QString& arg) {
-    QWidget* w = Widget(arg);
-    const auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
+QString Scenario::CommonState(const QString& key, const QString& arg) {
+    const auto& records = gui::CUiSeam::Records();
+    QStringList out;
     if (key == "messages") return Short(MessageTexts().join(" | "));
-    if (key == "records") {
-        QStringList kinds;
-        for (const auto& r : gui::CUiSeam::Records())
-            kinds << QString::number(int(r.kind));
-        return kinds.join(' ');
+    for (const auto& r : key == "boxes" ? records : std::vector<gui::CUiSeam::Record>())
+        out << (r.kind != gui::CUiSeam::Kind::Message
+                    ? QString("kind %1").arg(int(r.kind))
+                    : r.caption + ':' +
+                          Keys(QMetaEnum::fromType<QMessageBox::StandardButtons>(), r.buttons) +
+                          ':' + Keys(QMetaEnum::fromType<QMessageBox::Icon>(), r.icon));
+    for (const auto& r : key == "records" ? records : std::vector<gui::CUiSeam::Record>())
+        out << QString::number(int(r.kind));
+    if (key == "boxes") return out.join(" | ");
+    if (key == "records") return out.join(' ');
+    const QFileInfo info(File(arg));
+    if (key == "exists")
+        return info.exists() ? info.isFile() && !info.size() ? "empty" : "yes" : "no";
+    const QByteArray bytes = ReadFileBytes(File(arg));
+    if (key == "bytes") return Escape(bytes);
+    if (key == "file")
+        return Short(QString::fromStdString(platform::FromFileText(bytes.toStdString())));
+    for (const QString& name : arg.isEmpty() ? QStringList() : arg.split(',')) {
+        const QVariant v = Widget(name) ? Widget(name)->property(qPrintable(key)) : QVariant();
+        if (!v.isValid()) return name + " has no " + key;
+        out << (v.typeId() == QMetaType::Bool ? QString::number(v.toBool()) : Short(v.toString()));
     }
-    if (key == "focus") {
-        for (const auto& [name, id] : m_controls)
-            if (QApplication::focusWidget() == Widget(name)) return name;
-        return "other";
-    }
-    if (!w) return "unknown state " + key;
-    if (key == "text") return static_cast<QLineEdit*>(w)->text();
-    if (key == "selected") return static_cast<QLineEdit*>(w)->selectedText();
-    if (key == "readonly") return yes(static_cast<QLineEdit*>(w)->isReadOnly());
-    if (key == "checked") return yes(static_cast<QCheckBox*>(w)->isChecked());
-    if (key == "enabled") return yes(w->isEnabled());
-    if (key == "maxlength") return QString::number(static_cast<QLineEdit*>(w)->maxLength());
-    return "unknown state " + key;
+    return arg.isEmpty() ? "unknown state " + key : out.join(' ');
 }
 
 }  // namespace wb::test

@@ -1,54 +1,78 @@
 #pragma once
 
-#include <QApplication>
-#include <QLineEdit>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <map>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <memory>
 #include <optional>
-#include <string>
+#include <vector>
 
-#include "app_test_support.h"
 #include "common/ui_seam.h"
+#include "shell/dawnly_app.h"
 
 namespace wb::test {
 
-// Puts the GUI seam into scripted mode with empty queues and nothing recorded.
-inline void ResetSeam() {
-    gui::CUiSeam::SetScripted(true);
-    gui::CUiSeam::Reset();
-    gui::CUiSeam::InstallCoreMessageHandler();
-}
+QByteArray ReadFileBytes(const QString& path);
+void WriteFileBytes(const QString& path, const QByteArray& bytes);
+// The messages shown through the seam, in order, and their texts.
+std::vector<gui::CUiSeam::Record> MessageRecords();
+QStringList MessageTexts();
 
-// Replaces a field's text by typing, as a person does.
-void Type(QLineEdit* edit, const QString& text);
-
-template <typename T>
-T* Control(QWidget* dlg, int id) {
-    return dlg->findChild<T*>(QStringLiteral("ctl%1").arg(id));
-}
-
-// Goes through a dialog as a person would, after the scenarios of a data file: "== name"
-// starts a scenario (a test row); every other line is an action ("type hour 9", "click
-// add") or, after "= ", what some part of the dialog or of what it touched shows then.
-// The dialog's own test adds its actions and states; the common ones are here.
-class DialogScript {
+// A started application in a fresh working directory of its own, with a scripted seam
+// and the desktop registration going to a temporary data directory ("xdg", and "sys" for
+// the system's).
+class AppFixture final {
 public:
-    virtual ~DialogScript() = default;
-    // Adds the rows, column "lines", for the file under tests/data/gui.
-    static void AddRows(const QString& file);
+    AppFixture();
+    ~AppFixture();
+    AppFixture(const AppFixture&) = delete;
+    AppFixture& operator=(const AppFixture&) = delete;
+
+    QString Dir() const { return m_dir.path(); }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    // Makes and starts the application; its InitInstance result.
+    bool Start(std::unique_ptr<gui::CDawnlyApp> app = nullptr);
+    gui::CDawnlyApp& App() { return *m_app; }
+    gui::CMainFrame& Frame() { return *m_app->m_pMainWnd; }
+    void Stop();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+    std::unique_ptr<gui::CDawnlyApp> m_app;
+};
+
+// Goes through the program as a person would, after the scenarios of tests/data/gui: "== name"
+// starts a scenario (a test row); every other line is an action ("type hour 9", "click add"),
+// or after "= " what some part shows then ("=> ": within twenty seconds), written "= KEY VALUE"
+// or "= KEY:ARG VALUE". "= PROPERTY:NAME,NAME VALUES" reads the named controls' Qt property
+// (booleans 1 or 0). "<...>" in a value expected stands for anything; "tmp/" is the scenario's
+// own directory, "data/" tests/data; texts show line ends and tabs.
+// Common actions: type|set NAMES TEXTS, key NAME KEY, click NAME [CHILD], choose NAME INDEX,
+// close NAME, answer yes|no|cancel, file-dialog-gives FILE, copy FROM TO. Common states:
+// messages, boxes (caption:buttons:icon, or the kind of dialog), records (the kinds),
+// exists:FILE (yes, no, empty), file:FILE (its text), bytes:FILE (percent-encoded).
+// A file named without "tmp/" or "data/" is the scenario's own.
+class Scenario {
+public:
+    virtual ~Scenario() = default;
+    // Adds the rows, column "lines": the scenarios of the files of tests/data/gui that the
+    // comma-separated patterns `names` match, each named "FILE: NAME".
+    static void AddRows(const QString& names);
     void Run(const QStringList& lines);
 
 protected:
-    virtual QWidget* Dialog() = 0;
-    virtual bool Act(const QString& verb, const QStringList& args) = 0;  // false: unknown
-    virtual std::optional<QString> State(const QString& key) = 0;
-    // Texts as the scripts write them: line ends visible.
-    virtual QString Short(QString text) const {
-        return text.replace("\r", "\\r").replace("\n", "\\n");
-    }
-    QWidget* Widget(const QString& name);
-    std::map<QString, int> m_controls;  // the scripts' names of the dialog's controls
+    virtual QString Dir() const = 0;  // the scenario's own directory
+    virtual bool Act(const QString& verb, const QStringList& args) = 0;  // false: not its own
+    virtual std::optional<QString> State(const QString& key, const QString& arg) = 0;
+    virtual QWidget* Widget(const QString&) { return nullptr; }  // a control by its name
+    QString Long(const QString& text) const;
+    QString Short(QString text) const;
+    QString File(const QString& name) const;
+    // Bytes as the scripts write them: percent-encoded where not printable ASCII.
+    static QString Escape(const QByteArray& bytes);
 
 private:
     void CommonAct(const QString& verb, const QStringList& args);

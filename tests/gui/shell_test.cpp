@@ -1,5 +1,5 @@
 // The desktop program's shell as a person and the system meet it: scenarios of
-// tests/data/gui/shell.txt (the format is that of the dialog scripts) start the program,
+// tests/data/gui/shell.txt (the format is scenario_script.h's) start the program,
 // open, edit, save, drop and print documents, run commands, hand files over from other
 // starts and fire alarms, and check what the windows, the files and the store show.
 #include <sys/socket.h>
@@ -29,7 +29,6 @@
 
 using namespace wb::gui;
 using wb::test::ReadFileBytes;
-using wb::test::TestData;
 using wb::test::WriteFileBytes;
 using namespace std::chrono;
 
@@ -49,12 +48,6 @@ class NoTimerApp final : public CDawnlyApp {
 
 // Bytes in the scripts: percent-encoded where not printable ASCII.
 QByteArray Unescape(const QString& text) { return QByteArray::fromPercentEncoding(text.toUtf8()); }
-QString Escape(const QByteArray& bytes) {
-    return QString::fromLatin1(bytes.toPercentEncoding(" !\"#$&'()*+,/:;<=>?@[\\]^`{|}"));
-}
-QString Visible(QString text) {
-    return text.replace("\t", "\\t").replace("\r", "\\r").replace("\n", "\\n");
-}
 template <typename List, typename Text>
 QString Join(const List& list, Text text, const QString& glue = ",") {
     QStringList out;
@@ -92,10 +85,9 @@ int UnixSocket(const QString& path, bool bindIt) {
     return (bindIt ? bind(fd, a, sizeof addr) : connect(fd, a, sizeof addr)) == 0 ? fd : -1;
 }
 
-const QString kData = WAKEBURST_TEST_DATA "/";
 const auto kPrivate = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
-class ShellScript final : public wb::test::DialogScript {
+class ShellScript final : public wb::test::Scenario {
 public:
     ~ShellScript() override {
         m_fx.reset();
@@ -126,8 +118,7 @@ private:
     CDawnlyApp& App() { return m_fx->App(); }
     CDawnlyView* View() { return Frame().GetActiveView(); }
     QString Path(const QString& name) { return m_fx->Path(name); }
-    QWidget* Dialog() override { return m_started ? &Frame() : nullptr; }
-    QString Dollars(QString text) { return text.replace(m_fx->Dir(), "$DIR"); }
+    QString Dir() const override { return m_fx->Dir(); }
     void SetEnv(const char* name, const QByteArray& value) {
         m_env.try_emplace(name, qgetenv(name));
         value.isNull() ? qunsetenv(name) : qputenv(name, value);
@@ -184,16 +175,11 @@ private:
             const QString path = Path(QString::fromUtf8(Unescape(a[0])));
             QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
             return WriteFileBytes(
-                path, bytes.startsWith('@') ? ReadFileBytes(kData + bytes.mid(1)) : bytes);
+                path, bytes.startsWith('@') ? ReadFileBytes(Long("data/" + bytes.mid(1))) : bytes);
         }
-        // A new document without a name; the answer to the next question; what the next file
-        // dialog gives; keys typed into the active view; text put in without the keyboard.
+        // A new document without a name; keys typed into the active view; text put in
+        // without the keyboard.
         if (verb == "open") return void(App().OpenDocumentFile(a.isEmpty() ? "" : Path(rest)));
-        if (verb == "answer")
-            return CUiSeam::QueueAnswer(rest == "yes"  ? QMessageBox::Yes
-                                        : rest == "no" ? QMessageBox::No
-                                                       : QMessageBox::Cancel);
-        if (verb == "names") return CUiSeam::QueueFileNames({Path(rest)});
         if (verb == "write") return QTest::keyClicks(View(), QString::fromUtf8(Unescape(rest)));
         if (verb == "insert") return View()->insertPlainText(QString::fromUtf8(Unescape(rest)));
         if (verb == "cmd") return Frame().OnCommand(a[0].toInt());
@@ -275,7 +261,7 @@ private:
         } else if (verb == "dawnly" || verb == "bare") {  // until it ends; without a display
             QStringList args;
             for (const QString& arg : a)
-                args << QString::fromUtf8(Unescape(arg)).replace("$DIR", m_fx->Dir());
+                args << Long(QString::fromUtf8(Unescape(arg)));
             Dawnly(args, verb == "dawnly", true);
         } else if (verb == "spawn") {  // an instance of its own, its socket in "run"
             QVERIFY(QDir().mkdir(Path("run")) && QFile::setPermissions(Path("run"), kPrivate));
@@ -360,30 +346,21 @@ private:
             }
             QVERIFY(m_otherStore->LoadAlarms() || rest == "start");
             QVERIFY(m_other->Step(*m_otherLease) && m_otherLease->Held());
-        } else if (verb == "wait") {  // until a state shows, as "=" would check it
-            const QString want = a.mid(1).join(' ');
-            QTRY_COMPARE_WITH_TIMEOUT(State(a[0]).value_or(QString()), want, 20000);
         } else if (!QStringList{"fifo", "has", "save", "saveas", "away", "keep"}.contains(verb)) {
             known = false;
         }
     }
 
-    std::optional<QString> State(const QString& keyArg) override {
-        const QString key = keyArg.section(':', 0, 0), arg = keyArg.section(':', 1);
+    std::optional<QString> State(const QString& key, const QString& arg) override {
         const auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
         const auto number = [](auto n) { return QString::number(n); };
         CDawnlyDoc* doc = m_started ? Frame().GetActiveDocument() : nullptr;
         const auto m = wb::test::MessageRecords();
         if (key == "started") return yes(m_started && Frame().isVisible());
-        if (key == "file") return Escape(ReadFileBytes(Path(arg)));
-        if (key == "exists") {
-            const QFileInfo f(Path(arg));
-            return f.exists() ? f.isFile() && !f.size() ? "empty" : "yes" : "no";
-        }
         if (key == "diff") {  // a file against its original, gui/NAME or NAME,DATA: {was} {now}
             const QByteArray now = ReadFileBytes(Path(arg.section(',', 0, 0)));
-            const QByteArray was =
-                ReadFileBytes(kData + (arg.contains(',') ? arg.section(',', 1) : "gui/" + arg));
+            const QByteArray was = ReadFileBytes(
+                Long("data/" + (arg.contains(',') ? arg.section(',', 1) : "gui/" + arg)));
             qsizetype p = 0, q = 0;
             while (p < now.size() && p < was.size() && now[p] == was[p])
                 ++p;
@@ -407,10 +384,9 @@ private:
         if (key == "box") {  // the last message: caption, icon, buttons, and its text or
                              // whether it names arg
             if (m.empty()) return QString("none");
-            QString text =
-                arg.isEmpty() ? Visible(m.back().text) : yes(m.back().text.contains(arg));
+            QString text = arg.isEmpty() ? m.back().text : yes(m.back().text.contains(arg));
             if (m.back().text == wb::kDamagedStoreText) text = "the damaged-store text";
-            return Dollars(
+            return Short(
                 QStringList{m.back().caption, number(m.back().icon), number(m.back().buttons), text}
                     .join(' '));
         }
@@ -438,9 +414,8 @@ private:
                 [&](auto id) { return number(Frame().Action(id.toInt())->isEnabled()); }, "");
         if (key == "modified") return yes(doc->IsModified());
         if (key == "exact") return yes(doc->IsExact());
-        if (key == "content") return Visible(doc->Text());
-        if (key == "line")
-            return Visible(View()->document()->findBlockByNumber(arg.toInt()).text());
+        if (key == "content") return Short(doc->Text());
+        if (key == "line") return Short(View()->document()->findBlockByNumber(arg.toInt()).text());
         if (key == "views") {  // how many, and whether they all show the document's text
             const bool same = std::all_of(doc->Views().begin(), doc->Views().end(),
                                           [&](auto* v) { return v->RawText() == doc->Text(); });
@@ -469,7 +444,7 @@ private:
         if (key == "prompt") {  // the status bar: idle, or one line, or what else it shows
             if (arg == "idle") m_idle = Frame().MessageText();
             const QString s = Frame().MessageText();
-            return s == m_idle ? "idle" : s.isEmpty() || s.contains('\n') ? Visible(s) : "line";
+            return s == m_idle ? "idle" : s.isEmpty() || s.contains('\n') ? Short(s) : "line";
         }
         if (key == "locks") {
             const int ids[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
@@ -518,7 +493,7 @@ private:
         }
         if (key == "alarms") {
             return Join(App().m_alarms, [&](const auto& x) {
-                return Dollars(QString::fromStdString(x->m_strGroupFile)) +
+                return Short(QString::fromStdString(x->m_strGroupFile)) +
                        QString(" %1:%2").arg(x->m_nHour).arg(x->m_nMinute);
             });
         }
@@ -587,7 +562,7 @@ private:
         }
         if (key == "codec") {  // how a file's bytes read; exact ones are written back alike
             const QByteArray bytes =
-                ReadFileBytes(QFileInfo::exists(Path(arg)) ? Path(arg) : TestData(arg));
+                ReadFileBytes(QFileInfo::exists(Path(arg)) ? Path(arg) : Long("data/gui/" + arg));
             const auto d = DecodeFileText(bytes);
             const char* enc[] = {"gb18030", "utf-8", "bytes"};
             const char* ends[] = {"crlf", "lf", "cr"};
@@ -606,7 +581,7 @@ private:
 class ShellTest : public QObject {
     Q_OBJECT
 private slots:
-    void scenario_data() { wb::test::DialogScript::AddRows("shell.txt"); }
+    void scenario_data() { wb::test::Scenario::AddRows("shell.txt"); }
     void scenario() {
         QFETCH(QStringList, lines);
         ShellScript().Run(lines);
