@@ -4,9 +4,9 @@
 // safe to go. The format and the common actions and states are scenario_script.h's; controls
 // go by the scripts' names. No datagram leaves unless a script says "real".
 // Actions: start [LOCAL TIME] (the program, its clock running from then), open send|alarm|
-// create, activate, call SLOT, alarms and disk ALARMS, resolvable NAME, fail REASON, address
+// create, activate, call SLOT, resolvable NAME, fail REASON, address
 // found, real, listen, clock. States: log, pausing, open, gone, result, documents, received,
-// program, disk, fresh, list, index, combo, below:MS.
+// list, index, combo, below:MS.
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -128,13 +128,12 @@ class DlgTest : public QObject, public Scenario {
     std::unique_ptr<wb::CAlarmStore> m_store;
     std::unique_ptr<CSystemCommands> m_commands;
     QPointer<QDialog> m_dlg;
-    wb::AlarmList m_given;  // the program's list as the script set it
     Fakes m_f;
     std::unique_ptr<UdpReceiver> m_receiver;
     QElapsedTimer m_clock;
 
     CSystemCommands& Commands() { return m_started ? m_fx->App().SystemCommands() : *m_commands; }
-    wb::CAlarmStore& Store() { return m_started ? m_fx->App().Store() : *m_store; }
+    wb::CAlarmStore& Store() override { return m_started ? m_fx->App().Store() : *m_store; }
     QString Dir() const override { return m_fx->Dir(); }
     QWidget* Widget(const QString& name) override {
         const auto id = m_controls.find(name);
@@ -143,29 +142,6 @@ class DlgTest : public QObject, public Scenario {
             m_dlg && id != m_controls.end() ? m_dlg->findChild<QWidget*>(Ctl(id->second)) : nullptr;
         auto* combo = qobject_cast<QComboBox*>(w);
         return combo && combo->isEditable() ? combo->lineEdit() : w;
-    }
-    // An alarm as the scripts write it: file,days (hex),hour,minute[,broadcast].
-    wb::AlarmList Alarms(const QStringList& specs) const {
-        wb::AlarmList list;
-        for (const QString& spec : specs) {
-            const QStringList f = spec.split(',');
-            auto a = std::make_shared<wb::CAlarmSetting>();
-            a->m_strGroupFile = Long(f.value(0)).toStdString();
-            a->m_nDays = static_cast<std::uint8_t>(f.value(1).toUInt(nullptr, 16));
-            a->m_nHour = f.value(2).toInt();
-            a->m_nMinute = f.value(3).toInt();
-            a->m_strBroadcast = f.size() > 4 ? f.mid(4).join(',').toStdString() : "198.51.100.255";
-            list.push_back(a);
-        }
-        return list;
-    }
-    QString Alarms(const wb::AlarmList& list) const {
-        QStringList out;
-        for (const auto& a : list)
-            out << QString::asprintf(
-                "%s,%02x,%d,%d,%s", qPrintable(Short(QString::fromStdString(a->m_strGroupFile))),
-                a->m_nDays, a->m_nHour, a->m_nMinute, a->m_strBroadcast.c_str());
-        return out.join(' ');
     }
     // The modeless dialog the program holds open (one kind in a scenario).
     QDialog* Held() {
@@ -204,9 +180,6 @@ class DlgTest : public QObject, public Scenario {
             return CSendDlg::SetChannelFactory({}), CCreateListDlg::SetCreationRunner({}), true;
         if (verb == "listen")
             return Expect((m_receiver = std::make_unique<UdpReceiver>())->IsBound());
-        if (verb == "alarms") return Store().m_alarms = m_given = Alarms(args), true;
-        if (verb == "disk")  // another program saves the store
-            return Expect(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)));
         if (verb == "resolvable") return m_f.resolvable << arg, true;
         if (verb == "fail") return m_f.failure = args.join(' ').toStdString(), true;
         if (verb == "address") return m_f.addressFound = arg == "found", true;
@@ -234,15 +207,6 @@ class DlgTest : public QObject, public Scenario {
         for (const auto& f : key == "received" ? m_receiver->Drain() : std::vector<std::string>())
             out << QString::fromStdString(ToHex(f));
         if (key == "documents" || key == "received") return out.join(' ');
-        if (key == "program") return Alarms(Store().m_alarms);
-        wb::CAlarmStore reread(Store().m_strStartDir);
-        if (key == "disk" && !QFile::exists(QString::fromStdString(Store().StorePath())))
-            return QString("none");
-        if (key == "disk")
-            return reread.LoadAlarms() ? '[' + Alarms(reread.m_alarms) + ']' : "damaged";
-        for (const auto& a : key == "fresh" ? Store().m_alarms : wb::AlarmList())  // copies?
-            out << bit(std::find(m_given.begin(), m_given.end(), a) == m_given.end());
-        if (key == "fresh") return out.join(' ');
         auto* alarm = qobject_cast<CAlarmDlg*>(m_dlg);
         const QStringList mine{"list", "index", "combo"};
         if (!mine.contains(key)) return std::nullopt;

@@ -125,6 +125,29 @@ QString Scenario::Short(QString text) const {
     return text.replace("\t", "\\t");
 }
 
+wb::AlarmList Scenario::Alarms(const QStringList& specs) const {
+    wb::AlarmList list;
+    for (const QString& spec : specs) {
+        const QStringList f = spec.split(',');
+        auto a = std::make_shared<wb::CAlarmSetting>();
+        a->m_strGroupFile = Long(f.value(0)).toStdString();
+        a->m_nDays = static_cast<std::uint8_t>(f.value(1).toUInt(nullptr, 16));
+        a->m_nHour = f.value(2).toInt();
+        a->m_nMinute = f.value(3).toInt();
+        a->m_strBroadcast = f.size() > 4 ? f.mid(4).join(',').toStdString() : "198.51.100.255";
+        list.push_back(a);
+    }
+    return list;
+}
+QString Scenario::Alarms(const wb::AlarmList& list) const {
+    QStringList out;
+    for (const auto& a : list)
+        out << QString::asprintf("%s,%02x,%d,%d,%s",
+                                 qPrintable(Short(QString::fromStdString(a->m_strGroupFile))),
+                                 a->m_nDays, a->m_nHour, a->m_nMinute, a->m_strBroadcast.c_str());
+    return out.join(' ');
+}
+
 void Scenario::Run(const QStringList& lines) {
     for (const QString& line : lines) {
         QStringList words = line.split(' ');
@@ -157,6 +180,9 @@ void Scenario::CommonAct(const QString& verb, const QStringList& args) {
     if (verb == "file-dialog-gives") return gui::CUiSeam::QueueFileNames({File(arg)});
     if (verb == "copy") QVERIFY(QFile::copy(Long(arg), Long(args.value(1))));
     if (verb == "copy") return;
+    if (verb == "alarms") return void(Store().m_alarms = m_given = Alarms(args));
+    if (verb == "disk") QVERIFY(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)));
+    if (verb == "disk") return;
     QWidget* w = Widget(arg.section(',', 0, 0));
     if (w && verb == "click" && args.size() > 1) w = w->findChild<QToolButton*>(rest);
     QVERIFY2(w, qPrintable("no control for " + verb + ' ' + args.join(' ')));
@@ -200,6 +226,15 @@ QString Scenario::CommonState(const QString& key, const QString& arg) {
         out << QString::number(int(r.kind));
     if (key == "boxes") return out.join(" | ");
     if (key == "records") return out.join(' ');
+    if (key == "program") return Alarms(Store().m_alarms);
+    for (const auto& a : key == "fresh" ? Store().m_alarms : wb::AlarmList())
+        out << QString::number(std::find(m_given.begin(), m_given.end(), a) == m_given.end());
+    if (key == "fresh") return out.join(' ');
+    if (key == "disk" && !QFile::exists(QString::fromStdString(Store().StorePath()))) return "none";
+    if (key == "disk") {
+        wb::CAlarmStore reread(Store().m_strStartDir);
+        return reread.LoadAlarms() ? '[' + Alarms(reread.m_alarms) + ']' : "damaged";
+    }
     const QFileInfo info(File(arg));
     if (key == "exists")
         return info.exists() ? info.isFile() && !info.size() ? "empty" : "yes" : "no";

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "alarm/alarm_store.h"
 #include "common/ui_seam.h"
 #include "shell/dawnly_app.h"
 
@@ -51,9 +52,12 @@ private:
 // (booleans 1 or 0). "<...>" in a value expected stands for anything; "tmp/" is the scenario's
 // own directory, "data/" tests/data; texts show line ends and tabs.
 // Common actions: type|set NAMES TEXTS, key NAME KEY, click NAME [CHILD], choose NAME INDEX,
-// close NAME, answer yes|no|cancel, file-dialog-gives FILE, copy FROM TO. Common states:
-// messages, boxes (caption:buttons:icon, or the kind of dialog), records (the kinds),
-// exists:FILE (yes, no, empty), file:FILE (its text), bytes:FILE (percent-encoded).
+// close NAME, answer yes|no|cancel, file-dialog-gives FILE, copy FROM TO, alarms ALARMS (the
+// program's list), disk ALARMS (another program saves the store). Common states: messages,
+// boxes (caption:buttons:icon, or the kind of dialog), records (the kinds), exists:FILE (yes,
+// no, empty), file:FILE (its text), bytes:FILE (percent-encoded), program (the program's
+// alarms), disk (the store reread: [ALARMS], none or damaged), fresh (1 for each alarm of
+// the program that is a copy, not one the script gave).
 // A file named without "tmp/" or "data/" is the scenario's own.
 class Scenario {
 public:
@@ -73,10 +77,16 @@ protected:
     QString File(const QString& name) const;
     // Bytes as the scripts write them: percent-encoded where not printable ASCII.
     static QString Escape(const QByteArray& bytes);
+    virtual wb::CAlarmStore& Store() = 0;  // the program's
+    // Alarms as the scripts write them: file,days (hex),hour,minute[,broadcast
+    // 198.51.100.255], separated by spaces.
+    wb::AlarmList Alarms(const QStringList& specs) const;
+    QString Alarms(const wb::AlarmList& list) const;
 
 private:
     void CommonAct(const QString& verb, const QStringList& args);
     QString CommonState(const QString& key, const QString& arg);
+    wb::AlarmList m_given;  // the program's alarms as the script set them
 };
 
 }  // namespace wb::test

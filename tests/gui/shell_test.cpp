@@ -119,6 +119,7 @@ private:
     CDawnlyView* View() { return Frame().GetActiveView(); }
     QString Path(const QString& name) { return m_fx->Path(name); }
     QString Dir() const override { return m_fx->Dir(); }
+    wb::CAlarmStore& Store() override { return App().Store(); }
     void SetEnv(const char* name, const QByteArray& value) {
         m_env.try_emplace(name, qgetenv(name));
         value.isNull() ? qunsetenv(name) : qputenv(name, value);
@@ -128,15 +129,6 @@ private:
         const QString rel =
             QDir(QFileInfo(m_fx->Dir()).canonicalFilePath()).relativeFilePath(canonical);
         return canonical.isEmpty() ? QStringLiteral("?") : rel.isEmpty() ? "." : rel;
-    }
-    void AddAlarm(wb::AlarmList& list, const std::string& file, const QString& hhmm) {
-        auto alarm = std::make_shared<wb::CAlarmSetting>();
-        alarm->SetGroupFile(file);
-        alarm->SetDays(wb::kMonday);
-        alarm->SetHour(hhmm.section(':', 0, 0).toInt());
-        alarm->SetMinute(hhmm.section(':', 1, 1).toInt());
-        alarm->SetBroadcast("127.0.0.1");  // alarms wake through the loopback address only
-        list.push_back(alarm);
     }
     // Starts dawnly in the working directory; with `wait`, until it ends (the running
     // instance answers from this thread's event loop meanwhile).
@@ -186,7 +178,6 @@ private:
         if (verb == "update") return Frame().UpdateCommandUI();
         if (verb == "close") return void(Frame().MdiArea()->activeSubWindow()->close());
         if (verb == "closedialog") return void(App().SystemCommands().SendDialog()->close());
-        if (verb == "alarm") return AddAlarm(App().m_alarms, a[0].toStdString(), a[1]);
         if (verb == "window")  // activates a window by the order of their making
             return Frame().MdiArea()->setActiveSubWindow(
                 Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder).at(a[0].toInt()));
@@ -330,11 +321,6 @@ private:
             m_backdrop->resize(a[0].toInt(), a[1].toInt());
             m_backdrop->show();
             QVERIFY(QTest::qWaitForWindowExposed(m_backdrop.get()));
-        } else if (verb == "cli") {  // the command line stores alarms for group.mp
-            wb::CAlarmStore cli(App().m_strStartDir);
-            for (const QString& at : a)
-                AddAlarm(cli.m_alarms, App().m_strStartDir + "group.mp", at);
-            QVERIFY(cli.SaveAlarms(cli.m_alarms));
         } else if (verb == "other") {  // another program's scheduler on the same directory
             if (rest == "ends") return m_otherLease.reset();
             if (rest == "start") {
@@ -490,12 +476,6 @@ private:
                 if (!text.contains(word)) return "missing " + word;
             return text.contains(QRegularExpression("(^|\\n)\\s*1\\s*(\\n|$)")) ? "page number"
                                                                                 : "all text";
-        }
-        if (key == "alarms") {
-            return Join(App().m_alarms, [&](const auto& x) {
-                return Short(QString::fromStdString(x->m_strGroupFile)) +
-                       QString(" %1:%2").arg(x->m_nHour).arg(x->m_nMinute);
-            });
         }
         if (key == "armed") {  // the alarm timer runs, due within [lo, hi] ms
             const int ms = Frame().AlarmTimer().interval();
