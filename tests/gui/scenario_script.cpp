@@ -42,20 +42,6 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes) {
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-std::vector<gui::CUiSeam::Record> MessageRecords() {
-    std::vector<gui::CUiSeam::Record> out;
-    for (const auto& r : gui::CUiSeam::Records())
-        if (r.kind == gui::CUiSeam::Kind::Message) out.push_back(r);
-    return out;
-}
-
-QStringList MessageTexts() {
-    QStringList out;
-    for (const auto& r : MessageRecords())
-        out << r.text;
-    return out;
-}
-
 AppFixture::AppFixture() : m_previousDir(QDir::currentPath()) {
     QDir::setCurrent(m_dir.path());
     qputenv("XDG_DATA_HOME", QDir(m_dir.path()).filePath(QStringLiteral("xdg")).toUtf8());
@@ -215,7 +201,9 @@ void Scenario::CommonAct(const QString& verb, const QStringList& args) {
 QString Scenario::CommonState(const QString& key, const QString& arg) {
     const auto& records = gui::CUiSeam::Records();
     QStringList out;
-    if (key == "messages") return Short(MessageTexts().join(" | "));
+    for (const auto& r : key == "messages" ? records : std::vector<gui::CUiSeam::Record>())
+        if (r.kind == gui::CUiSeam::Kind::Message) out << r.text;
+    if (key == "messages") return Short(out.join(" | "));
     for (const auto& r : key == "boxes" ? records : std::vector<gui::CUiSeam::Record>())
         out << (r.kind != gui::CUiSeam::Kind::Message
                     ? QString("kind %1").arg(int(r.kind))

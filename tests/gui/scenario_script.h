@@ -17,10 +17,6 @@ namespace wb::test {
 
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
-// The messages shown through the seam, in order, and their texts.
-std::vector<gui::CUiSeam::Record> MessageRecords();
-QStringList MessageTexts();
-
 // A started application in a fresh working directory of its own, with a scripted seam
 // and the desktop registration going to a temporary data directory ("xdg", and "sys" for
 // the system's).

@@ -341,7 +341,6 @@ private:
         const auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
         const auto number = [](auto n) { return QString::number(n); };
         CDawnlyDoc* doc = m_started ? Frame().GetActiveDocument() : nullptr;
-        const auto m = wb::test::MessageRecords();
         if (key == "started") return yes(m_started && Frame().isVisible());
         if (key == "diff") {  // a file against its original, gui/NAME or NAME,DATA: {was} {now}
             const QByteArray now = ReadFileBytes(Path(arg.section(',', 0, 0)));
@@ -367,15 +366,6 @@ private:
         if (key == "exit") return number(m_exit);
         if (key == "out") return QString(m_childOut).replace(WAKEBURST_VERSION, "$VERSION");
         if (key == "err") return m_childErr;
-        if (key == "box") {  // the last message: caption, icon, buttons, and its text or
-                             // whether it names arg
-            if (m.empty()) return QString("none");
-            QString text = arg.isEmpty() ? m.back().text : yes(m.back().text.contains(arg));
-            if (m.back().text == wb::kDamagedStoreText) text = "the damaged-store text";
-            return Short(
-                QStringList{m.back().caption, number(m.back().icon), number(m.back().buttons), text}
-                    .join(' '));
-        }
         const auto& r = CUiSeam::Records();
         if (key == "dialog")
             return r.empty() ? "none" : number(int(r.back().kind)) + ' ' + r.back().caption;
