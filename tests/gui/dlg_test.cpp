@@ -3,9 +3,9 @@
 // network lab runs its own that way, since outside the lab their sends would have nowhere
 // safe to go. The format and the common actions and states are scenario_script.h's; controls
 // go by the scripts' names. No datagram leaves unless a script says "real".
-// Actions: start [LOCAL TIME] (the program, its clock running from then), open send|alarm|
+// Actions: start (the program), open send|alarm|
 // create, activate, call SLOT, resolvable NAME, fail REASON, address
-// found, real, listen, clock. States: log, pausing, open, gone, result, documents, received,
+// found, real, listen, stopwatch. States: log, pausing, open, gone, result, documents, received,
 // list, index, combo, below:MS.
 #include <QComboBox>
 #include <QDateTime>
@@ -130,7 +130,7 @@ class DlgTest : public QObject, public Scenario {
     QPointer<QDialog> m_dlg;
     Fakes m_f;
     std::unique_ptr<UdpReceiver> m_receiver;
-    QElapsedTimer m_clock;
+    QElapsedTimer m_stopwatch;
 
     CSystemCommands& Commands() { return m_started ? m_fx->App().SystemCommands() : *m_commands; }
     wb::CAlarmStore& Store() override { return m_started ? m_fx->App().Store() : *m_store; }
@@ -155,14 +155,8 @@ class DlgTest : public QObject, public Scenario {
     }
     bool Act(const QString& verb, const QStringList& args) override {
         const QString arg = args.value(0);
-        if (verb == "start") {  // the program, on a clock from the given local time on
-            using namespace std::chrono;
-            const auto base = system_clock::from_time_t(
-                QDateTime::fromString(arg, Qt::ISODate).toSecsSinceEpoch());
-            const wb::WallClock clock = [=, since = steady_clock::now()] {
-                return base + (steady_clock::now() - since);
-            };
-            Expect(m_fx->Start(std::make_unique<CDawnlyApp>(arg.isEmpty() ? nullptr : clock)));
+        if (verb == "start") {
+            Expect(m_fx->Start(std::make_unique<CDawnlyApp>(Clock())));
             m_started = true;
             CUiSeam::Reset();
             return CUiSeam::InstallCoreMessageHandler(), true;
@@ -186,14 +180,14 @@ class DlgTest : public QObject, public Scenario {
         if (verb == "activate") m_dlg->activateWindow();
         if (verb == "activate") return Expect(QTest::qWaitForWindowActive(m_dlg));
         if (verb == "call") return Expect(QMetaObject::invokeMethod(m_dlg, qPrintable(arg)));
-        if (verb == "clock") return m_clock.start(), true;
+        if (verb == "stopwatch") return m_stopwatch.start(), true;
         return false;
     }
 
     std::optional<QString> State(const QString& key, const QString& arg) override {
         QStringList out;
         const auto bit = [](bool b) { return QString(b ? "1" : "0"); };
-        if (key == "below") return bit(m_clock.elapsed() < arg.toInt());
+        if (key == "below") return bit(m_stopwatch.elapsed() < arg.toInt());
         if (key == "log") return Short(m_f.log.join(" | "));
         if (key == "pausing") return bit(qobject_cast<CSendDlg*>(m_dlg)->IsPausing());
         if (key == "open")

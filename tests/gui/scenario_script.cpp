@@ -2,12 +2,14 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaEnum>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 
@@ -20,11 +22,13 @@ namespace {
 
 const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
 
+// "<...>" stands for anything.
 bool Matches(const QString& got, const QString& want) {
-    const QStringList parts = want.split("<...>");  // anything between a start and an end
-    if (parts.size() == 1) return got == want;
-    return parts.size() == 2 && got.size() >= want.size() - 5 && got.startsWith(parts[0]) &&
-           got.endsWith(parts[1]);
+    QStringList parts = want.split("<...>");
+    for (QString& part : parts)
+        part = QRegularExpression::escape(part);
+    const auto any = QRegularExpression::DotMatchesEverythingOption;
+    return QRegularExpression("\\A(?:" + parts.join(".*") + ")\\z", any).match(got).hasMatch();
 }
 
 QString Keys(const QMetaEnum& names, int value) { return names.valueToKeys(value); }
@@ -134,6 +138,13 @@ QString Scenario::Alarms(const wb::AlarmList& list) const {
     return out.join(' ');
 }
 
+wb::WallClock Scenario::Clock() {
+    if (!m_now) return {};
+    return [this] {
+        return *m_now + std::chrono::milliseconds(m_running.isValid() ? m_running.elapsed() : 0);
+    };
+}
+
 void Scenario::Run(const QStringList& lines) {
     for (const QString& line : lines) {
         QStringList words = line.split(' ');
@@ -166,6 +177,12 @@ void Scenario::CommonAct(const QString& verb, const QStringList& args) {
     if (verb == "file-dialog-gives") return gui::CUiSeam::QueueFileNames({File(arg)});
     if (verb == "copy") QVERIFY(QFile::copy(Long(arg), Long(args.value(1))));
     if (verb == "copy") return;
+    if (verb == "clock") {
+        const QDateTime at = QDateTime::fromString(arg, Qt::ISODateWithMs);
+        m_now = std::chrono::system_clock::time_point(
+            std::chrono::milliseconds(at.toMSecsSinceEpoch()));
+        return args.value(1) == "running" ? m_running.start() : void();
+    }
     if (verb == "alarms") return void(Store().m_alarms = m_given = Alarms(args));
     if (verb == "disk") QVERIFY(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)));
     if (verb == "disk") return;

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -48,7 +50,8 @@ private:
 // (booleans 1 or 0). "<...>" in a value expected stands for anything; "tmp/" is the scenario's
 // own directory, "data/" tests/data; texts show line ends and tabs.
 // Common actions: type|set NAMES TEXTS, key NAME KEY, click NAME [CHILD], choose NAME INDEX,
-// close NAME, answer yes|no|cancel, file-dialog-gives FILE, copy FROM TO, alarms ALARMS (the
+// close NAME, clock LOCAL-TIME [running] (the program's clock from then, standing or running;
+// before "start"), answer yes|no|cancel, file-dialog-gives FILE, copy FROM TO, alarms ALARMS (the
 // program's list), disk ALARMS (another program saves the store). Common states: messages,
 // boxes (caption:buttons:icon, or the kind of dialog), records (the kinds), exists:FILE (yes,
 // no, empty), file:FILE (its text), bytes:FILE (percent-encoded), program (the program's
@@ -74,6 +77,8 @@ protected:
     // Bytes as the scripts write them: percent-encoded where not printable ASCII.
     static QString Escape(const QByteArray& bytes);
     virtual wb::CAlarmStore& Store() = 0;  // the program's
+    wb::WallClock Clock();                 // the program's: the system's unless the script set one
+    std::optional<std::chrono::system_clock::time_point> m_now;
     // Alarms as the scripts write them: file,days (hex),hour,minute[,broadcast
     // 198.51.100.255], separated by spaces.
     wb::AlarmList Alarms(const QStringList& specs) const;
@@ -82,7 +87,8 @@ protected:
 private:
     void CommonAct(const QString& verb, const QStringList& args);
     QString CommonState(const QString& key, const QString& arg);
-    wb::AlarmList m_given;  // the program's alarms as the script set them
+    QElapsedTimer m_running;  // valid when the program's clock runs from m_now
+    wb::AlarmList m_given;    // the program's alarms as the script set them
 };
 
 }  // namespace wb::test

@@ -11,7 +11,6 @@
 #include <QtTest>
 #include <QtWidgets>
 #include <cstring>
-#include <ctime>
 
 #include "alarm/alarm_setting.h"
 #include "dialogs/find_dlg.h"
@@ -100,9 +99,7 @@ public:
 private:
     std::unique_ptr<wb::test::AppFixture> m_fx = std::make_unique<wb::test::AppFixture>();
     bool m_started = false;
-    std::optional<system_clock::time_point> m_now;  // the program's clock, when not the system's
-    QElapsedTimer m_running;                        // valid when that clock runs from m_now
-    std::map<QByteArray, QByteArray> m_env;         // what the scenario changed, as it was
+    std::map<QByteArray, QByteArray> m_env;  // what the scenario changed, as it was
     std::unique_ptr<CShellOpenServer> m_server;
     std::unique_ptr<QSignalSpy> m_received;
     std::unique_ptr<CBackdropWnd> m_backdrop;
@@ -188,23 +185,11 @@ private:
         if (verb == "away") QVERIFY(QDir::setCurrent(QDir::tempPath()));
         if (verb == "keep") QVERIFY(App().SaveAlarms({}) && wb::CaptureArpCache());
         if (verb == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(Path(rest)).constData(), 0600), 0);
-        if (verb == "has") QVERIFY2(ReadFileBytes(Path(a[0])).contains(bytes), "has");
-        if (verb == "clock") {  // Monday 7 December 2026, hh:mm:ss.zzz local time
-            const QTime t = QTime::fromString(a[0], "hh:mm:ss.zzz");
-            std::tm tm{};
-            tm.tm_year = 126, tm.tm_mon = 11, tm.tm_mday = 7, tm.tm_isdst = -1;
-            tm.tm_hour = t.hour(), tm.tm_min = t.minute(), tm.tm_sec = t.second();
-            m_now = system_clock::from_time_t(std::mktime(&tm)) + milliseconds(t.msec());
-            if (a.value(1) == "running") m_running.start();
-        } else if (verb == "start" || verb == "restart") {
+        if (verb == "start" || verb == "restart") {
             if (verb == "restart") m_fx->Stop();
-            std::unique_ptr<CDawnlyApp> app = std::make_unique<CDawnlyApp>();
+            std::unique_ptr<CDawnlyApp> app = std::make_unique<CDawnlyApp>(Clock());
             if (a.value(0) == "nosockets") app = std::make_unique<NoSocketsApp>();
             if (a.value(0) == "notimer") app = std::make_unique<NoTimerApp>();
-            if (m_now)
-                app = std::make_unique<CDawnlyApp>([this] {
-                    return *m_now + milliseconds(m_running.isValid() ? m_running.elapsed() : 0);
-                });
             if (a.value(0) == "shared") app->SetStartPlace(wb::StartPlace::SharedData);
             if (a.value(0) == "dir") app->SetStartPlace(wb::StartPlace::Named, a[1].toStdString());
             m_started = m_fx->Start(std::move(app));
@@ -332,7 +317,7 @@ private:
             }
             QVERIFY(m_otherStore->LoadAlarms() || rest == "start");
             QVERIFY(m_other->Step(*m_otherLease) && m_otherLease->Held());
-        } else if (!QStringList{"fifo", "has", "save", "saveas", "away", "keep"}.contains(verb)) {
+        } else if (!QStringList{"fifo", "save", "saveas", "away", "keep"}.contains(verb)) {
             known = false;
         }
     }
