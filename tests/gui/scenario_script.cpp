@@ -115,10 +115,10 @@ QString Scenario::Short(QString text) const {
     return text.replace("\t", "\\t");
 }
 
-wb::AlarmList Scenario::Alarms(const QStringList& specs) const {
+wb::AlarmList Scenario::Alarms(const QStringList& rows) const {
     wb::AlarmList list;
-    for (const QString& spec : specs) {
-        const QStringList f = spec.split(',');
+    for (const QString& row : rows) {
+        const QStringList f = row.split(',');
         auto a = std::make_shared<wb::CAlarmSetting>();
         a->m_strGroupFile = Long(f.value(0)).toStdString();
         a->m_nDays = static_cast<std::uint8_t>(f.value(1).toUInt(nullptr, 16));

@@ -81,7 +81,7 @@ protected:
     std::optional<std::chrono::system_clock::time_point> m_now;
     // Alarms as the scripts write them: file,days (hex),hour,minute[,broadcast
     // 198.51.100.255], separated by spaces.
-    wb::AlarmList Alarms(const QStringList& specs) const;
+    wb::AlarmList Alarms(const QStringList& rows) const;
     QString Alarms(const wb::AlarmList& list) const;
 
 private:
