@@ -250,7 +250,10 @@ private:
         } else if (verb == "runtime") {  // where the session's runtime directory is
             QVERIFY(QDir().mkdir(Path("rt")) && QDir().mkdir(Path("tmp")));
             const QByteArray rt = QFile::encodeName(Path("rt"));
-            QCOMPARE(::chmod(rt.constData(), rest == "world-writable" ? 01777 : 0700), 0);
+            const int mode = rest == "world-writable"   ? 01777
+                             : rest == "open to others" ? 0705
+                                                        : 0700;
+            QCOMPARE(::chmod(rt.constData(), mode), 0);
             if (rest == "another user's") {
                 if (geteuid() != 0) QSKIP("needs root to give a directory away");
                 QCOMPARE(::chown(rt.constData(), 65534, 65534), 0);
