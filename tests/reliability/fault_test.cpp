@@ -7,8 +7,6 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,6 +36,7 @@
 #include "support/alarm_fixture.h"
 #include "support/alarm_test_util.h"
 #include "support/message_recorder.h"
+#include "support/process.h"
 #include "support/temp_dir.h"
 #include "support/udp_receiver.h"
 
@@ -60,29 +59,26 @@ TEST(SparseGigabyteAndDevices, CostNoMemory) {
     test::TempDir dir;
     test::MessageRecorder messages;
     const std::string store = dir.File("DwnGs");
-    const std::function<bool()> makers[] = {
-        [&] {
-            fs::copy_file(WAKEBURST_TEST_DATA "/reliability/two_records.DwnGs", store);
-            fs::resize_file(store, 1ull << 30);
-            return true;
-        },
-        [&] { return symlink("/dev/zero", store.c_str()) == 0; },
-        [&] { return mknod(store.c_str(), S_IFCHR | 0600, makedev(1, 5)) == 0; },  // root only
-    };
     const long before = PeakKb();
-    for (const auto& make : makers) {
+    for (const char* make : {"cp '" WAKEBURST_TEST_DATA "/reliability/two_records.DwnGs' DwnGs && "
+                             "truncate -s 1G DwnGs",
+                             "ln -s /dev/zero DwnGs", "mknod DwnGs c 1 5" /* root only */}) {
         fs::remove(store);
-        if (!make()) continue;
+        if (!test::Shell("cd '" + dir.Path() + "' && " + make + " 2>/dev/null")) {
+            ASSERT_EQ(std::string(make).rfind("mknod", 0), 0u) << make;
+            continue;
+        }
         CAlarmStore alarms(dir.Dir());
-        EXPECT_EQ(alarms.LoadAlarmsWithResult(), CAlarmStore::LoadResult::Damaged);
+        EXPECT_EQ(alarms.LoadAlarmsWithResult(), CAlarmStore::LoadResult::Damaged) << make;
         EXPECT_EQ(alarms.UpdateAlarms([](AlarmList&, const StoreBytes&) { return true; }),
                   CAlarmStore::UpdateResult::Damaged);
         EXPECT_LT(PeakKb() - before, 8 * 1024);
     }
-    const std::string list = dir.Write("huge.mp", "198.51.100.7 pc7 02-00-5e-00-00-07\r\n");
-    fs::resize_file(list, 1ull << 30);
-    std::ofstream(list, std::ios::app | std::ios::binary)
-        << "\r\n198.51.100.8 pc8 02-00-5e-00-00-08\r\n";
+    const std::string list = dir.File("huge.mp");
+    ASSERT_TRUE(test::Shell("cd '" + dir.Path() +
+                            "' && printf '198.51.100.7 pc7 02-00-5e-00-00-07\\r\\n' >huge.mp && "
+                            "truncate -s 1G huge.mp && "
+                            "printf '\\r\\n198.51.100.8 pc8 02-00-5e-00-00-08\\r\\n' >>huge.mp"));
     std::string report;
     std::vector<std::string> addresses;
     ASSERT_TRUE(ReadHostList(list, report, addresses));
