@@ -195,18 +195,10 @@ bool AsOrdinaryUser(const std::function<bool()>& fn) {
 }
 
 // A target that cannot be written is refused before the first name lookup, which may each
-// wait on the resolver; the listing stays for another try. The rows: the shell that makes
-// the case ({u} the ordinary user), and the target.
+// wait on the resolver; the listing stays for another try.
 TEST_F(CreateFromListing, UnusableTargetStopsBeforeLookups) {
-    const std::string readOnly = "echo old >ro.mp && chown {u} ro.mp && chmod 444 ro.mp";
-    const std::pair<std::string, std::string> rows[] = {
-        {"true", "missing-dir/hosts.mp"},
-        {"mkdir adir.mp", "adir.mp"},
-        // The name itself fits, the temporary file that the save needs beside it does not.
-        {"true", "n" + std::string(240, 'n') + ".mp"},
-        {readOnly, "ro.mp"},
-        {readOnly + " && ln -sf ro.mp l.mp", "l.mp"}};
-    for (const auto& [setup, name] : rows) {
+    for (const test::CaseRow& row : test::ReadCases("hostlist/unusable_targets.cases")) {
+        const std::string &setup = row[1], &name = row[2];
         messages.Clear();
         dir.Write("temp.mp", "198.51.100.12 02-00-5e-00-00-12\r\n");
         ASSERT_TRUE(test::Shell("cd '" + dir.Path() + "' && chmod 777 . && " +
@@ -220,7 +212,7 @@ TEST_F(CreateFromListing, UnusableTargetStopsBeforeLookups) {
         EXPECT_TRUE(AsOrdinaryUser([&] {
             return !CreateHostListFile(path, Options()) && lookedUp.empty() &&
                    messages.Texts() == Strings{"\t无法以写入方式打开 " + path + ".\n"};
-        })) << name;
+        })) << row.where;
         EXPECT_EQ(contents(), before);
         EXPECT_TRUE(test::FileExists(listing));
     }

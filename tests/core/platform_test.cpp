@@ -24,25 +24,14 @@ namespace {
 namespace fs = std::filesystem;
 
 // Two hosts in GBK with CR LF, the way the system writes its lists.
-const std::string kList =
-    "# \xd6\xf7\xbb\xfa\r\n"
-    "127.0.0.1\tpeer-a\t02-00-5e-00-00-10\r\n"
-    "127.0.0.1\t\xc3\xfb\xb3\xc6\t02-00-5e-00-00-11\r\n";
+const std::string kList = test::ReadFileBytes(WAKEBURST_TEST_DATA "/platform/gbk_hosts.mp");
 
-struct NameCase {
-    const char* label;
-    std::string dir;   // a sub-directory to create first, or ""
-    std::string file;  // the host list's name in it
-};
-
-void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
-
-class Utf8Names : public ::testing::TestWithParam<NameCase> {
+class Utf8Names : public ::testing::TestWithParam<test::CaseRow> {
 protected:
     void SetUp() override {
         ASSERT_FALSE(tmp.Path().empty());
-        if (!GetParam().dir.empty()) {
-            dir += "/" + GetParam().dir;
+        if (!GetParam()[1].empty()) {
+            dir += "/" + GetParam()[1];
             ASSERT_TRUE(fs::create_directory(platform::PathFromUtf8(dir)));
         }
         ASSERT_TRUE(platform::WriteFileAtomically(path, kList));
@@ -51,21 +40,21 @@ protected:
     test::TempDir tmp;
     std::string dir = tmp.Path();
     std::string path =
-        dir + (GetParam().dir.empty() ? "" : "/" + GetParam().dir) + "/" + GetParam().file;
+        dir + (GetParam()[1].empty() ? "" : "/" + GetParam()[1]) + "/" + GetParam()[2];
 };
 
 TEST_P(Utf8Names, CoreListsReadsReplacesAndRemovesIt) {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(platform::PathFromUtf8(dir)))
         names.push_back(platform::PathToUtf8(e.path().filename()));
-    EXPECT_EQ(names, std::vector<std::string>{GetParam().file});
+    EXPECT_EQ(names, std::vector<std::string>{GetParam()[2]});
 
     // The start-up directory prefixes the store's and the log's names as it stands.
     const std::string start = ResolveStartDir(dir);
     std::string bytes;
-    ASSERT_TRUE(platform::ReadWholeFile(start + GetParam().file, bytes)) << start;
+    ASSERT_TRUE(platform::ReadWholeFile(start + GetParam()[2], bytes)) << start;
     EXPECT_EQ(bytes, kList);
-    EXPECT_NE(start.find(GetParam().dir), std::string::npos) << start;
+    EXPECT_NE(start.find(GetParam()[1]), std::string::npos) << start;
 
     std::string report;
     std::vector<std::string> addresses;
@@ -111,12 +100,9 @@ TEST_P(Utf8Names, CliKeepsTheAlarmStoreAndLogInTheDirectory) {
     EXPECT_NE(log.find("\r\n"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, Utf8Names,
-    ::testing::Values(NameCase{"Ascii", "", "hosts.mp"}, NameCase{"ChineseName", "", "新建组.mp"},
-                      NameCase{"ChineseDirectoryAndBlanks", "机房 二楼", "夜间 唤醒.mp"},
-                      // Outside every ANSI code page, so only a wide path can hold it.
-                      NameCase{"BeyondTheCodePage", "Ωmega", "ünï ☕.mp"}));
+INSTANTIATE_TEST_SUITE_P(Table, Utf8Names,
+                         ::testing::ValuesIn(test::ReadCases("platform/names.cases")),
+                         [](const auto& info) { return info.param[0]; });
 
 #ifndef _WIN32  // what a save replaces: links and set-ID bits are POSIX matters
 class AtomicSave : public ::testing::TestWithParam<test::CaseRow> {};
