@@ -3,6 +3,7 @@
 // text standing as it is in the file; the report holds nothing but bad-line messages, with
 // rising line numbers; and the stream reader cuts the file into the same pieces as the
 // in-memory reader, also where a CR LF pair straddles its block boundary.
+#include <algorithm>
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -40,13 +41,9 @@ void CheckReport(const std::string& report, const std::string& path, std::size_t
     while (pos < report.size()) {
         FUZZ_CHECK(report.compare(pos, head.size(), head) == 0);
         pos += head.size();
-        std::size_t digits = 0;
-        long line = 0;
-        while (pos + digits < report.size() && report[pos + digits] >= '0' &&
-               report[pos + digits] <= '9') {
-            line = line * 10 + (report[pos + digits] - '0');
-            ++digits;
-        }
+        const std::size_t digits =
+            std::min(report.find_first_not_of("0123456789", pos), report.size()) - pos;
+        const long line = digits ? std::stol(report.substr(pos, digits)) : 0;
         FUZZ_CHECK(digits > 0 && line > last && static_cast<std::size_t>(line) <= pieces);
         last = line;
         pos += digits;

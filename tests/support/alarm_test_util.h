@@ -14,20 +14,6 @@ inline std::string DataFile(const std::string& name) {
     return std::string(WAKEBURST_TEST_DATA) + "/alarm/" + name;
 }
 
-// "01 00 ff" -> the three bytes; blanks are ignored.
-inline std::string FromHex(const std::string& hex) {
-    std::string out, digits;
-    for (char c : hex) {
-        if (c == ' ') continue;
-        digits += c;
-        if (digits.size() == 2) {
-            out += static_cast<char>(std::stoi(digits, nullptr, 16));
-            digits.clear();
-        }
-    }
-    return out;
-}
-
 // `text` with every `from` replaced by `to`.
 inline std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     for (auto p = text.find(from); p != std::string::npos; p = text.find(from, p + to.size()))

@@ -12,14 +12,28 @@ namespace wb::test {
 // answers from a queue (OK, or No for a question, once the queue is empty).
 class MessageRecorder final {
 public:
-    MessageRecorder();
-    ~MessageRecorder();
+    MessageRecorder() {
+        m_previous = SetMessageHandler([this](const MessageRequest& req) {
+            m_messages.push_back(req);
+            if (m_answers.empty())
+                return req.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+            const MsgAnswer a = m_answers.front();
+            m_answers.pop_front();
+            return a;
+        });
+    }
+    ~MessageRecorder() { SetMessageHandler(std::move(m_previous)); }
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
     void SetNextAnswer(MsgAnswer answer) { m_answers.push_back(answer); }
     const std::vector<MessageRequest>& Messages() const { return m_messages; }
-    std::vector<std::string> Texts() const;
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> out;
+        for (const auto& m : m_messages)
+            out.push_back(m.text);
+        return out;
+    }
     void Clear() { m_messages.clear(); }
 
 private:

@@ -15,22 +15,13 @@ std::wstring QuoteArgument(const std::wstring& arg) {
     std::wstring q = L"\"";
     for (std::size_t i = 0;; ++i) {
         std::size_t slashes = 0;
-        while (i < arg.size() && arg[i] == L'\\') {
+        for (; i < arg.size() && arg[i] == L'\\'; ++i)
             ++slashes;
-            ++i;
-        }
-        if (i == arg.size()) {
-            q.append(slashes * 2, L'\\');
-            break;
-        }
-        if (arg[i] == L'"') {
-            q.append(slashes * 2 + 1, L'\\');
-        } else {
-            q.append(slashes, L'\\');
-        }
+        // Backslashes double before a quote, the closing one included.
+        if (i == arg.size()) return q.append(slashes * 2, L'\\') + L"\"";
+        q.append(arg[i] == L'"' ? slashes * 2 + 1 : slashes, L'\\');
         q += arg[i];
     }
-    return q + L"\"";
 }
 
 void Drain(HANDLE pipe, std::string& sink) {
@@ -45,57 +36,48 @@ void Drain(HANDLE pipe, std::string& sink) {
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& cwd,
                          const std::string& input) {
     ProcessResult r;
-    SECURITY_ATTRIBUTES sa{};
-    sa.nLength = sizeof sa;
-    sa.bInheritHandle = TRUE;
-    HANDLE inRead, inWrite, outRead, outWrite, errRead, errWrite;
-    if (!CreatePipe(&inRead, &inWrite, &sa, 0)) return r;
-    if (!CreatePipe(&outRead, &outWrite, &sa, 0)) return r;
-    if (!CreatePipe(&errRead, &errWrite, &sa, 0)) return r;
-    SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
-
-    std::wstring commandLine;
-    for (const auto& a : argv) {
-        if (!commandLine.empty()) commandLine += L' ';
-        commandLine += QuoteArgument(platform::Utf8ToWide(a));
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    // Standard input, output and error: the child's end inherited, the parent's end not.
+    HANDLE child[3], parent[3];
+    for (int k = 0; k < 3; ++k) {
+        if (!(k == 0 ? CreatePipe(&child[k], &parent[k], &sa, 0)
+                     : CreatePipe(&parent[k], &child[k], &sa, 0)))
+            return r;
+        SetHandleInformation(parent[k], HANDLE_FLAG_INHERIT, 0);
     }
+    std::wstring commandLine;
+    for (const auto& a : argv)
+        commandLine += (commandLine.empty() ? L"" : L" ") + QuoteArgument(platform::Utf8ToWide(a));
     const std::wstring dir = platform::Utf8ToWide(cwd);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = inRead;
-    si.hStdOutput = outWrite;
-    si.hStdError = errWrite;
+    si.hStdInput = child[0];
+    si.hStdOutput = child[1];
+    si.hStdError = child[2];
     PROCESS_INFORMATION pi{};
     const BOOL started =
         CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                        nullptr, dir.empty() ? nullptr : dir.c_str(), &si, &pi);
-    CloseHandle(inRead);
-    CloseHandle(outWrite);
-    CloseHandle(errWrite);
-    if (!started) {
-        CloseHandle(inWrite);
-        CloseHandle(outRead);
-        CloseHandle(errRead);
-        return r;
-    }
-    std::thread errReader(Drain, errRead, std::ref(r.err));
-    if (!input.empty()) {
+    for (HANDLE h : child)
+        CloseHandle(h);
+    if (started) {
+        std::thread errReader(Drain, parent[2], std::ref(r.err));
         DWORD written = 0;
-        WriteFile(inWrite, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
+        if (!input.empty())
+            WriteFile(parent[0], input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
+        CloseHandle(parent[0]);
+        parent[0] = nullptr;
+        Drain(parent[1], r.out);
+        errReader.join();
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        DWORD code = 0;
+        if (GetExitCodeProcess(pi.hProcess, &code)) r.exitCode = static_cast<int>(code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
     }
-    CloseHandle(inWrite);
-    Drain(outRead, r.out);
-    errReader.join();
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 0;
-    if (GetExitCodeProcess(pi.hProcess, &code)) r.exitCode = static_cast<int>(code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    CloseHandle(outRead);
-    CloseHandle(errRead);
+    for (HANDLE h : parent)
+        if (h) CloseHandle(h);
     return r;
 }
 

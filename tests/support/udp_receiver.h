@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdint>
@@ -30,6 +31,15 @@ inline std::string ToHex(const std::string& bytes) {
     for (unsigned char c : bytes)
         s += {"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
     return s;
+}
+
+// "01 00 ff" -> the three bytes; blanks are ignored.
+inline std::string FromHex(std::string hex) {
+    hex.erase(std::remove(hex.begin(), hex.end(), ' '), hex.end());
+    std::string out;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    return out;
 }
 
 // The wake-up frame for an Ethernet address, in hex ("00a0c9123456" or "00-a0-c9-12-34-56").
