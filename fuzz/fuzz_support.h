@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -23,11 +24,10 @@ namespace wb::fuzz {
 // path; removed when the process ends.
 class ScratchFile final {
 public:
-    explicit ScratchFile(const char* name) {
-        const char* tmp = std::getenv("TMPDIR");
-        m_path = std::string(tmp && *tmp ? tmp : "/tmp") + "/wakeburst-fuzz-" +
-                 std::to_string(static_cast<long>(getpid())) + "-" + name;
-    }
+    explicit ScratchFile(const char* name)
+        : m_path((std::filesystem::temp_directory_path() /
+                  ("wakeburst-fuzz-" + std::to_string(getpid()) + "-" + name))
+                     .string()) {}
     ~ScratchFile() { std::remove(m_path.c_str()); }
     ScratchFile(const ScratchFile&) = delete;
     ScratchFile& operator=(const ScratchFile&) = delete;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -9,24 +8,19 @@
 namespace wb::test {
 
 // Installs itself as the message handler for its lifetime, records every message and
-// answers from a queue (OK, or No for a question, once the queue is empty).
+// answers OK, or No to a question.
 class MessageRecorder final {
 public:
     MessageRecorder() {
         m_previous = SetMessageHandler([this](const MessageRequest& req) {
             m_messages.push_back(req);
-            if (m_answers.empty())
-                return req.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
-            const MsgAnswer a = m_answers.front();
-            m_answers.pop_front();
-            return a;
+            return req.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
         });
     }
     ~MessageRecorder() { SetMessageHandler(std::move(m_previous)); }
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
-    void SetNextAnswer(MsgAnswer answer) { m_answers.push_back(answer); }
     const std::vector<MessageRequest>& Messages() const { return m_messages; }
     std::vector<std::string> Texts() const {
         std::vector<std::string> out;
@@ -38,7 +32,6 @@ public:
 
 private:
     MessageHandler m_previous;
-    std::deque<MsgAnswer> m_answers;
     std::vector<MessageRequest> m_messages;
 };
 

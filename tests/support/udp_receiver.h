@@ -52,12 +52,4 @@ inline std::string FrameHex(const std::string& ethernet) {
     return hex;
 }
 
-// The wake-up frame for an Ethernet address.
-inline std::string ExpectedFrame(const std::uint8_t (&mac)[6]) {
-    std::string f(6, '\xff');
-    for (int i = 0; i < 16; ++i)
-        f.append(reinterpret_cast<const char*>(mac), 6);
-    return f;
-}
-
 }  // namespace wb::test
