@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "support/case_file.h"
-#include "support/process.h"
 
 namespace wb::test {
 
@@ -108,31 +107,6 @@ inline void ReadTranscriptLine(TranscriptCase& c, const std::string& line) {
         s.out = "unreadable line: " + line + "\n";
     }
 }
-
-// The command line of a step: a "$" line for bash after `prelude`, ":" arguments for
-// wakeburst, each through `subst`.
-template <typename Subst>
-std::vector<std::string> StepArgv(const TranscriptStep& s, const std::string& prelude,
-                                  Subst subst) {
-    std::vector<std::string> argv = {"bash", "-c", prelude + s.args[0]};
-    if (!s.shell) {
-        argv = {WAKEBURST_CLI};
-        for (const std::string& a : s.args)
-            argv.push_back(subst(a));
-    }
-    return argv;
-}
-
-// The step's output and exit status as its lines say.
-template <typename Subst>
-void ExpectStepResult(const ProcessResult& r, const TranscriptStep& s, const std::string& where,
-                      Subst subst) {
-    EXPECT_EQ(r.out, subst(s.out)) << where;
-    EXPECT_EQ(r.err, subst(s.err)) << where;
-    EXPECT_EQ(r.exitCode, s.exitCode) << where;
-}
-
-inline std::string Where(const TranscriptStep& s) { return (s.shell ? "$ " : ": ") + s.args[0]; }
 
 // The cases of every .t file of tests/data/<folder>, in name order. Lines before a file's
 // first case belong to each of its cases; blank lines and '#' comments are skipped.
