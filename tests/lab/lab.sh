@@ -44,10 +44,8 @@ if [ "$cmd" = down ]; then
 fi
 
 # Labs of test processes that died without cleaning up go first.
-for ns in $(ip netns list | grep -oE '^wb[0-9]+(h|sw|sk|p[0-9])\b' || true); do
-  pid=${ns#wb}
-  pid=${pid%%[a-z]*}
-  if ! kill -0 "$pid" 2>/dev/null; then ip netns del "$ns"; rm -rf "/etc/netns/$ns"; fi
+for pid in $(ip netns list | grep -oE '^wb[0-9]+' | sort -u | cut -c3-); do
+  kill -0 "$pid" 2>/dev/null || "$0" down "wb$pid" /nonexistent
 done
 
 len=24

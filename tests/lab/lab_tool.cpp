@@ -34,12 +34,6 @@
 
 namespace {
 
-long long Now() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 int Record(const std::string& portList, const std::string& file) {
     std::vector<int> ports;
     std::vector<pollfd> fds;
@@ -84,7 +78,10 @@ int Record(const std::string& portList, const std::string& file) {
             }
             const std::string line = dest + (k > 0 ? "@" + std::to_string(ports[k]) : "") + " " +
                                      wb::test::ToHex(std::string(buf, n < 0 ? 0 : n)) + "\n";
-            const std::string stamp = std::to_string(Now()) + "\n";
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            const std::string stamp =
+                std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()) +
+                "\n";
             if (n < 0 || write(times, stamp.data(), stamp.size()) < 0 ||
                 write(out, line.data(), line.size()) < 0)
                 return 1;
