@@ -118,12 +118,10 @@ std::vector<std::string> LabNetwork::Received(std::size_t peer) {
     return out;
 }
 
-void LabNetwork::ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line,
-                               std::size_t frames) {
+void LabNetwork::ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line) {
     for (std::size_t i = 0; i < g_lab.peers.size(); ++i) {
         const bool wanted = std::find(reached.begin(), reached.end(), i) != reached.end();
-        EXPECT_EQ(Received(i), std::vector<std::string>(wanted ? frames : 0, line))
-            << g_lab.peers[i].ip;
+        EXPECT_EQ(Received(i), std::vector<std::string>(wanted, line)) << g_lab.peers[i].ip;
     }
 }
 

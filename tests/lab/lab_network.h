@@ -62,10 +62,8 @@ public:
     static std::vector<std::string> Received(std::size_t peer);
     // Forgets what the peers received so far.
     static void ClearReceived();
-    // Every peer in `reached` received `frames` copies of `line` and nothing else; the others
-    // received nothing.
-    static void ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line,
-                              std::size_t frames = 1);
+    // Every peer in `reached` received `line` once and nothing else; the others nothing.
+    static void ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line);
     // Empties the host's neighbour table, so that the next poll starts from nothing.
     static void FlushHostNeighbours();
 
