@@ -10,15 +10,14 @@
 
 // A broken promise of the code under test stops the fuzzer like a crash, with the input
 // saved for replay.
-#define FUZZ_CHECK(cond)                                                                  \
-    do {                                                                                  \
-        if (!(cond)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond); \
-            std::abort();                                                                 \
-        }                                                                                 \
-    } while (0)
+#define FUZZ_CHECK(cond) ((cond) ? void(0) : wb::fuzz::Fail(__FILE__, __LINE__, #cond))
 
 namespace wb::fuzz {
+
+[[noreturn]] inline void Fail(const char* file, int line, const char* cond) {
+    std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, cond);
+    std::abort();
+}
 
 // A file of this process's own under the temporary directory, for readers that take a
 // path; removed when the process ends.

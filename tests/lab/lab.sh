@@ -48,8 +48,7 @@ for pid in $(ip netns list | grep -oE '^wb[0-9]+' | sort -u | cut -c3-); do
   kill -0 "$pid" 2>/dev/null || "$0" down "wb$pid" /nonexistent
 done
 
-len=24
-if has second; then len=25; fi
+len=$(has second && echo 25 || echo 24)
 ip netns add "$sw"
 ip -n "$sw" link set lo up
 for br in br0 $(has second && echo br1); do

@@ -29,8 +29,7 @@ namespace wb::test {
 //            until a watcher on the bridge sees a wake-up frame for it; it comes up two
 //            seconds later
 struct LabPeer {
-    std::string ip;        // "198.51.100.10"
-    std::string ethernet;  // "02-00-5e-00-00-10", as the kernel shows it, hyphenated
+    std::string ip;  // "198.51.100.10"
 };
 
 // The lab itself: one at a time per process. A benchmark builds it with Up and removes it

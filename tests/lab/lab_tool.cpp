@@ -62,11 +62,7 @@ int Record(const std::string& portList, const std::string& file) {
             char buf[2048];
             char ctrl[256], dest[INET6_ADDRSTRLEN] = "?";
             iovec iov{buf, sizeof buf};
-            msghdr msg{};
-            msg.msg_iov = &iov;
-            msg.msg_iovlen = 1;
-            msg.msg_control = ctrl;
-            msg.msg_controllen = sizeof ctrl;
+            msghdr msg{nullptr, 0, &iov, 1, ctrl, sizeof ctrl, 0};
             const ssize_t n = recvmsg(fds[k].fd, &msg, 0);
             for (cmsghdr* c = CMSG_FIRSTHDR(&msg); n >= 0 && c; c = CMSG_NXTHDR(&msg, c)) {
                 if (c->cmsg_type == IP_PKTINFO && c->cmsg_level == IPPROTO_IP)
@@ -93,10 +89,8 @@ int Record(const std::string& portList, const std::string& file) {
 int Sleeper(char** argv) {
     const std::string pattern = wb::test::FromHex(wb::test::FrameHex(argv[1]));
     const int fd = socket(AF_PACKET, SOCK_RAW, htons(ETH_P_ALL));
-    sockaddr_ll ll{};
-    ll.sll_family = AF_PACKET;
-    ll.sll_protocol = htons(ETH_P_ALL);
-    ll.sll_ifindex = static_cast<int>(if_nametoindex(argv[0]));
+    sockaddr_ll ll{AF_PACKET, htons(ETH_P_ALL), static_cast<int>(if_nametoindex(argv[0])), 0, 0, 0,
+                   {}};
     if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&ll), sizeof ll) != 0) return 1;
     for (char frame[2048];;) {
         const ssize_t n = recv(fd, frame, sizeof frame, 0);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -20,17 +19,16 @@ inline std::vector<std::string> TranscriptWords(const std::string& s) {
     std::vector<std::string> words;
     bool quoted = false, inWord = false;
     for (char c : s) {
-        if (c == '\'') {
-            quoted = !quoted;
-            if (!inWord) words.emplace_back();
-            inWord = true;
-        } else if (c == ' ' && !quoted) {
+        if (c == ' ' && !quoted) {
             inWord = false;
-        } else {
-            if (!inWord) words.emplace_back();
-            inWord = true;
-            words.back() += c;
+            continue;
         }
+        if (!inWord) words.emplace_back();
+        inWord = true;
+        if (c == '\'')
+            quoted = !quoted;
+        else
+            words.back() += c;
     }
     for (std::string& w : words)
         w = Unescape(w, true);

@@ -41,10 +41,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     close(out[1]);
     close(err[1]);
     std::thread errReader(Drain, err[0], std::ref(r.err));
-    if (!input.empty()) {
-        ssize_t ignored = write(in[1], input.data(), input.size());
-        (void)ignored;
-    }
+    [[maybe_unused]] const ssize_t written =
+        input.empty() ? 0 : write(in[1], input.data(), input.size());
     close(in[1]);
     Drain(out[0], r.out);
     errReader.join();
