@@ -3,27 +3,25 @@
 // which the encoder then writes back to the same bytes. (A first write-back may differ from
 // the input where the archive allows several forms: a long length prefix for a short text,
 // the large count or object tag, trailing bytes, a text that is not GBK.)
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "alarm/alarm_store_codec.h"
 #include "fuzz_support.h"
 
 namespace {
 
+// The same alarms, field by field.
 bool Same(const wb::AlarmList& a, const wb::AlarmList& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (!a[i] || !b[i]) return false;
-        const wb::CAlarmSetting& x = *a[i];
-        const wb::CAlarmSetting& y = *b[i];
-        if (x.m_strGroupFile != y.m_strGroupFile || x.m_nDays != y.m_nDays ||
-            x.m_nHour != y.m_nHour || x.m_nMinute != y.m_nMinute ||
-            x.m_strBroadcast != y.m_strBroadcast)
-            return false;
-    }
-    return true;
+    const auto fields = [](const wb::CAlarmSetting& x) {
+        return std::tie(x.m_strGroupFile, x.m_nDays, x.m_nHour, x.m_nMinute, x.m_strBroadcast);
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](const auto& x, const auto& y) {
+        return x && y && fields(*x) == fields(*y);
+    });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // out again as "--name value ... -- positional..." parses to the same result.
 #include <cstdint>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,24 +19,15 @@ const std::set<std::string> kValueOptions = {"--to",   "--dir", "--file", "--day
                                              "--time", "--at",  "--mask", "-o"};
 const std::set<std::string> kFlagOptions = {"--help", "--version"};
 
-bool Same(const ParsedArgs& a, const ParsedArgs& b) {
-    return a.positional == b.positional && a.options == b.options;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Empty arguments count, the one after a trailing NUL too.
     std::vector<std::string> args;
-    std::string current;
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0) {
-            args.push_back(current);
-            current.clear();
-        } else {
-            current += static_cast<char>(data[i]);
-        }
-    }
-    if (size) args.push_back(current);
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    for (std::string arg; std::getline(in, arg, '\0');)
+        args.push_back(arg);
+    if (size && data[size - 1] == 0) args.emplace_back();
 
     ParsedArgs parsed;
     std::string error;
@@ -61,6 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     again.insert(again.end(), parsed.positional.begin(), parsed.positional.end());
     ParsedArgs reparsed;
     FUZZ_CHECK(wb::cli::ParseArgs(again, kValueOptions, kFlagOptions, reparsed, error));
-    FUZZ_CHECK(Same(parsed, reparsed));
+    FUZZ_CHECK(parsed.positional == reparsed.positional && parsed.options == reparsed.options);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -18,12 +19,10 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        if (!fs::is_directory(argv[i])) {
-            inputs.emplace_back(argv[i]);
-            continue;
-        }
-        for (const auto& entry : fs::directory_iterator(argv[i]))
+        std::error_code notADirectory;  // then it is an input itself
+        for (const auto& entry : fs::directory_iterator(argv[i], notADirectory))
             if (entry.is_regular_file()) inputs.push_back(entry.path());
+        if (notADirectory) inputs.emplace_back(argv[i]);
     }
     if (inputs.empty()) {
         std::fprintf(stderr, "no inputs to replay\n");

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -9,25 +10,23 @@
 
 // A broken promise of the code under test stops the fuzzer like a crash, with the input
 // saved for replay.
-#define FUZZ_CHECK(cond)                                                                  \
-    do {                                                                                  \
-        if (!(cond)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond); \
-            std::abort();                                                                 \
-        }                                                                                 \
-    } while (0)
+#define FUZZ_CHECK(cond) ((cond) ? void(0) : wb::fuzz::Fail(__FILE__, __LINE__, #cond))
 
 namespace wb::fuzz {
+
+[[noreturn]] inline void Fail(const char* file, int line, const char* cond) {
+    std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, cond);
+    std::abort();
+}
 
 // A file of this process's own under the temporary directory, for readers that take a
 // path; removed when the process ends.
 class ScratchFile final {
 public:
-    explicit ScratchFile(const char* name) {
-        const char* tmp = std::getenv("TMPDIR");
-        m_path = std::string(tmp && *tmp ? tmp : "/tmp") + "/wakeburst-fuzz-" +
-                 std::to_string(static_cast<long>(getpid())) + "-" + name;
-    }
+    explicit ScratchFile(const char* name)
+        : m_path((std::filesystem::temp_directory_path() /
+                  ("wakeburst-fuzz-" + std::to_string(getpid()) + "-" + name))
+                     .string()) {}
     ~ScratchFile() { std::remove(m_path.c_str()); }
     ScratchFile(const ScratchFile&) = delete;
     ScratchFile& operator=(const ScratchFile&) = delete;

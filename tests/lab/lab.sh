@@ -44,14 +44,11 @@ if [ "$cmd" = down ]; then
 fi
 
 # Labs of test processes that died without cleaning up go first.
-for ns in $(ip netns list | grep -oE '^wb[0-9]+(h|sw|sk|p[0-9])\b' || true); do
-  pid=${ns#wb}
-  pid=${pid%%[a-z]*}
-  if ! kill -0 "$pid" 2>/dev/null; then ip netns del "$ns"; rm -rf "/etc/netns/$ns"; fi
+for pid in $(ip netns list | grep -oE '^wb[0-9]+' | sort -u | cut -c3-); do
+  kill -0 "$pid" 2>/dev/null || "$0" down "wb$pid" /nonexistent
 done
 
-len=24
-if has second; then len=25; fi
+len=$(has second && echo 25 || echo 24)
 ip netns add "$sw"
 ip -n "$sw" link set lo up
 for br in br0 $(has second && echo br1); do

@@ -55,8 +55,7 @@ void LabNetwork::Down() {
 std::string LabNetwork::Start(const std::string& options) {
     for (int sig : {SIGINT, SIGTERM, SIGHUP})
         std::signal(sig, OnSignal);
-    static const bool registered = std::atexit(Down) == 0;
-    (void)registered;
+    [[maybe_unused]] static const bool registered = std::atexit(Down) == 0;
     char tmpl[] = "/tmp/wakeburst-lab-XXXXXX";
     if (!mkdtemp(tmpl)) return "mkdtemp failed";
     g_lab.work = tmpl;
@@ -68,11 +67,8 @@ std::string LabNetwork::Start(const std::string& options) {
         Down();
         return "lab.sh: " + r.err;
     }
-    g_lab.peers.clear();
-    for (const char* octet : {"10", "11", "12", "40"})
-        g_lab.peers.push_back(
-            {std::string("198.51.100.") + octet, std::string("02-00-5e-00-00-") + octet});
-    if (options.find("second") == std::string::npos) g_lab.peers.pop_back();
+    g_lab.peers = {{"198.51.100.10"}, {"198.51.100.11"}, {"198.51.100.12"}};
+    if (options.find("second") != std::string::npos) g_lab.peers.push_back({"198.51.100.140"});
     return "";
 }
 
@@ -118,12 +114,10 @@ std::vector<std::string> LabNetwork::Received(std::size_t peer) {
     return out;
 }
 
-void LabNetwork::ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line,
-                               std::size_t frames) {
+void LabNetwork::ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line) {
     for (std::size_t i = 0; i < g_lab.peers.size(); ++i) {
         const bool wanted = std::find(reached.begin(), reached.end(), i) != reached.end();
-        EXPECT_EQ(Received(i), std::vector<std::string>(wanted ? frames : 0, line))
-            << g_lab.peers[i].ip;
+        EXPECT_EQ(Received(i), std::vector<std::string>(wanted, line)) << g_lab.peers[i].ip;
     }
 }
 

@@ -29,8 +29,7 @@ namespace wb::test {
 //            until a watcher on the bridge sees a wake-up frame for it; it comes up two
 //            seconds later
 struct LabPeer {
-    std::string ip;        // "198.51.100.10"
-    std::string ethernet;  // "02-00-5e-00-00-10", as the kernel shows it, hyphenated
+    std::string ip;  // "198.51.100.10"
 };
 
 // The lab itself: one at a time per process. A benchmark builds it with Up and removes it
@@ -62,10 +61,8 @@ public:
     static std::vector<std::string> Received(std::size_t peer);
     // Forgets what the peers received so far.
     static void ClearReceived();
-    // Every peer in `reached` received `frames` copies of `line` and nothing else; the others
-    // received nothing.
-    static void ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line,
-                              std::size_t frames = 1);
+    // Every peer in `reached` received `line` once and nothing else; the others nothing.
+    static void ExpectAtPeers(const std::vector<std::size_t>& reached, const std::string& line);
     // Empties the host's neighbour table, so that the next poll starts from nothing.
     static void FlushHostNeighbours();
 

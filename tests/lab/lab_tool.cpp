@@ -29,15 +29,10 @@
 
 #include "base/message_box.h"
 #include "platform/inet_addr.h"
+#include "support/udp_receiver.h"
 #include "wake/wake_socket.h"
 
 namespace {
-
-long long Now() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 int Record(const std::string& portList, const std::string& file) {
     std::vector<int> ports;
@@ -64,14 +59,10 @@ int Record(const std::string& portList, const std::string& file) {
     while (out >= 0 && times >= 0 && poll(fds.data(), fds.size(), -1) >= 0) {
         for (std::size_t k = 0; k < fds.size(); ++k) {
             if (!(fds[k].revents & POLLIN)) continue;
-            unsigned char buf[2048];
+            char buf[2048];
             char ctrl[256], dest[INET6_ADDRSTRLEN] = "?";
             iovec iov{buf, sizeof buf};
-            msghdr msg{};
-            msg.msg_iov = &iov;
-            msg.msg_iovlen = 1;
-            msg.msg_control = ctrl;
-            msg.msg_controllen = sizeof ctrl;
+            msghdr msg{nullptr, 0, &iov, 1, ctrl, sizeof ctrl, 0};
             const ssize_t n = recvmsg(fds[k].fd, &msg, 0);
             for (cmsghdr* c = CMSG_FIRSTHDR(&msg); n >= 0 && c; c = CMSG_NXTHDR(&msg, c)) {
                 if (c->cmsg_type == IP_PKTINFO && c->cmsg_level == IPPROTO_IP)
@@ -81,12 +72,12 @@ int Record(const std::string& portList, const std::string& file) {
                     inet_ntop(AF_INET6, &reinterpret_cast<in6_pktinfo*>(CMSG_DATA(c))->ipi6_addr,
                               dest, sizeof dest);
             }
-            std::string line = dest + (k > 0 ? "@" + std::to_string(ports[k]) : "") + " ";
-            for (ssize_t i = 0; i < n; ++i)
-                line += "0123456789abcdef"[buf[i] >> 4] +
-                        std::string(1, "0123456789abcdef"[buf[i] & 15]);
-            const std::string stamp = std::to_string(Now()) + "\n";
-            line += '\n';
+            const std::string line = dest + (k > 0 ? "@" + std::to_string(ports[k]) : "") + " " +
+                                     wb::test::ToHex(std::string(buf, n < 0 ? 0 : n)) + "\n";
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            const std::string stamp =
+                std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()) +
+                "\n";
             if (n < 0 || write(times, stamp.data(), stamp.size()) < 0 ||
                 write(out, line.data(), line.size()) < 0)
                 return 1;
@@ -96,19 +87,10 @@ int Record(const std::string& portList, const std::string& file) {
 }
 
 int Sleeper(char** argv) {
-    unsigned mac[6];
-    if (std::sscanf(argv[1], "%x-%x-%x-%x-%x-%x", &mac[0], &mac[1], &mac[2], &mac[3], &mac[4],
-                    &mac[5]) != 6)
-        return 2;
-    std::string pattern(6, '\xff');
-    for (int k = 0; k < 16; ++k)
-        for (unsigned b : mac)
-            pattern += static_cast<char>(b);
+    const std::string pattern = wb::test::FromHex(wb::test::FrameHex(argv[1]));
     const int fd = socket(AF_PACKET, SOCK_RAW, htons(ETH_P_ALL));
-    sockaddr_ll ll{};
-    ll.sll_family = AF_PACKET;
-    ll.sll_protocol = htons(ETH_P_ALL);
-    ll.sll_ifindex = static_cast<int>(if_nametoindex(argv[0]));
+    sockaddr_ll ll{AF_PACKET, htons(ETH_P_ALL), static_cast<int>(if_nametoindex(argv[0])), 0, 0, 0,
+                   {}};
     if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&ll), sizeof ll) != 0) return 1;
     for (char frame[2048];;) {
         const ssize_t n = recv(fd, frame, sizeof frame, 0);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <chrono>
-#include <cstdlib>
 #include <ctime>
 #include <string>
 
@@ -12,20 +11,6 @@ namespace wb::test {
 
 inline std::string DataFile(const std::string& name) {
     return std::string(WAKEBURST_TEST_DATA) + "/alarm/" + name;
-}
-
-// "01 00 ff" -> the three bytes; blanks are ignored.
-inline std::string FromHex(const std::string& hex) {
-    std::string out, digits;
-    for (char c : hex) {
-        if (c == ' ') continue;
-        digits += c;
-        if (digits.size() == 2) {
-            out += static_cast<char>(std::stoi(digits, nullptr, 16));
-            digits.clear();
-        }
-    }
-    return out;
 }
 
 // `text` with every `from` replaced by `to`.

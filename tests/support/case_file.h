@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <ostream>
@@ -33,35 +32,18 @@ inline std::string Unescape(std::string_view in, bool transcript = false) {
             continue;
         }
         const char c = in[++i];
-        switch (c) {
-            case 'r':
-                out += '\r';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case '0':
-                out += '\0';
-                break;
-            case 's':
-                out += ' ';
-                break;
-            case 'x':
-                out += static_cast<char>(std::stoi(std::string(in.substr(i + 1, 2)), nullptr, 16));
-                i += 2;
-                break;
-            case '*': {
-                const std::size_t end = in.find(';', i);
-                const std::size_t n = std::stoul(std::string(in.substr(i + 1, end - i - 1)));
-                out.append(n - 1, out.back());
-                i = end;
-                break;
-            }
-            default:
-                out += c;
+        static constexpr char kFrom[] = "rnt0s", kTo[] = "\r\n\t\0 ";
+        if (const char* k = std::strchr(kFrom, c); k && c) {
+            out += kTo[k - kFrom];
+        } else if (c == 'x') {
+            out += static_cast<char>(std::stoi(std::string(in.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        } else if (c == '*') {
+            const std::size_t end = in.find(';', i);
+            out.append(std::stoul(std::string(in.substr(i + 1, end - i - 1))) - 1, out.back());
+            i = end;
+        } else {
+            out += c;
         }
     }
     return out;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -9,22 +8,30 @@
 namespace wb::test {
 
 // Installs itself as the message handler for its lifetime, records every message and
-// answers from a queue (OK, or No for a question, once the queue is empty).
+// answers OK, or No to a question.
 class MessageRecorder final {
 public:
-    MessageRecorder();
-    ~MessageRecorder();
+    MessageRecorder() {
+        m_previous = SetMessageHandler([this](const MessageRequest& req) {
+            m_messages.push_back(req);
+            return req.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+        });
+    }
+    ~MessageRecorder() { SetMessageHandler(std::move(m_previous)); }
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
-    void SetNextAnswer(MsgAnswer answer) { m_answers.push_back(answer); }
     const std::vector<MessageRequest>& Messages() const { return m_messages; }
-    std::vector<std::string> Texts() const;
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> out;
+        for (const auto& m : m_messages)
+            out.push_back(m.text);
+        return out;
+    }
     void Clear() { m_messages.clear(); }
 
 private:
     MessageHandler m_previous;
-    std::deque<MsgAnswer> m_answers;
     std::vector<MessageRequest> m_messages;
 };
 

@@ -17,15 +17,11 @@ public:
         // create_directory is false for a name already taken, so a fresh one is ours alone
         // (mkdtemp's promise, which Windows has no call for).
         std::error_code ec;
-        const auto base = std::filesystem::temp_directory_path(ec);
         std::random_device seed;
-        std::mt19937_64 rng(seed());
-        for (int tries = 0; !ec && tries < 100; ++tries) {
-            const auto dir = base / ("wbtest-" + std::to_string(rng() % 1000000000));
-            if (std::filesystem::create_directory(dir, ec)) {
-                m_path = dir.generic_string();
-                break;
-            }
+        for (int tries = 0; m_path.empty() && tries < 100; ++tries) {
+            const auto dir = std::filesystem::temp_directory_path(ec) /
+                             ("wbtest-" + std::to_string(seed() % 1000000000));
+            if (!ec && std::filesystem::create_directory(dir, ec)) m_path = dir.generic_string();
         }
     }
     ~TempDir() {

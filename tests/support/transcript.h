@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -20,17 +19,16 @@ inline std::vector<std::string> TranscriptWords(const std::string& s) {
     std::vector<std::string> words;
     bool quoted = false, inWord = false;
     for (char c : s) {
-        if (c == '\'') {
-            quoted = !quoted;
-            if (!inWord) words.emplace_back();
-            inWord = true;
-        } else if (c == ' ' && !quoted) {
+        if (c == ' ' && !quoted) {
             inWord = false;
-        } else {
-            if (!inWord) words.emplace_back();
-            inWord = true;
-            words.back() += c;
+            continue;
         }
+        if (!inWord) words.emplace_back();
+        inWord = true;
+        if (c == '\'')
+            quoted = !quoted;
+        else
+            words.back() += c;
     }
     for (std::string& w : words)
         w = Unescape(w, true);
@@ -120,18 +118,17 @@ inline std::vector<TranscriptCase> ReadTranscripts(const std::string& folder) {
     for (const auto& file : files) {
         std::ifstream in(file);
         std::vector<std::string> head;
-        bool inCase = false;
+        const std::size_t first = cases.size();
         for (std::string line; std::getline(in, line);) {
             if (line.rfind("== ", 0) == 0) {
-                std::string id = file.stem().string() + "_";
-                for (char c : line.substr(3))
-                    id += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                cases.emplace_back().name = id;
+                std::string& id = cases.emplace_back().name =
+                    file.stem().string() + "_" + line.substr(3);
+                std::replace_if(
+                    id.begin(), id.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
                 for (const std::string& h : head)
                     ReadTranscriptLine(cases.back(), h);
-                inCase = true;
             } else if (!line.empty() && line[0] != '#') {
-                if (inCase)
+                if (cases.size() > first)
                     ReadTranscriptLine(cases.back(), line);
                 else
                     head.push_back(line);

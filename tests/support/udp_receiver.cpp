@@ -1,42 +1,46 @@
 #include "support/udp_receiver.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include "platform/sockets.h"
+#include "socket_api.h"
 
 namespace wb::test {
 
 UdpReceiver::UdpReceiver(std::uint16_t port) {
-    m_fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (m_fd < 0) return;
-    int on = 1;
-    setsockopt(m_fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    int big = 4 << 20;
-    setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &big, sizeof big);
+    platform::StartSockets();
+    const sockets::Handle s = socket(AF_INET, sockets::kType, 0);
+    if (s == sockets::kInvalid) return;
+    const int on = 1, big = 4 << 20;
+    if (sockets::kReuseAddress)
+        setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof on);
+    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&big), sizeof big);
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(port);
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (bind(m_fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-        close(m_fd);
-        m_fd = -1;
-    }
+    // Socket handles are small kernel handle values, so they fit the int slot.
+    if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0)
+        m_fd = static_cast<int>(s);
+    else
+        sockets::Close(s);
 }
 
 UdpReceiver::~UdpReceiver() {
-    if (m_fd >= 0) close(m_fd);
+    if (m_fd >= 0) sockets::Close(static_cast<sockets::Handle>(m_fd));
 }
 
 std::vector<std::string> UdpReceiver::Drain(std::chrono::milliseconds quiet) {
     std::vector<std::string> out;
-    if (m_fd < 0) return out;
+    const auto s = static_cast<sockets::Handle>(m_fd);
     char buf[2048];
-    for (;;) {
-        pollfd p{m_fd, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(quiet.count())) <= 0) break;
-        ssize_t n = recv(m_fd, buf, sizeof buf, 0);
+    while (m_fd >= 0) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(s, &readable);
+        timeval tv{static_cast<long>(quiet.count() / 1000),
+                   static_cast<long>(quiet.count() % 1000 * 1000)};
+        if (select(static_cast<int>(s) + 1, &readable, nullptr, nullptr, &tv) <= 0) break;
+        const auto n = recv(s, buf, sizeof buf, 0);
+        if (n < 0 && sockets::Passing()) continue;
         if (n < 0) break;
         out.emplace_back(buf, static_cast<std::size_t>(n));
     }

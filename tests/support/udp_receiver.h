@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdint>
@@ -32,6 +33,15 @@ inline std::string ToHex(const std::string& bytes) {
     return s;
 }
 
+// "01 00 ff" -> the three bytes; blanks are ignored.
+inline std::string FromHex(std::string hex) {
+    hex.erase(std::remove(hex.begin(), hex.end(), ' '), hex.end());
+    std::string out;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    return out;
+}
+
 // The wake-up frame for an Ethernet address, in hex ("00a0c9123456" or "00-a0-c9-12-34-56").
 inline std::string FrameHex(const std::string& ethernet) {
     std::string mac, hex = "ffffffffffff";
@@ -40,14 +50,6 @@ inline std::string FrameHex(const std::string& ethernet) {
     for (int i = 0; i < 16; ++i)
         hex += mac;
     return hex;
-}
-
-// The wake-up frame for an Ethernet address.
-inline std::string ExpectedFrame(const std::uint8_t (&mac)[6]) {
-    std::string f(6, '\xff');
-    for (int i = 0; i < 16; ++i)
-        f.append(reinterpret_cast<const char*>(mac), 6);
-    return f;
 }
 
 }  // namespace wb::test

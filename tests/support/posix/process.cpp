@@ -1,11 +1,23 @@
 #include "support/process.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <thread>
+
 namespace wb::test {
+
+namespace {
+
+void Drain(int fd, std::string& sink) {
+    char buf[4096];
+    for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0;)
+        sink.append(buf, static_cast<std::size_t>(n));
+    close(fd);
+}
+
+}  // namespace
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& cwd,
                          const std::string& input) {
@@ -28,29 +40,12 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     close(in[0]);
     close(out[1]);
     close(err[1]);
-    if (!input.empty()) {
-        ssize_t ignored = write(in[1], input.data(), input.size());
-        (void)ignored;
-    }
+    std::thread errReader(Drain, err[0], std::ref(r.err));
+    [[maybe_unused]] const ssize_t written =
+        input.empty() ? 0 : write(in[1], input.data(), input.size());
     close(in[1]);
-    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-    std::string* sinks[2] = {&r.out, &r.err};
-    int open = 2;
-    char buf[4096];
-    while (open > 0) {
-        if (poll(fds, 2, -1) < 0) break;
-        for (int k = 0; k < 2; ++k) {
-            if (fds[k].fd < 0 || !(fds[k].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-            ssize_t n = read(fds[k].fd, buf, sizeof buf);
-            if (n > 0) {
-                sinks[k]->append(buf, static_cast<std::size_t>(n));
-            } else {
-                close(fds[k].fd);
-                fds[k].fd = -1;
-                --open;
-            }
-        }
-    }
+    Drain(out[0], r.out);
+    errReader.join();
     int status = 0;
     waitpid(pid, &status, 0);
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
