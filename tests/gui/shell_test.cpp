@@ -117,9 +117,9 @@ private:
     QString Path(const QString& name) { return m_fx->Path(name); }
     QString Dir() const override { return m_fx->Dir(); }
     wb::CAlarmStore& Store() override { return App().Store(); }
-    void SetEnv(const char* name, const QByteArray& value) {
-        m_env.try_emplace(name, qgetenv(name));
-        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    void SetEnv(const QByteArray& name, const QByteArray& value) {
+        m_env.try_emplace(name, qgetenv(name.constData()));
+        value.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), value);
     }
     QString Relative(const std::string& path) {
         const QString canonical = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
@@ -158,6 +158,7 @@ private:
         return known;
     }
     void Do(const QString& verb, const QStringList& a, bool& known) {
+        const auto number = [](auto n) { return QString::number(n); };
         const QString rest = a.join(' ');
         const QByteArray bytes = Unescape(a.mid(1).join(' '));  // after a name
         if (verb == "file") {  // its name, then its bytes or "@" and a file of the test data
@@ -240,33 +241,24 @@ private:
                 args << Long(QString::fromUtf8(Unescape(arg)));
             Dawnly(args, verb == "dawnly", true);
         } else if (verb == "spawn") {  // an instance of its own, its socket in "run"
-            QVERIFY(QDir().mkdir(Path("run")) && QFile::setPermissions(Path("run"), kPrivate));
             Dawnly({}, true, false);
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Path("run/sock")), 20000);
         } else if (verb == "signal") {
             QCOMPARE(::kill(pid_t(m_child.processId()), a[0].toInt()), 0);
             QVERIFY(m_child.waitForFinished(20000));
             m_exit = m_child.exitStatus() == QProcess::CrashExit ? -a[0].toInt() : 0;
-        } else if (verb == "runtime") {  // where the session's runtime directory is
-            QVERIFY(QDir().mkdir(Path("rt")) && QDir().mkdir(Path("tmp")));
-            const QByteArray rt = QFile::encodeName(Path("rt"));
-            const int mode = rest == "world-writable"   ? 01777
-                             : rest == "open to others" ? 0705
-                                                        : 0700;
-            QCOMPARE(::chmod(rt.constData(), mode), 0);
-            if (rest == "another user's") {
-                if (geteuid() != 0) QSKIP("needs root to give a directory away");
-                QCOMPARE(::chown(rt.constData(), 65534, 65534), 0);
-            }
-            if (rest == "taken") {  // someone else made the user's own directory first
-                const QString own = Path("tmp/wakeburst-%1").arg(geteuid());
-                QVERIFY(QDir().mkdir(own) &&
-                        QFile::setPermissions(own, QFile::Permissions(0x7777)));
-            }
-            SetEnv("TMPDIR", QFile::encodeName(Path("tmp")));
-            SetEnv("XDG_RUNTIME_DIR", rest == "relative"                   ? QByteArray("run")
-                                      : rest == "unset" || rest == "taken" ? QByteArray()
-                                                                           : rt);
+        } else if (verb == "mkdir") {  // a directory, with its mode (octal) if given
+            const QString dir = Path(QString(a[0]).replace("$UID", number(geteuid())));
+            QVERIFY(QDir().mkpath(dir));
+            if (a.size() > 1)
+                QCOMPARE(::chmod(QFile::encodeName(dir).constData(), a[1].toUInt(nullptr, 8)), 0);
+        } else if (verb == "env") {  // a variable set to the text after it, or unset
+            SetEnv(a[0].toUtf8(), a.size() > 1 ? QFile::encodeName(Long(a[1])) : QByteArray());
+        } else if (verb == "give") {  // a file or directory to user a[1]
+            if (geteuid() != 0) QSKIP("needs root to give a directory away");
+            QCOMPARE(
+                ::chown(QFile::encodeName(Path(a[0])).constData(), a[1].toUInt(), a[1].toUInt()),
+                0);
         } else if (verb == "listen") {
             m_server = std::make_unique<CShellOpenServer>();
             m_socketName = ShellOpenServerName();
