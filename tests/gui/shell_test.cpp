@@ -127,16 +127,12 @@ private:
             QDir(QFileInfo(m_fx->Dir()).canonicalFilePath()).relativeFilePath(canonical);
         return canonical.isEmpty() ? QStringLiteral("?") : rel.isEmpty() ? "." : rel;
     }
-    // Starts dawnly in the working directory; with `wait`, until it ends (the running
-    // instance answers from this thread's event loop meanwhile).
-    void Dawnly(const QStringList& args, bool display, bool wait) {
+    // Starts dawnly in the working directory, in the environment the script set; with
+    // `wait`, until it ends (the running instance answers from this thread's event loop
+    // meanwhile).
+    void Dawnly(const QStringList& args, bool wait) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", Path("child-xdg"));
-        if (wait) env.insert("WAKEBURST_EXIT_WHEN_SHOWN", "1");
-        if (!wait) env.insert("XDG_RUNTIME_DIR", Path("run"));
-        if (!wait) env.insert("WAKEBURST_SHELL_SERVER", "sock");
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            if (!display) env.remove(name);
         m_child.setProcessEnvironment(env);
         m_child.setWorkingDirectory(m_fx->Dir());
         m_child.start(QStringLiteral(DAWNLY_EXE), args);
@@ -235,13 +231,13 @@ private:
             View()->PrintTo(&printer);
             if (QStandardPaths::findExecutable("pdftotext").isEmpty())
                 QSKIP("pdftotext (poppler-utils) is not installed");
-        } else if (verb == "dawnly" || verb == "bare") {  // until it ends; without a display
+        } else if (verb == "dawnly") {  // until it ends
             QStringList args;
             for (const QString& arg : a)
                 args << Long(QString::fromUtf8(Unescape(arg)));
-            Dawnly(args, verb == "dawnly", true);
+            Dawnly(args, true);
         } else if (verb == "spawn") {  // an instance of its own, its socket in "run"
-            Dawnly({}, true, false);
+            Dawnly({}, false);
             QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Path("run/sock")), 20000);
         } else if (verb == "signal") {
             QCOMPARE(::kill(pid_t(m_child.processId()), a[0].toInt()), 0);
