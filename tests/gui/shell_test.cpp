@@ -127,27 +127,6 @@ private:
             QDir(QFileInfo(m_fx->Dir()).canonicalFilePath()).relativeFilePath(canonical);
         return canonical.isEmpty() ? QStringLiteral("?") : rel.isEmpty() ? "." : rel;
     }
-    // Starts dawnly in the working directory, in the environment the script set; with
-    // `wait`, until it ends (the running instance answers from this thread's event loop
-    // meanwhile).
-    void Dawnly(const QStringList& args, bool wait) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", Path("child-xdg"));
-        m_child.setProcessEnvironment(env);
-        m_child.setWorkingDirectory(m_fx->Dir());
-        m_child.start(QStringLiteral(DAWNLY_EXE), args);
-        QElapsedTimer t;
-        t.start();
-        while (wait && m_child.waitForStarted(10000) && !m_child.waitForFinished(50) &&
-               t.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        if (!wait) return;
-        if (m_child.state() != QProcess::NotRunning) m_child.kill(), m_child.waitForFinished();
-        m_childOut = QString::fromUtf8(m_child.readAllStandardOutput()).section('\n', 0, 0);
-        m_childErr = QString::fromUtf8(m_child.readAllStandardError()).trimmed();
-        m_exit = m_child.exitStatus() == QProcess::NormalExit ? m_child.exitCode() : -3;
-    }
-
     bool Act(const QString& verb, const QStringList& a) override {
         bool known = true;
         Do(verb, a, known);
@@ -231,14 +210,27 @@ private:
             View()->PrintTo(&printer);
             if (QStandardPaths::findExecutable("pdftotext").isEmpty())
                 QSKIP("pdftotext (poppler-utils) is not installed");
-        } else if (verb == "dawnly") {  // until it ends
+        } else if (verb == "dawnly") {  // in the working directory, in the environment the
+                                        // script set, until it ends; "&": left running
             QStringList args;
             for (const QString& arg : a)
                 args << Long(QString::fromUtf8(Unescape(arg)));
-            Dawnly(args, true);
-        } else if (verb == "spawn") {  // an instance of its own, its socket in "run"
-            Dawnly({}, false);
-            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Path("run/sock")), 20000);
+            const bool wait = args.removeAll("&") == 0;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("XDG_DATA_HOME", Path("child-xdg"));
+            m_child.setProcessEnvironment(env);
+            m_child.setWorkingDirectory(m_fx->Dir());
+            m_child.start(QStringLiteral(DAWNLY_EXE), args);
+            QElapsedTimer t;  // the running instance answers from this event loop meanwhile
+            t.start();
+            while (wait && m_child.waitForStarted(10000) && !m_child.waitForFinished(50) &&
+                   t.elapsed() < 20000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            if (!wait) return;
+            if (m_child.state() != QProcess::NotRunning) m_child.kill(), m_child.waitForFinished();
+            m_childOut = QString::fromUtf8(m_child.readAllStandardOutput()).section('\n', 0, 0);
+            m_childErr = QString::fromUtf8(m_child.readAllStandardError()).trimmed();
+            m_exit = m_child.exitStatus() == QProcess::NormalExit ? m_child.exitCode() : -3;
         } else if (verb == "signal") {
             QCOMPARE(::kill(pid_t(m_child.processId()), a[0].toInt()), 0);
             QVERIFY(m_child.waitForFinished(20000));
@@ -331,10 +323,6 @@ private:
             return now == was ? "same"
                               : "{" + Escape(was.mid(p, was.size() - p - q)) + "} {" +
                                     Escape(now.mid(p, now.size() - p - q)) + "}";
-        }
-        if (key == "saved") {  // the file holds the document's text, with CR LF
-            const auto text = wb::platform::Gb18030ToUtf8(ReadFileBytes(Path(arg)).toStdString());
-            return yes(text && QString::fromStdString(*text) == doc->Text().replace("\n", "\r\n"));
         }
         if (key == "dir")
             return QDir(m_fx->Dir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(',');
