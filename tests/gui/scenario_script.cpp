@@ -175,8 +175,13 @@ void Scenario::CommonAct(const QString& verb, const QStringList& args) {
                                          : arg == "no" ? QMessageBox::No
                                                        : QMessageBox::Cancel);
     if (verb == "file-dialog-gives") return gui::CUiSeam::QueueFileNames({File(arg)});
-    if (verb == "copy") QVERIFY(QFile::copy(Long(arg), Long(args.value(1))));
-    if (verb == "copy") return;
+    if (verb == "file") {  // its name, then its bytes or "@" and a file of tests/data
+        const QString path = File(QString::fromUtf8(QByteArray::fromPercentEncoding(arg.toUtf8())));
+        const QByteArray bytes = QByteArray::fromPercentEncoding(rest.toUtf8());
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        return WriteFileBytes(path,
+                              bytes.startsWith('@') ? ReadFileBytes(kData + bytes.mid(1)) : bytes);
+    }
     if (verb == "clock") {
         const QDateTime at = QDateTime::fromString(arg, Qt::ISODateWithMs);
         m_now = std::chrono::system_clock::time_point(
@@ -223,7 +228,7 @@ QString Scenario::CommonState(const QString& key, const QString& arg) {
     if (key == "messages") return Short(out.join(" | "));
     for (const auto& r : key == "boxes" ? records : std::vector<gui::CUiSeam::Record>())
         out << (r.kind != gui::CUiSeam::Kind::Message
-                    ? QString("kind %1").arg(int(r.kind))
+                    ? QString("kind %1 ").arg(int(r.kind)) + r.caption
                     : r.caption + ':' +
                           Keys(QMetaEnum::fromType<QMessageBox::StandardButtons>(), r.buttons) +
                           ':' + Keys(QMetaEnum::fromType<QMessageBox::Icon>(), r.icon));

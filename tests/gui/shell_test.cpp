@@ -136,12 +136,6 @@ private:
         const auto number = [](auto n) { return QString::number(n); };
         const QString rest = a.join(' ');
         const QByteArray bytes = Unescape(a.mid(1).join(' '));  // after a name
-        if (verb == "file") {  // its name, then its bytes or "@" and a file of the test data
-            const QString path = Path(QString::fromUtf8(Unescape(a[0])));
-            QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-            return WriteFileBytes(
-                path, bytes.startsWith('@') ? ReadFileBytes(Long("data/" + bytes.mid(1))) : bytes);
-        }
         // A new document without a name; keys typed into the active view; text put in
         // without the keyboard.
         if (verb == "open") return void(App().OpenDocumentFile(a.isEmpty() ? "" : Path(rest)));
@@ -330,9 +324,6 @@ private:
         if (key == "exit") return number(m_exit);
         if (key == "out") return QString(m_childOut).replace(WAKEBURST_VERSION, "$VERSION");
         if (key == "err") return m_childErr;
-        const auto& r = CUiSeam::Records();
-        if (key == "dialog")
-            return r.empty() ? "none" : number(int(r.back().kind)) + ' ' + r.back().caption;
         if (key == "leftover")  // dialogs that outlived the program
             return number(std::count_if(QApplication::topLevelWidgets().cbegin(),
                                         QApplication::topLevelWidgets().cend(),
