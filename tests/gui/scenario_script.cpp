@@ -232,10 +232,7 @@ QString Scenario::CommonState(const QString& key, const QString& arg) {
                     : r.caption + ':' +
                           Keys(QMetaEnum::fromType<QMessageBox::StandardButtons>(), r.buttons) +
                           ':' + Keys(QMetaEnum::fromType<QMessageBox::Icon>(), r.icon));
-    for (const auto& r : key == "records" ? records : std::vector<gui::CUiSeam::Record>())
-        out << QString::number(int(r.kind));
     if (key == "boxes") return out.join(" | ");
-    if (key == "records") return out.join(' ');
     if (key == "program") return Alarms(Store().m_alarms);
     for (const auto& a : key == "fresh" ? Store().m_alarms : wb::AlarmList())
         out << QString::number(std::find(m_given.begin(), m_given.end(), a) == m_given.end());

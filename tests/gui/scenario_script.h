@@ -53,7 +53,7 @@ private:
 // and a file of tests/data), clock LOCAL-TIME [running] (the program's clock from then, standing or
 // running; before "start"), answer yes|no|cancel, file-dialog-gives FILE, alarms ALARMS (the
 // program's list), disk ALARMS (another program saves the store). Common states: messages, boxes
-// (caption:buttons:icon, or "kind" and the kind and caption of a dialog), records (the kinds),
+// (caption:buttons:icon, or "kind" and the kind and caption of a dialog),
 // exists:FILE (yes, no, empty), file:FILE (its text), bytes:FILE (percent-encoded), program (the
 // program's alarms), disk (the store reread: [ALARMS], none or damaged), fresh (1 for each alarm of
 // the program that is a copy, not one the script gave). A file named without "tmp/" or "data/" is
