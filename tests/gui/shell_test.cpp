@@ -118,12 +118,6 @@ private:
         m_env.try_emplace(name, qgetenv(name.constData()));
         value.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), value);
     }
-    QString Relative(const std::string& path) {
-        const QString canonical = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
-        const QString rel =
-            QDir(QFileInfo(m_fx->Dir()).canonicalFilePath()).relativeFilePath(canonical);
-        return canonical.isEmpty() ? QStringLiteral("?") : rel.isEmpty() ? "." : rel;
-    }
     bool Act(const QString& verb, const QStringList& a) override {
         bool known = true;
         Do(verb, a, known);
@@ -431,8 +425,8 @@ private:
             const QString s = Frame().SchedulerText();
             return s.isEmpty() ? "none" : s == CMainFrame::kOtherSchedulerText ? "running" : s;
         }
-        if (key == "startdir") return Relative(App().m_strStartDir);
-        if (key == "store") return Relative(App().Store().StorePath());
+        if (key == "startdir") return Short(QString::fromStdString(App().m_strStartDir));
+        if (key == "store") return Short(QString::fromStdString(App().Store().StorePath()));
         if (key == "bitmap") return yes(Frame().MdiArea()->HaveBitmap());
         if (key == "socket") {  // where the hand-over socket goes: whose, and which directory
             const QString name = ShellOpenServerName();
