@@ -21,6 +21,9 @@ namespace wb::test {
 namespace {
 
 const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
+const QStringList kCommon =
+    QString("answer file-dialog-gives file clock alarms disk type set key click close choose")
+        .split(' ');
 
 // "<...>" stands for anything.
 bool Matches(const QString& got, const QString& want) {
@@ -150,7 +153,7 @@ void Scenario::Run(const QStringList& lines) {
         QStringList words = line.split(' ');
         const QString verb = words.takeFirst();
         if (verb != "=" && verb != "=>") {
-            if (!Act(verb, words)) CommonAct(verb, words);
+            kCommon.contains(verb) ? CommonAct(verb, words) : Act(verb, words);
             if (QTest::currentTestFailed()) QFAIL(qPrintable("at: " + line));
             continue;
         }
@@ -175,8 +178,13 @@ void Scenario::CommonAct(const QString& verb, const QStringList& args) {
                                          : arg == "no" ? QMessageBox::No
                                                        : QMessageBox::Cancel);
     if (verb == "file-dialog-gives") return gui::CUiSeam::QueueFileNames({File(arg)});
-    if (verb == "copy") QVERIFY(QFile::copy(Long(arg), Long(args.value(1))));
-    if (verb == "copy") return;
+    if (verb == "file") {  // its name, then its bytes or "@" and a file of tests/data
+        const QString path = File(QString::fromUtf8(QByteArray::fromPercentEncoding(arg.toUtf8())));
+        const QByteArray bytes = QByteArray::fromPercentEncoding(rest.toUtf8());
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        return WriteFileBytes(path,
+                              bytes.startsWith('@') ? ReadFileBytes(kData + bytes.mid(1)) : bytes);
+    }
     if (verb == "clock") {
         const QDateTime at = QDateTime::fromString(arg, Qt::ISODateWithMs);
         m_now = std::chrono::system_clock::time_point(
@@ -223,14 +231,11 @@ QString Scenario::CommonState(const QString& key, const QString& arg) {
     if (key == "messages") return Short(out.join(" | "));
     for (const auto& r : key == "boxes" ? records : std::vector<gui::CUiSeam::Record>())
         out << (r.kind != gui::CUiSeam::Kind::Message
-                    ? QString("kind %1").arg(int(r.kind))
+                    ? QString("kind %1 ").arg(int(r.kind)) + r.caption
                     : r.caption + ':' +
                           Keys(QMetaEnum::fromType<QMessageBox::StandardButtons>(), r.buttons) +
                           ':' + Keys(QMetaEnum::fromType<QMessageBox::Icon>(), r.icon));
-    for (const auto& r : key == "records" ? records : std::vector<gui::CUiSeam::Record>())
-        out << QString::number(int(r.kind));
     if (key == "boxes") return out.join(" | ");
-    if (key == "records") return out.join(' ');
     if (key == "program") return Alarms(Store().m_alarms);
     for (const auto& a : key == "fresh" ? Store().m_alarms : wb::AlarmList())
         out << QString::number(std::find(m_given.begin(), m_given.end(), a) == m_given.end());

@@ -44,20 +44,20 @@ private:
 };
 
 // Goes through the program as a person would, after the scenarios of tests/data/gui: "== name"
-// starts a scenario (a test row); every other line is an action ("type hour 9", "click add"),
-// or after "= " what some part shows then ("=> ": within twenty seconds), written "= KEY VALUE"
-// or "= KEY:ARG VALUE". "= PROPERTY:NAME,NAME VALUES" reads the named controls' Qt property
-// (booleans 1 or 0). "<...>" in a value expected stands for anything; "tmp/" is the scenario's
-// own directory, "data/" tests/data; texts show line ends and tabs.
-// Common actions: type|set NAMES TEXTS, key NAME KEY, click NAME [CHILD], choose NAME INDEX,
-// close NAME, clock LOCAL-TIME [running] (the program's clock from then, standing or running;
-// before "start"), answer yes|no|cancel, file-dialog-gives FILE, copy FROM TO, alarms ALARMS (the
-// program's list), disk ALARMS (another program saves the store). Common states: messages,
-// boxes (caption:buttons:icon, or the kind of dialog), records (the kinds), exists:FILE (yes,
-// no, empty), file:FILE (its text), bytes:FILE (percent-encoded), program (the program's
-// alarms), disk (the store reread: [ALARMS], none or damaged), fresh (1 for each alarm of
-// the program that is a copy, not one the script gave).
-// A file named without "tmp/" or "data/" is the scenario's own.
+// starts a scenario (a test row); every other line is an action ("type hour 9", "click add"), or
+// after "= " what some part shows then ("=> ": within twenty seconds), written "= KEY VALUE" or
+// "= KEY:ARG VALUE". "= PROPERTY:NAME,NAME VALUES" reads the named controls' Qt property (booleans
+// 1 or 0). "<...>" in a value expected stands for anything; "tmp/" is the scenario's own directory,
+// "data/" tests/data; texts show line ends and tabs. Common actions: type|set NAMES TEXTS, key NAME
+// KEY, click NAME [CHILD], choose NAME INDEX, close NAME, file NAME BYTES (percent-encoded, or @
+// and a file of tests/data), clock LOCAL-TIME [running] (the program's clock from then, standing or
+// running; before "start"), answer yes|no|cancel, file-dialog-gives FILE, alarms ALARMS (the
+// program's list), disk ALARMS (another program saves the store). Common states: messages, boxes
+// (caption:buttons:icon, or "kind" and the kind and caption of a dialog),
+// exists:FILE (yes, no, empty), file:FILE (its text), bytes:FILE (percent-encoded), program (the
+// program's alarms), disk (the store reread: [ALARMS], none or damaged), fresh (1 for each alarm of
+// the program that is a copy, not one the script gave). A file named without "tmp/" or "data/" is
+// the scenario's own.
 class Scenario {
 public:
     virtual ~Scenario() = default;
@@ -68,7 +68,7 @@ public:
 
 protected:
     virtual QString Dir() const = 0;  // the scenario's own directory
-    virtual bool Act(const QString& verb, const QStringList& args) = 0;  // false: not its own
+    virtual void Act(const QString& verb, const QStringList& args) = 0;  // all but the common
     virtual std::optional<QString> State(const QString& key, const QString& arg) = 0;
     virtual QWidget* Widget(const QString&) { return nullptr; }  // a control by its name
     QString Long(const QString& text) const;

@@ -84,8 +84,6 @@ int UnixSocket(const QString& path, bool bindIt) {
     return (bindIt ? bind(fd, a, sizeof addr) : connect(fd, a, sizeof addr)) == 0 ? fd : -1;
 }
 
-const auto kPrivate = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-
 class ShellScript final : public wb::test::Scenario {
 public:
     ~ShellScript() override {
@@ -93,7 +91,6 @@ public:
         for (const auto& [name, old] : m_env)
             old.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), old);
         if (m_child.state() != QProcess::NotRunning) m_child.kill(), m_child.waitForFinished();
-        if (!m_loosened.isEmpty()) QFile::setPermissions(m_loosened, kPrivate);
     }
 
 private:
@@ -109,7 +106,7 @@ private:
     QProcess m_child;
     int m_exit = 0;
     pid_t m_squatter = 0;
-    QString m_childOut, m_childErr, m_idle, m_loosened, m_socketName;
+    QString m_childOut, m_childErr, m_idle, m_socketName;
 
     CMainFrame& Frame() { return m_fx->Frame(); }
     CDawnlyApp& App() { return m_fx->App(); }
@@ -117,55 +114,13 @@ private:
     QString Path(const QString& name) { return m_fx->Path(name); }
     QString Dir() const override { return m_fx->Dir(); }
     wb::CAlarmStore& Store() override { return App().Store(); }
-    void SetEnv(const char* name, const QByteArray& value) {
-        m_env.try_emplace(name, qgetenv(name));
-        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    void SetEnv(const QByteArray& name, const QByteArray& value) {
+        m_env.try_emplace(name, qgetenv(name.constData()));
+        value.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), value);
     }
-    QString Relative(const std::string& path) {
-        const QString canonical = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
-        const QString rel =
-            QDir(QFileInfo(m_fx->Dir()).canonicalFilePath()).relativeFilePath(canonical);
-        return canonical.isEmpty() ? QStringLiteral("?") : rel.isEmpty() ? "." : rel;
-    }
-    // Starts dawnly in the working directory; with `wait`, until it ends (the running
-    // instance answers from this thread's event loop meanwhile).
-    void Dawnly(const QStringList& args, bool display, bool wait) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", Path("child-xdg"));
-        if (wait) env.insert("WAKEBURST_EXIT_WHEN_SHOWN", "1");
-        if (!wait) env.insert("XDG_RUNTIME_DIR", Path("run"));
-        if (!wait) env.insert("WAKEBURST_SHELL_SERVER", "sock");
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            if (!display) env.remove(name);
-        m_child.setProcessEnvironment(env);
-        m_child.setWorkingDirectory(m_fx->Dir());
-        m_child.start(QStringLiteral(DAWNLY_EXE), args);
-        QElapsedTimer t;
-        t.start();
-        while (wait && m_child.waitForStarted(10000) && !m_child.waitForFinished(50) &&
-               t.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        if (!wait) return;
-        if (m_child.state() != QProcess::NotRunning) m_child.kill(), m_child.waitForFinished();
-        m_childOut = QString::fromUtf8(m_child.readAllStandardOutput()).section('\n', 0, 0);
-        m_childErr = QString::fromUtf8(m_child.readAllStandardError()).trimmed();
-        m_exit = m_child.exitStatus() == QProcess::NormalExit ? m_child.exitCode() : -3;
-    }
-
-    bool Act(const QString& verb, const QStringList& a) override {
-        bool known = true;
-        Do(verb, a, known);
-        return known;
-    }
-    void Do(const QString& verb, const QStringList& a, bool& known) {
+    void Act(const QString& verb, const QStringList& a) override {
+        const auto number = [](auto n) { return QString::number(n); };
         const QString rest = a.join(' ');
-        const QByteArray bytes = Unescape(a.mid(1).join(' '));  // after a name
-        if (verb == "file") {  // its name, then its bytes or "@" and a file of the test data
-            const QString path = Path(QString::fromUtf8(Unescape(a[0])));
-            QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-            return WriteFileBytes(
-                path, bytes.startsWith('@') ? ReadFileBytes(Long("data/" + bytes.mid(1))) : bytes);
-        }
         // A new document without a name; keys typed into the active view; text put in
         // without the keyboard.
         if (verb == "open") return void(App().OpenDocumentFile(a.isEmpty() ? "" : Path(rest)));
@@ -173,7 +128,7 @@ private:
         if (verb == "insert") return View()->insertPlainText(QString::fromUtf8(Unescape(rest)));
         if (verb == "cmd") return Frame().OnCommand(a[0].toInt());
         if (verb == "update") return Frame().UpdateCommandUI();
-        if (verb == "close") return void(Frame().MdiArea()->activeSubWindow()->close());
+        if (verb == "closewindow") return void(Frame().MdiArea()->activeSubWindow()->close());
         if (verb == "closedialog") return void(App().SystemCommands().SendDialog()->close());
         if (verb == "window")  // activates a window by the order of their making
             return Frame().MdiArea()->setActiveSubWindow(
@@ -234,39 +189,43 @@ private:
             View()->PrintTo(&printer);
             if (QStandardPaths::findExecutable("pdftotext").isEmpty())
                 QSKIP("pdftotext (poppler-utils) is not installed");
-        } else if (verb == "dawnly" || verb == "bare") {  // until it ends; without a display
+        } else if (verb == "dawnly") {  // in the working directory, in the environment the
+                                        // script set, until it ends; "&": left running
             QStringList args;
             for (const QString& arg : a)
                 args << Long(QString::fromUtf8(Unescape(arg)));
-            Dawnly(args, verb == "dawnly", true);
-        } else if (verb == "spawn") {  // an instance of its own, its socket in "run"
-            QVERIFY(QDir().mkdir(Path("run")) && QFile::setPermissions(Path("run"), kPrivate));
-            Dawnly({}, true, false);
-            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Path("run/sock")), 20000);
+            const bool wait = args.removeAll("&") == 0;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("XDG_DATA_HOME", Path("child-xdg"));
+            m_child.setProcessEnvironment(env);
+            m_child.setWorkingDirectory(m_fx->Dir());
+            m_child.start(QStringLiteral(DAWNLY_EXE), args);
+            QElapsedTimer t;  // the running instance answers from this event loop meanwhile
+            t.start();
+            while (wait && m_child.waitForStarted(10000) && !m_child.waitForFinished(50) &&
+                   t.elapsed() < 20000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            if (!wait) return;
+            if (m_child.state() != QProcess::NotRunning) m_child.kill(), m_child.waitForFinished();
+            m_childOut = QString::fromUtf8(m_child.readAllStandardOutput()).section('\n', 0, 0);
+            m_childErr = QString::fromUtf8(m_child.readAllStandardError()).trimmed();
+            m_exit = m_child.exitStatus() == QProcess::NormalExit ? m_child.exitCode() : -3;
         } else if (verb == "signal") {
             QCOMPARE(::kill(pid_t(m_child.processId()), a[0].toInt()), 0);
             QVERIFY(m_child.waitForFinished(20000));
             m_exit = m_child.exitStatus() == QProcess::CrashExit ? -a[0].toInt() : 0;
-        } else if (verb == "runtime") {  // where the session's runtime directory is
-            QVERIFY(QDir().mkdir(Path("rt")) && QDir().mkdir(Path("tmp")));
-            const QByteArray rt = QFile::encodeName(Path("rt"));
-            const int mode = rest == "world-writable"   ? 01777
-                             : rest == "open to others" ? 0705
-                                                        : 0700;
-            QCOMPARE(::chmod(rt.constData(), mode), 0);
-            if (rest == "another user's") {
-                if (geteuid() != 0) QSKIP("needs root to give a directory away");
-                QCOMPARE(::chown(rt.constData(), 65534, 65534), 0);
-            }
-            if (rest == "taken") {  // someone else made the user's own directory first
-                const QString own = Path("tmp/wakeburst-%1").arg(geteuid());
-                QVERIFY(QDir().mkdir(own) &&
-                        QFile::setPermissions(own, QFile::Permissions(0x7777)));
-            }
-            SetEnv("TMPDIR", QFile::encodeName(Path("tmp")));
-            SetEnv("XDG_RUNTIME_DIR", rest == "relative"                   ? QByteArray("run")
-                                      : rest == "unset" || rest == "taken" ? QByteArray()
-                                                                           : rt);
+        } else if (verb == "mkdir") {  // a directory unless it is there; its mode (octal) if given
+            const QString dir = Path(QString(a[0]).replace("$UID", number(geteuid())));
+            QVERIFY(QFileInfo::exists(dir) || QDir().mkpath(dir));
+            if (a.size() > 1)
+                QCOMPARE(::chmod(QFile::encodeName(dir).constData(), a[1].toUInt(nullptr, 8)), 0);
+        } else if (verb == "env") {  // a variable set to the text after it, or unset
+            SetEnv(a[0].toUtf8(), a.size() > 1 ? QFile::encodeName(Long(a[1])) : QByteArray());
+        } else if (verb == "give") {  // a file or directory to user a[1]
+            if (geteuid() != 0) QSKIP("needs root to give a directory away");
+            QCOMPARE(
+                ::chown(QFile::encodeName(Path(a[0])).constData(), a[1].toUInt(), a[1].toUInt()),
+                0);
         } else if (verb == "listen") {
             m_server = std::make_unique<CShellOpenServer>();
             m_socketName = ShellOpenServerName();
@@ -275,7 +234,8 @@ private:
                 std::make_unique<QSignalSpy>(m_server.get(), &CShellOpenServer::filesReceived);
         } else if (verb == "send") {  // as user a[0], the bytes after it
             if (a[0] != "0" && geteuid() != 0) QSKIP("needs root to act as another user");
-            const QByteArray message = QByteArray(bytes).replace("$HUGE", QByteArray(3 << 20, 'a'));
+            const QByteArray message =
+                Unescape(a.mid(1).join(' ')).replace("$HUGE", QByteArray(3 << 20, 'a'));
             m_exit = AsUser(a[0].toUInt(), [&](int) {
                 const int fd = UnixSocket(m_socketName, false);
                 char buf[8];
@@ -284,10 +244,6 @@ private:
                 (void)!read(fd, buf, sizeof buf);
                 return 0;
             });
-        } else if (verb == "loosen") {  // the socket's and its directory's modes
-            m_loosened = QFileInfo(m_socketName).absolutePath();
-            QVERIFY(QFile::setPermissions(m_loosened, QFile::Permissions(0x7755)) &&
-                    QFile::setPermissions(m_socketName, QFile::Permissions(0x7777)));
         } else if (verb == "squat") {  // another user's server where the user's should be
             const QString path = ShellOpenServerName();
             QFile::remove(path);
@@ -321,7 +277,7 @@ private:
             QVERIFY(m_otherStore->LoadAlarms() || rest == "start");
             QVERIFY(m_other->Step(*m_otherLease) && m_otherLease->Held());
         } else if (!QStringList{"fifo", "save", "saveas", "away", "keep"}.contains(verb)) {
-            known = false;
+            QFAIL(qPrintable("unknown action " + verb));
         }
     }
 
@@ -344,19 +300,12 @@ private:
                               : "{" + Escape(was.mid(p, was.size() - p - q)) + "} {" +
                                     Escape(now.mid(p, now.size() - p - q)) + "}";
         }
-        if (key == "saved") {  // the file holds the document's text, with CR LF
-            const auto text = wb::platform::Gb18030ToUtf8(ReadFileBytes(Path(arg)).toStdString());
-            return yes(text && QString::fromStdString(*text) == doc->Text().replace("\n", "\r\n"));
-        }
         if (key == "dir")
             return QDir(m_fx->Dir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(',');
         if (key == "mode") return QString::number(QFileInfo(Path(arg)).permissions(), 16);
         if (key == "exit") return number(m_exit);
         if (key == "out") return QString(m_childOut).replace(WAKEBURST_VERSION, "$VERSION");
         if (key == "err") return m_childErr;
-        const auto& r = CUiSeam::Records();
-        if (key == "dialog")
-            return r.empty() ? "none" : number(int(r.back().kind)) + ' ' + r.back().caption;
         if (key == "leftover")  // dialogs that outlived the program
             return number(std::count_if(QApplication::topLevelWidgets().cbegin(),
                                         QApplication::topLevelWidgets().cend(),
@@ -471,8 +420,8 @@ private:
             const QString s = Frame().SchedulerText();
             return s.isEmpty() ? "none" : s == CMainFrame::kOtherSchedulerText ? "running" : s;
         }
-        if (key == "startdir") return Relative(App().m_strStartDir);
-        if (key == "store") return Relative(App().Store().StorePath());
+        if (key == "startdir") return Short(QString::fromStdString(App().m_strStartDir));
+        if (key == "store") return Short(QString::fromStdString(App().Store().StorePath()));
         if (key == "bitmap") return yes(Frame().MdiArea()->HaveBitmap());
         if (key == "socket") {  // where the hand-over socket goes: whose, and which directory
             const QString name = ShellOpenServerName();
