@@ -15,6 +15,12 @@
 #include "common/ui_seam.h"
 #include "shell/dawnly_app.h"
 
+#define SCENARIO_SKIP(why) \
+    do {                   \
+        m_skipped = true;  \
+        QSKIP(why);        \
+    } while (false)
+
 namespace wb::test {
 
 QByteArray ReadFileBytes(const QString& path);
@@ -67,6 +73,8 @@ public:
     void Run(const QStringList& lines);
 
 protected:
+    // Set by SCENARIO_SKIP: a skip ends the whole scenario, not only the action it is in.
+    bool m_skipped = false;
     virtual QString Dir() const = 0;  // the scenario's own directory
     virtual void Act(const QString& verb, const QStringList& args) = 0;  // all but the common
     virtual std::optional<QString> State(const QString& key, const QString& arg) = 0;

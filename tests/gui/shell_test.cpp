@@ -188,7 +188,7 @@ private:
             printer.setOutputFileName(Path(rest));
             View()->PrintTo(&printer);
             if (QStandardPaths::findExecutable("pdftotext").isEmpty())
-                QSKIP("pdftotext (poppler-utils) is not installed");
+                SCENARIO_SKIP("pdftotext (poppler-utils) is not installed");
         } else if (verb == "dawnly") {  // in the working directory, in the environment the
                                         // script set, until it ends; "&": left running
             QStringList args;
@@ -222,7 +222,7 @@ private:
         } else if (verb == "env") {  // a variable set to the text after it, or unset
             SetEnv(a[0].toUtf8(), a.size() > 1 ? QFile::encodeName(Long(a[1])) : QByteArray());
         } else if (verb == "give") {  // a file or directory to user a[1]
-            if (geteuid() != 0) QSKIP("needs root to give a directory away");
+            if (geteuid() != 0) SCENARIO_SKIP("needs root to give a directory away");
             QCOMPARE(
                 ::chown(QFile::encodeName(Path(a[0])).constData(), a[1].toUInt(), a[1].toUInt()),
                 0);
@@ -233,7 +233,7 @@ private:
             m_received =
                 std::make_unique<QSignalSpy>(m_server.get(), &CShellOpenServer::filesReceived);
         } else if (verb == "send") {  // as user a[0], the bytes after it
-            if (a[0] != "0" && geteuid() != 0) QSKIP("needs root to act as another user");
+            if (a[0] != "0" && geteuid() != 0) SCENARIO_SKIP("needs root to act as another user");
             const QByteArray message =
                 Unescape(a.mid(1).join(' ')).replace("$HUGE", QByteArray(3 << 20, 'a'));
             m_exit = AsUser(a[0].toUInt(), [&](int) {
