@@ -244,7 +244,9 @@ TEST_P(KilledWhileSaving, FileIsAlwaysTheOldOrTheNewVersion) {
     std::mt19937 rng(7);
     std::uniform_int_distribution<long> delay(0, window.count());
     int last = 1, changes = 0;
-    for (int kill = 0; kill < 200; ++kill) {
+    // 200 kills, and more while fewer than 11 of them changed the file: under the sanitizers
+    // a save is slow against a fork and only about one kill in ten lands after a rename.
+    for (int kill = 0; kill < 200 || (changes <= 10 && kill < 2000); ++kill) {
         const int start = static_cast<int>(rng() % 2);
         int ready[2];
         ASSERT_EQ(pipe(ready), 0);
@@ -273,8 +275,7 @@ TEST_P(KilledWhileSaving, FileIsAlwaysTheOldOrTheNewVersion) {
         changes += v != last;
         last = v;
     }
-    // The kills did land while saves went on. (Not a fixed share: under the sanitizers a
-    // creation run is slow against a fork, and about one kill in ten changed it there.)
+    // The kills did land while saves went on.
     EXPECT_GT(changes, 10);
     EXPECT_TRUE(messages.Messages().empty());
 }
