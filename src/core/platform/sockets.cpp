@@ -29,6 +29,18 @@ thread_local int t_lastError = 0;
 
 #ifdef _WIN32
 constexpr std::intptr_t kNoSocket = static_cast<std::intptr_t>(INVALID_SOCKET);
+
+// The IPv4 adapters in `buf`, grown while the system says the list does not fit (a machine
+// with many adapters or addresses outgrows any fixed size); null when it cannot be had.
+const IP_ADAPTER_ADDRESSES* Ipv4Adapters(std::vector<unsigned char>& buf) {
+    ULONG size = 16 * 1024, rc = ERROR_BUFFER_OVERFLOW;
+    for (int tries = 0; rc == ERROR_BUFFER_OVERFLOW && tries < 4; ++tries) {
+        buf.resize(size);
+        rc = GetAdaptersAddresses(AF_INET, GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST, nullptr,
+                                  reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buf.data()), &size);
+    }
+    return rc == NO_ERROR ? reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(buf.data()) : nullptr;
+}
 #else
 constexpr std::intptr_t kNoSocket = -1;
 
@@ -164,12 +176,9 @@ bool ResolveAddress(std::uint32_t addrNet, HostEnt& out) {
 
 bool FirstInterfaceAddress(std::uint32_t& addrNet) {
 #ifdef _WIN32
-    ULONG size = 16 * 1024;
-    std::vector<unsigned char> buf(size);
-    auto* info = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buf.data());
-    if (GetAdaptersAddresses(AF_INET, GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST, nullptr,
-                             info, &size) != NO_ERROR)
-        return false;
+    std::vector<unsigned char> buf;
+    const auto* info = Ipv4Adapters(buf);
+    if (!info) return false;
     for (auto* a = info; a; a = a->Next) {
         if (a->OperStatus != IfOperStatusUp || a->IfType == IF_TYPE_SOFTWARE_LOOPBACK) continue;
         for (auto* u = a->FirstUnicastAddress; u; u = u->Next) {
@@ -287,12 +296,9 @@ bool IsBroadcastOrMulticast(const IpAddress& addr) {
     const auto* b = reinterpret_cast<const unsigned char*>(&addr.v4);
     if (addr.v4 == 0xFFFFFFFFu || (b[0] & 0xf0) == 0xe0) return true;
 #ifdef _WIN32
-    ULONG size = 16 * 1024;
-    std::vector<unsigned char> buf(size);
-    auto* info = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buf.data());
-    if (GetAdaptersAddresses(AF_INET, GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST, nullptr,
-                             info, &size) != NO_ERROR)
-        return false;
+    std::vector<unsigned char> buf;
+    const auto* info = Ipv4Adapters(buf);
+    if (!info) return false;
     for (auto* a = info; a; a = a->Next) {
         for (auto* u = a->FirstUnicastAddress; u; u = u->Next) {
             auto* sin = reinterpret_cast<sockaddr_in*>(u->Address.lpSockaddr);
@@ -323,12 +329,9 @@ InterfaceState CheckInterface(const std::string& name) {
 #ifdef _WIN32
     std::uint32_t wanted = 0;
     if (!ParseDottedQuad(name, wanted)) return InterfaceState::Missing;
-    ULONG size = 16 * 1024;
-    std::vector<unsigned char> buf(size);
-    auto* info = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buf.data());
-    if (GetAdaptersAddresses(AF_INET, GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST, nullptr,
-                             info, &size) != NO_ERROR)
-        return InterfaceState::Missing;
+    std::vector<unsigned char> buf;
+    const auto* info = Ipv4Adapters(buf);
+    if (!info) return InterfaceState::Missing;
     for (auto* a = info; a; a = a->Next) {
         for (auto* u = a->FirstUnicastAddress; u; u = u->Next) {
             auto* sin = reinterpret_cast<sockaddr_in*>(u->Address.lpSockaddr);
