@@ -1,6 +1,12 @@
 #include "cli/cli_args.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "alarm/alarm_store.h"
 #include "base/string_table.h"
+#include "cli/cli_output.h"
+#include "platform/file_path.h"
 
 namespace wb::cli {
 
@@ -58,6 +64,20 @@ bool ParseArgs(const std::vector<std::string>& args, const std::set<std::string>
         }
     }
     return true;
+}
+
+std::string StoreDirectory(const ParsedArgs& pa) {
+    const std::string dir = ResolveStartDir(pa.Get("--dir"));
+    std::error_code ec;
+    if (dir.empty()) {
+        ec = std::make_error_code(std::errc::no_such_file_or_directory);
+    } else {
+        const std::filesystem::directory_iterator probe(platform::PathFromUtf8(dir), ec);
+    }
+    if (!ec) return dir;
+    PrintErr("cannot read the directory " + Shown(dir.empty() ? pa.Get("--dir", ".") : dir) + " (" +
+             ec.message() + ")");
+    return {};
 }
 
 }  // namespace wb::cli

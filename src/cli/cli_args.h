@@ -27,4 +27,9 @@ std::string Shown(const std::string& text);
 bool ParseArgs(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
                const std::set<std::string>& flagOptions, ParsedArgs& out, std::string& error);
 
+// The directory of the alarm store and the wake log: that of --dir, else the current one,
+// absolute and with its trailing separator. Empty, after one line on stderr, when it does
+// not exist or cannot be read: a mistyped name must not pass for an empty store.
+std::string StoreDirectory(const ParsedArgs& pa);
+
 }  // namespace wb::cli

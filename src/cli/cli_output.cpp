@@ -1,18 +1,41 @@
 #include "cli/cli_output.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <system_error>
+#include <vector>
 
 #include "base/message_box.h"
 #include "base/string_table.h"
+#include "cli/cli_args.h"
+#include "hostlist/host_list_reader.h"
 #include "platform/console.h"
 
 namespace wb::cli {
 
 namespace {
 
+std::string g_command = "wakeburst";
+
+// The first write that failed on each stream, kept to the end: a later write that happens
+// to succeed does not bring back what was lost.
+struct StreamState {
+    bool failed = false;
+    int error = 0;
+};
+StreamState g_out, g_err;
+
+void Write(std::FILE* f, StreamState& state, std::string_view text) {
+    if (state.failed) return;
+    if (platform::WriteText(f, text)) return;
+    state.failed = true;
+    state.error = errno ? errno : EIO;
+}
+
 // The last guard before the terminal: whatever a message holds, only its own line feeds
 // and tabs arrive as control characters; values in it are escaped where they are built.
-void WriteLine(std::FILE* f, const std::string& text) {
+std::string Guarded(std::string_view text) {
     std::string s;
     s.reserve(text.size() + 1);
     for (char c : text) {
@@ -24,19 +47,97 @@ void WriteLine(std::FILE* f, const std::string& text) {
             s += c;
     }
     if (s.empty() || s.back() != '\n') s += '\n';
-    platform::WriteText(f, s);
+    return s;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// A line already written for this command ("wakeburst alarms add: ..." or, before the
+// sub-command is known, "wakeburst alarms: ...") keeps its own prefix.
+bool HasCommandPrefix(std::string_view line) {
+    if (StartsWith(line, g_command + ": ")) return true;
+    const std::size_t first = g_command.find(' ');
+    const std::size_t last = g_command.rfind(' ');
+    return first != last && StartsWith(line, g_command.substr(0, last) + ": ");
+}
+
+// The lines of a text that hold something, without leading tabs and blanks and trailing
+// blanks (a message's CRs included).
+std::vector<std::string> Lines(std::string_view text) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        const std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        const std::size_t first = line.find_first_not_of("\t \r");
+        if (first != std::string_view::npos)
+            lines.emplace_back(line.substr(first, line.find_last_not_of(" \r") + 1 - first));
+    }
+    return lines;
 }
 
 }  // namespace
 
+void SetCommandName(const std::string& name) { g_command = name; }
+
 void InstallStderrMessageHandler() {
     SetMessageHandler([](const MessageRequest& req) {
-        WriteLine(stderr, req.text);
+        PrintErr(req.text);
         return req.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
     });
 }
 
-void PrintOut(const std::string& line) { WriteLine(stdout, line); }
-void PrintErr(const std::string& line) { WriteLine(stderr, line); }
+std::string JoinedLine(std::string_view text) {
+    std::string out;
+    for (const std::string& line : Lines(text))
+        out += (out.empty() ? "" : " ") + line;
+    return out;
+}
+
+void PrintOut(const std::string& line) { Write(stdout, g_out, Guarded(line)); }
+
+void WriteOut(std::string_view text) { Write(stdout, g_out, text); }
+
+void PrintErr(const std::string& text) {
+    std::string line = JoinedLine(text);
+    if (!HasCommandPrefix(line)) line = g_command + ": " + line;
+    Write(stderr, g_err, Guarded(line));
+}
+
+void PrintReport(const std::string& report) {
+    // Two messages of a report run over more than one line: a bad line of the list goes on
+    // with its line number, a bad broadcast address with the list's name.
+    static const std::string numberLine = [] {
+        const std::string second = Lines(BadLineMessage({}, 0)).at(1);
+        return second.substr(0, second.find('0'));
+    }();
+    static const std::string fileLine = Lines(FormatString2(IDS_BAD_BROADCAST, {}, {})).back();
+    std::string message;
+    for (const std::string& line : Lines(report)) {
+        if (!StartsWith(line, numberLine) && !StartsWith(line, fileLine) && !message.empty()) {
+            PrintErr(message);
+            message.clear();
+        }
+        message += (message.empty() ? "" : " ") + line;
+    }
+    if (!message.empty()) PrintErr(message);
+}
+
+int FinishOutput(int code) {
+    if (!g_out.failed && std::fflush(stdout) != 0) {
+        g_out.failed = true;
+        g_out.error = errno ? errno : EIO;
+    }
+    const StreamState& lost = g_out.failed ? g_out : g_err;
+    if (lost.failed) {
+        const std::string reason = std::generic_category().message(lost.error);
+        Write(stderr, g_err, "wakeburst: write error: " + reason + "\n");
+        return kExitFailed;
+    }
+    if (std::fflush(stderr) != 0) return kExitFailed;
+    return code;
+}
 
 }  // namespace wb::cli

@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <iterator>
+#include <system_error>
 
 #include "platform/atomic_file.h"
 #include "platform/file_path.h"
+#include "platform/regular_file.h"
 
 namespace wb::cli {
 
@@ -89,16 +92,18 @@ std::string CsvField(std::string_view text) {
 
 bool ParseDottedQuad(const std::string& text, std::string& canonical) {
     canonical.clear();
+    std::string quad;
     std::size_t start = 0;
     for (int part = 0; part < 4; ++part) {
         const std::size_t dot = text.find('.', start);
         if ((part < 3) == (dot == std::string::npos)) return false;
         const std::string num = text.substr(start, dot - start);
         if (!AllDigits(num) || num.size() > 3 || std::stoi(num) > 255) return false;
-        if (part) canonical += '.';
-        canonical += std::to_string(std::stoi(num));
+        if (part) quad += '.';
+        quad += std::to_string(std::stoi(num));
         start = dot + 1;
     }
+    canonical = quad;
     return true;
 }
 
@@ -112,11 +117,14 @@ bool ReadInputFile(const std::string& path, std::string& bytes) {
     return platform::ReadWholeFile(path, bytes);
 }
 
-std::string OneLine(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    return out;
+std::string ReadFailureReason(const std::string& path) {
+    platform::CRegularFile file;
+    bool notRegular = false;
+    errno = 0;
+    // Opened now: it was the reading that failed.
+    const int error = file.OpenForReading(path, &notRegular) ? EIO : errno;
+    if (notRegular) return " (not a regular file)";
+    return " (" + (error ? std::generic_category().message(error) : "cannot be opened") + ")";
 }
 
 }  // namespace wb::cli

@@ -19,14 +19,15 @@ std::string CsvField(std::string_view text);
 
 // Four numbers 0..255 joined by points, in plain decimal; `canonical` gets them without
 // leading zeros (a leading zero would make the address conversion read the number as
-// octal).
+// octal). Anything else, a part of an address included, leaves `canonical` empty.
 bool ParseDottedQuad(const std::string& text, std::string& canonical);
 
 // The whole of a regular file, or of standard input for "-". A pipe, a device or a
 // directory given by name is refused rather than read, since it may never end.
 bool ReadInputFile(const std::string& path, std::string& bytes);
 
-// The text with control characters shown as '?', for quoting input in a one-line message.
-std::string OneLine(std::string_view text);
+// Why a file that was to be read could not be, as the system words it (" (No such file or
+// directory)"), to follow the message that names the file.
+std::string ReadFailureReason(const std::string& path);
 
 }  // namespace wb::cli

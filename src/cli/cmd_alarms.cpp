@@ -277,11 +277,15 @@ int RunAlarms(const std::vector<std::string>& args) {
     }
     const std::vector<std::string>& pos = pa.positional;
     const std::string sub = pos.empty() ? "list" : pos[0];
+    if (sub == "list" || sub == "add" || sub == "remove" || sub == "next")
+        SetCommandName("wakeburst alarms " + sub);
     const bool addOptions =
         pa.Has("--file") || pa.Has("--days") || pa.Has("--time") || pa.Has("--to");
     const bool nextOptions = pa.Has("--count") || pa.Has("--from");
     const bool json = pa.Has("--json");
-    CAlarmStore store(ResolveStartDir(pa.Get("--dir")));
+    const std::string dir = StoreDirectory(pa);
+    if (dir.empty()) return kExitFailed;
+    CAlarmStore store(dir);
     const bool only = !addOptions && !nextOptions && !json;
     if (sub == "list" && pos.size() <= 1 && !addOptions && !nextOptions) return List(store, json);
     if (sub == "add" && pos.size() == 1 && !nextOptions && !json) return Add(store, pa);

@@ -4,6 +4,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "hostlist/host_list_reader.h"
 
@@ -21,8 +22,12 @@ int RunCheck(const std::vector<std::string>& args) {
     const bool read = ReadHostList(pa.positional[0], report, addresses);
     for (const std::string& a : addresses)
         PrintOut(a);
-    if (!report.empty()) PrintErr(report);
-    return read ? kExitOk : kExitFailed;
+    if (!read) {
+        PrintErr(report + ReadFailureReason(pa.positional[0]));
+        return kExitFailed;
+    }
+    PrintReport(report);
+    return kExitOk;
 }
 
 }  // namespace wb::cli

@@ -80,14 +80,14 @@ int RunExport(const std::vector<std::string>& args) {
     }
     const std::string format = pa.Get("--format", "csv");
     if (format != "csv" && format != "ethers" && format != "json") {
-        PrintErr("wakeburst export: --format takes csv, ethers or json, not '" + OneLine(format) +
+        PrintErr("wakeburst export: --format takes csv, ethers or json, not '" + Shown(format) +
                  "'");
         return kExitUsage;
     }
     const std::string& path = pa.positional[0];
     std::vector<HostListEntry> entries;
     if (!ReadEntries(path, entries)) {
-        PrintErr(FormatString1(IDS_CANNOT_OPEN_READ, path));
+        PrintErr(FormatString1(IDS_CANNOT_OPEN_READ, Shown(path)) + ReadFailureReason(path));
         return kExitFailed;
     }
     if (format == "csv") PrintOut("ip,name,mac");

@@ -163,7 +163,12 @@ struct Importer {
     }
 
     std::string Resolve(const std::string& name) {
-        if (name.empty() || !resolver.SetDestination(name)) return kUnresolved;
+        // The lookup reads a name whose last label begins with a digit (12345, 0x7f.1) as
+        // a number form of an address; no host is named so.
+        const std::size_t label = name.rfind('.', name.size() - 2) + 1;
+        if (name.empty() || std::isdigit(static_cast<unsigned char>(name[label])) ||
+            !resolver.SetDestination(name))
+            return kUnresolved;
         const std::uint32_t addr = resolver.Destination().addr;
         if (addr == platform::kInetAddrNone) return kUnresolved;
         char buf[16];
@@ -195,13 +200,14 @@ int RunImport(const std::vector<std::string>& args) {
     if (im.format != "auto" && im.format != "ethers" && im.format != "csv" &&
         im.format != "plain") {
         PrintErr("wakeburst import: --format takes auto, ethers, csv or plain, not '" +
-                 OneLine(im.format) + "'");
+                 Shown(im.format) + "'");
         return kExitUsage;
     }
     const std::string& input = pa.positional[0];
     std::string bytes;
     if (!ReadInputFile(input, bytes)) {
-        PrintErr("wakeburst import: cannot read " + OneLine(input));
+        PrintErr("wakeburst import: cannot read " + Shown(input) +
+                 (input == "-" ? "" : ReadFailureReason(input)));
         return kExitFailed;
     }
     const std::string text = InputText(bytes);
@@ -234,11 +240,11 @@ int RunImport(const std::vector<std::string>& args) {
             entries.push_back(std::move(entry));
         } else {
             PrintErr("wakeburst import: line " + std::to_string(number) +
-                     " cannot be read: " + OneLine(trimmed));
+                     " cannot be read: " + Shown(trimmed));
         }
     }
     if (entries.empty()) {
-        PrintErr("wakeburst import: no host could be read from " + OneLine(input));
+        PrintErr("wakeburst import: no host could be read from " + Shown(input));
         return kExitFailed;
     }
     return WriteHostListFile(pa.Get("-o"), entries) ? kExitOk : kExitFailed;

@@ -12,7 +12,6 @@
 #include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "platform/codepage.h"
-#include "platform/console.h"
 #include "platform/file_path.h"
 
 namespace wb::cli {
@@ -43,17 +42,18 @@ int RunLog(const std::vector<std::string>& args) {
     if (tail && (tailText.empty() || tailText.size() > 9 ||
                  !std::all_of(tailText.begin(), tailText.end(),
                               [](unsigned char c) { return std::isdigit(c); }))) {
-        PrintErr("wakeburst log: --tail takes a number of entries, not '" + OneLine(tailText) +
-                 "'");
+        PrintErr("wakeburst log: --tail takes a number of entries, not '" + Shown(tailText) + "'");
         return kExitUsage;
     }
-    const std::string path = ResolveStartDir(pa.Get("--dir")) + kWakeLogName;
+    const std::string dir = StoreDirectory(pa);
+    if (dir.empty()) return kExitFailed;
+    const std::string path = dir + kWakeLogName;
     std::error_code ec;
     // No log yet: nothing has been woken by a group wake here.
     if (!std::filesystem::exists(platform::PathFromUtf8(path), ec)) return kExitOk;
     std::string bytes;
     if (!ReadInputFile(path, bytes)) {
-        PrintErr("wakeburst log: cannot read " + path);
+        PrintErr("wakeburst log: cannot read " + Shown(path) + ReadFailureReason(path));
         return kExitFailed;
     }
 
@@ -85,7 +85,7 @@ int RunLog(const std::vector<std::string>& args) {
     std::string out;
     for (std::size_t i = first; i < lines.size(); ++i)
         out += lines[i];
-    platform::WriteText(stdout, out);
+    WriteOut(out);
     return kExitOk;
 }
 

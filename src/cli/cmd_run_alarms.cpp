@@ -36,7 +36,9 @@ int RunRunAlarms(const std::vector<std::string>& args) {
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
 
-    CAlarmStore store(ResolveStartDir(pa.Get("--dir")));
+    const std::string dir = StoreDirectory(pa);
+    if (dir.empty()) return kExitFailed;
+    CAlarmStore store(dir);
     StoreStamp stamp = store.Stamp();
     Reload(store);
 

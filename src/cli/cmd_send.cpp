@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <iostream>
 
-#include "base/message_box.h"
 #include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
@@ -60,20 +59,24 @@ int RunSend(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     for (std::string& address : addresses) {
-        std::string lenient = address;
-        std::replace(lenient.begin(), lenient.end(), ':', '-');
         std::uint8_t bytes[kEthernetAddressSize];
-        if (!ParseEthernetAddress(lenient, bytes, kEthernetAddressSize)) {
-            ShowMessageBox(FormatString1(IDS_BAD_ETHERNET, Shown(address)));
+        const HostEthernetFault fault = ParseHostEthernet(address, bytes);
+        if (fault != HostEthernetFault::None) {
+            const char* why =
+                fault == HostEthernetFault::AllZero     ? "the all-zero address names no host"
+                : fault == HostEthernetFault::Broadcast ? "the broadcast address names no host"
+                                                        : "six pairs of hexadecimal digits, as "
+                                                          "00:a0:c9:12:34:56";
+            PrintErr(FormatString1(IDS_BAD_ETHERNET, Shown(address)) + " (" + why + ")");
             return kExitUsage;
         }
-        address = lenient;
+        std::replace(address.begin(), address.end(), ':', '-');
     }
 
     CWakeSocket socket;
     if (const int code = PrepareSocket(socket, options, kCommand); code != kExitOk) return code;
     if (!socket.SetDestination(options.dest)) {
-        PrintErr(Shown(options.dest) + " 是无效的IP地址.");
+        PrintErr(kCommand + ": " + Shown(options.dest) + " 是无效的IP地址.");
         return kExitUsage;
     }
     const WakeDestination& dest = socket.Destination();

@@ -28,7 +28,9 @@ int RunTick(const std::vector<std::string>& args) {
         clock = [fixed] { return fixed; };
     }
 
-    CAlarmStore store(ResolveStartDir(pa.Get("--dir")));
+    const std::string dir = StoreDirectory(pa);
+    if (dir.empty()) return kExitFailed;
+    CAlarmStore store(dir);
     // A tick fires alarms, which only the one program that runs this store's alarms does.
     CSchedulerLease lease(store);
     if (!lease.TryHold()) {
@@ -45,7 +47,7 @@ int RunTick(const std::vector<std::string>& args) {
             if (outcome == WakeOutcome::Woken) {
                 PrintWokenReport(report, quiet);
             } else {
-                PrintErr(report);
+                PrintReport(report);
                 allWoken = false;
             }
         });

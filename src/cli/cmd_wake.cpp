@@ -3,6 +3,7 @@
 #include "alarm/wake_log.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "cli/send_options.h"
 
@@ -35,7 +36,9 @@ int RunWake(const std::vector<std::string>& args) {
         WakeGroupWithReport(socket, file, options.dest, &report, options.rounds, &hostIps);
     socket.Close();
     if (outcome != WakeOutcome::Woken) {
-        PrintErr(report);
+        if (outcome == WakeOutcome::CannotOpenList)
+            report = JoinedLine(report) + ReadFailureReason(file);
+        PrintReport(report);
         return kExitFailed;
     }
     PrintWokenReport(report, options.quiet);

@@ -69,9 +69,7 @@ void PrintHelp() {
         "not answer within --wait");
 }
 
-}  // namespace
-
-int RunCli(const std::vector<std::string>& args) {
+int Dispatch(const std::vector<std::string>& args) {
     if (args.empty()) {
         PrintHelp();
         return kExitUsage;
@@ -92,6 +90,7 @@ int RunCli(const std::vector<std::string>& args) {
                 PrintOut(CommandHelp(name));
                 return kExitOk;
             }
+            SetCommandName(std::string("wakeburst ") + c.name);
             InstallStderrMessageHandler();
             if (!platform::StartSockets()) {
                 ShowMessageBox(std::string(LoadStringText(IDS_SOCKETS_INIT_FAILED)));
@@ -104,5 +103,9 @@ int RunCli(const std::vector<std::string>& args) {
              "' (see wakeburst --help)");
     return kExitUsage;
 }
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args) { return FinishOutput(Dispatch(args)); }
 
 }  // namespace wb::cli

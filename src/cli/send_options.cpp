@@ -152,7 +152,7 @@ void PrintWokenReport(const std::string& report, bool quiet) {
     }
     // The count is the last line; whatever stands before it is about lines of the list.
     const auto last = report.rfind('\n', report.size() >= 2 ? report.size() - 2 : 0);
-    if (last != std::string::npos) PrintErr(report.substr(0, last + 1));
+    if (last != std::string::npos) PrintReport(report.substr(0, last + 1));
 }
 
 int WaitAndReport(const std::vector<std::string>& texts,

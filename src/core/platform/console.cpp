@@ -1,5 +1,7 @@
 #include "platform/console.h"
 
+#include <cerrno>
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -24,31 +26,34 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return args;
 }
 
-void WriteText(std::FILE* stream, std::string_view utf8) {
+bool WriteText(std::FILE* stream, std::string_view utf8) {
     HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
     DWORD mode = 0;
     if (h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode)) {
         const std::wstring wide = Utf8ToWide(utf8);
         if (!wide.empty() || utf8.empty()) {
-            std::fflush(stream);
+            if (std::fflush(stream) != 0) return false;
             DWORD written = 0;
-            WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-            return;
+            if (WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) &&
+                written == wide.size())
+                return true;
+            errno = EIO;
+            return false;
         }
     }
     // Line ends as on every other platform: the texts already carry the CRs they need.
     _setmode(_fileno(stream), _O_BINARY);
-    std::fwrite(utf8.data(), 1, utf8.size(), stream);
-    std::fflush(stream);
+    const bool whole = std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
+    return std::fflush(stream) == 0 && whole;
 }
 #else
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
-void WriteText(std::FILE* stream, std::string_view utf8) {
-    std::fwrite(utf8.data(), 1, utf8.size(), stream);
-    std::fflush(stream);
+bool WriteText(std::FILE* stream, std::string_view utf8) {
+    const bool whole = std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
+    return std::fflush(stream) == 0 && whole;
 }
 #endif
 

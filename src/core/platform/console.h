@@ -14,6 +14,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
 // Writes UTF-8 text to stdout or stderr. A Windows console is given the text as UTF-16, so
 // Chinese shows whatever the console's code page; a pipe or a file gets the UTF-8 bytes.
-void WriteText(std::FILE* stream, std::string_view utf8);
+// The text is flushed at once; false, with errno set, when not all of it was written.
+bool WriteText(std::FILE* stream, std::string_view utf8);
 
 }  // namespace wb::platform

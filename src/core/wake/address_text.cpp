@@ -1,6 +1,8 @@
 #include "wake/address_text.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "platform/sockets.h"
 
@@ -72,6 +74,16 @@ bool ParseEthernetArgument(const std::string& text, std::uint8_t (&out)[6]) {
         i += 2;
     }
     return true;
+}
+
+HostEthernetFault ParseHostEthernet(const std::string& text, std::uint8_t (&out)[6]) {
+    if (!ParseEthernetArgument(text, out)) return HostEthernetFault::Malformed;
+    const auto all = [&out](std::uint8_t b) {
+        return std::all_of(std::begin(out), std::end(out), [b](std::uint8_t x) { return x == b; });
+    };
+    if (all(0x00)) return HostEthernetFault::AllZero;
+    if (all(0xFF)) return HostEthernetFault::Broadcast;
+    return HostEthernetFault::None;
 }
 
 bool ParseSecureOnPassword(const std::string& text, std::vector<std::uint8_t>& out) {

@@ -25,6 +25,11 @@ bool ParseEthernetAddress(const std::string& text, std::uint8_t* out, int count)
 // joined by one kind of separator ('-', ':' or '.') or by none. Nothing may follow.
 bool ParseEthernetArgument(const std::string& text, std::uint8_t (&out)[6]);
 
+// An Ethernet address typed to wake a host: the form of ParseEthernetArgument, and neither
+// the all-zero nor the broadcast address, which name no host.
+enum class HostEthernetFault { None, Malformed, AllZero, Broadcast };
+HostEthernetFault ParseHostEthernet(const std::string& text, std::uint8_t (&out)[6]);
+
 // A SecureOn password: six bytes written like an Ethernet address, or four bytes written
 // as a dotted IPv4 address (four decimal parts, 0..255).
 bool ParseSecureOnPassword(const std::string& text, std::vector<std::uint8_t>& out);

@@ -6,7 +6,7 @@ $ touch 'a\b "c" 组.mp' g.mp && wakeburst alarms add --file 'a\b "c" 组.mp' --
 $ wakeburst alarms list --json | json | here
 > {"broadcast": "255.255.255.255", "days": ["sun", "mon", "tue", "wed", "thu", "fri", "sat"], "file": "./a\\b \"c\" 组.mp", "index": 1, "time": "00:00"}
 > {"broadcast": "198.51.100.255", "days": ["mon", "sat"], "file": "./g.mp", "index": 2, "time": "07:05"}
-$ wakeburst alarms list --json --dir empty | json
+$ mkdir empty && wakeburst alarms list --json --dir empty | json
 
 == next across the end of the week, from the minute given on, one minute's alarms in list order
 $ touch g.mp h.mp && wakeburst alarms add --file g.mp --days sat --time 23:30 && wakeburst alarms add --file h.mp --days sun,mon --time 00:15 && wakeburst alarms add --file h.mp --days mon --time 00:15

@@ -6,17 +6,14 @@
 > 00-a0-c9-12-34-56
 > 00-A0-C9-AB-CD-EF
 > 02-00-5e-00-00-10
-! 	错误 文件:{data}/hostlist/gbk_names.mp
-! 	行 14: 请检查IP地址和以太网[MAC]地址.
-! 	错误 文件:{data}/hostlist/gbk_names.mp
-! 	行 15: 请检查IP地址和以太网[MAC]地址.
+! wakeburst check: 错误 文件:{data}/hostlist/gbk_names.mp 行 14: 请检查IP地址和以太网[MAC]地址.
+! wakeburst check: 错误 文件:{data}/hostlist/gbk_names.mp 行 15: 请检查IP地址和以太网[MAC]地址.
 : check ./rel.mp
-! 	错误 文件:./rel.mp
-! 	行 1: 请检查IP地址和以太网[MAC]地址.
+! wakeburst check: 错误 文件:./rel.mp 行 1: 请检查IP地址和以太网[MAC]地址.
 
 == a list that cannot be read, and two lists
 : check {data}/hostlist/没有这个文件.mp
-! 	无法以只读方式打开 {data}/hostlist/没有这个文件.mp .
+! wakeburst check: 无法以只读方式打开 {data}/hostlist/没有这个文件.mp . (No such file or directory)
 ? 1
 : check a.mp b.mp
 ! wakeburst check: expects one host-list file
@@ -24,5 +21,5 @@
 
 == scan refuses an output it cannot write before it polls (in a network of its own)
 $ unshare --net wakeburst scan -o "$PWD/missing/hosts.mp"
-! 	无法以写入方式打开 {dir}/missing/hosts.mp.
+! wakeburst scan: 无法以写入方式打开 {dir}/missing/hosts.mp.
 ? 1

@@ -6,10 +6,10 @@
 == a host list that is a device or a FIFO is refused at once
 posix
 $ timeout 10 wakeburst check /dev/zero
-! 	无法以只读方式打开 /dev/zero .
+! wakeburst check: 无法以只读方式打开 /dev/zero . (not a regular file)
 ? 1
 $ mkfifo f.mp && timeout 10 wakeburst check f.mp
-! 	无法以只读方式打开 f.mp .
+! wakeburst check: 无法以只读方式打开 f.mp . (not a regular file)
 ? 1
 
 == binary data and a 1 MB line of addresses are read to the end
@@ -27,44 +27,30 @@ posix
 # A good store at its start, so only its size can refuse it; a change reads it the same way.
 $ truncate -s 1G DwnGs
 : alarms list
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms list: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 : alarms add --file g.mp --days mon --time 07:30
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 
 == a store that is a FIFO, a link to an endless device or a device is damaged, never waited on
 posix
 + g.mp 198.51.100.7 02-00-5e-00-00-07\r\n
 $ mkfifo DwnGs && timeout 10 wakeburst alarms list
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms list: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 $ timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 $ rm DwnGs && ln -s /dev/zero DwnGs && timeout 10 wakeburst alarms list
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms list: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 $ timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 # A device node of its own (root only): a check that only refused links would read it.
 $ rm DwnGs && { mknod DwnGs c 1 5 2>/dev/null || exit 77; } && timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 
 == damaged stores and every cut of a good one are refused with the message and left on disk
@@ -72,9 +58,7 @@ posix
 + DwnGs @alarm/damaged.DwnGs
 + good @reliability/two_records.DwnGs
 : alarms list
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms list: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 # Each row and each cut as the store: "refused" when the list showed nothing, told the
 # message above and left the store as it was.
@@ -142,7 +126,7 @@ posix
 ! wakeburst scan: the mask must have four parts A.B.C.D, not '255.\x0A\x1B[2J'
 ? 2
 : scan -o {dir}/missing\n\x1b[2J/x.mp
-! 	无法以写入方式打开 {dir}/missing\x0A\x1B[2J/x.mp.
+! wakeburst scan: 无法以写入方式打开 {dir}/missing\x0A\x1B[2J/x.mp.
 ? 1
 : alarms add --file g.mp --days mon\n\x1b[2J --time 07:30
 ! wakeburst alarms add: --days takes sun,mon,tue,wed,thu,fri,sat or all, not 'mon\x0A\x1B[2J'
@@ -160,22 +144,18 @@ posix
 ! wakeburst tick: --at takes a local time "YYYY-MM-DD HH:MM", not '2026-12-07 07:3\x0A\x1B[2J'
 ? 2
 : check {dir}/gone\n\x1b[2J.mp
-! 	无法以只读方式打开 {dir}/gone\x0A\x1B[2J.mp .
+! wakeburst check: 无法以只读方式打开 {dir}/gone\x0A\x1B[2J.mp . (No such file or directory)
 ? 1
 : wake {dir}/gone\n\x1b[2J.mp --to 127.0.0.1 --dir {dir}
-! 	无法以只读方式打开 {dir}/gone\x0A\x1B[2J.mp .
+! wakeburst wake: 无法以只读方式打开 {dir}/gone\x0A\x1B[2J.mp . (No such file or directory)
 ? 1
 # Names that are never looked up outside: no network here.
 $ unshare --net wakeburst send 0$'\n\x1b[2J'-a0-c9-12-34-56
-! 不合法的以太网地址: 0\x0A\x1B[2J-a0-c9-12-34-56
-!
-! Wakeburst 未被发送.
+! wakeburst send: 不合法的以太网地址: 0\x0A\x1B[2J-a0-c9-12-34-56 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 $ unshare --net wakeburst send 00-a0-c9-12-34-56 --to no-such$'\n\x1b[2J'.invalid
-! no-such\x0A\x1B[2J.invalid 是无效的IP地址.
+! wakeburst send: no-such\x0A\x1B[2J.invalid 是无效的IP地址.
 ? 2
 $ unshare --net wakeburst wake gone.mp --to no-such$'\n\x1b[2J'.invalid
-! 	错误: no-such\x0A\x1B[2J.invalid是一个非法的IP 广播地址.
-!
-! 	文件: gone.mp
+! wakeburst wake: 错误: no-such\x0A\x1B[2J.invalid是一个非法的IP 广播地址. 文件: gone.mp
 ? 1

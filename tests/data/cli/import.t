@@ -47,11 +47,11 @@ $ printf 'ip,name\n198.51.100.9,a\n' | wakeburst import --format csv - -o x.mp; 
 
 == a pipe or a directory is refused, not waited on; an unwritable target keeps nothing
 $ mkfifo fifo && mkdir dir && wakeburst import fifo -o x.mp; wakeburst import dir -o x.mp
-! wakeburst import: cannot read fifo
-! wakeburst import: cannot read dir
+! wakeburst import: cannot read fifo (not a regular file)
+! wakeburst import: cannot read dir (not a regular file)
 ? 1
 $ wakeburst import "$DATA/import/hosts.ethers" -o nodir/x.mp 2>&1 | tail -n 1; test ! -e nodir
-> 	无法以写入方式打开 nodir/x.mp.
+> wakeburst import: 无法以写入方式打开 nodir/x.mp.
 
 == usage errors
 $ wakeburst import "$DATA/import/hosts.ethers"

@@ -28,11 +28,11 @@ $ wakeburst log --dir "$DATA/log" --tail 0; wakeburst log --dir "$DATA/log" --ta
 $ printf 'Monday, December 07, 2026 07:30\r\n\t\xbb' >Dawnly.log && wakeburst log; echo '|'
 > Monday, December 07, 2026 07:30
 > 	�|
-$ wakeburst log --dir nowhere
+$ mkdir empty && wakeburst log --dir empty
 
 == refusals: a pipe is not waited on, a bad count
 $ mkfifo Dawnly.log && wakeburst log 2>&1 | sed "s|$PWD|PWD|"; echo "exit ${PIPESTATUS[0]}"
-> wakeburst log: cannot read PWD/Dawnly.log
+> wakeburst log: cannot read PWD/Dawnly.log (not a regular file)
 > exit 1
 $ wakeburst log --tail -1
 ! wakeburst log: --tail takes a number of entries, not '-1'

@@ -24,9 +24,7 @@
 : send 00-A0-C9-12-34-56 -q 00a0c9123456 --to 127.0.0.1
 % 2 00a0c9123456
 : send --to 127.0.0.1 -- --to
-! 不合法的以太网地址: --to
-!
-! Wakeburst 未被发送.
+! wakeburst send: 不合法的以太网地址: --to Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 
 == options that are missing, unknown, given twice, or given a value they do not take
@@ -46,20 +44,16 @@
 ! wakeburst send: option -q given twice
 ? 2
 : send 00-A0-C9-12-34-56 --to=
-!  是无效的IP地址.
+! wakeburst send:  是无效的IP地址.
 ? 2
 
 == one bad address refuses them all
 : send - --to 127.0.0.1
 < 00-a0-c9-12-34-56\n00-a0-c9\n
-! 不合法的以太网地址: 00-a0-c9
-!
-! Wakeburst 未被发送.
+! wakeburst send: 不合法的以太网地址: 00-a0-c9 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 : send 00-A0-C9-12-34 --to 127.0.0.1
-! 不合法的以太网地址: 00-A0-C9-12-34
-!
-! Wakeburst 未被发送.
+! wakeburst send: 不合法的以太网地址: 00-A0-C9-12-34 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 : send - --to 127.0.0.1
 ! wakeburst send: no Ethernet address on standard input
@@ -68,7 +62,7 @@
 ! wakeburst send: expects Ethernet addresses, or - to read them from standard input
 ? 2
 : send 00-A0-C9-12-34-56 --to no-such-host.invalid
-! no-such-host.invalid 是无效的IP地址.
+! wakeburst send: no-such-host.invalid 是无效的IP地址.
 ? 2
 : frobnicate
 ! wakeburst: unknown command 'frobnicate' (see wakeburst --help)

@@ -9,19 +9,16 @@
 % 3 02005e000010 02005e000011 02005e000012
 ~ Dawnly.log \r\n\t\xbb\xbd\xd0\xd1 3 hosts \xd3\xda {data}/alarm/three_hosts.mp\r\n
 : wake -q {data}/alarm/three_hosts.mp --to 127.0.0.1 --repeat 2 --interval 0
-! 	错误 文件:{data}/alarm/three_hosts.mp
-! 	行 5: 请检查IP地址和以太网[MAC]地址.
+! wakeburst wake: 错误 文件:{data}/alarm/three_hosts.mp 行 5: 请检查IP地址和以太网[MAC]地址.
 % 6 02005e000010 02005e000011 02005e000012
 
 == wake failures exit 1 and are logged too
 : wake gone.mp --dir {dir} --to 127.0.0.1
-! 	无法以只读方式打开 gone.mp .
+! wakeburst wake: 无法以只读方式打开 gone.mp . (No such file or directory)
 ? 1
 ~ Dawnly.log gone.mp .\r\n
 : wake {data}/alarm/one_host.mp --to no-such-host.invalid
-! 	错误: no-such-host.invalid是一个非法的IP 广播地址.
-!
-! 	文件: {data}/alarm/one_host.mp
+! wakeburst wake: 错误: no-such-host.invalid是一个非法的IP 广播地址. 文件: {data}/alarm/one_host.mp
 ? 1
 ~ Dawnly.log one_host.mp\r\r\n
 : wake
@@ -61,7 +58,7 @@ $ wakeburst tick
 == parallel adds: each one stored says so, each past the sixteenth is refused, none is lost
 $ adds 20
 >      16 0 1 
->       4 1 0 组 16 允许的最大值.
+>       4 1 0 wakeburst alarms add: 组 16 允许的最大值.
 > 16
 $ adds 10
 >      10 0 1 

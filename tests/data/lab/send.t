@@ -81,7 +81,7 @@ $ out=$(wakeburst send 02:00:5e:00:00:13 --to 198.51.100.127 --host 198.51.100.1
 $ t=$(date +%s%3N); wakeburst send 02:00:5e:00:00:14 --to 198.51.100.127 --host 198.51.100.14 --wait 2 -q; echo "exit $?"; [ $(($(date +%s%3N) - t)) -lt 3500 ] && echo "in time"
 > exit 3
 > in time
-! 198.51.100.14 did not answer within 2 s
+! wakeburst send: 198.51.100.14 did not answer within 2 s
 @ 0 1 2: 198.51.100.127 FRAME(02005e000014)
 
 == a host that drops every TCP segment is awake when it answers a ping the program may send
@@ -91,7 +91,7 @@ $ ip netns exec ${LAB}p3 iptables -A INPUT -p tcp -j DROP; wakeburst send 00-a0-
 > 发送到 198.51.100.12
 > 198.51.100.12 awake after
 > exit 0
-! 198.51.100.12 did not answer within 1 s
+! wakeburst send: 198.51.100.12 did not answer within 1 s
 @ 2: 198.51.100.12 FRAME
 @ 2: 198.51.100.12 FRAME
 

@@ -23,12 +23,12 @@
 
 == a name that does not resolve sends nothing
 : send 00-A0-C9-12-34-56 --to nobody.invalid
-! nobody.invalid 是无效的IP地址.
+! wakeburst send: nobody.invalid 是无效的IP地址.
 ? 2
 
 == scan: an output that cannot be written stops it before the poll
 : scan -o missing/hosts.mp
-! 	无法以写入方式打开 missing/hosts.mp.
+! wakeburst scan: 无法以写入方式打开 missing/hosts.mp.
 ? 1
 
 == scan: a refused mask sends nothing (the mask rules are tested on their own)
@@ -70,11 +70,11 @@ $ lab_tool lookup 255.255.255.255
 $ ip neigh flush all; wakeburst scan 2>err; echo "exit $?"; head -5 err; wc -l <err
 > 新建组.mp
 > exit 0
-> 获取此主机的 IP 地址
-> 轮询局域网内所有主机.
-> 正在读取 ARP 缓存.
-> 正在完成IP地址到主机名的映射.
-> 198.51.100.12
+> wakeburst scan: 获取此主机的 IP 地址
+> wakeburst scan: 轮询局域网内所有主机.
+> wakeburst scan: 正在读取 ARP 缓存.
+> wakeburst scan: 正在完成IP地址到主机名的映射.
+> wakeburst scan: 198.51.100.12
 > 6
 @ 0: 198.51.100.10 446f6f646168
 @ 0: 198.51.100.10 446f6f646168
@@ -98,10 +98,10 @@ $ ip neigh flush all; wakeburst scan --mask 255.255.255.254 -o empty; echo "exit
 > empty.mp
 > exit 0
 > empty.mp
-! 获取此主机的 IP 地址
-! 轮询局域网内所有主机.
-! 正在读取 ARP 缓存.
-! 正在完成IP地址到主机名的映射.
+! wakeburst scan: 获取此主机的 IP 地址
+! wakeburst scan: 轮询局域网内所有主机.
+! wakeburst scan: 正在读取 ARP 缓存.
+! wakeburst scan: 正在完成IP地址到主机名的映射.
 
 == a directed-broadcast alarm wakes every host of its list at every peer, at its minute only
 $ cp "$DATA/lab/peers.mp" . && wakeburst alarms add --file peers.mp --days mon --time 07:30 --to 198.51.100.255
