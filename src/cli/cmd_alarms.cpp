@@ -82,7 +82,7 @@ bool LoadStore(CAlarmStore& store, const std::string& command) {
     }
     std::error_code ec;
     if (!std::filesystem::exists(platform::PathFromUtf8(store.StorePath()), ec)) return true;
-    PrintErr("wakeburst " + command + ": cannot read " + EscapeControlChars(store.StorePath()));
+    PrintErr("wakeburst " + command + ": cannot read " + Shown(store.StorePath()));
     return false;
 }
 
@@ -94,7 +94,7 @@ int ExitFor(const CAlarmStore& store, CAlarmStore::UpdateResult result,
         case R::Saved:
             return kExitOk;
         case R::Unreadable:
-            PrintErr("wakeburst " + command + ": cannot read " + store.StorePath());
+            PrintErr("wakeburst " + command + ": cannot read " + Shown(store.StorePath()));
             break;
         case R::NotLocked:
         case R::Refused:
@@ -140,13 +140,13 @@ int Next(CAlarmStore& store, const ParsedArgs& pa) {
         AllDigits(countText) && countText.size() <= 5 ? std::stoul(countText) : 0;
     if (count < 1 || count > kMaxNextCount) {
         PrintErr("wakeburst alarms next: --count takes a number from 1 to " +
-                 std::to_string(kMaxNextCount) + ", not '" + countText + "'");
+                 std::to_string(kMaxNextCount) + ", not '" + Shown(countText) + "'");
         return kExitUsage;
     }
     std::time_t from = std::time(nullptr);
     if (pa.Has("--from") && !ParseLocalMinute(pa.Get("--from"), from)) {
         PrintErr("wakeburst alarms next: --from takes a local time \"YYYY-MM-DD HH:MM\", not '" +
-                 pa.Get("--from") + "'");
+                 Shown(pa.Get("--from")) + "'");
         return kExitUsage;
     }
     if (!LoadStore(store, "alarms next")) return kExitFailed;

@@ -159,3 +159,93 @@ $ unshare --net wakeburst send 00-a0-c9-12-34-56 --to no-such$'\n\x1b[2J'.invali
 $ unshare --net wakeburst wake gone.mp --to no-such$'\n\x1b[2J'.invalid
 ! wakeburst wake: 错误: no-such\x0A\x1B[2J.invalid是一个非法的IP 广播地址. 文件: gone.mp
 ? 1
+: alarms next --count 1\n2
+! wakeburst alarms next: --count takes a number from 1 to 10000, not '1\x0A2'
+? 2
+: alarms next --from '2026-12-07\n07:00'
+! wakeburst alarms next: --from takes a local time "YYYY-MM-DD HH:MM", not '2026-12-07\x0A07:00'
+? 2
+: export --format x\ny gone.mp
+! wakeburst export: --format takes csv, ethers or json, not 'x\x0Ay'
+? 2
+: export gone\n.mp
+! wakeburst export: 无法以只读方式打开 gone\x0A.mp . (No such file or directory)
+? 1
+: import --format x\ny gone -o x.mp
+! wakeburst import: --format takes auto, ethers, csv or plain, not 'x\x0Ay'
+? 2
+: import gone\n -o x.mp
+! wakeburst import: cannot read gone\x0A (No such file or directory)
+? 1
+: log --tail 1\n
+! wakeburst log: --tail takes a number of entries, not '1\x0A'
+? 2
+
+== a directory that is not there, or no directory, is refused by every command that keeps its files there
++ file
+: alarms list --dir gone
+! wakeburst alarms list: cannot read the directory {dir}/gone/ (No such file or directory)
+? 1
+: alarms --json --dir gone
+! wakeburst alarms list: cannot read the directory {dir}/gone/ (No such file or directory)
+? 1
+: alarms next --dir gone
+! wakeburst alarms next: cannot read the directory {dir}/gone/ (No such file or directory)
+? 1
+: alarms add --file file --days mon --time 07:30 --dir gone
+! wakeburst alarms add: cannot read the directory {dir}/gone/ (No such file or directory)
+? 1
+: alarms remove 1 --dir gone
+! wakeburst alarms remove: cannot read the directory {dir}/gone/ (No such file or directory)
+? 1
+: log --dir gone
+! wakeburst log: cannot read the directory {dir}/gone/ (No such file or directory)
+? 1
+: tick --dir gone
+! wakeburst tick: cannot read the directory {dir}/gone/ (No such file or directory)
+? 1
+: run-alarms --dir {dir}/file
+! wakeburst run-alarms: cannot read the directory {dir}/file/ (Not a directory)
+? 1
+
+== output that cannot be written in full is a failure, said on stderr
+posix
++ g.mp 198.51.100.7 pc7 02-00-5e-00-00-07\r\n
++ Dawnly.log Monday, December 07, 2026 07:30\r\n
+: alarms add --file g.mp --days mon --time 07:30
+$ for c in 'alarms list' 'alarms list --json' 'alarms next' 'export g.mp' 'check g.mp' log 'send 00-a0-c9-12-34-56 --to 127.0.0.1' --help --version 'export --help'; do wakeburst $c 2>&1 >/dev/full; echo "$c: $?"; done
+> wakeburst: write error: No space left on device
+> alarms list: 1
+> wakeburst: write error: No space left on device
+> alarms list --json: 1
+> wakeburst: write error: No space left on device
+> alarms next: 1
+> wakeburst: write error: No space left on device
+> export g.mp: 1
+> wakeburst: write error: No space left on device
+> check g.mp: 1
+> wakeburst: write error: No space left on device
+> log: 1
+> wakeburst: write error: No space left on device
+> send 00-a0-c9-12-34-56 --to 127.0.0.1: 1
+> wakeburst: write error: No space left on device
+> --help: 1
+> wakeburst: write error: No space left on device
+> --version: 1
+> wakeburst: write error: No space left on device
+> export --help: 1
+% 1 00a0c9123456
+# A refusal that cannot be told is a failure too.
+$ wakeburst send zz 2>/dev/full; echo $?
+> 1
+# A big list into a small file system, and into a pipe closed early with SIGPIPE ignored
+# (as under a service manager): the part written is no success.
+$ python3 -c 'print("".join("198.51.100.%d pc 02-00-5e-00-%02x-%02x\r\n" % (i % 250 + 1, i // 256, i % 256) for i in range(10001)), end="")' >big.mp && wakeburst export big.mp | wc -l
+> 10002
+$ unshare --mount true 2>/dev/null || exit 77; unshare --mount bash -c 'mkdir small && mount -t tmpfs -o size=64k tmpfs small || exit 4; wakeburst export big.mp >small/out.csv; echo "exit $?"'
+! wakeburst: write error: No space left on device
+> exit 1
+$ trap '' PIPE; wakeburst export big.mp | head -n 1; echo "exit ${PIPESTATUS[0]}"
+! wakeburst: write error: Broken pipe
+> ip,name,mac
+> exit 1

@@ -13,6 +13,10 @@ $ wakeburst check out.mp
 > 00-A0-C9-12-34-57
 > 00-a0-c9-12-34-58
 
+== an address field that is no whole dotted quad is a name; one read as a number is not looked up
+$ printf '00:a0:c9:00:00:61 10.lab\n00:a0:c9:00:00:62 1.2.3.4.5\n00:a0:c9:00:00:63 192.168.1\n00:a0:c9:00:00:64 7.example.invalid\n00:a0:c9:00:00:65 12345\n00:a0:c9:00:00:66 0x7f.1\n00:a0:c9:00:00:67 198.51.100.007\n' | wakeburst import - -o n.mp
+$ printf '0.0.0.0\t10.lab\t00-a0-c9-00-00-61\n0.0.0.0\t1.2.3.4.5\t00-a0-c9-00-00-62\n0.0.0.0\t192.168.1\t00-a0-c9-00-00-63\n0.0.0.0\t7.example.invalid\t00-a0-c9-00-00-64\n0.0.0.0\t12345\t00-a0-c9-00-00-65\n0.0.0.0\t0x7f.1\t00-a0-c9-00-00-66\n198.51.100.7\t*名称未被发现*\t00-a0-c9-00-00-67\n' | gbk body && cat "$DATA/../hostlist/header_only.mp" body | cmp - n.mp
+
 == CSV with a byte-order mark, columns in any order and case, quoted fields, names made one field
 $ wakeburst import "$DATA/import/inventory.csv" -o inv.mp
 ! wakeburst import: line 5 cannot be read: bad;00:a0:c9:00:00:04;d;198.51.100.300

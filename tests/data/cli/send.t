@@ -11,6 +11,9 @@
 : send 00:a0:c9:12:34:56 --to=127.0.0.1
 > 发送到 127.0.0.1
 % 1 00a0c9123456
+: send 00.a0.c9.12.34.56 --to 127.0.0.1
+> 发送到 127.0.0.1
+% 1 00a0c9123456
 
 == several addresses from the arguments and from standard input; -- ends the options
 : send --to 127.0.0.1 -- 00-A0-C9-12-34-56 00a0c9123456
@@ -54,6 +57,25 @@
 ? 2
 : send 00-A0-C9-12-34 --to 127.0.0.1
 ! wakeburst send: 不合法的以太网地址: 00-A0-C9-12-34 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+? 2
+# Six pairs and nothing more, one kind of separator; no address that names no host.
+: send 00:a0:c9:12:34:56:78 --to 127.0.0.1
+! wakeburst send: 不合法的以太网地址: 00:a0:c9:12:34:56:78 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+? 2
+: send 00:a0-c9:12:34:56 --to 127.0.0.1
+! wakeburst send: 不合法的以太网地址: 00:a0-c9:12:34:56 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+? 2
+: send 00a0.c912.3456 --to 127.0.0.1
+! wakeburst send: 不合法的以太网地址: 00a0.c912.3456 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+? 2
+: send 00-00-00-00-00-00 --to 127.0.0.1
+! wakeburst send: 不合法的以太网地址: 00-00-00-00-00-00 Wakeburst 未被发送. (the all-zero address names no host)
+? 2
+: send 000000000000 --to 127.0.0.1
+! wakeburst send: 不合法的以太网地址: 000000000000 Wakeburst 未被发送. (the all-zero address names no host)
+? 2
+: send 00-a0-c9-12-34-56 ff:ff:ff:ff:ff:FF --to 127.0.0.1
+! wakeburst send: 不合法的以太网地址: ff:ff:ff:ff:ff:FF Wakeburst 未被发送. (the broadcast address names no host)
 ? 2
 : send - --to 127.0.0.1
 ! wakeburst send: no Ethernet address on standard input
