@@ -74,8 +74,8 @@ $ ip neigh flush all; wakeburst scan 2>err; echo "exit $?"; head -5 err; wc -l <
 > wakeburst scan: 轮询局域网内所有主机.
 > wakeburst scan: 正在读取 ARP 缓存.
 > wakeburst scan: 正在完成IP地址到主机名的映射.
-> wakeburst scan: 198.51.100.12
-> 6
+> wakeburst scan: 198.51.100.12 未发现主机 或 服务器故障.
+> 5
 @ 0: 198.51.100.10 446f6f646168
 @ 0: 198.51.100.10 446f6f646168
 @ 0: 198.51.100.10 446f6f646168
