@@ -28,6 +28,7 @@ StreamState g_out, g_err;
 
 void Write(std::FILE* f, StreamState& state, std::string_view text) {
     if (state.failed) return;
+    errno = 0;
     if (platform::WriteText(f, text)) return;
     state.failed = true;
     state.error = errno ? errno : EIO;
@@ -126,6 +127,7 @@ void PrintReport(const std::string& report) {
 }
 
 int FinishOutput(int code) {
+    errno = 0;
     if (!g_out.failed && std::fflush(stdout) != 0) {
         g_out.failed = true;
         g_out.error = errno ? errno : EIO;
