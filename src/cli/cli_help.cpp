@@ -42,8 +42,8 @@ std::map<std::string, std::string> HelpTexts() {
          "usage: wakeburst send [options] ETHERNET...\n"
          "       wakeburst send [options] -\n"
          "Wakes each address (several allowed); with -, the Ethernet addresses on standard\n"
-         "input, one a line. ETHERNET may be written 00-A0-C9-12-34-56, 00.a0.c9.12.34.56,\n"
-         "00a0c9123456 or 00:a0:c9:12:34:56.\n"
+         "input, one a line. ETHERNET is six pairs: 00-A0-C9-12-34-56, 00.a0.c9.12.34.56,\n"
+         "00a0c9123456 or 00:a0:c9:12:34:56; the all-zero and broadcast addresses are refused.\n"
          "options:\n" +
              std::string(kWakeOptions) +
              "  --host IP          the host to wait for when DEST is not the host itself\n" +
