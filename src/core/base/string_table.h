@@ -30,6 +30,10 @@ std::string FormatString1(int id, const std::string& arg1);
 
 std::string FormatString2(int id, const std::string& arg1, const std::string& arg2);
 
+// Why a save wrote nothing: `link` is another user's symbolic link, which the kernel itself
+// would not follow for us. One line; the link is shown escaped.
+std::string FormatRefusedLink(const std::string& link);
+
 // A value from outside (a file name, an address, an argument) as it is shown inside a
 // message: control characters, DEL and bytes that are not UTF-8 become \xHH, the C1
 // controls \uHHHH, so that a line feed in it cannot forge a line of its own and an escape
