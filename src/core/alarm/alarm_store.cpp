@@ -51,9 +51,8 @@ bool CAlarmStore::SaveAlarms(const AlarmList& list) {
     const platform::SaveResult saved =
         platform::WriteFileAtomically(StorePath(), EncodeAlarmStore(m_alarms));
     if (!saved) {
-        ShowMessageBox(saved.refusedLink.empty()
-                           ? FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName)
-                           : FormatRefusedLink(saved.refusedLink),
+        ShowMessageBox(SaveFailureText(saved.refusedLink,
+                                       FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName)),
                        MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }

@@ -103,8 +103,9 @@ std::string FormatString1(int id, const std::string& arg1) {
     return FormatPlaceholders(LoadStringText(id), &arg1, 1);
 }
 
-std::string FormatRefusedLink(const std::string& link) {
-    return "拒绝经由其他用户的符号链接 " + EscapeControlChars(link) + " 写入.";
+std::string SaveFailureText(const std::string& refusedLink, std::string otherwise) {
+    if (refusedLink.empty()) return otherwise;
+    return "拒绝经由其他用户的符号链接 " + EscapeControlChars(refusedLink) + " 写入.";
 }
 
 std::string FormatString2(int id, const std::string& arg1, const std::string& arg2) {

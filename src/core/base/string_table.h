@@ -30,9 +30,10 @@ std::string FormatString1(int id, const std::string& arg1);
 
 std::string FormatString2(int id, const std::string& arg1, const std::string& arg2);
 
-// Why a save wrote nothing: `link` is another user's symbolic link, which the kernel itself
-// would not follow for us. One line; the link is shown escaped.
-std::string FormatRefusedLink(const std::string& link);
+// The message of a save that wrote nothing: when `refusedLink` is set, one line naming that
+// link (escaped), another user's, which the kernel itself would not follow for us; else
+// `otherwise`.
+std::string SaveFailureText(const std::string& refusedLink, std::string otherwise);
 
 // A value from outside (a file name, an address, an argument) as it is shown inside a
 // message: control characters, DEL and bytes that are not UTF-8 become \xHH, the C1

@@ -12,10 +12,10 @@ bool CaptureArpCache(const std::string& listingPath) {
     platform::ReadArpListing(listing);
     const platform::SaveResult saved = platform::WriteFileAtomically(listingPath, listing);
     if (!saved) {
-        ShowMessageBox(saved.refusedLink.empty()
-                           ? FormatString1(IDS_CANNOT_OPEN_WRITE, EscapeControlChars(listingPath))
-                           : FormatRefusedLink(saved.refusedLink),
-                       MsgButtons::Ok);
+        ShowMessageBox(
+            SaveFailureText(saved.refusedLink,
+                            FormatString1(IDS_CANNOT_OPEN_WRITE, EscapeControlChars(listingPath))),
+            MsgButtons::Ok);
         return false;
     }
     return true;

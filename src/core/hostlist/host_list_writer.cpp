@@ -35,9 +35,8 @@ void AppendFileText(std::string& out, const std::string& utf8) {
 }
 
 bool Refused(const std::string& path, const platform::SaveResult& result) {
-    ShowMessageBox(result.refusedLink.empty()
-                       ? FormatString1(IDS_CANNOT_OPEN_WRITE, EscapeControlChars(path))
-                       : FormatRefusedLink(result.refusedLink),
+    ShowMessageBox(SaveFailureText(result.refusedLink,
+                                   FormatString1(IDS_CANNOT_OPEN_WRITE, EscapeControlChars(path))),
                    MsgButtons::Ok);
     return false;
 }

@@ -123,11 +123,10 @@ bool CDawnlyDoc::OnSaveDocument(const QString& path) {
     const platform::SaveResult saved = platform::WriteFileAtomically(
         path.toStdString(), std::string_view(bytes.constData(), bytes.size()));
     if (!saved) {
-        CUiSeam::Message(nullptr,
-                         saved.refusedLink.empty()
-                             ? QStringLiteral("无法保存文件 %1.").arg(path)
-                             : QString::fromStdString(FormatRefusedLink(saved.refusedLink)),
-                         QMessageBox::Ok, QMessageBox::Warning, QString());
+        const QString text = QStringLiteral("无法保存文件 %1.").arg(path);
+        CUiSeam::Message(
+            nullptr, QString::fromStdString(SaveFailureText(saved.refusedLink, text.toStdString())),
+            QMessageBox::Ok, QMessageBox::Warning, QString());
         return false;
     }
     if (!unchanged) {
