@@ -2,8 +2,11 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
 #endif
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "support/case_file.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
+#include "support/transcript.h"
 
 // File names and arguments that are not ASCII, through the core and through the command line.
 // On Windows these are what the wide-character paths and the UTF-8 command line are for.
@@ -104,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Utf8Names,
                          ::testing::ValuesIn(test::ReadCases("platform/names.cases")),
                          [](const auto& info) { return info.param[0]; });
 
-#ifndef _WIN32  // what a save replaces: links and set-ID bits are POSIX matters
+#ifndef _WIN32  // what a save replaces: links, their owners and set-ID bits are POSIX matters
 class AtomicSave : public ::testing::TestWithParam<test::CaseRow> {};
 
 TEST_P(AtomicSave, ReplacesTheResolvedTargetAndKeepsTheLink) {
@@ -112,21 +116,45 @@ TEST_P(AtomicSave, ReplacesTheResolvedTargetAndKeepsTheLink) {
     const std::string &saveAs = c[2], &target = c[3], &link = c[4];
     test::TempDir dir;
     umask(022);  // for the modes of the files made here
-    ASSERT_TRUE(test::Shell("cd '" + dir.Path() + "' && " + c[1]));
-    ASSERT_TRUE(platform::WriteFileAtomically(dir.File(saveAs), "new"));
+    const std::string helpers =
+        "as_nobody() { [ \"$(id -u)\" = 0 ] || exit 77; setpriv --reuid=65534 --regid=65534 "
+        "--clear-groups \"$@\"; }; give_away() { [ \"$(id -u)\" = 0 ] || exit 77; chown 65534 "
+        "\"$@\"; }; old() { for f; do echo stale >\"$f\" && touch -d '2 minutes ago' \"$f\"; "
+        "done; }; ";
+    const int status = std::system((helpers + "cd '" + dir.Path() + "' && " + c[1]).c_str());
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) GTEST_SKIP() << "needs root";
+    ASSERT_EQ(status, 0) << c[1];
+    const platform::SaveResult saved = platform::WriteFileAtomically(dir.File(saveAs), "new");
 
-    EXPECT_EQ(test::ReadFileBytes(dir.File(target)), "new");
     std::error_code ec;
     EXPECT_EQ(fs::is_symlink(dir.File(saveAs), ec), !link.empty());
     if (!link.empty()) {
         EXPECT_EQ(fs::read_symlink(dir.File(saveAs), ec).string(), link);
     }
+    std::vector<std::string> temporaries;
+    for (const auto& e : fs::recursive_directory_iterator(dir.Path())) {
+        const std::string name = e.path().filename().string();
+        if (name.find(".tmp") != std::string::npos) temporaries.push_back(name);
+    }
+    std::sort(temporaries.begin(), temporaries.end());
+    EXPECT_EQ(temporaries, test::TranscriptWords(c[6]));
+
+    if (target.rfind("refused ", 0) == 0) {
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(saved.refusedLink, dir.File(target.substr(8)));
+        for (const auto& e : fs::recursive_directory_iterator(dir.Path())) {
+            if (e.is_regular_file()) {
+                EXPECT_EQ(test::ReadFileBytes(e.path().string()), "old\n") << e.path();
+            }
+        }
+        return;
+    }
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved.refusedLink, "");
+    EXPECT_EQ(test::ReadFileBytes(dir.File(target)), "new");
     struct stat st {};
     ASSERT_EQ(stat(dir.File(target).c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, std::stoul(c[5], nullptr, 8));
-    // No temporary file stays behind, wherever the target lies.
-    for (const auto& e : fs::recursive_directory_iterator(dir.Path()))
-        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, AtomicSave,

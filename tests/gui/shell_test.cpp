@@ -226,6 +226,11 @@ private:
             QCOMPARE(
                 ::chown(QFile::encodeName(Path(a[0])).constData(), a[1].toUInt(), a[1].toUInt()),
                 0);
+        } else if (verb == "link") {  // NAME to TARGET, made by user a[2] when one is given
+            if (a.size() > 2 && geteuid() != 0) SCENARIO_SKIP("needs root to act as another user");
+            const QByteArray name = QFile::encodeName(Path(a[0]));
+            QCOMPARE(::symlink(QFile::encodeName(a[1]).constData(), name.constData()), 0);
+            if (a.size() > 2) QCOMPARE(::lchown(name.constData(), a[2].toUInt(), a[2].toUInt()), 0);
         } else if (verb == "listen") {
             m_server = std::make_unique<CShellOpenServer>();
             m_socketName = ShellOpenServerName();

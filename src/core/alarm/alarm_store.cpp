@@ -48,9 +48,12 @@ bool CAlarmStore::SaveAlarms(const AlarmList& list) {
     m_alarms = CopyAlarmList(list);
     // Written whole to a temporary file and renamed over the store, so a failure half way
     // leaves the old store intact rather than cut short.
-    if (!platform::WriteFileAtomically(StorePath(), EncodeAlarmStore(m_alarms))) {
-        ShowMessageBox(FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName), MsgButtons::Ok,
-                       MsgIcon::Exclamation);
+    const platform::SaveResult saved =
+        platform::WriteFileAtomically(StorePath(), EncodeAlarmStore(m_alarms));
+    if (!saved) {
+        ShowMessageBox(SaveFailureText(saved.refusedLink,
+                                       FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName)),
+                       MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     return true;

@@ -55,10 +55,17 @@ void AppendWakeLog(const std::string& body) {
     const std::string path = target.startDir + kWakeLogName;
     platform::CRegularFile out;
     if (!out.OpenForAppending(path)) return;
-    const std::uint64_t before = out.SizeAtOpen();
-    // A disk that fills half way through leaves half an entry, into which the next entry
-    // would run: take it out again, so that only this entry is lost.
-    if (!out.WriteAll(entry)) out.Truncate(before);
+    // The window and a wake from the shell may append at the same moment: each entry goes in
+    // whole under the log's lock, and a disk that fills half way through takes out only this
+    // entry's bytes, from where this append began, never another program's entry before it.
+    std::uint64_t before = 0;
+    if (out.LockExclusive() && out.CurrentSize(before)) {
+        if (!out.WriteAll(entry)) out.Truncate(before);
+    } else {
+        // Unlocked, the end seen now may already be behind another entry: half an entry is
+        // left rather than cutting into that one.
+        out.WriteAll(entry);
+    }
     out.Close();
 }
 

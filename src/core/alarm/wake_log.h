@@ -43,8 +43,9 @@ std::string FormatWakeLogDate(std::time_t when);
 // feed written as CR LF (a CR already in the text stays, giving CR CR LF).
 std::string FormatWakeLogEntry(const std::string& body, std::time_t when);
 
-// Appends one entry, dated now by the target's clock. A log that cannot be opened loses
-// the entry silently.
+// Appends one entry, dated now by the target's clock, under the log's lock. A log that
+// cannot be opened (a link that the kernel would not follow for us among them) loses the
+// entry silently.
 void AppendWakeLog(const std::string& body);
 
 }  // namespace wb

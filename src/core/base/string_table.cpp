@@ -103,6 +103,11 @@ std::string FormatString1(int id, const std::string& arg1) {
     return FormatPlaceholders(LoadStringText(id), &arg1, 1);
 }
 
+std::string SaveFailureText(const std::string& refusedLink, std::string otherwise) {
+    if (refusedLink.empty()) return otherwise;
+    return "拒绝经由其他用户的符号链接 " + EscapeControlChars(refusedLink) + " 写入.";
+}
+
 std::string FormatString2(int id, const std::string& arg1, const std::string& arg2) {
     const std::string args[2] = {arg1, arg2};
     return FormatPlaceholders(LoadStringText(id), args, 2);

@@ -30,6 +30,11 @@ std::string FormatString1(int id, const std::string& arg1);
 
 std::string FormatString2(int id, const std::string& arg1, const std::string& arg2);
 
+// The message of a save that wrote nothing: when `refusedLink` is set, one line naming that
+// link (escaped), another user's, which the kernel itself would not follow for us; else
+// `otherwise`.
+std::string SaveFailureText(const std::string& refusedLink, std::string otherwise);
+
 // A value from outside (a file name, an address, an argument) as it is shown inside a
 // message: control characters, DEL and bytes that are not UTF-8 become \xHH, the C1
 // controls \uHHHH, so that a line feed in it cannot forge a line of its own and an escape

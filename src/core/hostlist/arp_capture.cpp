@@ -10,8 +10,12 @@ namespace wb {
 bool CaptureArpCache(const std::string& listingPath) {
     std::string listing;
     platform::ReadArpListing(listing);
-    if (!platform::WriteFileAtomically(listingPath, listing)) {
-        ShowMessageBox(FormatString1(IDS_CANNOT_OPEN_WRITE, listingPath), MsgButtons::Ok);
+    const platform::SaveResult saved = platform::WriteFileAtomically(listingPath, listing);
+    if (!saved) {
+        ShowMessageBox(
+            SaveFailureText(saved.refusedLink,
+                            FormatString1(IDS_CANNOT_OPEN_WRITE, EscapeControlChars(listingPath))),
+            MsgButtons::Ok);
         return false;
     }
     return true;

@@ -71,8 +71,13 @@ bool RunHostListCreation(const std::string& maskText, const std::string& path,
     Announce(status, kStatusPolling);
     socket.PollSubnet(maskText);
     Announce(status, kStatusReadingArp);
-    // Judged by the listing it leaves, not by its result.
-    CaptureArpCache(options.listingPath);
+    // An empty listing is judged by the conversion. A listing that could not be written at
+    // all (its message shown) stops here: whatever stands at its name is not this capture's.
+    if (!CaptureArpCache(options.listingPath)) {
+        socket.Close();
+        Announce(status, kStatusNoArp);
+        return false;
+    }
     Announce(status, kStatusMapping);
     const bool ok = CreateHostListFile(path, options);
     socket.Close();

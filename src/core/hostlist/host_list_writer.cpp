@@ -34,8 +34,11 @@ void AppendFileText(std::string& out, const std::string& utf8) {
     }
 }
 
-void ShowCannotWrite(const std::string& path) {
-    ShowMessageBox(FormatString1(IDS_CANNOT_OPEN_WRITE, EscapeControlChars(path)), MsgButtons::Ok);
+bool Refused(const std::string& path, const platform::SaveResult& result) {
+    ShowMessageBox(SaveFailureText(result.refusedLink,
+                                   FormatString1(IDS_CANNOT_OPEN_WRITE, EscapeControlChars(path))),
+                   MsgButtons::Ok);
+    return false;
 }
 
 // The name comes from whoever answers the reverse lookup. It must stay one token of its
@@ -78,20 +81,14 @@ std::string HostListFileBytes(const std::vector<HostListEntry>& entries) {
 }
 
 bool CheckHostListWritable(const std::string& path) {
-    if (!platform::CheckReplaceable(path)) {
-        ShowCannotWrite(path);
-        return false;
-    }
-    return true;
+    const platform::SaveResult checked = platform::CheckReplaceable(path);
+    return checked || Refused(path, checked);
 }
 
 bool WriteHostListFile(const std::string& path, const std::vector<HostListEntry>& entries) {
-    if (!platform::CheckReplaceable(path) ||
-        !platform::WriteFileAtomically(path, HostListFileBytes(entries))) {
-        ShowCannotWrite(path);
-        return false;
-    }
-    return true;
+    platform::SaveResult saved = platform::CheckReplaceable(path);
+    if (saved) saved = platform::WriteFileAtomically(path, HostListFileBytes(entries));
+    return saved || Refused(path, saved);
 }
 
 }  // namespace wb

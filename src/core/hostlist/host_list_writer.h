@@ -16,11 +16,11 @@ extern const char kHostListHeader[];
 std::string HostListFileBytes(const std::vector<HostListEntry>& entries);
 
 // Whether a file can be created where `path` points, checked before any slow work is done.
-// Shows message 61450 when it cannot.
+// Shows message 61450 when it cannot, or names the link that it will not write through.
 bool CheckHostListWritable(const std::string& path);
 
 // Writes the host list in one piece: a failure leaves whatever stood at `path` untouched,
-// shows message 61450 and returns false.
+// shows its message as CheckHostListWritable does and returns false.
 bool WriteHostListFile(const std::string& path, const std::vector<HostListEntry>& entries);
 
 }  // namespace wb

@@ -5,15 +5,27 @@
 
 namespace wb::platform {
 
+// What became of a save or of the check before one.
+struct SaveResult {
+    bool done = false;
+    // Set when the save stopped at a symbolic link that the kernel itself would not follow
+    // for us (ResolveWriteTarget): nothing was written. Empty for any other failure.
+    std::string refusedLink;
+    explicit operator bool() const { return done; }
+};
+
 // Replaces the file at `path` with `bytes` as a whole: the bytes go to a temporary file in
 // the same directory, are flushed to the disk, and the temporary file is renamed over the
 // target. On any failure the old file is left as it was and the temporary file removed.
-// A symbolic link is followed: its target is what gets replaced.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// A symbolic link is followed where the kernel would follow it: its target is what gets
+// replaced, and the link stays. The temporary files that killed saves of the same file left
+// behind are removed on the way.
+SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// Whether WriteFileAtomically may replace `path`: an existing target (links followed) must
-// be a regular file that we may write, and its directory must take a new file.
-bool CheckReplaceable(const std::string& path);
+// Whether WriteFileAtomically may replace `path`: the links on the way must be ones it
+// follows, an existing target must be a regular file that we may write, and its directory
+// must take a new file.
+SaveResult CheckReplaceable(const std::string& path);
 
 // Reads a whole regular file as bytes; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);

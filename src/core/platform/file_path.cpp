@@ -1,9 +1,17 @@
 #include "platform/file_path.h"
 
 #include <system_error>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, which it needs.
+#include <aclapi.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
 #endif
 
 namespace wb::platform {
@@ -51,5 +59,133 @@ bool RemoveFile(const std::string& utf8Path) {
     std::error_code ec;
     return std::filesystem::remove(PathFromUtf8(utf8Path), ec);
 }
+
+std::string DirectoryOf(const std::string& utf8Path) {
+    const auto slash = utf8Path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : utf8Path.substr(0, slash + 1);
+}
+
+std::string BaseNameOf(const std::string& utf8Path) {
+    const auto slash = utf8Path.find_last_of("/\\");
+    return slash == std::string::npos ? utf8Path : utf8Path.substr(slash + 1);
+}
+
+#ifdef _WIN32
+
+namespace {
+
+using Sid = std::vector<unsigned char>;
+
+Sid CopyOfSid(PSID sid) {
+    if (!sid || !IsValidSid(sid)) return Sid();
+    Sid copy(GetLengthSid(sid));
+    if (!CopySid(static_cast<DWORD>(copy.size()), copy.data(), sid)) return Sid();
+    return copy;
+}
+
+Sid OwnerOf(HANDLE h) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (GetSecurityInfo(h, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr,
+                        nullptr, &sd) != ERROR_SUCCESS)
+        return Sid();
+    Sid sid = CopyOfSid(owner);
+    LocalFree(sd);
+    return sid;
+}
+
+Sid CurrentUser() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return Sid();
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<unsigned char> buf(size);
+    Sid sid;
+    if (size && GetTokenInformation(token, TokenUser, buf.data(), size, &size))
+        sid = CopyOfSid(reinterpret_cast<TOKEN_USER*>(buf.data())->User.Sid);
+    CloseHandle(token);
+    return sid;
+}
+
+// A SID's bytes are its identity: two equal SIDs are equal byte for byte.
+bool SameOwner(const Sid& a, const Sid& b) { return !a.empty() && a == b; }
+
+// The owner of the name itself: a reparse point is opened, not what it points to.
+Sid OwnerOfName(const std::filesystem::path& path, DWORD flags) {
+    HANDLE h = CreateFileW(path.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return Sid();
+    Sid owner = OwnerOf(h);
+    CloseHandle(h);
+    return owner;
+}
+
+}  // namespace
+
+bool IsOwnedByUser(void* handle) {
+    return SameOwner(OwnerOf(static_cast<HANDLE>(handle)), CurrentUser());
+}
+
+bool ResolveWriteTarget(const std::string& utf8Path, std::string& target,
+                        std::string& refusedLink) {
+    refusedLink.clear();
+    target = utf8Path;
+    const std::filesystem::path path = PathFromUtf8(utf8Path);
+    if (path.empty()) return false;
+    const DWORD attrs = GetFileAttributesW(path.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES || !(attrs & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+    // No sticky directories here to tell a shared place: a link or junction is followed only
+    // when it is the user's or was made by whoever owns the directory it stands in.
+    const Sid owner = OwnerOfName(path, FILE_FLAG_OPEN_REPARSE_POINT);
+    const std::string dir = DirectoryOf(utf8Path);
+    if (SameOwner(owner, CurrentUser()) ||
+        SameOwner(owner, OwnerOfName(PathFromUtf8(dir.empty() ? "." : dir), 0)))
+        return true;
+    refusedLink = utf8Path;
+    return false;
+}
+
+#else
+
+namespace {
+
+// The kernel's own rule (fs.protected_symlinks): outside a world-writable sticky directory
+// any link is followed; inside one only a link of the follower or of the directory's owner.
+bool KernelWouldFollow(const std::string& link, const struct stat& linkStat) {
+    const std::string dir = DirectoryOf(link);
+    struct stat dirStat {};
+    if (stat(dir.empty() ? "." : dir.c_str(), &dirStat) != 0) return false;
+    if ((dirStat.st_mode & (S_ISVTX | S_IWOTH)) != (S_ISVTX | S_IWOTH)) return true;
+    return linkStat.st_uid == geteuid() || linkStat.st_uid == dirStat.st_uid;
+}
+
+}  // namespace
+
+bool ResolveWriteTarget(const std::string& utf8Path, std::string& target,
+                        std::string& refusedLink) {
+    refusedLink.clear();
+    std::string at = utf8Path;
+    // No more links in a row than the kernel follows before it gives up.
+    for (int hops = 0; hops <= 40; ++hops) {
+        struct stat st {};
+        if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            target = at;
+            return true;
+        }
+        if (!KernelWouldFollow(at, st)) {
+            refusedLink = at;
+            return false;
+        }
+        std::string to(PATH_MAX, '\0');
+        const ssize_t n = readlink(at.c_str(), to.data(), to.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= to.size()) return false;
+        to.resize(static_cast<std::size_t>(n));
+        at = to.front() == '/' ? to : DirectoryOf(at) + to;
+    }
+    return false;
+}
+
+#endif
 
 }  // namespace wb::platform

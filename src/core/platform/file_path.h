@@ -17,10 +17,24 @@ std::string PathToUtf8(const std::filesystem::path& path);
 // True when the file was removed.
 bool RemoveFile(const std::string& utf8Path);
 
+// The directory part of a path with its separator ("" for a bare name), and the last part.
+std::string DirectoryOf(const std::string& utf8Path);
+std::string BaseNameOf(const std::string& utf8Path);
+
+// Where a write to `utf8Path` lands: its symbolic links followed only where the kernel
+// itself would follow them for us (fs.protected_symlinks): in a world-writable sticky
+// directory only a link that is ours or the directory owner's. On Windows a reparse point
+// that is neither the user's nor its directory owner's is refused. False when a link is
+// refused (`refusedLink` names it) or the chain cannot be walked (`refusedLink` empty).
+// The target need not exist.
+bool ResolveWriteTarget(const std::string& utf8Path, std::string& target, std::string& refusedLink);
+
 #ifdef _WIN32
 // UTF-8 to UTF-16 and back; invalid input gives an empty result.
 std::wstring Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::wstring_view wide);
+// Whether the open file (a HANDLE, opened with READ_CONTROL) is owned by the running user.
+bool IsOwnedByUser(void* handle);
 #endif
 
 }  // namespace wb::platform

@@ -10,6 +10,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,7 +61,9 @@ bool CRegularFile::OpenForReading(const std::string& utf8Path, bool* notRegular)
 
 bool CRegularFile::OpenForAppending(const std::string& utf8Path) {
     Close();
-    const std::filesystem::path path = PathFromUtf8(utf8Path);
+    std::string target, refusedLink;
+    if (!ResolveWriteTarget(utf8Path, target, refusedLink)) return false;
+    const std::filesystem::path path = PathFromUtf8(target);
     HANDLE h = CreateFileW(path.c_str(), FILE_APPEND_DATA | GENERIC_READ | GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -100,8 +103,38 @@ bool CRegularFile::Truncate(std::uint64_t size) {
            SetEndOfFile(AsHandle(m_handle));
 }
 
+namespace {
+
+// A byte far past any real end: locking it keeps appenders apart without barring anybody
+// from reading or writing the file's bytes.
+OVERLAPPED LockRange() {
+    OVERLAPPED at{};
+    at.OffsetHigh = 0x7FFFFFFF;
+    return at;
+}
+
+}  // namespace
+
+bool CRegularFile::LockExclusive() {
+    OVERLAPPED at = LockRange();
+    m_locked = LockFileEx(AsHandle(m_handle), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at) != 0;
+    return m_locked;
+}
+
+bool CRegularFile::CurrentSize(std::uint64_t& size) const {
+    LARGE_INTEGER n{};
+    if (!GetFileSizeEx(AsHandle(m_handle), &n)) return false;
+    size = static_cast<std::uint64_t>(n.QuadPart);
+    return true;
+}
+
 bool CRegularFile::Close() {
     if (!IsOpen()) return true;
+    if (m_locked) {
+        OVERLAPPED at = LockRange();
+        UnlockFileEx(AsHandle(m_handle), 0, 1, 0, &at);
+        m_locked = false;
+    }
     const bool ok = CloseHandle(AsHandle(m_handle)) != 0;
     m_handle = INVALID_HANDLE_VALUE;
     return ok;
@@ -143,8 +176,27 @@ bool CRegularFile::OpenForReading(const std::string& utf8Path, bool* notRegular)
 
 bool CRegularFile::OpenForAppending(const std::string& utf8Path) {
     Close();
-    m_fd = OpenRegular(utf8Path, O_WRONLY | O_APPEND | O_CREAT, m_size, nullptr);
+    // The links are followed here, by the kernel's rule; the file itself is then opened with
+    // O_NOFOLLOW, so a link planted after that walk is not followed either.
+    std::string target, refusedLink;
+    if (!ResolveWriteTarget(utf8Path, target, refusedLink)) return false;
+    m_fd = OpenRegular(target, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW, m_size, nullptr);
     return m_fd >= 0;
+}
+
+bool CRegularFile::LockExclusive() {
+    int rc;
+    do {
+        rc = flock(m_fd, LOCK_EX);
+    } while (rc != 0 && errno == EINTR);
+    return rc == 0;
+}
+
+bool CRegularFile::CurrentSize(std::uint64_t& size) const {
+    struct stat st {};
+    if (fstat(m_fd, &st) != 0) return false;
+    size = static_cast<std::uint64_t>(st.st_size);
+    return true;
 }
 
 std::int64_t CRegularFile::Read(char* buf, std::size_t n) {

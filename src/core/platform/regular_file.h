@@ -23,8 +23,14 @@ public:
     // An existing regular file, for reading; false for anything else, with `notRegular`
     // telling a name that is there but no regular file from one that cannot be opened.
     bool OpenForReading(const std::string& utf8Path, bool* notRegular = nullptr);
-    // A regular file for appending, created when missing; false for anything else.
+    // A regular file for appending, created when missing; false for anything else, and for
+    // a symbolic link that the kernel would not follow for us (ResolveWriteTarget).
     bool OpenForAppending(const std::string& utf8Path);
+    // Waits for the exclusive lock of the open file that every appender takes (flock,
+    // LockFileEx), held until Close; false when the file cannot be locked.
+    bool LockExclusive();
+    // The file's size now; false when it cannot be told.
+    bool CurrentSize(std::uint64_t& size) const;
 
     bool IsOpen() const;
     // The file's size when it was opened.
@@ -39,6 +45,7 @@ public:
 private:
 #ifdef _WIN32
     void* m_handle = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+    bool m_locked = false;
 #else
     int m_fd = -1;
 #endif

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/string_table.h"
 #include "common/ui_seam.h"
 #include "platform/atomic_file.h"
 #include "shell/app_strings.h"
@@ -119,10 +120,13 @@ bool CDawnlyDoc::OnSaveDocument(const QString& path) {
         if (answer != QMessageBox::Yes) return false;
     }
     const QByteArray bytes = BytesToSave();
-    if (!platform::WriteFileAtomically(path.toStdString(),
-                                       std::string_view(bytes.constData(), bytes.size()))) {
-        CUiSeam::Message(nullptr, QStringLiteral("无法保存文件 %1.").arg(path), QMessageBox::Ok,
-                         QMessageBox::Warning, QString());
+    const platform::SaveResult saved = platform::WriteFileAtomically(
+        path.toStdString(), std::string_view(bytes.constData(), bytes.size()));
+    if (!saved) {
+        const QString text = QStringLiteral("无法保存文件 %1.").arg(path);
+        CUiSeam::Message(
+            nullptr, QString::fromStdString(SaveFailureText(saved.refusedLink, text.toStdString())),
+            QMessageBox::Ok, QMessageBox::Warning, QString());
         return false;
     }
     if (!unchanged) {

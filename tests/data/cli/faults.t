@@ -101,6 +101,36 @@ posix
 $ unshare --mount true 2>/dev/null || exit 77; unshare --mount bash -c 'mkdir full && mount -t tmpfs -o size=64k tmpfs full || exit 4; { head -c 4074 /dev/zero | tr "\0" o; printf "\r\n"; } >old && cp old full/Dawnly.log && dd if=/dev/zero of=full/fill bs=4k 2>/dev/null; wakeburst wake -q two.mp --to 127.0.0.1 --dir full && cmp old full/Dawnly.log && echo kept'
 > kept
 % 2 02005e000001 02005e000002
+# Another program appends its entry while ours is on its way (the shell holds the log's lock
+# until wakeburst waits for it): ours fails on the full disk and takes out only its own bytes.
+$ unshare --mount bash -c 'mkdir full2 && mount -t tmpfs -o size=64k tmpfs full2 || exit 4; cp old full2/Dawnly.log && dd if=/dev/zero of=full2/fill bs=4k 2>/dev/null; exec 3>>full2/Dawnly.log && flock 3 || exit 4; wakeburst wake -q two.mp --to 127.0.0.1 --dir full2 & pid=$!; until grep -q "^[0-9]*: -> FLOCK .* $pid " /proc/locks; do kill -0 $pid 2>/dev/null || { echo "it did not wait for the lock"; break; }; sleep 0.1; done; printf "theirs\r\n" >&3 && flock -u 3 && wait $pid && printf "theirs\r\n" | cat old - | cmp - full2/Dawnly.log && echo theirs kept'
+> theirs kept
+% 2 02005e000001 02005e000002
+
+== links that another user planted in a shared sticky directory are not written through
+posix
++ in.txt 00:a0:c9:12:34:56\n
++ g.mp 198.51.100.7 02-00-5e-00-00-07\r\n
+# Made as user 65534, so root only. The kernel would not follow these links for us either.
+$ [ "$(id -u)" = 0 ] || exit 77; echo old >victim && mkdir -m 1777 sh && for l in v.mp Dawnly.log; do setpriv --reuid=65534 --regid=65534 --clear-groups ln -s ../victim sh/$l; done && for l in new.mp DwnGs; do setpriv --reuid=65534 --regid=65534 --clear-groups ln -s ../made sh/$l; done
+$ cd sh && wakeburst import ../in.txt -o v.mp
+! 拒绝经由其他用户的符号链接 v.mp 写入.
+? 1
+$ cd sh && wakeburst import ../in.txt -o new.mp
+! 拒绝经由其他用户的符号链接 new.mp 写入.
+? 1
+: alarms add --dir sh --file g.mp --days mon --time 07:30
+! 拒绝经由其他用户的符号链接 {dir}/sh/DwnGs 写入.
+? 1
+# The wake log's entry is lost, as for any log that cannot be opened; the wake goes on.
+: wake -q g.mp --to 127.0.0.1 --dir sh
+% 1 02005e000007
+$ cat victim; test ! -e made && echo nothing made
+> old
+> nothing made
+# The user's own link in the same place is written through and stays a link.
+$ ln -s ../mine.mp sh/own.mp && cd sh && wakeburst import ../in.txt -o own.mp && test -L own.mp && wakeburst check ../mine.mp
+> 00-a0-c9-12-34-56
 
 == refusals are one line on stderr, the bytes of the value escaped
 posix

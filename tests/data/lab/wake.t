@@ -31,6 +31,18 @@
 ! wakeburst scan: 无法以写入方式打开 missing/hosts.mp.
 ? 1
 
+== scan: another user's link at temp.mp in a shared sticky directory is not written through
+# The capture is refused, so the scan stops: the listing at that name is none of its own.
+$ echo old >victim && mkdir -m 1777 sh && setpriv --reuid=65534 --regid=65534 --clear-groups ln -s ../victim sh/temp.mp && cd sh && wakeburst scan --mask 255.255.255.254 -o list.mp; echo "exit $?"; cat ../victim; ls
+> exit 1
+> old
+> temp.mp
+! 获取此主机的 IP 地址
+! 轮询局域网内所有主机.
+! 正在读取 ARP 缓存.
+! 拒绝经由其他用户的符号链接 temp.mp 写入.
+! 无法读取 ARP 缓存.
+
 == scan: a refused mask sends nothing (the mask rules are tested on their own)
 : scan --mask 255.255.255.255
 ! wakeburst scan: mask part 4 must be an integer from 0 to 254, not '255'
