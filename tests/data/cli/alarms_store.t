@@ -29,9 +29,7 @@ x DwnGs 0200ffff01000d0043416c61726d53657474696e6707443a5c672e6d7004070000001e00
 == refusals of add leave no store
 + D:\g.mp 198.51.100.10 02-00-5e-00-00-10\r\n
 : alarms add --file nope.mp --days mon --time 07:30
-! 文件 
-! nope.mp
-! 未被发现.  请查实后重试.
+! wakeburst alarms add: 文件 nope.mp 未被发现.  请查实后重试.
 ? 1
 x DwnGs
 : alarms add --file g\n\x1b[2J.mp --days mon --time 07:30
@@ -63,11 +61,31 @@ x DwnGs
 ? 2
 x DwnGs
 
+== add refuses a fifo, a directory and a device, and opens none of them
+posix
+$ mkfifo fifo.mp && mkdir dir.mp && wakeburst alarms add --file fifo.mp --days mon --time 07:30
+! wakeburst alarms add: 文件 fifo.mp 未被发现.  请查实后重试.
+? 1
+: alarms add --file dir.mp --days mon --time 07:30
+! wakeburst alarms add: 文件 dir.mp 未被发现.  请查实后重试.
+? 1
+: alarms add --file /dev/null --days mon --time 07:30
+! wakeburst alarms add: 文件 /dev/null 未被发现.  请查实后重试.
+? 1
+x DwnGs
+
+== a damaged store is not removed from, and kept
++ DwnGs @alarm/damaged.DwnGs
+: alarms remove 1
+! wakeburst alarms remove: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+? 1
+= DwnGs @alarm/damaged.DwnGs
+
 == a seventeenth alarm is refused and the store kept
 + D:\g.mp 198.51.100.10 02-00-5e-00-00-10\r\n
 + DwnGs @alarm/sixteen.DwnGs
 : alarms add --file D:\g.mp --days mon --time 07:30
-! 组 16 允许的最大值.
+! wakeburst alarms add: 组 16 允许的最大值.
 ? 1
 = DwnGs @alarm/sixteen.DwnGs
 
@@ -75,9 +93,7 @@ x DwnGs
 + D:\g.mp 198.51.100.10 02-00-5e-00-00-10\r\n
 + DwnGs @alarm/damaged.DwnGs
 : alarms add --file D:\g.mp --days mon --time 07:30
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 = DwnGs @alarm/damaged.DwnGs
 : tick --at '2026-12-07 07:30'
@@ -123,9 +139,6 @@ $ unshare --mount true 2>/dev/null || exit 77; failed_save ro; failed_save full;
 > kept
 > half 1
 > kept
-! 无法创建文件 DwnGs
-! 提醒设置未被保存.
-! 无法创建文件 DwnGs
-! 提醒设置未被保存.
-! 无法创建文件 DwnGs
-! 提醒设置未被保存.
+! wakeburst alarms add: 无法创建文件 DwnGs 提醒设置未被保存.
+! wakeburst alarms add: 无法创建文件 DwnGs 提醒设置未被保存.
+! wakeburst alarms add: 无法创建文件 DwnGs 提醒设置未被保存.

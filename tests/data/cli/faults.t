@@ -27,44 +27,30 @@ posix
 # A good store at its start, so only its size can refuse it; a change reads it the same way.
 $ truncate -s 1G DwnGs
 : alarms list
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 : alarms add --file g.mp --days mon --time 07:30
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 
 == a store that is a FIFO, a link to an endless device or a device is damaged, never waited on
 posix
 + g.mp 198.51.100.7 02-00-5e-00-00-07\r\n
 $ mkfifo DwnGs && timeout 10 wakeburst alarms list
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 $ timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 $ rm DwnGs && ln -s /dev/zero DwnGs && timeout 10 wakeburst alarms list
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 $ timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 # A device node of its own (root only): a check that only refused links would read it.
 $ rm DwnGs && { mknod DwnGs c 1 5 2>/dev/null || exit 77; } && timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 
 == damaged stores and every cut of a good one are refused with the message and left on disk
@@ -72,9 +58,7 @@ posix
 + DwnGs @alarm/damaged.DwnGs
 + good @reliability/two_records.DwnGs
 : alarms list
-! 提醒设置被存储在文件 DwnGs 中.
-! 不管这个文件被损坏或是以前的版本所保存.
-! 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
 ? 1
 # Each row and each cut as the store: "refused" when the list showed nothing, told the
 # message above and left the store as it was.

@@ -61,7 +61,7 @@ $ wakeburst tick
 == parallel adds: each one stored says so, each past the sixteenth is refused, none is lost
 $ adds 20
 >      16 0 1 
->       4 1 0 组 16 允许的最大值.
+>       4 1 0 wakeburst alarms add: 组 16 允许的最大值.
 > 16
 $ adds 10
 >      10 0 1 
