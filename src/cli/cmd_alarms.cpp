@@ -83,7 +83,8 @@ bool LoadStore(CAlarmStore& store, const std::string& command) {
         case CAlarmStore::LoadResult::Loaded:
             return true;
         case CAlarmStore::LoadResult::Damaged:
-            return Report(damaged, command) == kExitOk;
+            Report(damaged, command);
+            return false;
         case CAlarmStore::LoadResult::NotOpened:
             break;
     }
