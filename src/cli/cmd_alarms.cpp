@@ -6,7 +6,6 @@
 #include "alarm/alarm_scheduler.h"
 #include "alarm/alarm_store.h"
 #include "alarm/alarm_store_codec.h"
-#include "base/message_box.h"
 #include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
@@ -70,12 +69,21 @@ std::string DaysText(std::uint8_t days) {
 
 std::string TwoDigits(int n) { return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n); }
 
-// Loads the store; false (the reason already shown) when it exists but cannot be read.
+// Prints an outcome that is not done as one line; the exit code it calls for.
+int Report(const AlarmOutcome& outcome, const std::string& command) {
+    if (outcome.Done()) return kExitOk;
+    PrintErr("wakeburst " + command + ": " + outcome.OneLine());
+    return kExitFailed;
+}
+
+// Loads the store; false (the reason printed) when it exists but cannot be read.
 bool LoadStore(CAlarmStore& store, const std::string& command) {
-    switch (store.LoadAlarmsWithResult()) {
+    AlarmOutcome damaged;
+    switch (store.LoadAlarmsWithResult(&damaged)) {
         case CAlarmStore::LoadResult::Loaded:
             return true;
         case CAlarmStore::LoadResult::Damaged:
+            Report(damaged, command);
             return false;
         case CAlarmStore::LoadResult::NotOpened:
             break;
@@ -86,27 +94,8 @@ bool LoadStore(CAlarmStore& store, const std::string& command) {
     return false;
 }
 
-// The exit code of a change of the store, saying what went wrong where nobody has yet.
-int ExitFor(const CAlarmStore& store, CAlarmStore::UpdateResult result,
-            const std::string& command) {
-    using R = CAlarmStore::UpdateResult;
-    switch (result) {
-        case R::Saved:
-            return kExitOk;
-        case R::Unreadable:
-            PrintErr("wakeburst " + command + ": cannot read " + Shown(store.StorePath()));
-            break;
-        case R::NotLocked:
-        case R::Refused:
-        case R::Damaged:
-        case R::NotSaved:
-            break;
-    }
-    return kExitFailed;
-}
-
 int List(CAlarmStore& store, bool json) {
-    if (!LoadStore(store, "alarms")) return kExitFailed;
+    if (!LoadStore(store, "alarms list")) return kExitFailed;
     if (json) PrintOut(store.m_alarms.empty() ? "[]" : "[");
     for (std::size_t i = 0; i < store.m_alarms.size(); ++i) {
         const CAlarmSetting& a = *store.m_alarms[i];
@@ -193,11 +182,11 @@ int Add(CAlarmStore& store, const ParsedArgs& pa) {
         return kExitUsage;
     }
     const std::string given = pa.Get("--file");
-    // The service runs the alarm from its own directory, which need not be this one.
-    std::error_code ec;
-    const std::filesystem::path file = std::filesystem::absolute(platform::PathFromUtf8(given), ec);
+    // Checked as the store will keep it: the service runs the alarm from its own directory,
+    // which need not be this one.
+    const std::string baseDir = CurrentStartDir();
     CAlarmSetting alarm;
-    alarm.SetGroupFile(ec ? given : platform::PathToUtf8(file));
+    alarm.SetGroupFile(GroupFilePath(given, baseDir));
     if (!StoreKeepsText(alarm.m_strGroupFile)) {
         PrintErr(std::string(usage) + "--file must be a UTF-8 name for the store to keep it: '" +
                  EscapeControlChars(alarm.m_strGroupFile) + "'");
@@ -233,36 +222,25 @@ int Add(CAlarmStore& store, const ParsedArgs& pa) {
     alarm.SetBroadcast(broadcast);
 
     // The limit and the list are those on disk at the moment of the change, whoever else
-    // changes the store at the same time.
-    const auto result = store.UpdateAlarms([&](AlarmList& list, const StoreBytes&) {
-        if (list.size() >= kMaxAlarms) {
-            ShowMessageBox("组 " + std::to_string(kMaxAlarms) + " 允许的最大值.");
-            return false;
-        }
-        if (!std::filesystem::exists(file, ec) || std::filesystem::is_directory(file, ec)) {
-            ShowMessageBox(FormatString1(IDS_FILE_NOT_FOUND, given));
-            return false;
-        }
-        list.push_back(std::make_shared<CAlarmSetting>(alarm));
-        return true;
-    });
-    return ExitFor(store, result, "alarms add");
+    // changes the store at the same time; the file is looked at again at that moment.
+    alarm.SetGroupFile(given);
+    return Report(store.UpdateAlarms([&](AlarmList& list, const StoreBytes&) {
+        return AddAlarm(list, alarm, baseDir);
+    }),
+                  "alarms add");
 }
 
 int Remove(CAlarmStore& store, const std::string& which) {
     const std::size_t n = AllDigits(which) && which.size() < 10 ? std::stoul(which) : 0;
-    bool outOfRange = false;
-    const auto result = store.UpdateAlarms([&](AlarmList& list, const StoreBytes&) {
-        if (n < 1 || n > list.size()) {
-            PrintErr("wakeburst alarms remove: no alarm '" + EscapeControlChars(which) +
-                     "' (the list holds " + std::to_string(list.size()) + ")");
-            outOfRange = true;
-            return false;
-        }
-        list.erase(list.begin() + static_cast<std::ptrdiff_t>(n - 1));
-        return true;
+    std::size_t held = 0;
+    const AlarmOutcome outcome = store.UpdateAlarms([&](AlarmList& list, const StoreBytes&) {
+        held = list.size();
+        return RemoveAlarm(list, n - 1);
     });
-    return outOfRange ? kExitUsage : ExitFor(store, result, "alarms remove");
+    if (outcome.code != AlarmOutcome::Code::NoSuchAlarm) return Report(outcome, "alarms remove");
+    PrintErr("wakeburst alarms remove: no alarm '" + EscapeControlChars(which) +
+             "' (the list holds " + std::to_string(held) + ")");
+    return kExitUsage;
 }
 
 }  // namespace

@@ -132,16 +132,18 @@ TEST_F(StoreFiles, UpdateChangesTheStoreOnDiskNotTheListInMemory) {
     ASSERT_TRUE(CAlarmStore(dir.Dir()).SaveAlarms({Alarm("a.mp", 2), Alarm("b.mp", 3)}));
     const std::string onDisk = test::ReadFileBytes(store.StorePath());
     const auto change = [&](bool write) {
-        return store.UpdateAlarms([&](AlarmList& list, const StoreBytes& bytes) {
-            EXPECT_EQ(bytes, onDisk);
-            list.push_back(Alarm("c.mp", 4));
-            return write;
-        });
+        return store
+            .UpdateAlarms([&](AlarmList& list, const StoreBytes& bytes) {
+                EXPECT_EQ(bytes, onDisk);
+                list.push_back(Alarm("c.mp", 4));
+                return write ? AlarmOutcome{} : AlarmOutcome{AlarmOutcome::Code::Full, "full"};
+            })
+            .code;
     };
-    EXPECT_EQ(change(false), CAlarmStore::UpdateResult::Refused);
+    EXPECT_EQ(change(false), AlarmOutcome::Code::Full);
     EXPECT_EQ(test::ReadFileBytes(store.StorePath()), onDisk);
     EXPECT_EQ(store.m_alarms.size(), 2u);  // the list as it is on disk
-    EXPECT_EQ(change(true), CAlarmStore::UpdateResult::Saved);
+    EXPECT_EQ(change(true), AlarmOutcome::Code::Done);
     CAlarmStore other(dir.Dir());
     ASSERT_TRUE(other.LoadAlarms());
     for (const auto& list : {other.m_alarms, store.m_alarms}) {
@@ -160,7 +162,7 @@ TEST_F(StoreFiles, UpdateWaitsForTheLockOfAnotherWriter) {
     std::thread writer([&] {
         store.UpdateAlarms([](AlarmList& list, const StoreBytes&) {
             list.push_back(Alarm("late.mp", 5));
-            return true;
+            return AlarmOutcome{};
         });
         done = true;
     });

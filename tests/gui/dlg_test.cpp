@@ -5,8 +5,8 @@
 // go by the scripts' names. No datagram leaves unless a script says "real".
 // Actions: start (the program), open send|alarm|
 // create, activate, call SLOT, resolvable NAME, fail REASON, address
-// found, real, listen, stopwatch. States: log, pausing, open, gone, result, documents, received,
-// list, index, combo, below:MS.
+// found, real, listen, stopwatch, away (another current directory), tick (the frame's timer).
+// States: log, pausing, open, gone, result, documents, received, list, index, combo, below:MS.
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -26,8 +26,10 @@
 #include "alarm/alarm_store.h"
 #include "dialogs/send_channel.h"
 #include "scenario_script.h"
+#include "shell/command_ids.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
+#include "shell/main_frame.h"
 #include "shell/system_commands.h"
 #include "support/udp_receiver.h"
 #include "wake/address_text.h"
@@ -176,8 +178,10 @@ class DlgTest : public QObject, public Scenario {
         if (verb == "activate") QVERIFY(QTest::qWaitForWindowActive(m_dlg));
         if (verb == "call") QVERIFY(QMetaObject::invokeMethod(m_dlg, qPrintable(arg)));
         if (verb == "stopwatch") m_stopwatch.start();
-        const QStringList mine{"open",    "listen",   "resolvable", "fail",
-                               "address", "activate", "call",       "stopwatch"};
+        if (verb == "away") QVERIFY(QDir::setCurrent(QDir::tempPath()));
+        if (verb == "tick") m_fx->Frame().OnTimer(ALARM_TIMER_ID);
+        const QStringList mine{"open",     "listen", "resolvable", "fail", "address",
+                               "activate", "call",   "stopwatch",  "away", "tick"};
         if (!mine.contains(verb)) QFAIL(qPrintable("unknown action " + verb));
     }
 

@@ -70,8 +70,9 @@ TEST(SparseGigabyteAndDevices, CostNoMemory) {
         }
         CAlarmStore alarms(dir.Dir());
         EXPECT_EQ(alarms.LoadAlarmsWithResult(), CAlarmStore::LoadResult::Damaged) << make;
-        EXPECT_EQ(alarms.UpdateAlarms([](AlarmList&, const StoreBytes&) { return true; }),
-                  CAlarmStore::UpdateResult::Damaged);
+        EXPECT_EQ(
+            alarms.UpdateAlarms([](AlarmList&, const StoreBytes&) { return AlarmOutcome{}; }).code,
+            AlarmOutcome::Code::Damaged);
         EXPECT_LT(PeakKb() - before, 8 * 1024);
     }
     const std::string list = dir.File("huge.mp");

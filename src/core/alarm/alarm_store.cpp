@@ -20,9 +20,82 @@ namespace {
 // larger is not a store of ours and is not read into memory.
 constexpr std::uint64_t kMaxAlarmStoreBytes = 16u << 20;
 
+AlarmOutcome Refused(AlarmOutcome::Code code, std::string text, MsgIcon icon = MsgIcon::None) {
+    return AlarmOutcome{code, std::move(text), icon};
+}
+
+// A link that another user planted at the store's name is named instead of the usual
+// not-saved text, so the user sees why nothing was written.
+AlarmOutcome NotSaved(const std::string& refusedLink = {}) {
+    return Refused(AlarmOutcome::Code::NotSaved,
+                   SaveFailureText(refusedLink,
+                                   FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName)),
+                   MsgIcon::Exclamation);
+}
+
 }  // namespace
 
-CAlarmStore::LoadResult CAlarmStore::LoadAlarmsWithResult() {
+std::string AlarmOutcome::OneLine() const {
+    constexpr char kBlanks[] = " \t\r";
+    std::string line;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::size_t first = text.find_first_not_of(kBlanks, start);
+        if (first != std::string::npos && first < end) {
+            const std::size_t last = text.find_last_not_of(kBlanks, end - 1);
+            if (!line.empty()) line += ' ';
+            line.append(text, first, last + 1 - first);
+        }
+        start = end + 1;
+    }
+    return line;
+}
+
+AlarmOutcome CheckRoomForAlarm(const AlarmList& list) {
+    if (list.size() < kMaxAlarms) return {};
+    return Refused(AlarmOutcome::Code::Full, "组 " + std::to_string(kMaxAlarms) + " 允许的最大值.");
+}
+
+std::string GroupFilePath(const std::string& typed, const std::string& baseDir) {
+    const fs::path path = platform::PathFromUtf8(typed);
+    if (typed.empty() || !path.is_relative()) return typed;
+    if (!baseDir.empty()) return platform::PathToUtf8(platform::PathFromUtf8(baseDir) / path);
+    std::error_code ec;
+    const fs::path full = fs::absolute(path, ec);
+    return ec ? typed : platform::PathToUtf8(full);
+}
+
+AlarmOutcome ResolveGroupFile(const std::string& typed, const std::string& baseDir,
+                              std::string& absolute) {
+    std::string path = GroupFilePath(typed, baseDir);
+    std::error_code ec;
+    // Asked of the name, never by opening it: a FIFO without a writer would hang an open.
+    const bool found = !typed.empty() && fs::is_regular_file(platform::PathFromUtf8(path), ec);
+    AlarmOutcome outcome;
+    if (!found)
+        outcome =
+            Refused(AlarmOutcome::Code::NoGroupFile, FormatString1(IDS_FILE_NOT_FOUND, typed));
+    absolute = std::move(path);  // last: `typed` may be `absolute` itself
+    return outcome;
+}
+
+AlarmOutcome AddAlarm(AlarmList& list, CAlarmSetting alarm, const std::string& baseDir) {
+    AlarmOutcome outcome = CheckRoomForAlarm(list);
+    if (outcome.Done())
+        outcome = ResolveGroupFile(alarm.m_strGroupFile, baseDir, alarm.m_strGroupFile);
+    if (outcome.Done()) list.push_back(std::make_shared<CAlarmSetting>(std::move(alarm)));
+    return outcome;
+}
+
+AlarmOutcome RemoveAlarm(AlarmList& list, std::size_t index) {
+    if (index >= list.size()) return Refused(AlarmOutcome::Code::NoSuchAlarm, "没有撤消");
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+    return {};
+}
+
+CAlarmStore::LoadResult CAlarmStore::LoadAlarmsWithResult(AlarmOutcome* damaged) {
     std::string bytes;
     const platform::ReadResult read =
         platform::ReadRegularFile(StorePath(), bytes, kMaxAlarmStoreBytes);
@@ -35,7 +108,10 @@ CAlarmStore::LoadResult CAlarmStore::LoadAlarmsWithResult() {
     AlarmList loaded;
     if (read != platform::ReadResult::Read || !DecodeAlarmStore(bytes, loaded)) {
         m_alarms = AlarmList();
-        ShowMessageBox(kDamagedStoreText, MsgButtons::Ok, MsgIcon::None);
+        if (damaged)
+            *damaged = Refused(AlarmOutcome::Code::Damaged, kDamagedStoreText);
+        else
+            ShowMessageBox(kDamagedStoreText, MsgButtons::Ok, MsgIcon::None);
         return LoadResult::Damaged;
     }
     m_alarms = std::move(loaded);
@@ -43,20 +119,20 @@ CAlarmStore::LoadResult CAlarmStore::LoadAlarmsWithResult() {
 }
 
 bool CAlarmStore::SaveAlarms(const AlarmList& list) {
+    const platform::SaveResult saved = WriteAlarms(list);
+    if (saved) return true;
+    const AlarmOutcome failed = NotSaved(saved.refusedLink);
+    ShowMessageBox(failed.text, MsgButtons::Ok, failed.icon);
+    return false;
+}
+
+platform::SaveResult CAlarmStore::WriteAlarms(const AlarmList& list) {
     // The accepted alarms take effect for the rest of the run even if the store cannot be
     // written. Assigning a new vector leaves the old records to whoever still holds them.
     m_alarms = CopyAlarmList(list);
     // Written whole to a temporary file and renamed over the store, so a failure half way
     // leaves the old store intact rather than cut short.
-    const platform::SaveResult saved =
-        platform::WriteFileAtomically(StorePath(), EncodeAlarmStore(m_alarms));
-    if (!saved) {
-        ShowMessageBox(SaveFailureText(saved.refusedLink,
-                                       FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName)),
-                       MsgButtons::Ok, MsgIcon::Exclamation);
-        return false;
-    }
-    return true;
+    return platform::WriteFileAtomically(StorePath(), EncodeAlarmStore(m_alarms));
 }
 
 CAlarmStore::DiskState CAlarmStore::ReadStoreFile(std::string& bytes) const {
@@ -104,19 +180,15 @@ StoreStamp CAlarmStore::Stamp() const {
     return s;
 }
 
-CAlarmStore::UpdateResult CAlarmStore::UpdateAlarms(const Change& change, bool replaceDamaged) {
+AlarmOutcome CAlarmStore::UpdateAlarms(const Change& change, bool replaceDamaged) {
     // Everyone who changes the store takes this lock before reading it, so no change is
     // made to a list that another program has replaced in the meantime. Readers need no
     // lock: the store is only ever replaced whole.
     platform::FileLock lock;
-    if (!lock.Lock(LockPath())) {
-        ShowMessageBox(FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName), MsgButtons::Ok,
-                       MsgIcon::Exclamation);
-        return UpdateResult::NotLocked;
-    }
+    if (!lock.Lock(LockPath())) return NotSaved();
     std::string read;
     const DiskState state = ReadStoreFile(read);
-    if (state == DiskState::Unreadable) return UpdateResult::Unreadable;
+    if (state == DiskState::Unreadable) return NotSaved();
     StoreBytes bytes;
     if (state == DiskState::Store) bytes = std::move(read);
     AlarmList list;
@@ -124,20 +196,40 @@ CAlarmStore::UpdateResult CAlarmStore::UpdateAlarms(const Change& change, bool r
         list.clear();
         if (!replaceDamaged) {
             m_alarms = AlarmList();
-            ShowMessageBox(kDamagedStoreText, MsgButtons::Ok, MsgIcon::None);
-            return UpdateResult::Damaged;
+            return Refused(AlarmOutcome::Code::Damaged, kDamagedStoreText);
         }
     }
     m_alarms = CopyAlarmList(list);
-    if (!change(list, bytes)) return UpdateResult::Refused;
-    // SaveAlarms puts the list into effect even when it cannot be written; here only what
+    AlarmOutcome outcome = change(list, bytes);
+    if (!outcome.Done()) return outcome;
+    // WriteAlarms puts the list into effect even when it cannot be written; here only what
     // is on disk counts, so a failed save leaves the list as loaded.
     AlarmList loaded = m_alarms;
-    if (!SaveAlarms(list)) {
+    const platform::SaveResult saved = WriteAlarms(list);
+    if (!saved) {
         m_alarms = std::move(loaded);
-        return UpdateResult::NotSaved;
+        return NotSaved(saved.refusedLink);
     }
-    return UpdateResult::Saved;
+    return outcome;
+}
+
+AlarmOutcome CAlarmStore::ReplaceAlarms(const AlarmList& list, StoreBytes& expected) {
+    std::optional<StoreBytes> changed;
+    const AlarmOutcome outcome = UpdateAlarms(
+        [&](AlarmList& onDiskList, const StoreBytes& onDisk) {
+            if (onDisk != expected) {
+                changed = onDisk;
+                return AlarmOutcome{AlarmOutcome::Code::StoreChanged, {}, MsgIcon::None};
+            }
+            onDiskList = list;
+            return AlarmOutcome{};
+        },
+        true);
+    if (changed)
+        expected = std::move(*changed);
+    else if (!outcome.Done())
+        m_alarms = CopyAlarmList(list);
+    return outcome;
 }
 
 std::string WithTrailingSeparator(const std::string& dir) {

@@ -10,6 +10,8 @@
 
 #include "alarm/alarm_setting.h"
 #include "alarm/wake_log.h"
+#include "base/message_box.h"
+#include "platform/atomic_file.h"
 
 namespace wb {
 
@@ -43,6 +45,48 @@ inline constexpr char kDamagedStoreText[] =
     "请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' "
     "命令再次设置提醒.";
 
+// What became of adding, removing or saving alarms. The window shows `text` in a message box
+// with `icon`, the command-line tool on one line; both decide by `code` what follows.
+struct AlarmOutcome {
+    enum class Code {
+        Done,
+        Full,          // the list holds kMaxAlarms already
+        NoGroupFile,   // no regular file by the group file's name
+        NoSuchAlarm,   // no alarm at the index given
+        StoreChanged,  // another program replaced the store since it was read
+        Damaged,       // the store on disk cannot be read whole
+        NotSaved       // the store could not be locked, read or written; it is as it was
+    };
+    Code code = Code::Done;
+    std::string text;  // UTF-8; empty when done
+    MsgIcon icon = MsgIcon::None;
+
+    bool Done() const { return code == Code::Done; }
+    // The text on one line: each line without its leading and trailing blanks, empty lines
+    // dropped, the rest joined by one blank.
+    std::string OneLine() const;
+};
+
+// Whether `list` has room for one more alarm: Full, with the limit's message, when not.
+AlarmOutcome CheckRoomForAlarm(const AlarmList& list);
+
+// The group file as the store keeps it: `typed` made absolute against `baseDir` (a directory
+// with its trailing separator; empty: the current one), so that it names the same file to
+// whichever program fires the alarm, from whatever directory.
+std::string GroupFilePath(const std::string& typed, const std::string& baseDir);
+
+// GroupFilePath, and whether a regular file is there: NoGroupFile, with message 61546 naming
+// the file as typed, when not; a FIFO or a device is refused without being opened.
+AlarmOutcome ResolveGroupFile(const std::string& typed, const std::string& baseDir,
+                              std::string& absolute);
+
+// Appends `alarm` to `list` when there is room and its group file resolves (see above); the
+// record appended keeps the absolute name.
+AlarmOutcome AddAlarm(AlarmList& list, CAlarmSetting alarm, const std::string& baseDir);
+
+// Removes the alarm at `index` (from 0); NoSuchAlarm ("没有撤消") when there is none.
+AlarmOutcome RemoveAlarm(AlarmList& list, std::size_t index);
+
 // The state the program shares for its whole run: the alarm list and the directory that
 // was current at start-up, which prefixes the alarm store and the wake log. The desktop
 // program and the command-line tool both keep one of these.
@@ -57,31 +101,31 @@ public:
     bool LoadAlarms() { return LoadAlarmsWithResult() == LoadResult::Loaded; }
 
     enum class LoadResult { Loaded, NotOpened, Damaged };
-    // LoadAlarms, telling a missing store from a damaged one.
-    LoadResult LoadAlarmsWithResult();
+    // LoadAlarms, telling a missing store from a damaged one. With `damaged`, the
+    // damaged-store message is put there instead of shown.
+    LoadResult LoadAlarmsWithResult(AlarmOutcome* damaged = nullptr);
 
     // Makes m_alarms fresh copies of `list` first (they take effect even if the save fails),
     // then replaces the store as a whole. False with message 61448 ("DwnGs") when it could
     // not be written; the old store is then left as it was.
     bool SaveAlarms(const AlarmList& list);
 
-    enum class UpdateResult {
-        Saved,       // the changed list is on disk and in m_alarms
-        Refused,     // the change declined; nothing written
-        NotLocked,   // the lock could not be had (message 61448 was shown)
-        Unreadable,  // the store exists but could not be opened
-        Damaged,     // the store could not be read whole (the message was shown)
-        NotSaved     // writing failed (message 61448 was shown); the old store is intact
-    };
-    // (list, bytes) -> whether to write: edits the list as loaded from `bytes`.
-    using Change = std::function<bool(AlarmList& list, const StoreBytes& onDisk)>;
+    // (list, bytes) -> the outcome: edits the list as loaded from `bytes`; the list is
+    // written only when the outcome is Done.
+    using Change = std::function<AlarmOutcome(AlarmList& list, const StoreBytes& onDisk)>;
     // A change that loses no other program's change: under the store's lock, loads the store
     // as it is on disk (none is an empty list), lets `change` edit that list, and replaces
     // the store atomically before the lock is let go. m_alarms is left as loaded from disk
     // unless the change is saved, when it holds the saved list. A damaged store is refused
-    // with its message, or, when `replaceDamaged`, handed to the change as an empty list
-    // (the way to set the alarms again).
-    UpdateResult UpdateAlarms(const Change& change, bool replaceDamaged = false);
+    // (Damaged), or, when `replaceDamaged`, handed to the change as an empty list (the way
+    // to set the alarms again). Nothing is shown: the caller shows the outcome.
+    AlarmOutcome UpdateAlarms(const Change& change, bool replaceDamaged = false);
+
+    // Replaces the store by `list` while the store still holds `expected`, the bytes the
+    // caller read (nullopt: there was none); otherwise StoreChanged, with `expected` set to
+    // the store now on disk. As with SaveAlarms, a list that cannot be saved takes effect
+    // all the same.
+    AlarmOutcome ReplaceAlarms(const AlarmList& list, StoreBytes& expected);
 
     // The store's bytes; false when it exists but cannot be read.
     bool ReadStoreBytes(StoreBytes& bytes) const;
@@ -98,6 +142,9 @@ private:
     // a device, a file larger than any store).
     enum class DiskState { Store, None, Unreadable, NotAStore };
     DiskState ReadStoreFile(std::string& bytes) const;
+    // Makes m_alarms fresh copies of `list` and writes them; false when the store could
+    // not be written, which is then as it was.
+    platform::SaveResult WriteAlarms(const AlarmList& list);
 
 public:
     // Replaced as a whole by LoadAlarms and SaveAlarms; a running tick holds its own

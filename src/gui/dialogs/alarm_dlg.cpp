@@ -360,35 +360,41 @@ void CAlarmDlg::OnBrowse() {
     SetButtons(true, false, false);
 }
 
-bool CAlarmDlg::FileExists(const QString& path) {
-    return !path.isEmpty() && QFileInfo(path).isFile();
+void CAlarmDlg::ShowOutcome(const AlarmOutcome& outcome, QWidget* owner) {
+    CUiSeam::Message(
+        owner, QString::fromStdString(outcome.text), QMessageBox::Ok,
+        outcome.icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+        AppTitle());
 }
 
 void CAlarmDlg::OnAdd() {
-    if (m_list.size() >= kMaxAlarms) {
-        CUiSeam::Message(
-            this, QStringLiteral("组 %1 允许的最大值.").arg(static_cast<qulonglong>(kMaxAlarms)),
-            QMessageBox::Ok, QMessageBox::NoIcon, AppTitle());
+    if (const AlarmOutcome room = CheckRoomForAlarm(m_list); !room.Done()) {
+        ShowOutcome(room, this);
         SetButtons(false, true, true);
         return;
     }
-    const QString path = m_comboGroup->currentText();
-    if (UpdateData() && FileExists(path)) {
+    // Kept as the absolute name, so that whichever program fires the alarm, from whatever
+    // directory, finds the file the user meant.
+    std::string absolute;
+    const AlarmOutcome file =
+        ResolveGroupFile(m_comboGroup->currentText().toStdString(),
+                         m_pStore ? m_pStore->m_strStartDir : std::string(), absolute);
+    if (UpdateData() && file.Done()) {
+        const QString path = QString::fromStdString(absolute);
         {
             const QSignalBlocker quiet(m_comboGroup);
             m_comboGroup->addItem(path);
         }
         CollectCurrent();
+        m_current.m_strGroupFile = absolute;
         m_list.push_back(std::make_shared<CAlarmSetting>(m_current));
         m_nCurSel = static_cast<int>(m_list.size()) - 1;
         SelectItem(m_nCurSel);
         m_btnRemove->setEnabled(true);
         m_btnOk->setEnabled(true);
         m_bEdited = false;
-    } else if (!FileExists(path)) {
-        CUiSeam::Message(
-            this, QString::fromStdString(FormatString1(IDS_FILE_NOT_FOUND, path.toStdString())),
-            QMessageBox::Ok, QMessageBox::NoIcon, AppTitle());
+    } else if (!file.Done()) {
+        ShowOutcome(file, this);
         SetButtons(false, false, false);
     }
 }
@@ -396,9 +402,10 @@ void CAlarmDlg::OnAdd() {
 void CAlarmDlg::OnRemove() {
     const int i = m_comboGroup->currentIndex();
     if (i == m_nCurSel) m_nCurSel = -1;
-    if (i < 0) {
-        CUiSeam::Message(nullptr, QStringLiteral("没有撤消"), QMessageBox::Ok, QMessageBox::NoIcon,
-                         AppTitle());
+    const AlarmOutcome removed =
+        RemoveAlarm(m_list, i < 0 ? m_list.size() : static_cast<std::size_t>(i));
+    if (!removed.Done()) {
+        ShowOutcome(removed, nullptr);
         SetButtons(false, false, false);
         return;
     }
@@ -408,7 +415,6 @@ void CAlarmDlg::OnRemove() {
         m_comboGroup->setCurrentIndex(-1);
         m_comboGroup->setEditText(QString());
     }
-    m_list.erase(m_list.begin() + i);
     // The alarm in the fields moves up with the list.
     if (m_nCurSel > i) --m_nCurSel;
 }
@@ -433,26 +439,14 @@ void CAlarmDlg::OnOK() {
 // or to go back to editing.
 bool CAlarmDlg::SaveToStore() {
     if (!m_pStore) return true;
-    using R = CAlarmStore::UpdateResult;
+    // Each Yes overwrites only the store the user was asked about; going back to editing
+    // leaves the next OK to ask again.
+    StoreBytes expected = m_opened;
     while (true) {
-        std::optional<StoreBytes> changed;
-        const R result = m_pStore->UpdateAlarms(
-            [this, &changed](AlarmList& list, const StoreBytes& onDisk) {
-                if (onDisk != m_opened) {
-                    changed = onDisk;
-                    return false;
-                }
-                list = m_list;
-                return true;
-            },
-            true);
-        if (!changed) {
-            // As ever, the accepted alarms take effect even when they could not be saved
-            // (the reason was shown).
-            if (result != R::Saved) m_pStore->m_alarms = CopyAlarmList(m_list);
-            if (result == R::Unreadable)
-                ShowMessageBox(FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName), MsgButtons::Ok,
-                               MsgIcon::Exclamation);
+        const AlarmOutcome saved = m_pStore->ReplaceAlarms(m_list, expected);
+        if (saved.code != AlarmOutcome::Code::StoreChanged) {
+            // As ever, the accepted alarms take effect even when they could not be saved.
+            if (!saved.Done()) ShowOutcome(saved, nullptr);
             return true;
         }
         // Asked outside the lock, so that nobody waits on the user; the store is compared
@@ -461,7 +455,6 @@ bool CAlarmDlg::SaveToStore() {
                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                  QMessageBox::Warning, AppTitle())) {
             case QMessageBox::Yes:
-                m_opened = *changed;
                 continue;
             case QMessageBox::No:
                 ReloadFromStore();

@@ -16,7 +16,8 @@ class QPushButton;
 
 namespace wb {
 class CAlarmStore;
-}
+struct AlarmOutcome;
+}  // namespace wb
 
 namespace wb::gui {
 
@@ -56,9 +57,6 @@ public:
     const AlarmList& WorkingList() const { return m_list; }
     int CurrentIndex() const { return m_nCurSel; }
 
-    // Asks the file system whether a file exists at `path`.
-    static bool FileExists(const QString& path);
-
 public slots:
     void accept() override;
     void OnOK();
@@ -89,6 +87,8 @@ private:
     void SetButtons(bool add, bool remove, bool ok);
     void SelectItem(int index);
     void DestroyWindow();
+    // The text of an outcome that is not done, in a message box owned by `owner`.
+    static void ShowOutcome(const AlarmOutcome& outcome, QWidget* owner);
 
     CAlarmStore* m_pStore;
     std::array<QCheckBox*, 7> m_checkDay{};  // Sunday first

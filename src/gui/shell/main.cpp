@@ -3,12 +3,15 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "base/string_table.h"
 #include "shell/dawnly_app.h"
 #include "shell/main_frame.h"
 #include "shell/shell_open.h"
@@ -31,6 +34,27 @@ constexpr char kUsage[] =
     "  --version         show the version and exit\n"
     "\n"
     "See dawnly(1). The command-line tool wakeburst(1) needs no display.\n";
+
+// Qt's own options (either dash form), which QApplication takes off the command line itself;
+// one of the first list takes the next argument as its value unless given as -NAME=VALUE.
+constexpr const char* kQtValueOptions[] = {
+    "platform",        "platformpluginpath", "platformtheme", "plugin",
+    "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+    "display",         "geometry",           "name",          "visual",
+    "style",           "stylesheet"};
+constexpr const char* kQtFlags[] = {"qmljsdebugger", "reverse", "widgetcount", "nograb",
+                                    "dograb",        "sync",    "testability"};
+
+// How many arguments a Qt option at `arg` takes up (itself and its value); 0 when it is none.
+int QtOptionLength(const std::string& arg) {
+    if (arg.size() < 2 || arg[0] != '-') return 0;
+    const std::string bare = arg.substr(arg.compare(0, 2, "--") == 0 ? 2 : 1);
+    const std::string name = bare.substr(0, bare.find('='));
+    const auto is = [&name](const char* option) { return name == option; };
+    if (std::any_of(std::begin(kQtFlags), std::end(kQtFlags), is)) return 1;
+    if (!std::any_of(std::begin(kQtValueOptions), std::end(kQtValueOptions), is)) return 0;
+    return name.size() == bare.size() ? 2 : 1;
+}
 
 // For the start-up benchmark: ends the program as soon as its window is on the screen.
 class ExitWhenShown final : public QObject {
@@ -67,29 +91,42 @@ void HoldDuringStart(QtMsgType type, const QMessageLogContext&, const QString& t
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // Answered before any window system is reached, so they work without a display.
+    // Answered before any window system is reached, so they work without a display, and a
+    // mistyped option is refused before a window opens. Names other than options are
+    // ignored, as a plain start reads no files from its command line.
     wb::StartPlace place = wb::StartPlace::CurrentDir;
     std::string namedDir;
-    if (argc >= 2 && std::strcmp(argv[1], wb::gui::kShellOpenFlag) != 0) {
-        const std::string first = argv[1];
-        if (first == "--help" || first == "-h") {
+    if (argc >= 2 && std::strcmp(argv[1], wb::gui::kShellOpenFlag) == 0) {
+        place = wb::StartPlace::SharedData;
+    }
+    for (int i = 1; i < argc && place != wb::StartPlace::SharedData;) {
+        const std::string arg = argv[i];
+        if (arg == "--") break;
+        if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
         }
-        if (first == "--version") {
+        if (arg == "--version") {
             std::puts("dawnly " WAKEBURST_VERSION);
             return 0;
         }
-        if (first == "--dir") {
-            if (argc < 3 || argv[2][0] == '\0') {
+        if (arg == "--dir") {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
                 std::fputs("dawnly: --dir needs a directory (see dawnly --help)\n", stderr);
                 return 2;
             }
             place = wb::StartPlace::Named;
-            namedDir = argv[2];
+            namedDir = argv[i + 1];
+            i += 2;
+            continue;
         }
-    } else if (argc >= 2) {
-        place = wb::StartPlace::SharedData;
+        const int qt = QtOptionLength(arg);
+        if (qt == 0 && arg.size() > 1 && arg[0] == '-') {
+            std::fprintf(stderr, "dawnly: unknown option '%s' (see dawnly --help)\n",
+                         wb::EscapeControlChars(arg).c_str());
+            return 2;
+        }
+        i += qt ? qt : 1;
     }
 
     const QtMessageHandler previous = qInstallMessageHandler(HoldDuringStart);

@@ -61,6 +61,26 @@ x DwnGs
 ? 2
 x DwnGs
 
+== add refuses a fifo, a directory and a device, and opens none of them
+posix
+$ mkfifo fifo.mp && mkdir dir.mp && wakeburst alarms add --file fifo.mp --days mon --time 07:30
+! wakeburst alarms add: 文件 fifo.mp 未被发现.  请查实后重试.
+? 1
+: alarms add --file dir.mp --days mon --time 07:30
+! wakeburst alarms add: 文件 dir.mp 未被发现.  请查实后重试.
+? 1
+: alarms add --file /dev/null --days mon --time 07:30
+! wakeburst alarms add: 文件 /dev/null 未被发现.  请查实后重试.
+? 1
+x DwnGs
+
+== a damaged store is not removed from, and kept
++ DwnGs @alarm/damaged.DwnGs
+: alarms remove 1
+! wakeburst alarms remove: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+? 1
+= DwnGs @alarm/damaged.DwnGs
+
 == a seventeenth alarm is refused and the store kept
 + D:\g.mp 198.51.100.10 02-00-5e-00-00-10\r\n
 + DwnGs @alarm/sixteen.DwnGs

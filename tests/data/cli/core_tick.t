@@ -54,6 +54,13 @@
 ! wakeburst tick: --at takes a local time "YYYY-MM-DD HH:MM", not ''
 ? 2
 
+== a group file added without a directory still wakes its hosts when fired from another one
+posix
++ g.mp 198.51.100.10 02-00-5e-00-00-10\r\n
+: alarms add --file g.mp --days mon --time 07:30 --to 127.0.0.1
+$ mkdir away && cd away && wakeburst tick -q --dir .. --at '2026-12-07 07:30'
+% 1 02005e000010
+
 == every alarm due at the minute gets its own entry, in list order, the same one twice too
 posix
 : alarms add --file {data}/alarm/two_hosts.mp --days mon --time 07:30 --to 127.0.0.1
