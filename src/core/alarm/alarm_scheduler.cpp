@@ -30,7 +30,20 @@ std::int64_t WallMinuteOf(const std::tm& local) {
     return days * 1440 + local.tm_hour * 60 + local.tm_min;
 }
 
+// The wake-log body of an alarm whose minute passed without a scheduler to fire it.
+std::string MissedReport(const CAlarmSetting& alarm, const std::tm& local) {
+    char when[24];
+    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
+    return "\t错过 " + alarm.m_strGroupFile + " 的提醒 (" + when + ").\n";
+}
+
 }  // namespace
+
+const platform::LockOutcome& CSchedulerLease::TryHold() {
+    if (m_lock.Held() && m_lock.StillNamed()) return m_outcome;
+    m_outcome = m_lock.TryLock(Path());
+    return m_outcome;
+}
 
 bool IsAlarmDue(const CAlarmSetting& alarm, const std::tm& local) {
     return (alarm.m_nDays & WeekdayBit(local.tm_wday)) != 0 && alarm.m_nHour == local.tm_hour &&
@@ -59,6 +72,12 @@ void CAlarmScheduler::Tick(TimePoint now) {
             m_lastMinute = current - 1;
         } else if (current - last - 1 <= kMaxCatchUpMinutes) {
             first = last + 1;
+        } else {
+            // Too late to wake them; none goes unsaid.
+            m_lastMinute = current - 1;
+            for (std::int64_t minute = std::max(last + 1, current - kMaxMissedMinutes);
+                 minute < current; ++minute)
+                HandleMinute(minute, true);
         }
     }
     for (std::int64_t minute = first; minute <= current; ++minute) {
@@ -70,7 +89,7 @@ void CAlarmScheduler::Tick(TimePoint now) {
 }
 
 bool CAlarmScheduler::Step(CSchedulerLease& lease, TimePoint now) {
-    if (!lease.TryHold() || !m_lastMinute) {
+    if (!lease.TryHold().Locked() || !m_lastMinute) {
         Start(now);
         return lease.Held();
     }
@@ -78,7 +97,7 @@ bool CAlarmScheduler::Step(CSchedulerLease& lease, TimePoint now) {
     return true;
 }
 
-void CAlarmScheduler::HandleMinute(std::int64_t minute) {
+void CAlarmScheduler::HandleMinute(std::int64_t minute, bool missed) {
     const std::tm local = LocalTime(static_cast<std::time_t>(minute * 60));
     const std::int64_t wall = WallMinuteOf(local);
     const LocalMinute now{wall, wall - minute};
@@ -92,6 +111,12 @@ void CAlarmScheduler::HandleMinute(std::int64_t minute) {
     for (std::size_t i = 0; i < m_store.m_alarms.size(); ++i) {
         const AlarmPtr alarm = m_store.m_alarms[i];
         if (!alarm || !IsAlarmDue(*alarm, local)) continue;
+        if (missed) {
+            const std::string report = MissedReport(*alarm, local);
+            AppendWakeLog(report);
+            if (m_missed) m_missed(*alarm, report);
+            continue;
+        }
         std::string report;
         WakeOutcome outcome;
         {

@@ -106,9 +106,14 @@ CAlarmStore::UpdateResult CAlarmStore::UpdateAlarms(const Change& change, bool r
     // made to a list that another program has replaced in the meantime. Readers need no
     // lock: the store is only ever replaced whole.
     platform::FileLock lock;
-    if (!lock.Lock(LockPath())) {
-        ShowMessageBox(FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName), MsgButtons::Ok,
-                       MsgIcon::Exclamation);
+    const platform::LockOutcome locked = lock.Lock(LockPath(), [this] {
+        ShowMessageBox("等待另一个程序释放 " + LockPath() + " ...", MsgButtons::Ok,
+                       MsgIcon::Information);
+    });
+    if (!locked.Locked()) {
+        ShowMessageBox(FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName) + "\n" + LockPath() +
+                           ": " + locked.reason,
+                       MsgButtons::Ok, MsgIcon::Exclamation);
         return UpdateResult::NotLocked;
     }
     std::string read;
