@@ -247,12 +247,18 @@ TEST_P(Scheduler, EachDueMinuteFiresExactlyOnce) {
                      a.m_strGroupFile.substr(a.m_strGroupFile.rfind('-') + 1) + " ";
         });
     }
+    std::unique_ptr<CSchedulerLease> tick;
     std::istringstream steps(GetParam()[1]);
     for (std::string w; steps >> w;) {
         const char step = w[0];
         const TimePoint at = At(std::stoi(w.substr(1)) * 60 + std::stod(w.substr(w.find(':') + 1)));
         if (step == 'R') {
             std::filesystem::remove(store.SchedulerLockPath());
+            continue;
+        }
+        if (step == 'H' || step == 'h') {  // a `tick` holds the lease, or ends
+            tick = step == 'H' ? std::make_unique<CSchedulerLease>(store) : nullptr;
+            ASSERT_TRUE(!tick || tick->TryHold().Locked());
             continue;
         }
         auto& [scheduler, lease] =

@@ -41,8 +41,24 @@ std::string MissedReport(const CAlarmSetting& alarm, const std::tm& local) {
 
 const platform::LockOutcome& CSchedulerLease::TryHold() {
     if (m_lock.Held() && m_lock.StillNamed()) return m_outcome;
+    m_written.reset();
     m_outcome = m_lock.TryLock(Path());
     return m_outcome;
+}
+
+std::optional<std::int64_t> CSchedulerLease::LastHandled() const {
+    const std::string note = m_lock.ReadNote();
+    // Written by us alone (the file is private), but read as any other input.
+    if (note.empty() || note.size() > 18 ||
+        note.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoll(note);
+}
+
+void CSchedulerLease::SetLastHandled(std::int64_t minute) {
+    // Once a minute at most: the note changes only when the minute does.
+    if (m_written == minute || minute < 0) return;
+    if (m_lock.WriteNote(std::to_string(minute))) m_written = minute;
 }
 
 bool IsAlarmDue(const CAlarmSetting& alarm, const std::tm& local) {
@@ -57,7 +73,10 @@ TimePoint CAlarmScheduler::Now() const {
     return m_clock ? m_clock() : std::chrono::system_clock::now();
 }
 
-void CAlarmScheduler::Start(TimePoint now) { m_lastMinute = MinuteOf(now); }
+void CAlarmScheduler::Start(TimePoint now) {
+    m_lastMinute = MinuteOf(now);
+    if (!m_startMinute) m_startMinute = m_lastMinute;
+}
 
 void CAlarmScheduler::Tick(TimePoint now) {
     const std::int64_t current = MinuteOf(now);
@@ -89,12 +108,20 @@ void CAlarmScheduler::Tick(TimePoint now) {
 }
 
 bool CAlarmScheduler::Step(CSchedulerLease& lease, TimePoint now) {
+    const bool had = lease.Held();
     if (!lease.TryHold().Locked() || !m_lastMinute) {
         Start(now);
-        return lease.Held();
+    } else {
+        // A word older than this scheduler is from an earlier run (a `tick` held the lease
+        // in between): the minutes before this one started are not its to catch up.
+        if (!had) {
+            if (const auto last = lease.LastHandled())
+                m_lastMinute = std::max(*last, m_startMinute.value_or(*last));
+        }
+        Tick(now);
     }
-    Tick(now);
-    return true;
+    if (lease.Held()) lease.SetLastHandled(*m_lastMinute);
+    return lease.Held();
 }
 
 void CAlarmScheduler::HandleMinute(std::int64_t minute, bool missed) {

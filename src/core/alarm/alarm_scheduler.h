@@ -39,11 +39,16 @@ public:
     // What the last TryHold found.
     const platform::LockOutcome& Outcome() const { return m_outcome; }
     std::string Path() const { return m_store.SchedulerLockPath(); }
+    // The last minute the holder handled, kept in the lease file for whoever holds it next:
+    // a holder may have been stopped long before it ended.
+    std::optional<std::int64_t> LastHandled() const;
+    void SetLastHandled(std::int64_t minute);
 
 private:
     const CAlarmStore& m_store;
     platform::FileLock m_lock;
     platform::LockOutcome m_outcome;
+    std::optional<std::int64_t> m_written;
 };
 
 // Drives the alarms: every tick handles each minute since the last one it handled exactly
@@ -89,9 +94,10 @@ public:
     // One step of a scheduler that shares its store with other processes: only the holder
     // of the lease fires. A step without it counts the current minute as handled, since the
     // holder fires it; so when the holder ends, the step that takes over goes on from the
-    // last minute it saw handled and fires nothing twice. The first step only starts, as
-    // Start does. The lease is looked at anew at every step. True while this process holds
-    // it; lease.Outcome() tells why not.
+    // last minute the holder handled (or, when it left no word, the last one this scheduler
+    // saw handled) and fires nothing twice. The first step only starts, as Start does. The
+    // lease is looked at anew at every step. True while this process holds it;
+    // lease.Outcome() tells why not.
     bool Step(CSchedulerLease& lease, TimePoint now);
     bool Step(CSchedulerLease& lease) { return Step(lease, Now()); }
 
@@ -128,6 +134,7 @@ private:
     WakeObserver m_observer;
     MissedObserver m_missed;
     std::optional<std::int64_t> m_lastMinute;
+    std::optional<std::int64_t> m_startMinute;  // of the first Start
     std::optional<LocalMinute> m_lastLocal;
 };
 

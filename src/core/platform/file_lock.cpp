@@ -100,6 +100,26 @@ void FileLock::Unlock() {
 // The file cannot be removed or renamed while our handle, opened without delete sharing,
 // is open.
 bool FileLock::StillNamed() const { return Held(); }
+
+std::string FileLock::ReadNote() const {
+    if (!Held()) return {};
+    char buf[kMaxNote];
+    OVERLAPPED at{};
+    DWORD got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(m_handle), buf, sizeof buf, &got, &at)) return {};
+    return std::string(buf, got);
+}
+
+bool FileLock::WriteNote(const std::string& note) {
+    if (!Held() || note.size() > kMaxNote) return false;
+    HANDLE h = reinterpret_cast<HANDLE>(m_handle);
+    OVERLAPPED at{};
+    DWORD put = 0;
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(note.size());
+    return WriteFile(h, note.data(), static_cast<DWORD>(note.size()), &put, &at) &&
+           put == note.size() && SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+}
 #else
 LockOutcome FileLock::TakeOnce(const std::string& utf8Path) {
     // Non-blocking opens: a FIFO put in the lock file's place must not hang us.
@@ -147,9 +167,24 @@ void FileLock::Unlock() {
 
 bool FileLock::StillNamed() const {
     if (!Held()) return false;
-    struct stat held {}, named {};
+    struct stat held {};
+    struct stat named {};
     return fstat(static_cast<int>(m_handle), &held) == 0 && lstat(m_path.c_str(), &named) == 0 &&
            held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+std::string FileLock::ReadNote() const {
+    if (!Held()) return {};
+    char buf[kMaxNote];
+    const ssize_t got = pread(static_cast<int>(m_handle), buf, sizeof buf, 0);
+    return got > 0 ? std::string(buf, static_cast<std::size_t>(got)) : std::string();
+}
+
+bool FileLock::WriteNote(const std::string& note) {
+    if (!Held() || note.size() > kMaxNote) return false;
+    const int fd = static_cast<int>(m_handle);
+    return pwrite(fd, note.data(), note.size(), 0) == static_cast<ssize_t>(note.size()) &&
+           ftruncate(fd, static_cast<off_t>(note.size())) == 0;
 }
 #endif
 

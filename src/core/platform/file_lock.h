@@ -49,6 +49,11 @@ public:
     // file was removed or replaced, another program can lock the new one: this lock then
     // excludes nobody.
     bool StillNamed() const;
+    // A short note the holder keeps in the locked file for the next holder: empty when
+    // there is none or it is not held; false when it could not be written.
+    std::string ReadNote() const;
+    bool WriteNote(const std::string& note);
+    static constexpr std::size_t kMaxNote = 64;
 
 private:
     LockOutcome TakeOnce(const std::string& utf8Path);
