@@ -101,7 +101,7 @@ $ add_one 07:30 07:33 07:40; at 07:28:50; LD_PRELOAD="$FAKETIME_LIB" wakeburst r
 % 2
 
 == lock files are private, and a change that waits long for the lock says so once
-$ wakeburst tick; (flock DwnGs.lock bash -c 'echo x >held; until grep -q DwnGs.lock err 2>/dev/null; do sleep 0.1; done' &); until_in held x; timeout 60 wakeburst alarms add --file "$DATA/../alarm/one_host.mp" --days mon --time 07:30 2>err; echo "exit $?"; here <err; stat -c '%a %n' DwnGs.lock DwnGs.scheduler.lock
+$ wakeburst tick; (flock DwnGs.lock bash -c 'echo x >held; for _ in $(seq 300); do grep -q DwnGs.lock err && break; sleep 0.1; done' >/dev/null 2>&1 &); until_in held x; timeout 60 wakeburst alarms add --file "$DATA/../alarm/one_host.mp" --days mon --time 07:30 2>err; echo "exit $?"; here <err; stat -c '%a %n' DwnGs.lock DwnGs.scheduler.lock
 > exit 0
 > 等待另一个程序释放 ./DwnGs.lock ...
 > 600 DwnGs.lock
