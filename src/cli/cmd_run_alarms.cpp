@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "alarm/alarm_scheduler.h"
+#include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -39,14 +40,28 @@ int RunRunAlarms(const std::vector<std::string>& args) {
     const std::string dir = StoreDirectory(pa);
     if (dir.empty()) return kExitFailed;
     CAlarmStore store(dir);
+    CSchedulerLease lease(store);
+    // A directory that is missing or cannot be written says so at once, as it does later.
+    const auto failed = [&lease] {
+        if (lease.Outcome().status != platform::LockStatus::Failed) return false;
+        PrintErr("wakeburst run-alarms: cannot lock " + EscapeControlChars(lease.Path()) + ": " +
+                 lease.Outcome().reason);
+        return true;
+    };
+    lease.TryHold();
+    if (failed()) return kExitFailed;
     StoreStamp stamp = store.Stamp();
     Reload(store);
 
     CAlarmScheduler scheduler(store);
-    scheduler.SetWakeObserver([](const CAlarmSetting&, WakeOutcome, const std::string& report) {
+    // What went to the wake log, as it went there.
+    const auto print = [](const std::string& report) {
         PrintOut(FormatWakeLogDate(std::time(nullptr)) + "\n" + report);
-    });
-    CSchedulerLease lease(store);
+    };
+    scheduler.SetWakeObserver(
+        [print](const CAlarmSetting&, WakeOutcome, const std::string& report) { print(report); });
+    scheduler.SetMissedObserver(
+        [print](const CAlarmSetting&, const std::string& report) { print(report); });
     bool said = false;
     // Every nap is a step: short naps keep the process quick to stop, to notice a new store
     // and to take over from another scheduler, and each step reads the wall clock afresh, so
@@ -61,6 +76,7 @@ int RunRunAlarms(const std::vector<std::string>& args) {
             Reload(store);
         }
         const bool held = scheduler.Step(lease);
+        if (failed()) return kExitFailed;
         if (held && said) {
             PrintErr("wakeburst run-alarms: taking over the alarms of " + store.StorePath());
             said = false;

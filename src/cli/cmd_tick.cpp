@@ -33,9 +33,17 @@ int RunTick(const std::vector<std::string>& args) {
     CAlarmStore store(dir);
     // A tick fires alarms, which only the one program that runs this store's alarms does.
     CSchedulerLease lease(store);
-    if (!lease.TryHold()) {
-        PrintErr("wakeburst tick: another program runs the alarms of " + store.StorePath());
-        return kExitFailed;
+    switch (lease.TryHold().status) {
+        case platform::LockStatus::Locked:
+            break;
+        case platform::LockStatus::Busy:
+            PrintErr("wakeburst tick: another program runs the alarms of " +
+                     EscapeControlChars(store.StorePath()));
+            return kExitFailed;
+        case platform::LockStatus::Failed:
+            PrintErr("wakeburst tick: cannot lock " + EscapeControlChars(lease.Path()) + ": " +
+                     lease.Outcome().reason);
+            return kExitFailed;
     }
     if (store.LoadAlarmsWithResult() == CAlarmStore::LoadResult::Damaged) return kExitFailed;
 

@@ -157,7 +157,7 @@ TEST_F(StoreFiles, UpdateChangesTheStoreOnDiskNotTheListInMemory) {
 // While another program holds the store's lock, a change waits for it.
 TEST_F(StoreFiles, UpdateWaitsForTheLockOfAnotherWriter) {
     platform::FileLock other;
-    ASSERT_TRUE(other.Lock(store.LockPath()));
+    ASSERT_TRUE(other.Lock(store.LockPath()).Locked());
     std::atomic<bool> done{false};
     std::thread writer([&] {
         store.UpdateAlarms([](AlarmList& list, const StoreBytes&) {
@@ -244,11 +244,25 @@ TEST_P(Scheduler, EachDueMinuteFiresExactlyOnce) {
         processes[who] = {std::make_unique<CAlarmScheduler>(store),
                           std::make_unique<CSchedulerLease>(store)};
         processes[who].first->SetWakeObserver(Fired(std::string(1, who)));
+        processes[who].first->SetMissedObserver([&, who](const CAlarmSetting& a, const auto&) {
+            fired += static_cast<char>(std::tolower(who)) +
+                     a.m_strGroupFile.substr(a.m_strGroupFile.rfind('-') + 1) + " ";
+        });
     }
+    std::unique_ptr<CSchedulerLease> tick;
     std::istringstream steps(GetParam()[1]);
     for (std::string w; steps >> w;) {
         const char step = w[0];
         const TimePoint at = At(std::stoi(w.substr(1)) * 60 + std::stod(w.substr(w.find(':') + 1)));
+        if (step == 'R') {
+            std::filesystem::remove(store.SchedulerLockPath());
+            continue;
+        }
+        if (step == 'H' || step == 'h') {  // a `tick` holds the lease, or ends
+            tick = step == 'H' ? std::make_unique<CSchedulerLease>(store) : nullptr;
+            ASSERT_TRUE(!tick || tick->TryHold().Locked());
+            continue;
+        }
         auto& [scheduler, lease] =
             processes[step == 'T' || step == 'S' ? 'A' : static_cast<char>(std::toupper(step))];
         if (step == 'T') {

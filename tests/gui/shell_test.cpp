@@ -423,7 +423,9 @@ private:
         }
         if (key == "other") {  // the status bar's word on another scheduler
             const QString s = Frame().SchedulerText();
-            return s.isEmpty() ? "none" : s == CMainFrame::kOtherSchedulerText ? "running" : s;
+            return s.isEmpty()                            ? "none"
+                   : s == CMainFrame::kOtherSchedulerText ? "running"
+                                                          : Short(s);
         }
         if (key == "startdir") return Short(QString::fromStdString(App().m_strStartDir));
         if (key == "store") return Short(QString::fromStdString(App().Store().StorePath()));

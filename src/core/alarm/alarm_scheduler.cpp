@@ -30,7 +30,36 @@ std::int64_t WallMinuteOf(const std::tm& local) {
     return days * 1440 + local.tm_hour * 60 + local.tm_min;
 }
 
+// The wake-log body of an alarm whose minute passed without a scheduler to fire it.
+std::string MissedReport(const CAlarmSetting& alarm, const std::tm& local) {
+    char when[24];
+    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
+    return "\t错过 " + alarm.m_strGroupFile + " 的提醒 (" + when + ").\n";
+}
+
 }  // namespace
+
+const platform::LockOutcome& CSchedulerLease::TryHold() {
+    if (m_lock.Held() && m_lock.StillNamed()) return m_outcome;
+    m_written.reset();
+    m_outcome = m_lock.TryLock(Path());
+    return m_outcome;
+}
+
+std::optional<std::int64_t> CSchedulerLease::LastHandled() const {
+    const std::string note = m_lock.ReadNote();
+    // Written by us alone (the file is private), but read as any other input.
+    if (note.empty() || note.size() > 18 ||
+        note.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoll(note);
+}
+
+void CSchedulerLease::SetLastHandled(std::int64_t minute) {
+    // Once a minute at most: the note changes only when the minute does.
+    if (m_written == minute || minute < 0) return;
+    if (m_lock.WriteNote(std::to_string(minute))) m_written = minute;
+}
 
 bool IsAlarmDue(const CAlarmSetting& alarm, const std::tm& local) {
     return (alarm.m_nDays & WeekdayBit(local.tm_wday)) != 0 && alarm.m_nHour == local.tm_hour &&
@@ -44,7 +73,10 @@ TimePoint CAlarmScheduler::Now() const {
     return m_clock ? m_clock() : std::chrono::system_clock::now();
 }
 
-void CAlarmScheduler::Start(TimePoint now) { m_lastMinute = MinuteOf(now); }
+void CAlarmScheduler::Start(TimePoint now) {
+    m_lastMinute = MinuteOf(now);
+    if (!m_startMinute) m_startMinute = m_lastMinute;
+}
 
 void CAlarmScheduler::Tick(TimePoint now) {
     const std::int64_t current = MinuteOf(now);
@@ -59,6 +91,12 @@ void CAlarmScheduler::Tick(TimePoint now) {
             m_lastMinute = current - 1;
         } else if (current - last - 1 <= kMaxCatchUpMinutes) {
             first = last + 1;
+        } else {
+            // Too late to wake them; none goes unsaid.
+            m_lastMinute = current - 1;
+            for (std::int64_t minute = std::max(last + 1, current - kMaxMissedMinutes);
+                 minute < current; ++minute)
+                HandleMinute(minute, true);
         }
     }
     for (std::int64_t minute = first; minute <= current; ++minute) {
@@ -70,15 +108,23 @@ void CAlarmScheduler::Tick(TimePoint now) {
 }
 
 bool CAlarmScheduler::Step(CSchedulerLease& lease, TimePoint now) {
-    if (!lease.TryHold() || !m_lastMinute) {
+    const bool had = lease.Held();
+    if (!lease.TryHold().Locked() || !m_lastMinute) {
         Start(now);
-        return lease.Held();
+    } else {
+        // A word older than this scheduler is from an earlier run (a `tick` held the lease
+        // in between): the minutes before this one started are not its to catch up.
+        if (!had) {
+            if (const auto last = lease.LastHandled())
+                m_lastMinute = std::max(*last, m_startMinute.value_or(*last));
+        }
+        Tick(now);
     }
-    Tick(now);
-    return true;
+    if (lease.Held()) lease.SetLastHandled(*m_lastMinute);
+    return lease.Held();
 }
 
-void CAlarmScheduler::HandleMinute(std::int64_t minute) {
+void CAlarmScheduler::HandleMinute(std::int64_t minute, bool missed) {
     const std::tm local = LocalTime(static_cast<std::time_t>(minute * 60));
     const std::int64_t wall = WallMinuteOf(local);
     const LocalMinute now{wall, wall - minute};
@@ -92,6 +138,12 @@ void CAlarmScheduler::HandleMinute(std::int64_t minute) {
     for (std::size_t i = 0; i < m_store.m_alarms.size(); ++i) {
         const AlarmPtr alarm = m_store.m_alarms[i];
         if (!alarm || !IsAlarmDue(*alarm, local)) continue;
+        if (missed) {
+            const std::string report = MissedReport(*alarm, local);
+            AppendWakeLog(report);
+            if (m_missed) m_missed(*alarm, report);
+            continue;
+        }
         std::string report;
         WakeOutcome outcome;
         {

@@ -30,13 +30,25 @@ class CSchedulerLease final {
 public:
     // The store must outlive the lease; the lock lies in its directory as it is when taken.
     explicit CSchedulerLease(const CAlarmStore& store) : m_store(store) {}
-    // True while this process holds the lease, taking it when nobody does.
-    bool TryHold() { return m_lock.Held() || m_lock.TryLock(m_store.SchedulerLockPath()); }
+    // Locked while this process holds the lease, taking it when nobody does; Busy while
+    // another program holds it; Failed, with the reason, when the lease file cannot be had.
+    // A lease file removed or replaced since it was taken is taken afresh, so that two
+    // programs never both hold "the" lease.
+    const platform::LockOutcome& TryHold();
     bool Held() const { return m_lock.Held(); }
+    // What the last TryHold found.
+    const platform::LockOutcome& Outcome() const { return m_outcome; }
+    std::string Path() const { return m_store.SchedulerLockPath(); }
+    // The last minute the holder handled, kept in the lease file for whoever holds it next:
+    // a holder may have been stopped long before it ended.
+    std::optional<std::int64_t> LastHandled() const;
+    void SetLastHandled(std::int64_t minute);
 
 private:
     const CAlarmStore& m_store;
     platform::FileLock m_lock;
+    platform::LockOutcome m_outcome;
+    std::optional<std::int64_t> m_written;
 };
 
 // Drives the alarms: every tick handles each minute since the last one it handled exactly
@@ -49,13 +61,20 @@ private:
 class CAlarmScheduler final {
 public:
     // Missed minutes caught up by a late tick; after a longer gap (a suspended machine, a
-    // clock set forward) only the current minute is handled.
+    // clock set forward) only the current minute is handled, and the alarms of the minutes
+    // in between are written down as missed: those of the last kMaxMissedMinutes, which
+    // hold every alarm of the week.
     static constexpr int kMaxCatchUpMinutes = 5;
+    static constexpr std::int64_t kMaxMissedMinutes = 7 * 24 * 60;
     // How far after a minute boundary a tick is timed, so that it never falls just before.
     static constexpr std::chrono::milliseconds kTickMargin{250};
 
     using WakeObserver = std::function<void(const CAlarmSetting& alarm, WakeOutcome outcome,
                                             const std::string& report)>;
+    // An alarm that was due in a minute not handled in time: `report` is the body that went
+    // to the wake log.
+    using MissedObserver =
+        std::function<void(const CAlarmSetting& alarm, const std::string& report)>;
 
     // The store must outlive the scheduler. A null clock means the system clock; it dates
     // the log entries and is what OnTimer samples.
@@ -75,8 +94,10 @@ public:
     // One step of a scheduler that shares its store with other processes: only the holder
     // of the lease fires. A step without it counts the current minute as handled, since the
     // holder fires it; so when the holder ends, the step that takes over goes on from the
-    // last minute it saw handled and fires nothing twice. The first step only starts, as
-    // Start does. True while this process holds the lease.
+    // last minute the holder handled (or, when it left no word, the last one this scheduler
+    // saw handled) and fires nothing twice. The first step only starts, as Start does. The
+    // lease is looked at anew at every step. True while this process holds it;
+    // lease.Outcome() tells why not.
     bool Step(CSchedulerLease& lease, TimePoint now);
     bool Step(CSchedulerLease& lease) { return Step(lease, Now()); }
 
@@ -92,13 +113,15 @@ public:
 
     // Called after each group wake, e.g. to show it in a status line or on stdout.
     void SetWakeObserver(WakeObserver observer) { m_observer = std::move(observer); }
+    void SetMissedObserver(MissedObserver observer) { m_missed = std::move(observer); }
 
     TimePoint Now() const;
     // The minute (seconds since the epoch / 60) last handled, if any.
     std::optional<std::int64_t> LastHandledMinute() const { return m_lastMinute; }
 
 private:
-    void HandleMinute(std::int64_t minute);
+    // Wakes the alarms due in `minute`, or, when it was `missed`, logs them as missed.
+    void HandleMinute(std::int64_t minute, bool missed = false);
 
     // A local wall-clock minute, and how far local time was ahead of UTC then (minutes).
     struct LocalMinute {
@@ -109,7 +132,9 @@ private:
     CAlarmStore& m_store;
     WallClock m_clock;
     WakeObserver m_observer;
+    MissedObserver m_missed;
     std::optional<std::int64_t> m_lastMinute;
+    std::optional<std::int64_t> m_startMinute;  // of the first Start
     std::optional<LocalMinute> m_lastLocal;
 };
 

@@ -185,7 +185,15 @@ AlarmOutcome CAlarmStore::UpdateAlarms(const Change& change, bool replaceDamaged
     // made to a list that another program has replaced in the meantime. Readers need no
     // lock: the store is only ever replaced whole.
     platform::FileLock lock;
-    if (!lock.Lock(LockPath())) return NotSaved();
+    const platform::LockOutcome locked = lock.Lock(LockPath(), [this] {
+        ShowMessageBox("等待另一个程序释放 " + LockPath() + " ...", MsgButtons::Ok,
+                       MsgIcon::Information);
+    });
+    if (!locked.Locked()) {
+        AlarmOutcome failed = NotSaved();
+        failed.text += "\n" + LockPath() + ": " + locked.reason;
+        return failed;
+    }
     std::string read;
     const DiskState state = ReadStoreFile(read);
     if (state == DiskState::Unreadable) return NotSaved();

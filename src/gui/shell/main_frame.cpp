@@ -296,6 +296,10 @@ bool CMainFrame::StartAlarmTimer() {
     m_alarmTimer.setTimerType(Qt::PreciseTimer);
     m_alarmTimer.setObjectName(QStringLiteral("alarmTimer%1").arg(ALARM_TIMER_ID));
     connect(&m_alarmTimer, &QTimer::timeout, this, [this] { OnTimer(ALARM_TIMER_ID); });
+    // An alarm whose minute passed unfired (the machine asleep) is said where the user looks.
+    scheduler.SetMissedObserver([this](const CAlarmSetting&, const std::string& report) {
+        m_wndStatusBar->showMessage(QString::fromStdString(report).trimmed());
+    });
     scheduler.Start();
     m_alarmTimer.start(scheduler.NextDelay());
     return m_alarmTimer.isActive();
@@ -309,8 +313,15 @@ void CMainFrame::OnTimer(int /*id*/) {
     m_app.ReloadAlarmsIfChanged();
     // Only the program that holds the lease fires; the others say so and try again at
     // every tick, taking over within a minute when it ends.
-    const bool held = scheduler.Step(m_app.Lease());
-    m_pSchedulerPane->setText(held ? QString() : QString::fromUtf8(kOtherSchedulerText));
+    CSchedulerLease& lease = m_app.Lease();
+    const bool held = scheduler.Step(lease);
+    QString text;
+    if (lease.Outcome().status == platform::LockStatus::Failed)
+        text = QString::fromUtf8(kSchedulerFailedText) + QString::fromStdString(lease.Path()) +
+               ": " + QString::fromStdString(lease.Outcome().reason);
+    else if (!held)
+        text = QString::fromUtf8(kOtherSchedulerText);
+    m_pSchedulerPane->setText(text);
     m_pSchedulerPane->setVisible(!held);
 }
 

@@ -85,3 +85,53 @@ $ add_one 07:30 07:31; at 07:28:50; run 2>errA & a=$!; until_in errA 'alarm(s)';
 > wakeburst run-alarms: another program runs the alarms of ./DwnGs; waiting to take over
 > wakeburst run-alarms: taking over the alarms of ./DwnGs
 % 2
+
+== run-alarms stopped for nine minutes logs the alarm it missed and fires the current one
+$ add_one 07:30 07:33 07:40; at 07:28:50; LD_PRELOAD="$FAKETIME_LIB" wakeburst run-alarms >out 2>err & until_in err 'alarm(s)'; at 07:29:58; until_in Dawnly.log ' 07:30'; kill -STOP $!; at 07:40:05; kill -CONT $!; until_in out 错过; kill -TERM $!; wait $! || echo "exit $?"; cat out
+> Monday, December 07, 2026 07:30
+> 	唤醒 1 host 于 {data}/cli/../alarm/one_host.mp
+> Monday, December 07, 2026 07:40
+> 	错过 {data}/cli/../alarm/one_host.mp 的提醒 (2026-12-07 07:33).
+> Monday, December 07, 2026 07:40
+> 	唤醒 1 host 于 {data}/cli/../alarm/one_host.mp
+= Dawnly.log Monday, December 07, 2026 07:30\r\n\t\xbb\xbd\xd0\xd1 1 host \xd3\xda {data}/cli/../alarm/one_host.mp\r\nMonday, December 07, 2026 07:40\r\n\t\xb4\xed\xb9\xfd {data}/cli/../alarm/one_host.mp \xb5\xc4\xcc\xe1\xd0\xd1 (2026-12-07 07:33).\r\nMonday, December 07, 2026 07:40\r\n\t\xbb\xbd\xd0\xd1 1 host \xd3\xda {data}/cli/../alarm/one_host.mp\r\n
+% 2
+
+== lock files are private, and a change that waits long for the lock says so once
+$ wakeburst tick; (flock DwnGs.lock bash -c 'echo x >held; for _ in $(seq 300); do grep -q DwnGs.lock err && break; sleep 0.1; done' >/dev/null 2>&1 &); until_in held x; timeout 60 wakeburst alarms add --file "$DATA/../alarm/one_host.mp" --days mon --time 07:30 2>err; echo "exit $?"; here <err; stat -c '%a %n' DwnGs.lock DwnGs.scheduler.lock
+> exit 0
+> 等待另一个程序释放 ./DwnGs.lock ...
+> 600 DwnGs.lock
+> 600 DwnGs.scheduler.lock
+
+== a lock file of another user, or a link, is refused at once in one line
+$ touch DwnGs.lock DwnGs.scheduler.lock; chown 65534 DwnGs.lock DwnGs.scheduler.lock
+$ timeout 10 wakeburst tick
+! wakeburst tick: cannot lock {dir}/DwnGs.scheduler.lock: owned by another user
+? 1
+$ timeout 10 wakeburst run-alarms
+! wakeburst run-alarms: cannot lock {dir}/DwnGs.scheduler.lock: owned by another user
+? 1
+$ timeout 10 wakeburst alarms add --file "$DATA/../alarm/one_host.mp" --days mon --time 07:30
+! 无法创建文件 DwnGs
+! 提醒设置未被保存.
+! {dir}/DwnGs.lock: owned by another user
+? 1
+$ rm DwnGs.scheduler.lock; ln -s elsewhere DwnGs.scheduler.lock; timeout 10 wakeburst tick; echo "exit $?"; ls
+! wakeburst tick: cannot lock {dir}/DwnGs.scheduler.lock: a symbolic link
+> exit 1
+> DwnGs.lock
+> DwnGs.scheduler.lock
+
+== run-alarms and tick on a directory that is missing or read-only say why, and fire nothing
+: tick --dir missing
+! wakeburst tick: cannot lock {dir}/missing/DwnGs.scheduler.lock: No such file or directory
+? 1
+: run-alarms --dir missing
+! wakeburst run-alarms: cannot lock {dir}/missing/DwnGs.scheduler.lock: No such file or directory
+? 1
+$ mkdir ro; unshare --mount bash -c 'mount -t tmpfs -o ro tmpfs ro && timeout 10 wakeburst run-alarms --dir ro; echo "exit $?"; wakeburst tick --dir ro'
+! wakeburst run-alarms: cannot lock {dir}/ro/DwnGs.scheduler.lock: Read-only file system
+> exit 1
+! wakeburst tick: cannot lock {dir}/ro/DwnGs.scheduler.lock: Read-only file system
+? 1
