@@ -114,13 +114,13 @@ posix
 # Made as user 65534, so root only. The kernel would not follow these links for us either.
 $ [ "$(id -u)" = 0 ] || exit 77; echo old >victim && mkdir -m 1777 sh && for l in v.mp Dawnly.log; do setpriv --reuid=65534 --regid=65534 --clear-groups ln -s ../victim sh/$l; done && for l in new.mp DwnGs; do setpriv --reuid=65534 --regid=65534 --clear-groups ln -s ../made sh/$l; done
 $ cd sh && wakeburst import ../in.txt -o v.mp
-! 拒绝经由其他用户的符号链接 v.mp 写入.
+! wakeburst import: 拒绝经由其他用户的符号链接 v.mp 写入.
 ? 1
 $ cd sh && wakeburst import ../in.txt -o new.mp
-! 拒绝经由其他用户的符号链接 new.mp 写入.
+! wakeburst import: 拒绝经由其他用户的符号链接 new.mp 写入.
 ? 1
 : alarms add --dir sh --file g.mp --days mon --time 07:30
-! 拒绝经由其他用户的符号链接 {dir}/sh/DwnGs 写入.
+! wakeburst alarms add: 拒绝经由其他用户的符号链接 {dir}/sh/DwnGs 写入.
 ? 1
 # The wake log's entry is lost, as for any log that cannot be opened; the wake goes on.
 : wake -q g.mp --to 127.0.0.1 --dir sh

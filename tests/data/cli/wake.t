@@ -100,7 +100,7 @@ $ add_one 07:30 07:33 07:40; at 07:28:50; LD_PRELOAD="$FAKETIME_LIB" wakeburst r
 == lock files are private, and a change that waits long for the lock says so once
 $ wakeburst tick; (flock DwnGs.lock bash -c 'echo x >held; for _ in $(seq 300); do grep -q DwnGs.lock err && break; sleep 0.1; done' >/dev/null 2>&1 &); until_in held x; timeout 60 wakeburst alarms add --file "$DATA/../alarm/one_host.mp" --days mon --time 07:30 2>err; echo "exit $?"; here <err; stat -c '%a %n' DwnGs.lock DwnGs.scheduler.lock
 > exit 0
-> 等待另一个程序释放 ./DwnGs.lock ...
+> wakeburst alarms add: 等待另一个程序释放 ./DwnGs.lock ...
 > 600 DwnGs.lock
 > 600 DwnGs.scheduler.lock
 
@@ -113,9 +113,7 @@ $ timeout 10 wakeburst run-alarms
 ! wakeburst run-alarms: cannot lock {dir}/DwnGs.scheduler.lock: owned by another user
 ? 1
 $ timeout 10 wakeburst alarms add --file "$DATA/../alarm/one_host.mp" --days mon --time 07:30
-! 无法创建文件 DwnGs
-! 提醒设置未被保存.
-! {dir}/DwnGs.lock: owned by another user
+! wakeburst alarms add: 无法创建文件 DwnGs 提醒设置未被保存. {dir}/DwnGs.lock: owned by another user
 ? 1
 $ rm DwnGs.scheduler.lock; ln -s elsewhere DwnGs.scheduler.lock; timeout 10 wakeburst tick; echo "exit $?"; ls
 ! wakeburst tick: cannot lock {dir}/DwnGs.scheduler.lock: a symbolic link
@@ -125,10 +123,10 @@ $ rm DwnGs.scheduler.lock; ln -s elsewhere DwnGs.scheduler.lock; timeout 10 wake
 
 == run-alarms and tick on a directory that is missing or read-only say why, and fire nothing
 : tick --dir missing
-! wakeburst tick: cannot lock {dir}/missing/DwnGs.scheduler.lock: No such file or directory
+! wakeburst tick: cannot read the directory {dir}/missing/ (No such file or directory)
 ? 1
 : run-alarms --dir missing
-! wakeburst run-alarms: cannot lock {dir}/missing/DwnGs.scheduler.lock: No such file or directory
+! wakeburst run-alarms: cannot read the directory {dir}/missing/ (No such file or directory)
 ? 1
 $ mkdir ro; unshare --mount bash -c 'mount -t tmpfs -o ro tmpfs ro && timeout 10 wakeburst run-alarms --dir ro; echo "exit $?"; wakeburst tick --dir ro'
 ! wakeburst run-alarms: cannot lock {dir}/ro/DwnGs.scheduler.lock: Read-only file system

@@ -37,11 +37,11 @@ $ echo old >victim && mkdir -m 1777 sh && setpriv --reuid=65534 --regid=65534 --
 > exit 1
 > old
 > temp.mp
-! 获取此主机的 IP 地址
-! 轮询局域网内所有主机.
-! 正在读取 ARP 缓存.
-! 拒绝经由其他用户的符号链接 temp.mp 写入.
-! 无法读取 ARP 缓存.
+! wakeburst scan: 获取此主机的 IP 地址
+! wakeburst scan: 轮询局域网内所有主机.
+! wakeburst scan: 正在读取 ARP 缓存.
+! wakeburst scan: 拒绝经由其他用户的符号链接 temp.mp 写入.
+! wakeburst scan: 无法读取 ARP 缓存.
 
 == scan: a refused mask sends nothing (the mask rules are tested on their own)
 : scan --mask 255.255.255.255
