@@ -50,7 +50,8 @@ std::map<std::string, std::string> HelpTexts() {
              kWakeTail},
         {"wake",
          "usage: wakeburst wake [options] FILE\n"
-         "Wakes every host of a host list (.mp) and appends the outcome to the wake log.\n"
+         "Wakes every host of a host list (.mp) and appends the outcome to the wake log; a\n"
+         "line of the list it cannot use makes it exit 1, after the others were woken.\n"
          "options:\n" +
              std::string(kWakeOptions) +
              "                     (every host of the list whose line has an IP address)\n" + dir +
@@ -58,7 +59,7 @@ std::map<std::string, std::string> HelpTexts() {
         {"check",
          "usage: wakeburst check FILE\n"
          "Prints the Ethernet addresses of a host list (.mp), one a line; the lines it cannot\n"
-         "use are reported on standard error.\n"
+         "use are reported on standard error and make it exit 1.\n"
          "options:\n" +
              help},
         {"scan",

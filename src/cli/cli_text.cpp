@@ -107,6 +107,13 @@ bool ParseDottedQuad(const std::string& text, std::string& canonical) {
     return true;
 }
 
+std::string UnreadLinesHint(std::uint64_t lines) {
+    return std::to_string(lines) + (lines == 1 ? " line" : " lines") +
+           " of the list could not be read: an Ethernet address is written like "
+           "00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as "
+           "00:a0:c9:12:34:56)";
+}
+
 bool ReadInputFile(const std::string& path, std::string& bytes) {
     if (path == "-") {
         bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
@@ -125,6 +132,34 @@ std::string ReadFailureReason(const std::string& path) {
     const int error = file.OpenForReading(path, &notRegular) ? EIO : errno;
     if (notRegular) return " (not a regular file)";
     return " (" + (error ? std::generic_category().message(error) : "cannot be opened") + ")";
+}
+
+CInputLines::CInputLines(const std::string& path) {
+    if (path == "-") {
+        m_in = &std::cin;
+        return;
+    }
+    auto file = std::make_unique<platform::CRegularFileStream>(path);
+    if (!file->IsOpen()) return;
+    m_file = std::move(file);
+    m_in = m_file.get();
+}
+
+CInputLines::Result CInputLines::Next(std::string& line) {
+    if (!m_in) return Result::Failed;
+    line.resize(kMaxInputLine + 1);
+    // Stops at the line feed, at the end, or once the buffer is full (failbit without eof).
+    m_in->getline(line.data(), static_cast<std::streamsize>(line.size() + 1));
+    const auto n = static_cast<std::size_t>(m_in->gcount());
+    if (m_in->bad()) return Result::Failed;
+    if (n == 0 && m_in->eof()) return Result::End;
+    ++m_number;
+    if (m_in->fail() && !m_in->eof()) return Result::TooLong;
+    line.resize(m_in->eof() ? n : n - 1);
+    if (line.size() > kMaxInputLine) return Result::TooLong;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    m_in->clear(m_in->rdstate() & std::ios::eofbit);
+    return Result::Line;
 }
 
 }  // namespace wb::cli

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <istream>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -22,6 +25,10 @@ std::string CsvField(std::string_view text);
 // octal). Anything else, a part of an address included, leaves `canonical` empty.
 bool ParseDottedQuad(const std::string& text, std::string& canonical);
 
+// The closing line of a command that met `lines` host-list lines it could not read: how the
+// system writes an Ethernet address, and where to get other forms converted.
+std::string UnreadLinesHint(std::uint64_t lines);
+
 // The whole of a regular file, or of standard input for "-". A pipe, a device or a
 // directory given by name is refused rather than read, since it may never end.
 bool ReadInputFile(const std::string& path, std::string& bytes);
@@ -29,5 +36,26 @@ bool ReadInputFile(const std::string& path, std::string& bytes);
 // Why a file that was to be read could not be, as the system words it (" (No such file or
 // directory)"), to follow the message that names the file.
 std::string ReadFailureReason(const std::string& path);
+
+// Input that is read a line at a time, whatever its size: a regular file, or standard input
+// for "-" (a pipe, a device or a directory given by name is refused, since it may never
+// end). A line longer than kMaxInputLine bytes is refused rather than held: no line of the
+// input that the tool takes comes near it.
+class CInputLines final {
+public:
+    static constexpr std::size_t kMaxInputLine = 4096;
+    enum class Result { Line, End, TooLong, Failed };
+
+    explicit CInputLines(const std::string& path);
+    bool IsOpen() const { return m_in != nullptr; }
+    // The next line without its line end (LF or CR LF); `number` counts from 1.
+    Result Next(std::string& line);
+    std::uint64_t Number() const { return m_number; }
+
+private:
+    std::unique_ptr<std::istream> m_file;
+    std::istream* m_in = nullptr;
+    std::uint64_t m_number = 0;
+};
 
 }  // namespace wb::cli

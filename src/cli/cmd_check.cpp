@@ -17,17 +17,27 @@ int RunCheck(const std::vector<std::string>& args) {
         PrintErr("wakeburst check: " + (error.empty() ? "expects one host-list file" : error));
         return kExitUsage;
     }
-    std::string report;
-    std::vector<std::string> addresses;
-    const bool read = ReadHostList(pa.positional[0], report, addresses);
-    for (const std::string& a : addresses)
-        PrintOut(a);
+    // Told as they are found: a list of any size costs no more than one line.
+    const std::string& path = pa.positional[0];
+    std::uint64_t badLines = 0;
+    const bool read = ReadHostListLines(
+        path,
+        [](std::vector<std::string>& addresses, std::string_view) {
+            for (const std::string& a : addresses)
+                PrintOut(a);
+        },
+        [&](std::uint64_t line) {
+            ++badLines;
+            PrintErr(BadLineMessage(path, line));
+        },
+        error);
     if (!read) {
-        PrintErr(report + ReadFailureReason(pa.positional[0]));
+        PrintErr(error + ReadFailureReason(path));
         return kExitFailed;
     }
-    PrintReport(report);
-    return kExitOk;
+    if (badLines == 0) return kExitOk;
+    PrintErr("wakeburst check: " + UnreadLinesHint(badLines));
+    return kExitFailed;
 }
 
 }  // namespace wb::cli

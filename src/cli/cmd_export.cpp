@@ -1,5 +1,6 @@
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,8 +35,10 @@ std::string ColonEthernet(std::string_view text) {
 
 // The hosts as the group wake sees them: per line (read as the reader reads it) up to a
 // comment, an IP-form token and the Ethernet-form tokens; the other tokens are the name.
-// A line with several Ethernet addresses gives one host each.
-bool ReadEntries(const std::string& path, std::vector<HostListEntry>& entries) {
+// A line with several Ethernet addresses gives one host each. Handed out one at a time, so
+// that a list of any size costs no more than one line.
+template <typename Fn>
+bool ForEachEntry(const std::string& path, Fn&& onEntry) {
     platform::CRegularFileStream file(path);
     if (!file.IsOpen()) return false;
     CTextReader reader(file);
@@ -57,7 +60,7 @@ bool ReadEntries(const std::string& path, std::vector<HostListEntry>& entries) {
         });
         if (ip.empty()) continue;
         for (const std::string& e : ethernets)
-            entries.push_back(HostListEntry{ip, ValidUtf8(name), e});
+            onEntry(HostListEntry{ip, ValidUtf8(name), e});
     }
     return !reader.Failed();
 }
@@ -85,26 +88,42 @@ int RunExport(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     const std::string& path = pa.positional[0];
-    std::vector<HostListEntry> entries;
-    if (!ReadEntries(path, entries)) {
-        PrintErr(FormatString1(IDS_CANNOT_OPEN_READ, Shown(path)) + ReadFailureReason(path));
-        return kExitFailed;
-    }
-    if (format == "csv") PrintOut("ip,name,mac");
-    if (format == "json") PrintOut(entries.empty() ? "[]" : "[");
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const HostListEntry& e = entries[i];
+    // Nothing is printed for a list that cannot be opened; the CSV head comes with the
+    // first host or at the end.
+    bool headed = false;
+    const auto head = [&] {
+        if (format == "csv" && !headed) PrintOut("ip,name,mac");
+        headed = true;
+    };
+    // A JSON element is printed once the next one is known, which decides its comma.
+    std::optional<HostListEntry> held;
+    bool any = false;
+    const auto printJson = [&](const char* after) {
+        const HostListEntry& e = *held;
+        PrintOut(std::string(any ? "" : "[\n") + "  {\"ip\":" + JsonString(e.ip) + ",\"name\":" +
+                 JsonString(e.name) + ",\"mac\":" + JsonString(e.ethernet) + "}" + after);
+        any = true;
+    };
+    const bool read = ForEachEntry(path, [&](HostListEntry e) {
+        head();
         if (format == "csv") {
             PrintOut(CsvField(e.ip) + "," + CsvField(e.name) + "," + CsvField(e.ethernet));
         } else if (format == "ethers") {
             PrintOut(e.ethernet + " " + EthersName(e));
         } else {
-            PrintOut("  {\"ip\":" + JsonString(e.ip) + ",\"name\":" + JsonString(e.name) +
-                     ",\"mac\":" + JsonString(e.ethernet) + "}" +
-                     (i + 1 < entries.size() ? "," : ""));
+            if (held) printJson(",");
+            held = std::move(e);
         }
+    });
+    if (!read) {
+        PrintErr(FormatString1(IDS_CANNOT_OPEN_READ, Shown(path)) + ReadFailureReason(path));
+        return kExitFailed;
     }
-    if (format == "json" && !entries.empty()) PrintOut("]");
+    head();
+    if (format == "json") {
+        if (held) printJson("");
+        PrintOut(any ? "]" : "[]");
+    }
     return kExitOk;
 }
 

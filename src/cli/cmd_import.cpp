@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -176,12 +177,14 @@ struct Importer {
     }
 };
 
-// Input in UTF-8 (a byte-order mark dropped), or else in the system's own GBK.
-std::string InputText(const std::string& bytes) {
-    std::string text = bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? bytes.substr(3) : bytes;
-    if (ValidUtf8(text) == text) return text;
-    if (auto utf8 = platform::Gb18030ToUtf8(text)) return *utf8;
-    return ValidUtf8(text);
+// A line in UTF-8, or else in the system's own GBK; once a line was GBK, so is the input.
+std::string LineText(const std::string& bytes, bool& gbk) {
+    if (!gbk && ValidUtf8(bytes) == bytes) return bytes;
+    if (auto utf8 = platform::Gb18030ToUtf8(bytes)) {
+        gbk = true;
+        return *utf8;
+    }
+    return ValidUtf8(bytes);
 }
 
 }  // namespace
@@ -204,24 +207,36 @@ int RunImport(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     const std::string& input = pa.positional[0];
-    std::string bytes;
-    if (!ReadInputFile(input, bytes)) {
+    CInputLines lines(input);
+    if (!lines.IsOpen()) {
         PrintErr("wakeburst import: cannot read " + Shown(input) +
                  (input == "-" ? "" : ReadFailureReason(input)));
         return kExitFailed;
     }
-    const std::string text = InputText(bytes);
 
-    std::vector<HostListEntry> entries;
-    std::size_t start = 0;
-    for (int number = 1; start < text.size(); ++number) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Read and written a line at a time: an input of any size costs no more memory than a
+    // line, and the output still replaces the target only once the whole input is read.
+    std::optional<CHostListFileWriter> out;
+    bool gbk = false;
+    std::string bytes;
+    for (;;) {
+        const CInputLines::Result result = lines.Next(bytes);
+        if (result == CInputLines::Result::End) break;
+        if (result == CInputLines::Result::Failed) {
+            PrintErr("wakeburst import: cannot read " + Shown(input));
+            return kExitFailed;
+        }
+        if (result == CInputLines::Result::TooLong) {
+            PrintErr("wakeburst import: line " + std::to_string(lines.Number()) + " of " +
+                     Shown(input) + " is longer than " +
+                     std::to_string(CInputLines::kMaxInputLine) + " bytes; nothing was written");
+            return kExitFailed;
+        }
+        if (lines.Number() == 1 && bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+        const std::string line = LineText(bytes, gbk);
         const std::string trimmed = Trim(line);
         if (trimmed.empty() || trimmed[0] == '#') continue;
+        const std::string number = std::to_string(lines.Number());
         if (!im.headerSeen && (im.format == "auto" || im.format == "csv")) {
             im.headerSeen = true;
             if (ReadCsvHeader(line, im.cols)) {
@@ -229,25 +244,25 @@ int RunImport(const std::vector<std::string>& args) {
                 continue;
             }
             if (im.format == "csv") {
-                PrintErr("wakeburst import: line " + std::to_string(number) +
+                PrintErr("wakeburst import: line " + number +
                          ": the CSV header names no mac column");
                 return kExitFailed;
             }
             im.format = "ethers";
         }
         HostListEntry entry;
-        if (im.Line(line, entry)) {
-            entries.push_back(std::move(entry));
-        } else {
-            PrintErr("wakeburst import: line " + std::to_string(number) +
-                     " cannot be read: " + Shown(trimmed));
+        if (!im.Line(line, entry)) {
+            PrintErr("wakeburst import: line " + number + " cannot be read: " + Shown(trimmed));
+            continue;
         }
+        if (!out) out.emplace(pa.Get("-o"));
+        if (!out->Add(entry)) return kExitFailed;
     }
-    if (entries.empty()) {
+    if (!out) {
         PrintErr("wakeburst import: no host could be read from " + Shown(input));
         return kExitFailed;
     }
-    return WriteHostListFile(pa.Get("-o"), entries) ? kExitOk : kExitFailed;
+    return out->Commit() ? kExitOk : kExitFailed;
 }
 
 }  // namespace wb::cli

@@ -5,6 +5,7 @@
 #include "base/string_table.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
+#include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "cli/send_options.h"
 #include "wake/address_text.h"
@@ -16,23 +17,63 @@ namespace {
 
 const std::string kCommand = "wakeburst send";
 
-// "-" stands for the addresses on standard input, one a line; blank lines are skipped.
-std::vector<std::string> ExpandAddresses(const std::vector<std::string>& positional) {
-    std::vector<std::string> out;
+// Every address is checked before the first frame leaves, so all of them are held until
+// then; standard input may bring no more than this many (nothing is sent beyond it).
+constexpr std::size_t kMaxAddresses = 100000;
+
+// Only six pairs name a host here; Linux tools write 00:a0:c9:12:34:56, and colons read as
+// separators further on. False (and one line said) for a text that is no host's address.
+bool AddAddress(const std::string& text, std::vector<std::string>& out) {
+    std::uint8_t bytes[kEthernetAddressSize];
+    const HostEthernetFault fault = ParseHostEthernet(text, bytes);
+    if (fault != HostEthernetFault::None) {
+        const char* why = fault == HostEthernetFault::AllZero ? "the all-zero address names no host"
+                          : fault == HostEthernetFault::Broadcast
+                              ? "the broadcast address names no host"
+                              : "six pairs of hexadecimal digits, as 00:a0:c9:12:34:56";
+        PrintErr(FormatString1(IDS_BAD_ETHERNET, Shown(text)) + " (" + why + ")");
+        return false;
+    }
+    std::string address = text;
+    std::replace(address.begin(), address.end(), ':', '-');
+    out.push_back(std::move(address));
+    return true;
+}
+
+// The addresses of the command line, "-" standing for those on standard input, one a line
+// (blank lines skipped). The exit code: kExitOk when all of them were read and are
+// addresses.
+int ReadAddresses(const std::vector<std::string>& positional, std::vector<std::string>& out) {
     for (const std::string& arg : positional) {
         if (arg != "-") {
-            out.push_back(arg);
+            if (!AddAddress(arg, out)) return kExitUsage;
             continue;
         }
+        CInputLines lines("-");
         std::string line;
-        while (std::getline(std::cin, line)) {
+        for (CInputLines::Result r; (r = lines.Next(line)) != CInputLines::Result::End;) {
+            if (r != CInputLines::Result::Line) {
+                PrintErr(kCommand + ": " +
+                         (r == CInputLines::Result::Failed
+                              ? std::string("cannot read standard input")
+                              : "line " + std::to_string(lines.Number()) +
+                                    " of standard input is longer than " +
+                                    std::to_string(CInputLines::kMaxInputLine) + " bytes") +
+                         "; nothing was sent");
+                return kExitFailed;
+            }
             const auto first = line.find_first_not_of(" \t\r");
             if (first == std::string::npos) continue;
+            if (out.size() == kMaxAddresses) {
+                PrintErr(kCommand + ": standard input holds more than " +
+                         std::to_string(kMaxAddresses) + " addresses; nothing was sent");
+                return kExitFailed;
+            }
             const auto last = line.find_last_not_of(" \t\r");
-            out.push_back(line.substr(first, last - first + 1));
+            if (!AddAddress(line.substr(first, last - first + 1), out)) return kExitUsage;
         }
     }
-    return out;
+    return kExitOk;
 }
 
 }  // namespace
@@ -51,26 +92,11 @@ int RunSend(const std::vector<std::string>& args) {
     SendOptions options;
     if (!ReadSendOptions(pa, kCommand, options)) return kExitUsage;
 
-    // Every address is checked before the first frame leaves. Linux tools write
-    // 00:a0:c9:12:34:56; colons read as separators here.
-    std::vector<std::string> addresses = ExpandAddresses(pa.positional);
+    std::vector<std::string> addresses;
+    if (const int code = ReadAddresses(pa.positional, addresses); code != kExitOk) return code;
     if (addresses.empty()) {
         PrintErr(kCommand + ": no Ethernet address on standard input");
         return kExitUsage;
-    }
-    for (std::string& address : addresses) {
-        std::uint8_t bytes[kEthernetAddressSize];
-        const HostEthernetFault fault = ParseHostEthernet(address, bytes);
-        if (fault != HostEthernetFault::None) {
-            const char* why =
-                fault == HostEthernetFault::AllZero     ? "the all-zero address names no host"
-                : fault == HostEthernetFault::Broadcast ? "the broadcast address names no host"
-                                                        : "six pairs of hexadecimal digits, as "
-                                                          "00:a0:c9:12:34:56";
-            PrintErr(FormatString1(IDS_BAD_ETHERNET, Shown(address)) + " (" + why + ")");
-            return kExitUsage;
-        }
-        std::replace(address.begin(), address.end(), ':', '-');
     }
 
     CWakeSocket socket;
@@ -95,8 +121,8 @@ int RunSend(const std::vector<std::string>& args) {
         std::string line = kCommand + ": " + Shown(options.dest) + ": " + f.reason;
         if (addresses.size() > 1) line += " (" + f.address + ")";
         if (f.sent > 0)
-            line += " (" + std::to_string(f.sent) + " of " + std::to_string(options.rounds.repeat) +
-                    " frames sent)";
+            line +=
+                " (" + std::to_string(f.sent) + " of " + std::to_string(f.tried) + " frames sent)";
         PrintErr(line);
     }
     if (!failures.empty()) return kExitFailed;

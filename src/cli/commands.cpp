@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -96,7 +97,13 @@ int Dispatch(const std::vector<std::string>& args) {
                 ShowMessageBox(std::string(LoadStringText(IDS_SOCKETS_INIT_FAILED)));
                 return kExitFailed;
             }
-            return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
+            // The last guard: whatever input outgrew the memory, it ends in one line.
+            try {
+                return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
+            } catch (const std::bad_alloc&) {
+                PrintErr("wakeburst " + name + ": out of memory");
+                return kExitFailed;
+            }
         }
     }
     PrintErr("wakeburst: unknown command '" + EscapeControlChars(name) +

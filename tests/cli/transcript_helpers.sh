@@ -97,3 +97,11 @@ failed_save() {
         ls -A "$D" | grep -v "^DwnGs$\|^fill$\|^DwnGs.lock$"
         true' _ "$1"
 }
+
+# memcap KIB COMMAND...: COMMAND with its address space limited to KIB (not under
+# AddressSanitizer, whose shadow memory alone takes far more).
+memcap() (
+    ldd "$(command -v wakeburst)" | grep -q libasan || ulimit -v "$1"
+    shift
+    "$@"
+)

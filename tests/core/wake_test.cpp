@@ -143,7 +143,7 @@ protected:
         CWakeSocket socket;
         socket.SetPort(static_cast<std::uint16_t>(port));
         const WakeOutcome o = WakeGroupWithReport(socket, ListPath(list), broadcast, nullptr,
-                                                  WakeRounds{port ? 1 : 2, {}});
+                                                  WakeRounds{port ? 1 : 2, {}, {}});
         // The reason the system gives for port 0, from a frame of our own.
         if (reason && port == 0 && !socket.SendWakeup("02-00-5e-00-00-10"))
             *reason = socket.LastSendError();

@@ -86,6 +86,23 @@ TEST(SparseGigabyteAndDevices, CostNoMemory) {
     EXPECT_EQ(addresses, (std::vector<std::string>{"02-00-5e-00-00-07", "02-00-5e-00-00-08"}));
     EXPECT_EQ(report, "");  // a gigabyte of NUL bytes is no flood of bad lines
     EXPECT_LT(PeakKb() - before, 64 * 1024);
+
+    // Two million unusable lines: the group wake reports the first of them and counts the
+    // rest in one line, in its report and in the log, rather than hold them all.
+    const std::string bad = dir.File("bad.mp");
+    ASSERT_TRUE(test::Shell("yes '198.51.100.9 pc9' | head -n 2000000 >'" + bad + "'"));
+    CWakeLogScope scope(WakeLogTarget{dir.Dir(), {}});
+    CWakeSocket socket;
+    ASSERT_EQ(WakeGroupWithReport(socket, bad, "127.0.0.1", &report), WakeOutcome::Woken);
+    std::size_t told = 0;
+    for (auto at = report.find("\n\t行 "); at != std::string::npos;
+         at = report.find("\n\t行 ", at + 1))
+        ++told;
+    const auto more = report.find("\n\t另有 ");
+    ASSERT_NE(more, std::string::npos) << report.substr(0, 200);
+    EXPECT_EQ(told + std::stoul(report.substr(more + 9)), 2000000u);
+    EXPECT_EQ(report.substr(report.size() - bad.size() - 20), "\t唤醒 0 host 于 " + bad + "\n");
+    EXPECT_LT(PeakKb() - before, 64 * 1024);
 }
 
 // Saves of a list one record of about 1 KB larger each time on a 16 KiB file system, until

@@ -1,7 +1,5 @@
 #include "alarm/wake_group.h"
 
-#include <vector>
-
 #include "alarm/wake_log.h"
 #include "base/string_table.h"
 #include "hostlist/host_list_reader.h"
@@ -11,36 +9,97 @@ namespace wb {
 namespace {
 
 // In the manner of the reader's lines for unusable lines of the list.
-std::string NotSentLine(const FrameFailure& failure, int repeat) {
+std::string NotSentLine(const FrameFailure& failure) {
     std::string line = "\t错误 地址:" + failure.address + ": ";
     if (failure.sent > 0)
-        line += std::to_string(repeat - failure.sent) + "/" + std::to_string(repeat) + " ";
+        line += std::to_string(failure.tried - failure.sent) + "/" + std::to_string(failure.tried) +
+                " ";
     return line + "Wakeburst 未被发送 (" + failure.reason + ").\n";
 }
+
+// Report lines of one kind: kept while they fit the budget, only counted after that, so that
+// a list of millions of bad lines cannot take the memory (or the wake log) with it.
+class CBoundedLines final {
+public:
+    void Add(const std::string& line) {
+        if (m_omitted == 0 && m_text.size() + line.size() <= kMaxReportedBytes)
+            m_text += line;
+        else
+            ++m_omitted;
+    }
+    std::uint64_t Omitted() const { return m_omitted; }
+    const std::string& Text() const { return m_text; }
+
+private:
+    std::string m_text;
+    std::uint64_t m_omitted = 0;
+};
 
 }  // namespace
 
 WakeOutcome WakeGroupWithReport(CWakeSocket& socket, const std::string& groupFile,
                                 const std::string& broadcast, std::string* reportOut,
-                                const WakeRounds& rounds, std::vector<std::string>* hostIps) {
-    std::vector<std::string> addresses;
+                                const WakeRounds& rounds, WakeGroupFindings* findingsOut) {
     std::string report;
+    WakeGroupFindings ownFindings;
+    WakeGroupFindings& findings = findingsOut ? *findingsOut : ownFindings;
     WakeOutcome outcome = WakeOutcome::Woken;
     if (!socket.SetDestination(broadcast)) {
         report = FormatString2(IDS_BAD_BROADCAST, EscapeControlChars(broadcast),
                                EscapeControlChars(groupFile));
         outcome = WakeOutcome::BadBroadcast;
-    } else if (!ReadHostList(groupFile, report, addresses, hostIps)) {
-        outcome = WakeOutcome::CannotOpenList;
     } else {
-        std::size_t n = addresses.size();
-        for (const FrameFailure& failure : SendWakeupRounds(socket, addresses, rounds)) {
-            report += NotSentLine(failure, rounds.repeat);
-            if (failure.sent == 0) --n;
-            outcome = WakeOutcome::NotAllSent;
+        CBoundedLines badLines, notSent;
+        std::vector<std::string> batch;
+        std::uint64_t listed = 0, notWoken = 0;
+        bool sent = false;
+        const auto sendBatch = [&] {
+            for (const FrameFailure& failure : SendWakeupRounds(socket, batch, rounds)) {
+                notSent.Add(NotSentLine(failure));
+                if (failure.sent == 0) ++notWoken;
+                outcome = WakeOutcome::NotAllSent;
+            }
+            batch.clear();
+            sent = true;
+        };
+        const bool read = ReadHostListLines(
+            groupFile,
+            [&](std::vector<std::string>& addresses, std::string_view ip) {
+                // A batch leaves only once the next address is there, so that a list that
+                // fits one batch and cannot be read to its end wakes nobody.
+                for (std::string& address : addresses) {
+                    if (batch.size() == kWakeBatch) sendBatch();
+                    batch.push_back(std::move(address));
+                    ++listed;
+                }
+                if (!findings.wantHostIps || ip.empty()) return;
+                if (findings.hostIps.size() < WakeGroupFindings::kMaxHostIps)
+                    findings.hostIps.emplace_back(ip);
+                else
+                    ++findings.moreHostIps;
+            },
+            [&](std::uint64_t line) {
+                ++findings.badLines;
+                badLines.Add(BadLineMessage(groupFile, line));
+            },
+            report);
+        if (!read) {
+            outcome = WakeOutcome::CannotOpenList;
+        } else {
+            if (!batch.empty() || !sent) sendBatch();
+            const std::string file = EscapeControlChars(groupFile);
+            report = badLines.Text();
+            if (badLines.Omitted() > 0)
+                report += "\t错误 文件:" + file + "\n\t另有 " + std::to_string(badLines.Omitted()) +
+                          " 行: 请检查IP地址和以太网[MAC]地址.\n";
+            report += notSent.Text();
+            if (notSent.Omitted() > 0)
+                report += "\t错误 另有 " + std::to_string(notSent.Omitted()) +
+                          " 个地址: Wakeburst 未被发送.\n";
+            const std::uint64_t n = listed - notWoken;
+            report +=
+                "\t唤醒 " + std::to_string(n) + (n > 1 ? " hosts" : " host") + " 于 " + file + "\n";
         }
-        report += "\t唤醒 " + std::to_string(n) + (n > 1 ? " hosts" : " host") + " 于 " +
-                  EscapeControlChars(groupFile) + "\n";
     }
     AppendWakeLog(report);
     if (reportOut) *reportOut = std::move(report);

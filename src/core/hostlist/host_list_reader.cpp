@@ -41,40 +41,52 @@ int ClassifyLine(std::string_view line, std::vector<std::string>& addresses,
 
 }  // namespace
 
-std::string BadLineMessage(const std::string& path, int lineNumber) {
+std::string BadLineMessage(const std::string& path, std::uint64_t lineNumber) {
     return "\t错误 文件:" + EscapeControlChars(path) + "\n\t行 " + std::to_string(lineNumber) +
            ": 请检查IP地址和以太网[MAC]地址.\n";
 }
 
-bool ReadHostList(const std::string& path, std::string& report, std::vector<std::string>& addresses,
-                  std::vector<std::string>* hostIps) {
-    report.clear();
+bool ReadHostListLines(const std::string& path, const HostListLineFn& onLine,
+                       const HostListBadLineFn& onBadLine, std::string& error) {
     // Only a regular file is a host list: a device could be read for ever and a pipe could
     // wait for ever for its writer, holding up every alarm behind this one.
     platform::CRegularFileStream file(path);
     if (!file.IsOpen()) {
-        report = FormatString1(IDS_CANNOT_OPEN_READ, EscapeControlChars(path));
+        error = FormatString1(IDS_CANNOT_OPEN_READ, EscapeControlChars(path));
         return false;
     }
-    const std::size_t before = addresses.size();
     CTextReader reader(file);
     std::string_view line;
-    int lineNumber = 0;
+    std::vector<std::string> found;
+    std::uint64_t lineNumber = 0;
     while (reader.Next(line)) {
         ++lineNumber;
-        const std::size_t found = addresses.size();
+        found.clear();
         std::string_view ip;
-        if (ClassifyLine(line, addresses, &ip) == 1) report += BadLineMessage(path, lineNumber);
-        if (hostIps && !ip.empty() && addresses.size() > found) hostIps->emplace_back(ip);
+        if (ClassifyLine(line, found, &ip) == 1) onBadLine(lineNumber);
+        if (!found.empty()) onLine(found, ip);
     }
     if (reader.Failed()) {
-        // Half a list would wake half a group without saying so; treat it as unreadable.
-        addresses.resize(before);
-        if (hostIps) hostIps->clear();
-        report = FormatString1(IDS_CANNOT_OPEN_READ, EscapeControlChars(path));
+        error = FormatString1(IDS_CANNOT_OPEN_READ, EscapeControlChars(path));
         return false;
     }
     return true;
+}
+
+bool ReadHostList(const std::string& path, std::string& report,
+                  std::vector<std::string>& addresses) {
+    report.clear();
+    const std::size_t before = addresses.size();
+    const bool read = ReadHostListLines(
+        path,
+        [&](std::vector<std::string>& found, std::string_view) {
+            for (std::string& a : found)
+                addresses.push_back(std::move(a));
+        },
+        [&](std::uint64_t n) { report += BadLineMessage(path, n); }, report);
+    // Half a list would wake half a group without saying so; treat it as unreadable.
+    if (!read) addresses.resize(before);
+    return read;
 }
 
 }  // namespace wb

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wb {
@@ -9,12 +12,23 @@ namespace wb {
 // (which is not emptied first), in file order. `report` is emptied, then receives one
 // message per line that holds only an IP address or only an Ethernet address. False, with
 // message 61449 in `report` and `addresses` as it was, when the file cannot be read.
-// `hostIps`, when given, receives the first IP-form token of every line that gave an
-// Ethernet address: the hosts whose answer can be waited for.
-bool ReadHostList(const std::string& path, std::string& report, std::vector<std::string>& addresses,
-                  std::vector<std::string>* hostIps = nullptr);
+bool ReadHostList(const std::string& path, std::string& report,
+                  std::vector<std::string>& addresses);
 
 // The report line for line `lineNumber` of `path` that holds only one of the two addresses.
-std::string BadLineMessage(const std::string& path, int lineNumber);
+std::string BadLineMessage(const std::string& path, std::uint64_t lineNumber);
+
+// What ReadHostList finds, handed out line by line so that a list of any size costs no more
+// memory than one line: `onLine(addresses, ip)` for every line that gave Ethernet addresses,
+// in file order, `ip` being the first IP-form token of the line (empty when it has none):
+// the host whose answer can be waited for; `onBadLine(n)` for every line n that holds only
+// one of the two addresses. False, with message 61449 in `error`, when the file cannot be
+// opened or a read fails part way; what was handed out before the failure stays handed out,
+// so a caller that must not act on half a list holds the addresses back until the end.
+using HostListLineFn =
+    std::function<void(std::vector<std::string>& addresses, std::string_view ip)>;
+using HostListBadLineFn = std::function<void(std::uint64_t lineNumber)>;
+bool ReadHostListLines(const std::string& path, const HostListLineFn& onLine,
+                       const HostListBadLineFn& onBadLine, std::string& error);
 
 }  // namespace wb

@@ -67,16 +67,26 @@ std::string NameForLine(const HostListEntry& e) {
     return name;
 }
 
+// Converted one line at a time: a name that is not valid UTF-8 stays as it came, and spoils
+// nothing else.
+std::string LineBytes(const HostListEntry& e) {
+    std::string out;
+    AppendFileText(out, e.ip + '\t' + NameForLine(e) + '\t' + e.ethernet + '\n');
+    return out;
+}
+
+std::string HeaderBytes() {
+    std::string out;
+    AppendFileText(out, kHostListHeader);
+    return out;
+}
+
 }  // namespace
 
 std::string HostListFileBytes(const std::vector<HostListEntry>& entries) {
-    std::string out;
-    AppendFileText(out, kHostListHeader);
-    for (const HostListEntry& e : entries) {
-        // Converted one line at a time: a name that is not valid UTF-8 stays as it came,
-        // and spoils nothing else.
-        AppendFileText(out, e.ip + '\t' + NameForLine(e) + '\t' + e.ethernet + '\n');
-    }
+    std::string out = HeaderBytes();
+    for (const HostListEntry& e : entries)
+        out += LineBytes(e);
     return out;
 }
 
@@ -85,10 +95,37 @@ bool CheckHostListWritable(const std::string& path) {
     return checked || Refused(path, checked);
 }
 
+CHostListFileWriter::CHostListFileWriter(const std::string& path) : m_path(path) {
+    if (!CheckHostListWritable(path)) return;
+    m_file.emplace(path);
+    m_open = true;
+    if (!m_file->Write(HeaderBytes())) Fail();
+}
+
+bool CHostListFileWriter::Fail(const platform::SaveResult& result) {
+    if (m_open) Refused(m_path, result);
+    m_open = false;
+    m_file.reset();
+    return false;
+}
+
+bool CHostListFileWriter::Add(const HostListEntry& entry) {
+    return m_open && (m_file->Write(LineBytes(entry)) || Fail());
+}
+
+bool CHostListFileWriter::Commit() {
+    if (!m_open) return false;
+    const platform::SaveResult saved = m_file->Commit();
+    if (!saved) return Fail(saved);
+    m_open = false;
+    return true;
+}
+
 bool WriteHostListFile(const std::string& path, const std::vector<HostListEntry>& entries) {
-    platform::SaveResult saved = platform::CheckReplaceable(path);
-    if (saved) saved = platform::WriteFileAtomically(path, HostListFileBytes(entries));
-    return saved || Refused(path, saved);
+    CHostListFileWriter writer(path);
+    for (const HostListEntry& e : entries)
+        writer.Add(e);
+    return writer.Commit();
 }
 
 }  // namespace wb

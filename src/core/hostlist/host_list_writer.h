@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "hostlist/host_list_entry.h"
+#include "platform/atomic_file.h"
 
 namespace wb {
 
@@ -18,6 +20,24 @@ std::string HostListFileBytes(const std::vector<HostListEntry>& entries);
 // Whether a file can be created where `path` points, checked before any slow work is done.
 // Shows message 61450 when it cannot, or names the link that it will not write through.
 bool CheckHostListWritable(const std::string& path);
+
+// A host list written one entry at a time, so that a list of any size costs no more memory
+// than a buffer; the file still replaces whatever stood at `path` in one piece, and only at
+// Commit(). A failure shows message 61450 (once) and is false from then on; destroyed before
+// Commit(), it leaves the old file as it was.
+class CHostListFileWriter final {
+public:
+    explicit CHostListFileWriter(const std::string& path);
+    bool Add(const HostListEntry& entry);
+    bool Commit();
+
+private:
+    bool Fail(const platform::SaveResult& result = {});
+
+    std::string m_path;
+    std::optional<platform::CAtomicFileWriter> m_file;
+    bool m_open = false;
+};
 
 // Writes the host list in one piece: a failure leaves whatever stood at `path` untouched,
 // shows its message as CheckHostListWritable does and returns false.

@@ -94,37 +94,60 @@ void RemoveStaleTemporaries(const std::string& path) {
 
 }  // namespace
 
-SaveResult WriteFileAtomically(const std::string& linkPath, std::string_view bytes) {
-    SaveResult result;
-    std::string path;
-    if (!ResolveWriteTarget(linkPath, path, result.refusedLink)) return result;
-    const std::wstring target = Utf8ToWide(path);
-    if (target.empty()) return result;
-    RemoveStaleTemporaries(path);
-    std::wstring tmp;
+CAtomicFileWriter::CAtomicFileWriter(const std::string& linkPath) {
+    if (!ResolveWriteTarget(linkPath, m_path, m_refusedLink)) return;
+    if (Utf8ToWide(m_path).empty()) return;
+    RemoveStaleTemporaries(m_path);
     HANDLE h = INVALID_HANDLE_VALUE;
     // A name may be taken by the leftover of a save that was killed half way: try others.
     for (int tries = 0; h == INVALID_HANDLE_VALUE && tries < 16; ++tries) {
-        tmp = Utf8ToWide(TempNameFor(path));
-        if (tmp.empty()) return result;
+        m_tmp = TempNameFor(m_path);
+        const std::wstring tmp = Utf8ToWide(m_tmp);
+        if (tmp.empty()) break;
         // A new file, never anything that a link put in its place leads to.
         h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
     }
-    if (h == INVALID_HANDLE_VALUE) return result;
-    DWORD written = 0;
-    bool ok = bytes.empty() ||
-              (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-               written == bytes.size());
-    ok = FlushFileBuffers(h) && ok;
-    CloseHandle(h);
-    if (ok)
-        ok = MoveFileExW(tmp.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) DeleteFileW(tmp.c_str());
-    result.done = ok;
-    return result;
+    if (h == INVALID_HANDLE_VALUE) {
+        m_tmp.clear();  // a name taken is someone else's file
+        return;
+    }
+    m_handle = h;
+    m_ok = true;
+}
+
+bool CAtomicFileWriter::WriteOut(std::string_view bytes) {
+    while (m_ok && !bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(m_handle, bytes.data(), chunk, &written, nullptr) || written == 0)
+            m_ok = false;
+        bytes.remove_prefix(written);
+    }
+    return m_ok;
+}
+
+SaveResult CAtomicFileWriter::Commit() {
+    if (!m_handle) return SaveResult{false, m_refusedLink};
+    if (!Flush() || !FlushFileBuffers(m_handle)) m_ok = false;
+    CloseHandle(m_handle);
+    m_handle = nullptr;
+    const std::wstring tmp = Utf8ToWide(m_tmp), target = Utf8ToWide(m_path);
+    if (m_ok)
+        m_ok = MoveFileExW(tmp.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!m_ok) Discard();
+    m_tmp.clear();
+    return SaveResult{m_ok, {}};
+}
+
+void CAtomicFileWriter::Discard() {
+    if (m_handle) CloseHandle(m_handle);
+    m_handle = nullptr;
+    if (!m_tmp.empty()) DeleteFileW(Utf8ToWide(m_tmp).c_str());
+    m_tmp.clear();
+    m_ok = false;
 }
 
 SaveResult CheckReplaceable(const std::string& linkPath) {
@@ -198,52 +221,90 @@ SaveResult CheckReplaceable(const std::string& linkPath) {
     return result;
 }
 
-SaveResult WriteFileAtomically(const std::string& linkPath, std::string_view bytes) {
-    SaveResult result;
-    std::string path;
-    if (!ResolveWriteTarget(linkPath, path, result.refusedLink)) return result;
-    RemoveStaleTemporaries(path);
-    std::string tmp;
-    int fd = -1;
+CAtomicFileWriter::CAtomicFileWriter(const std::string& linkPath) {
+    if (!ResolveWriteTarget(linkPath, m_path, m_refusedLink)) return;
+    RemoveStaleTemporaries(m_path);
     // A name may be taken by the leftover of a save that was killed half way: try others.
-    for (int tries = 0; fd < 0 && tries < 16; ++tries) {
-        tmp = TempNameFor(path);
-        fd = CreateTemporary(tmp);
-        if (fd < 0 && errno != EEXIST) break;
+    for (int tries = 0; m_fd < 0 && tries < 16; ++tries) {
+        m_tmp = TempNameFor(m_path);
+        m_fd = CreateTemporary(m_tmp);
+        if (m_fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) return result;
+    if (m_fd < 0) {
+        m_tmp.clear();  // a name taken is someone else's file
+        return;
+    }
     // Keep the permissions of the file we replace, so a save does not change who may read
     // it; never its set-user-ID or set-group-ID bits, which the new content has not earned.
     struct stat st {};
-    if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) fchmod(fd, st.st_mode & 0777);
-    bool ok = true;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (lstat(m_path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) fchmod(m_fd, st.st_mode & 0777);
+    m_ok = true;
+}
+
+bool CAtomicFileWriter::WriteOut(std::string_view bytes) {
+    while (m_ok && !bytes.empty()) {
+        const ssize_t n = write(m_fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
+        if (n <= 0) m_ok = false;
+        if (n > 0) bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    if (ok && fsync(fd) != 0) ok = false;
-    if (close(fd) != 0) ok = false;
-    if (ok && rename(tmp.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) {
-        unlink(tmp.c_str());
-        return result;
+    return m_ok;
+}
+
+SaveResult CAtomicFileWriter::Commit() {
+    if (m_fd < 0) return SaveResult{false, m_refusedLink};
+    if (!Flush() || fsync(m_fd) != 0) m_ok = false;
+    if (close(m_fd) != 0) m_ok = false;
+    m_fd = -1;
+    if (m_ok && rename(m_tmp.c_str(), m_path.c_str()) != 0) m_ok = false;
+    if (!m_ok) {
+        Discard();
+        return SaveResult{};
     }
-    std::string dir = DirectoryOf(path);
-    int dfd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    m_tmp.clear();
+    const std::string dir = DirectoryOf(m_path);
+    const int dfd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         fsync(dfd);
         close(dfd);
     }
-    result.done = true;
-    return result;
+    return SaveResult{true, {}};
+}
+
+void CAtomicFileWriter::Discard() {
+    if (m_fd >= 0) close(m_fd);
+    m_fd = -1;
+    if (!m_tmp.empty()) unlink(m_tmp.c_str());
+    m_tmp.clear();
+    m_ok = false;
 }
 #endif
+
+namespace {
+constexpr std::size_t kWriteBuffer = 64 * 1024;
+}  // namespace
+
+CAtomicFileWriter::~CAtomicFileWriter() { Discard(); }
+
+bool CAtomicFileWriter::Write(std::string_view bytes) {
+    if (!m_ok) return false;
+    if (m_buffer.size() + bytes.size() > kWriteBuffer && !Flush()) return false;
+    if (bytes.size() >= kWriteBuffer) return WriteOut(bytes);
+    m_buffer.append(bytes);
+    return m_ok;
+}
+
+bool CAtomicFileWriter::Flush() {
+    WriteOut(m_buffer);
+    m_buffer.clear();
+    return m_ok;
+}
+
+SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    CAtomicFileWriter writer(path);
+    writer.Write(bytes);
+    return writer.Commit();
+}
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
     return ReadRegularFile(path, bytes) == ReadResult::Read;

@@ -22,6 +22,38 @@ struct SaveResult {
 // behind are removed on the way.
 SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// WriteFileAtomically for content made a piece at a time, so that a file of any size costs
+// no more memory than the buffer: the pieces go to the temporary file as they come, and
+// Commit() renames it over the target. Destroyed without a successful Commit(), it removes
+// the temporary file and leaves the target as it was.
+class CAtomicFileWriter final {
+public:
+    explicit CAtomicFileWriter(const std::string& path);
+    ~CAtomicFileWriter();
+    CAtomicFileWriter(const CAtomicFileWriter&) = delete;
+    CAtomicFileWriter& operator=(const CAtomicFileWriter&) = delete;
+
+    bool Write(std::string_view bytes);
+    // Everything written reaches the disk and replaces the target; not done on any failure.
+    SaveResult Commit();
+
+private:
+    bool Flush();
+    bool WriteOut(std::string_view bytes);
+    void Discard();
+
+    std::string m_path;  // links followed
+    std::string m_tmp;
+    std::string m_buffer;
+    std::string m_refusedLink;
+    bool m_ok = false;
+#ifdef _WIN32
+    void* m_handle = nullptr;
+#else
+    int m_fd = -1;
+#endif
+};
+
 // Whether WriteFileAtomically may replace `path`: the links on the way must be ones it
 // follows, an existing target must be a regular file that we may write, and its directory
 // must take a new file.

@@ -1,6 +1,7 @@
 #include "platform/console.h"
 
 #include <cerrno>
+#include <csignal>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -56,5 +57,38 @@ bool WriteText(std::FILE* stream, std::string_view utf8) {
     return std::fflush(stream) == 0 && whole;
 }
 #endif
+
+namespace {
+
+volatile std::sig_atomic_t g_stopSignal = 0;
+
+extern "C" void NoteStopSignal(int signal) {
+    if (g_stopSignal == 0) g_stopSignal = signal;
+}
+
+}  // namespace
+
+CDeferredStop::CDeferredStop() {
+    g_stopSignal = 0;
+#ifdef SIGHUP
+    const int signals[] = {SIGINT, SIGTERM, SIGHUP};
+#else
+    const int signals[] = {SIGINT, SIGTERM};
+#endif
+    for (int signal : signals) {
+        void (*previous)(int) = std::signal(signal, NoteStopSignal);
+        if (previous == SIG_IGN)
+            std::signal(signal, SIG_IGN);
+        else if (previous != SIG_ERR)
+            m_previous.emplace_back(signal, previous);
+    }
+}
+
+CDeferredStop::~CDeferredStop() {
+    for (const auto& [signal, previous] : m_previous)
+        std::signal(signal, previous);
+}
+
+int CDeferredStop::Signal() const { return g_stopSignal; }
 
 }  // namespace wb::platform

@@ -126,9 +126,18 @@ std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
         hosts[i].frame = socket.BuildFrame(addresses[i]);
         if (hosts[i].frame.empty()) hosts[i].reason = kUnreadableAddress;
     }
-    const int repeat = std::max(1, rounds.repeat);
+    const auto stop = [&rounds] { return rounds.stopAsked && rounds.stopAsked(); };
+    int repeat = std::max(1, rounds.repeat);
     for (int round = 0; round < repeat; ++round) {
-        if (round > 0 && rounds.interval.count() > 0) std::this_thread::sleep_for(rounds.interval);
+        // The pause goes in slices, so that a stop asked for meanwhile is not kept waiting.
+        constexpr std::chrono::milliseconds kSlice{50};
+        for (auto left = round > 0 ? rounds.interval : std::chrono::milliseconds(0);
+             left.count() > 0 && !stop(); left -= kSlice)
+            std::this_thread::sleep_for(std::min(left, kSlice));
+        if (round > 0 && stop()) {
+            repeat = round;
+            break;
+        }
         for (Host& host : hosts) {
             if (host.frame.empty()) continue;
             if (socket.SendFrame(host.frame.data(), host.frame.size()))
@@ -140,7 +149,7 @@ std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
     std::vector<FrameFailure> failures;
     for (std::size_t i = 0; i < hosts.size(); ++i) {
         if (hosts[i].sent < repeat)
-            failures.push_back({addresses[i], hosts[i].sent, hosts[i].reason});
+            failures.push_back({addresses[i], hosts[i].sent, repeat, hosts[i].reason});
     }
     return failures;
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,19 +33,23 @@ struct WakeDestination {
 };
 
 // How often each host of one wake gets its frame: `repeat` rounds over all the hosts, with
-// `interval` between rounds.
+// `interval` between rounds. Once `stopAsked` (when given) answers true, the round under way
+// is the last: every host keeps the frames it got, and the wake ends without waiting.
 struct WakeRounds {
     static constexpr int kMaxRepeat = 100;
     static constexpr int kMaxIntervalMs = 60000;
     int repeat = 1;
     std::chrono::milliseconds interval{100};
+    std::function<bool()> stopAsked;
 };
 
 // One host of a wake whose frames did not all leave: its address text as given, how many of
-// its frames were sent, and the system's reason for the last one that was not.
+// its frames were sent out of how many were tried, and the system's reason for the last one
+// that was not.
 struct FrameFailure {
     std::string address;
     int sent = 0;
+    int tried = 0;
     std::string reason;
 };
 

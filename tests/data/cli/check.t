@@ -1,6 +1,6 @@
 # wakeburst check and scan: their exits and streams (the reading rules are the reader's own).
 
-== bad lines are told and still exit 0, the file named as it was given
+== bad lines are told, the file named as it was given, and fail the check with a hint
 + rel.mp 192.168.0.7 pc7\r\n
 : check {data}/hostlist/gbk_names.mp
 > 00-a0-c9-12-34-56
@@ -8,8 +8,12 @@
 > 02-00-5e-00-00-10
 ! wakeburst check: 错误 文件:{data}/hostlist/gbk_names.mp 行 14: 请检查IP地址和以太网[MAC]地址.
 ! wakeburst check: 错误 文件:{data}/hostlist/gbk_names.mp 行 15: 请检查IP地址和以太网[MAC]地址.
+! wakeburst check: 2 lines of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
+? 1
 : check ./rel.mp
 ! wakeburst check: 错误 文件:./rel.mp 行 1: 请检查IP地址和以太网[MAC]地址.
+! wakeburst check: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
+? 1
 
 == a list that cannot be read, and two lists
 : check {data}/hostlist/没有这个文件.mp

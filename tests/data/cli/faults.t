@@ -1,7 +1,8 @@
 # Faults from outside, through the command line: host lists, alarm stores and wake logs that
 # are no files, damaged or huge; paths GBK cannot hold; refusals of values with control
 # characters. POSIX only (FIFOs, devices, mounts); `timeout` turns a wait for ever into a
-# failure. The memory they cost is measured in tests/reliability/fault_test.cpp.
+# failure; `memcap` limits the address space, so that holding a whole input fails. The
+# memory of the core's readers is measured in tests/reliability/fault_test.cpp.
 
 == a host list that is a device or a FIFO is refused at once
 posix
@@ -19,6 +20,23 @@ $ python3 -c 'import sys; sys.stdout.buffer.write(bytes((i * 131 + i // 7) & 255
 > 0
 $ python3 -c 'print("198.51.100.9 02-00-5e-00-00-09 " * 33826, end="\r\n")' >line.mp && wakeburst check line.mp 2>/dev/null | uniq -c
 >   31696 02-00-5e-00-00-09
+
+== endless input is refused in one line, a long host list is read as it is used
+posix
+# Under limits of the address space that holding the input would exceed.
+$ head -c 300000000 /dev/zero | memcap 200000 wakeburst import - -o x.mp; echo "exit $?"; test ! -e x.mp
+! wakeburst import: line 1 of - is longer than 4096 bytes; nothing was written
+> exit 1
+$ yes 02-00-5e-00-00-10 | memcap 200000 wakeburst send --to 127.0.0.1 -
+! wakeburst send: standard input holds more than 100000 addresses; nothing was sent
+? 1
+$ yes '198.51.100.7 02-00-5e-00-00-07' | head -n 300000 >big.mp; memcap 20000 wakeburst check big.mp | uniq -c
+>  300000 02-00-5e-00-00-07
+$ memcap 20000 wakeburst export --format json big.mp | tail -n 2
+>   {"ip":"198.51.100.7","name":"","mac":"02:00:5e:00:00:07"}
+> ]
+$ memcap 20000 wakeburst wake --port 2305 --to 127.0.0.1 big.mp
+> 	唤醒 300000 hosts 于 big.mp
 
 == a sparse gigabyte store is refused by a load and by a change
 posix

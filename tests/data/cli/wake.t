@@ -1,15 +1,19 @@
 # wakeburst wake, tick and run-alarms: what they print, the frames 127.0.0.1 gets and the
 # wake log Dawnly.log (GBK, CR LF) they write.
 
-== wake tells the list's bad lines and the count, and logs them; quiet keeps the bad lines
+== wake tells the list's bad lines and the count, logs them and fails; quiet keeps the bad lines
 : wake {data}/alarm/three_hosts.mp --to 127.0.0.1
 > 	错误 文件:{data}/alarm/three_hosts.mp
 > 	行 5: 请检查IP地址和以太网[MAC]地址.
 > 	唤醒 3 hosts 于 {data}/alarm/three_hosts.mp
+! wakeburst wake: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
+? 1
 % 3 02005e000010 02005e000011 02005e000012
 ~ Dawnly.log \r\n\t\xbb\xbd\xd0\xd1 3 hosts \xd3\xda {data}/alarm/three_hosts.mp\r\n
 : wake -q {data}/alarm/three_hosts.mp --to 127.0.0.1 --repeat 2 --interval 0
 ! wakeburst wake: 错误 文件:{data}/alarm/three_hosts.mp 行 5: 请检查IP地址和以太网[MAC]地址.
+! wakeburst wake: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
+? 1
 % 6 02005e000010 02005e000011 02005e000012
 
 == wake failures exit 1 and are logged too
@@ -24,6 +28,27 @@
 : wake
 ! wakeburst wake: expects one host-list file
 ? 2
+
+== a list written with colons wakes nobody: wake and check fail and say how to write it
++ c.mp 127.0.0.1 pc1 00:a0:c9:12:34:56\n
+: wake c.mp --to 127.0.0.1
+> 	错误 文件:c.mp
+> 	行 1: 请检查IP地址和以太网[MAC]地址.
+> 	唤醒 0 host 于 c.mp
+! wakeburst wake: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
+? 1
+: check c.mp
+! 	错误 文件:c.mp
+! 	行 1: 请检查IP地址和以太网[MAC]地址.
+! wakeburst check: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
+? 1
+
+== a hang-up during a wake gives every host its frame and logs the entry before it ends
+# The wake goes to a listener of the script's own, which tells when the first frame is in.
+$ python3 -c 'import socket; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.1", 2305)); open("ready", "w").write("x"); s.recv(200); open("got", "w").write("x")' & until_in ready x; wakeburst wake --port 2305 --to 127.0.0.1 --repeat 100 --interval 1000 "$DATA/../alarm/one_host.mp" >out & until_in got x; kill -HUP $!; wait $!; echo "exit $?"; cat out
+> exit 129
+> 	唤醒 1 host 于 {data}/cli/../alarm/one_host.mp
+~ Dawnly.log one_host.mp\r\n
 
 == a name that is not UTF-8 is woken by its very bytes and shown escaped
 + caf\xe9a.mp 198.51.100.10 02-00-5e-00-00-10\r\n
