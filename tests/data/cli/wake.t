@@ -38,8 +38,7 @@
 ! wakeburst wake: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
 : check c.mp
-! 	错误 文件:c.mp
-! 	行 1: 请检查IP地址和以太网[MAC]地址.
+! wakeburst check: 错误 文件:c.mp 行 1: 请检查IP地址和以太网[MAC]地址.
 ! wakeburst check: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
 
