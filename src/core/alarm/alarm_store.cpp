@@ -186,8 +186,7 @@ AlarmOutcome CAlarmStore::UpdateAlarms(const Change& change, bool replaceDamaged
     // lock: the store is only ever replaced whole.
     platform::FileLock lock;
     const platform::LockOutcome locked = lock.Lock(LockPath(), [this] {
-        ShowMessageBox("等待另一个程序释放 " + LockPath() + " ...", MsgButtons::Ok,
-                       MsgIcon::Information);
+        ShowMessageBox(LockWaitText(LockPath()), MsgButtons::Ok, MsgIcon::Information);
     });
     if (!locked.Locked()) {
         AlarmOutcome failed = NotSaved();

@@ -5,12 +5,17 @@
 #include <sstream>
 
 #include "alarm/local_time.h"
+#include "base/message_box.h"
+#include "base/string_table.h"
 #include "platform/codepage.h"
 #include "platform/regular_file.h"
 
 namespace wb {
 
 namespace {
+
+// How long an append waits for the log's lock before it writes its entry without it.
+constexpr std::chrono::seconds kWakeLogLockPatience{10};
 
 WakeLogTarget& Target() {
     static WakeLogTarget target;
@@ -58,8 +63,13 @@ void AppendWakeLog(const std::string& body) {
     // The window and a wake from the shell may append at the same moment: each entry goes in
     // whole under the log's lock, and a disk that fills half way through takes out only this
     // entry's bytes, from where this append began, never another program's entry before it.
+    // Whoever may read the log may hold its lock too: wait a while and say so, then write
+    // the entry all the same rather than lose it or hang the wake.
+    const auto waitNotice = [&path] {
+        ShowMessageBox(LockWaitText(path), MsgButtons::Ok, MsgIcon::Information);
+    };
     std::uint64_t before = 0;
-    if (out.LockExclusive() && out.CurrentSize(before)) {
+    if (out.LockExclusive(kWakeLogLockPatience, waitNotice) && out.CurrentSize(before)) {
         if (!out.WriteAll(entry)) out.Truncate(before);
     } else {
         // Unlocked, the end seen now may already be behind another entry: half an entry is

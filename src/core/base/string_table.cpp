@@ -108,6 +108,10 @@ std::string SaveFailureText(const std::string& refusedLink, std::string otherwis
     return "拒绝经由其他用户的符号链接 " + EscapeControlChars(refusedLink) + " 写入.";
 }
 
+std::string LockWaitText(const std::string& path) {
+    return "等待另一个程序释放 " + EscapeControlChars(path) + " ...";
+}
+
 std::string FormatString2(int id, const std::string& arg1, const std::string& arg2) {
     const std::string args[2] = {arg1, arg2};
     return FormatPlaceholders(LoadStringText(id), args, 2);

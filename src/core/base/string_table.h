@@ -35,6 +35,10 @@ std::string FormatString2(int id, const std::string& arg1, const std::string& ar
 // `otherwise`.
 std::string SaveFailureText(const std::string& refusedLink, std::string otherwise);
 
+// Said once while a lock that another program holds keeps us waiting: the locked file's
+// name (escaped).
+std::string LockWaitText(const std::string& path);
+
 // A value from outside (a file name, an address, an argument) as it is shown inside a
 // message: control characters, DEL and bytes that are not UTF-8 become \xHH, the C1
 // controls \uHHHH, so that a line feed in it cannot forge a line of its own and an escape

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <thread>
 #include <vector>
 
 #include "platform/file_path.h"
@@ -115,9 +116,10 @@ OVERLAPPED LockRange() {
 
 }  // namespace
 
-bool CRegularFile::LockExclusive() {
+bool CRegularFile::TryLockExclusive() {
     OVERLAPPED at = LockRange();
-    m_locked = LockFileEx(AsHandle(m_handle), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at) != 0;
+    m_locked = LockFileEx(AsHandle(m_handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
+                          0, 1, 0, &at) != 0;
     return m_locked;
 }
 
@@ -184,13 +186,7 @@ bool CRegularFile::OpenForAppending(const std::string& utf8Path) {
     return m_fd >= 0;
 }
 
-bool CRegularFile::LockExclusive() {
-    int rc;
-    do {
-        rc = flock(m_fd, LOCK_EX);
-    } while (rc != 0 && errno == EINTR);
-    return rc == 0;
-}
+bool CRegularFile::TryLockExclusive() { return flock(m_fd, LOCK_EX | LOCK_NB) == 0; }
 
 bool CRegularFile::CurrentSize(std::uint64_t& size) const {
     struct stat st {};
@@ -281,6 +277,24 @@ ReadResult ReadRegularFile(const std::string& utf8Path, std::string& bytes,
     }
     bytes = std::move(read);
     return ReadResult::Read;
+}
+
+bool CRegularFile::LockExclusive(std::chrono::milliseconds patience,
+                                 const std::function<void()>& longWait) {
+    constexpr std::chrono::milliseconds kRetryPause{20};
+    constexpr std::chrono::seconds kQuietWait{3};
+    const auto start = std::chrono::steady_clock::now();
+    bool told = false;
+    while (!TryLockExclusive()) {
+        const auto waited = std::chrono::steady_clock::now() - start;
+        if (waited >= patience) return false;
+        if (!told && waited >= kQuietWait) {
+            told = true;
+            if (longWait) longWait();
+        }
+        std::this_thread::sleep_for(kRetryPause);
+    }
+    return true;
 }
 
 }  // namespace wb::platform

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <streambuf>
@@ -27,8 +29,11 @@ public:
     // a symbolic link that the kernel would not follow for us (ResolveWriteTarget).
     bool OpenForAppending(const std::string& utf8Path);
     // Waits for the exclusive lock of the open file that every appender takes (flock,
-    // LockFileEx), held until Close; false when the file cannot be locked.
-    bool LockExclusive();
+    // LockFileEx), held until Close. Anyone who may read the file may hold its lock, so the
+    // wait is bounded: `longWait` is called once when it has lasted a few seconds, and after
+    // `patience` it gives up. False when the file was not locked.
+    bool LockExclusive(std::chrono::milliseconds patience,
+                       const std::function<void()>& longWait = {});
     // The file's size now; false when it cannot be told.
     bool CurrentSize(std::uint64_t& size) const;
 
@@ -43,6 +48,8 @@ public:
     bool Close();
 
 private:
+    bool TryLockExclusive();
+
 #ifdef _WIN32
     void* m_handle = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
     bool m_locked = false;
