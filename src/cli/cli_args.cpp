@@ -75,8 +75,9 @@ std::string StoreDirectory(const ParsedArgs& pa) {
         const std::filesystem::directory_iterator probe(platform::PathFromUtf8(dir), ec);
     }
     if (!ec) return dir;
-    PrintErr("cannot read the directory " + Shown(dir.empty() ? pa.Get("--dir", ".") : dir) + " (" +
-             ec.message() + ")");
+    // Named as it was given: that is the name the user knows and may have mistyped.
+    PrintErr("cannot read the directory " + Shown(pa.Get("--dir", ".")) + " (" + ec.message() +
+             ")");
     return {};
 }
 

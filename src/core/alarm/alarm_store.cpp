@@ -60,7 +60,9 @@ AlarmOutcome CheckRoomForAlarm(const AlarmList& list) {
 
 std::string GroupFilePath(const std::string& typed, const std::string& baseDir) {
     const fs::path path = platform::PathFromUtf8(typed);
-    if (typed.empty() || !path.is_relative()) return typed;
+    // A name from the root ("/srv/lab.mp", and "\lab.mp" on Windows) stays as it is: only a
+    // name relative to a directory depends on where the program that fires it started.
+    if (typed.empty() || path.has_root_directory() || path.has_root_name()) return typed;
     if (!baseDir.empty()) return platform::PathToUtf8(platform::PathFromUtf8(baseDir) / path);
     std::error_code ec;
     const fs::path full = fs::absolute(path, ec);

@@ -51,7 +51,23 @@ bool CRegularFile::OpenForReading(const std::string& utf8Path, bool* notRegular)
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    if (h == INVALID_HANDLE_VALUE) {
+        // Callers tell the reason as on POSIX, from errno.
+        switch (GetLastError()) {
+            case ERROR_FILE_NOT_FOUND:
+            case ERROR_PATH_NOT_FOUND:
+            case ERROR_INVALID_NAME:
+                errno = ENOENT;
+                break;
+            case ERROR_ACCESS_DENIED:
+            case ERROR_SHARING_VIOLATION:
+                errno = EACCES;
+                break;
+            default:
+                errno = EIO;
+        }
+        return false;
+    }
     if (!IsPlainDiskFile(h, m_size, notRegular)) {
         CloseHandle(h);
         return false;

@@ -238,31 +238,37 @@ $ unshare --net wakeburst wake gone.mp --to no-such$'\n\x1b[2J'.invalid
 ! wakeburst log: --tail takes a number of entries, not '1\x0A'
 ? 2
 
-== a directory that is not there, or no directory, is refused by every command that keeps its files there
-+ file
+== a directory that is not there is refused by every command that keeps its files there
 : alarms list --dir gone
-! wakeburst alarms list: cannot read the directory {dir}/gone/ (No such file or directory)
+! wakeburst alarms list: cannot read the directory gone (No such file or directory)
 ? 1
 : alarms --json --dir gone
-! wakeburst alarms list: cannot read the directory {dir}/gone/ (No such file or directory)
+! wakeburst alarms list: cannot read the directory gone (No such file or directory)
 ? 1
 : alarms next --dir gone
-! wakeburst alarms next: cannot read the directory {dir}/gone/ (No such file or directory)
+! wakeburst alarms next: cannot read the directory gone (No such file or directory)
 ? 1
 : alarms add --file file --days mon --time 07:30 --dir gone
-! wakeburst alarms add: cannot read the directory {dir}/gone/ (No such file or directory)
+! wakeburst alarms add: cannot read the directory gone (No such file or directory)
 ? 1
 : alarms remove 1 --dir gone
-! wakeburst alarms remove: cannot read the directory {dir}/gone/ (No such file or directory)
+! wakeburst alarms remove: cannot read the directory gone (No such file or directory)
 ? 1
 : log --dir gone
-! wakeburst log: cannot read the directory {dir}/gone/ (No such file or directory)
+! wakeburst log: cannot read the directory gone (No such file or directory)
 ? 1
 : tick --dir gone
-! wakeburst tick: cannot read the directory {dir}/gone/ (No such file or directory)
+! wakeburst tick: cannot read the directory gone (No such file or directory)
 ? 1
+: run-alarms --dir gone
+! wakeburst run-alarms: cannot read the directory gone (No such file or directory)
+? 1
+
+== a file given as the directory is refused too
+posix
++ file
 : run-alarms --dir {dir}/file
-! wakeburst run-alarms: cannot read the directory {dir}/file/ (Not a directory)
+! wakeburst run-alarms: cannot read the directory {dir}/file (Not a directory)
 ? 1
 
 == output that cannot be written in full is a failure, said on stderr
