@@ -25,7 +25,7 @@ constexpr char kWakeOptions[] =
 constexpr char kWakeTail[] =
     "  -q, --quiet        no output lines (errors still print)\n"
     "  --                 ends the options\n"
-    "  --help             this help\n"
+    "  -h, --help         this help\n"
     "exit status: 0 done, 1 the operation failed, 2 bad input or usage, 3 a host did not\n"
     "answer in time (--wait)\n";
 
@@ -33,7 +33,7 @@ constexpr char kDirOption[] =
     "  --dir DIR          the directory of the alarm store DwnGs and the wake log Dawnly.log\n"
     "                     (default: the current directory)\n";
 
-constexpr char kHelpOption[] = "  --help             this help\n";
+constexpr char kHelpOption[] = "  -h, --help         this help\n";
 
 std::map<std::string, std::string> HelpTexts() {
     const std::string dir = kDirOption, help = kHelpOption;
@@ -98,19 +98,42 @@ std::map<std::string, std::string> HelpTexts() {
          "DIR]\n"
          "       wakeburst alarms remove N [--dir DIR]\n"
          "       wakeburst alarms next [--count N] [--from \"YYYY-MM-DD HH:MM\"] [--dir DIR]\n"
-         "The weekly group alarms. list (the default) prints one per line: number, days\n"
-         "(SMTWTFS), time, broadcast address and host-list file. next prints the coming\n"
-         "firings by the local clock: date and time, alarm number and host-list file.\n"
+         "The weekly group alarms; list is the default. wakeburst alarms SUBCOMMAND --help\n"
+         "tells each one's options.\n"
+         "options:\n" +
+             dir + help},
+        {"alarms list",
+         "usage: wakeburst alarms list [--json] [--dir DIR]\n"
+         "Prints the alarms one per line: number, days (SMTWTFS), time, broadcast address and\n"
+         "host-list file.\n"
          "options:\n"
-         "  --json             list: a JSON array of objects {\"index\",\"days\",\"time\",\n"
-         "                     \"broadcast\",\"file\"}\n"
-         "  --file F           add: the host list to wake\n"
-         "  --days LIST        add: sun,mon,tue,wed,thu,fri,sat (any of them) or all\n"
-         "  --time HH:MM       add: the local time, 00:00 to 23:59\n"
-         "  --to A.B.C.D       add: the broadcast address (default 255.255.255.255)\n"
-         "  --count N          next: how many firings (default 10)\n"
+         "  --json             a JSON array of objects {\"index\",\"days\",\"time\",\n"
+         "                     \"broadcast\",\"file\"}\n" +
+             dir + help},
+        {"alarms add",
+         "usage: wakeburst alarms add --file F --days LIST --time HH:MM [--to A.B.C.D] [--dir "
+         "DIR]\n"
+         "Adds an alarm that wakes the hosts of a host list on these days at this time.\n"
+         "options:\n"
+         "  --file F           the host list to wake\n"
+         "  --days all|sun|mon|tue|wed|thu|fri|sat[,...]\n"
+         "                     all, or any of the days joined by commas\n"
+         "  --time HH:MM       the local time, 00:00 to 23:59\n"
+         "  --to A.B.C.D       the broadcast address (default 255.255.255.255)\n" +
+             dir + help},
+        {"alarms remove",
+         "usage: wakeburst alarms remove N [--dir DIR]\n"
+         "Removes alarm number N (as alarms list numbers them).\n"
+         "options:\n" +
+             dir + help},
+        {"alarms next",
+         "usage: wakeburst alarms next [--count N] [--from \"YYYY-MM-DD HH:MM\"] [--dir DIR]\n"
+         "Prints the coming firings by the local clock: date and time, alarm number and\n"
+         "host-list file.\n"
+         "options:\n"
+         "  --count N          how many firings (default 10)\n"
          "  --from \"YYYY-MM-DD HH:MM\"\n"
-         "                     next: from this local time on (default: now)\n" +
+         "                     from this local time on (default: now)\n" +
              dir + help},
         {"tick",
          "usage: wakeburst tick [--at \"YYYY-MM-DD HH:MM\"] [--dir DIR]\n"

@@ -35,6 +35,23 @@ const std::vector<Command>& Commands() {
 
 namespace {
 
+// The holder and terms of res/debian/copyright, for --version.
+constexpr char kCopyright[] = "Copyright 2026 Wakeburst Utility developers";
+constexpr char kLicence[] =
+    "All rights reserved: no licence to copy, change or pass on this software has been "
+    "granted beyond using it as installed.";
+
+bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+
+// Without a command nothing was asked for: a short usage on stderr, as any other usage error.
+std::string ShortUsage() {
+    std::string names;
+    for (const Command& c : Commands())
+        names += (names.empty() ? "" : ", ") + std::string(c.name);
+    return "wakeburst: no command given (usage: wakeburst COMMAND [ARG...] with COMMAND one of " +
+           names + "; see wakeburst --help)";
+}
+
 void PrintHelp() {
     PrintOut("wakeburst " WAKEBURST_VERSION
              " - wakes the machines of a local network with Wake-on-LAN frames (UDP port 2304)");
@@ -42,8 +59,8 @@ void PrintHelp() {
     PrintOut("usage:");
     for (const Command& c : Commands())
         PrintOut(std::string("  ") + c.usage);
-    PrintOut("  wakeburst COMMAND --help");
-    PrintOut("  wakeburst --help");
+    PrintOut("  wakeburst COMMAND [SUBCOMMAND] -h | --help");
+    PrintOut("  wakeburst -h | --help");
     PrintOut("  wakeburst --version");
     PrintOut("");
     PrintOut("SEND OPTIONS (of send and wake; a - in place of ETHERNET reads the addresses from");
@@ -72,23 +89,27 @@ void PrintHelp() {
 
 int Dispatch(const std::vector<std::string>& args) {
     if (args.empty()) {
-        PrintHelp();
+        PrintErr(ShortUsage());
         return kExitUsage;
     }
     const std::string& name = args[0];
-    if (name == "--help" || name == "-h" || name == "help") {
+    if (IsHelp(name) || name == "help") {
         PrintHelp();
-        return 0;
+        return kExitOk;
     }
     if (name == "--version" || name == "-V") {
         PrintOut("wakeburst " WAKEBURST_VERSION);
-        return 0;
+        PrintOut(kCopyright);
+        PrintOut(kLicence);
+        return kExitOk;
     }
     for (const Command& c : Commands()) {
         if (name == c.name) {
             const auto end = std::find(args.begin() + 1, args.end(), "--");
-            if (std::find(args.begin() + 1, end, "--help") != end) {
-                PrintOut(CommandHelp(name));
+            if (std::find_if(args.begin() + 1, end, IsHelp) != end) {
+                // "alarms add --help": the sub-command's own help where it has one.
+                const std::string sub = args.size() > 1 ? CommandHelp(name + " " + args[1]) : "";
+                WriteOut(sub.empty() ? CommandHelp(name) : sub);
                 return kExitOk;
             }
             SetCommandName(std::string("wakeburst ") + c.name);

@@ -21,8 +21,16 @@ _wakeburst() {
         return
     fi
     help=$("$tool" "$cmd" --help 2>/dev/null) || return
+    # Subcommands: the lowercase word after the command in its usage lines; once one is
+    # given, its own help names its options.
+    local subs
+    subs=$(sed -n "s/^ *\(usage: \)\{0,1\}wakeburst $cmd \([a-z][a-z-]*\).*/\2/p" <<<"$help")
+    if [[ -n $subs ]] && grep -qx -- "${COMP_WORDS[2]}" <<<"$subs"; then
+        help=$("$tool" "$cmd" "${COMP_WORDS[2]}" --help 2>/dev/null) || return
+    fi
 
-    # The value of an option: "  --name VALUE  text" in the help, choices written a|b|c.
+    # The value of an option: "  --name VALUE  text" in the help, choices written a|b|c,
+    # and "[,...]" after them when several may be joined by commas.
     local value=""
     [[ $prev =~ ^--?[a-zA-Z][a-zA-Z-]*$ ]] &&
         value=$(sed -n "s/^  \(-[a-zA-Z], \)\{0,1\}$prev \([^ ]\{1,\}\).*/\2/p" <<<"$help" | head -n 1)
@@ -33,8 +41,14 @@ _wakeburst() {
             -o | --file) _wakeburst_files "$cur" ;;
             --interface) mapfile -t COMPREPLY < <(compgen -W \
                 "$(ls /sys/class/net 2>/dev/null)" -- "$cur") ;;
-            *) [[ $value == *'|'* ]] &&
-                mapfile -t COMPREPLY < <(compgen -W "${value//|/ }" -- "$cur") ;;
+            *) if [[ $value == *'|'*'[,...]' ]]; then
+                   local done=""
+                   [[ $cur == *,* ]] && done=${cur%,*},
+                   value=${value%'[,...]'}
+                   mapfile -t COMPREPLY < <(compgen -P "$done" -W "${value//|/ }" -- "${cur##*,}")
+               elif [[ $value == *'|'* ]]; then
+                   mapfile -t COMPREPLY < <(compgen -W "${value//|/ }" -- "$cur")
+               fi ;;
         esac
         return
     fi
@@ -43,9 +57,6 @@ _wakeburst() {
             <<<"$help")" -- "$cur")
         return
     fi
-    # Subcommands: the lowercase word after the command in its usage lines.
-    local subs
-    subs=$(sed -n "s/^ *\(usage: \)\{0,1\}wakeburst $cmd \([a-z][a-z-]*\).*/\2/p" <<<"$help")
     if [[ -n $subs ]]; then
         ((COMP_CWORD == 2)) && mapfile -t COMPREPLY < <(compgen -W "$subs" -- "$cur")
         return

@@ -13,12 +13,41 @@ $ for c in $(wakeburst --help | sed -n 's/^  wakeburst \([a-z][a-z-]*\) .*/\1/p'
 > usage: wakeburst run-alarms [--dir DIR]
 > usage: wakeburst log [--tail N] [--dir DIR]
 $ wakeburst alarms add --days mon --help | head -n 1
+> usage: wakeburst alarms add --file F --days LIST --time HH:MM [--to A.B.C.D] [--dir DIR]
+$ for c in list remove next; do wakeburst alarms $c -h | head -n 1; done; wakeburst alarms --help | tail -n 1
 > usage: wakeburst alarms list [--json] [--dir DIR]
+> usage: wakeburst alarms remove N [--dir DIR]
+> usage: wakeburst alarms next [--count N] [--from "YYYY-MM-DD HH:MM"] [--dir DIR]
+>   -h, --help         this help
+
+== -h is --help for every command, also before the operands and after other options
+$ wakeburst send -h | head -n 1; wakeburst check x.mp -h | head -n 1; wakeburst log --tail 3 -h | head -n 1
+> usage: wakeburst send [options] ETHERNET...
+> usage: wakeburst check FILE
+> usage: wakeburst log [--tail N] [--dir DIR]
+: send -- -h
+! wakeburst send: 不合法的以太网地址: -h Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+? 2
+
+== alarms add --help names the options of add only
+$ wakeburst alarms add --help | sed -n 's/^  \(-[^ ]*\).*/\1/p' | tr '\n' ' '; echo
+> --file --days --time --to --dir -h, 
+
+== without arguments: a short usage on stderr, nothing on stdout, exit 2
+$ wakeburst
+! wakeburst: no command given (usage: wakeburst COMMAND [ARG...] with COMMAND one of send, check, scan, wake, import, export, alarms, tick, run-alarms, log; see wakeburst --help)
+? 2
+
+== --version: the version, the copyright holder and the licence
+: --version
+> wakeburst 1.0.5
+> Copyright 2026 Wakeburst Utility developers
+> All rights reserved: no licence to copy, change or pass on this software has been granted beyond using it as installed.
 
 == send and wake list the wake options
 $ wakeburst send --help | sed -n 's/^  \(-[^ ]*\).*/\1/p' | tr '\n' ' '; echo; wakeburst wake --help | sed -n 's/^  \(-[^ ]*\).*/\1/p' | tr '\n' ' '; echo
-> --to --port --repeat --interval --interface --password --wait --host -q, -- --help 
-> --to --port --repeat --interval --interface --password --wait --dir -q, -- --help 
+> --to --port --repeat --interval --interface --password --wait --host -q, -- -h, 
+> --to --port --repeat --interval --interface --password --wait --dir -q, -- -h, 
 
 == completion of commands, options, choices and host-list files
 $ touch a.mp B.MP notes.txt && mkdir sub && . "$COMPLETION" && complete -p wakeburst
@@ -33,6 +62,30 @@ $ comp wakeburst export --format ''
 > json
 $ comp wakeburst import --f
 > --format
+$ comp wakeburst alarms add --days ''
+> all
+> fri
+> mon
+> sat
+> sun
+> thu
+> tue
+> wed
+$ comp wakeburst alarms add --days mon,t
+> mon,thu
+> mon,tue
+$ comp wakeburst alarms add --
+> --days
+> --dir
+> --file
+> --help
+> --time
+> --to
+$ comp wakeburst alarms next --
+> --count
+> --dir
+> --from
+> --help
 $ comp wakeburst send -q
 > -q
 $ comp wakeburst wake ''
