@@ -13,7 +13,7 @@ WAKEBURST_FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
 WAKEBURST_RUN_PACKAGES=(fonts-wqy-microhei qt6-translations-l10n)
 # Building and checking the Debian packages (scripts/test-package); dawnly's dependencies
 # must be installed for the scratch-root installation to find them.
-WAKEBURST_PACKAGE_PACKAGES=(dpkg-dev file gzip man-db lintian desktop-file-utils
+WAKEBURST_PACKAGE_PACKAGES=(dpkg-dev file gzip man-db lintian desktop-file-utils appstream
   shared-mime-info libxml2-utils binutils iproute2 util-linux qt6-translations-l10n)
 
 wakeburst_missing_packages() {
