@@ -122,7 +122,7 @@ $ unshare --mount true 2>/dev/null || exit 77; unshare --mount bash -c 'mkdir fu
 # Another program appends its entry while ours is on its way (the shell holds the log's lock
 # until wakeburst says it waits for it): ours fails on the full disk and takes out only its
 # own bytes.
-$ unshare --mount bash -c 'mkdir full2 && mount -t tmpfs -o size=64k tmpfs full2 || exit 4; cp old full2/Dawnly.log && dd if=/dev/zero of=full2/fill bs=4k 2>/dev/null; exec 3>>full2/Dawnly.log && flock 3 || exit 4; wakeburst wake -q two.mp --to 127.0.0.1 --dir full2 2>err & pid=$!; until grep -q Dawnly.log err; do kill -0 $pid 2>/dev/null || { echo "it did not wait for the lock"; break; }; sleep 0.1; done; printf "theirs\r\n" >&3 && flock -u 3 && wait $pid && printf "theirs\r\n" | cat old - | cmp - full2/Dawnly.log && echo theirs kept; cat err'
+$ unshare --mount bash -c 'mkdir full2 && mount -t tmpfs -o size=64k tmpfs full2 || exit 4; cp old full2/Dawnly.log && dd if=/dev/zero of=full2/fill bs=4k 2>/dev/null; exec 3>>full2/Dawnly.log && flock 3 || exit 4; : >err; wakeburst wake -q two.mp --to 127.0.0.1 --dir full2 2>err & pid=$!; until grep -q Dawnly.log err; do kill -0 $pid 2>/dev/null || { echo "it did not wait for the lock"; break; }; sleep 0.1; done; printf "theirs\r\n" >&3 && flock -u 3 && wait $pid && printf "theirs\r\n" | cat old - | cmp - full2/Dawnly.log && echo theirs kept; cat err'
 > theirs kept
 > wakeburst wake: 等待另一个程序释放 {dir}/full2/Dawnly.log ...
 % 2 02005e000001 02005e000002
