@@ -78,11 +78,28 @@ std::string JsonString(std::string_view text) {
     return out + "\"";
 }
 
+namespace {
+
+// Whether a spreadsheet would take the field for a formula, once the guard's quotes are off.
+bool LooksLikeFormula(std::string_view text) {
+    const std::size_t k = text.find_first_not_of('\'');
+    return k != std::string_view::npos &&
+           std::string_view("=+-@\t\r").find(text[k]) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string CsvUnguarded(std::string text) {
+    if (!text.empty() && text[0] == '\'' && LooksLikeFormula(text)) text.erase(0, 1);
+    return text;
+}
+
 std::string CsvField(std::string_view text) {
-    const bool quote = text.find_first_of(",;\"\r\n") != std::string_view::npos ||
+    const bool formula = LooksLikeFormula(text);
+    const bool quote = formula || text.find_first_of(",;\"\r\n") != std::string_view::npos ||
                        (!text.empty() && (text.front() == ' ' || text.back() == ' '));
     if (!quote) return std::string(text);
-    std::string out = "\"";
+    std::string out = formula ? "\"'" : "\"";
     for (char c : text) {
         if (c == '"') out += '"';
         out += c;
@@ -160,6 +177,39 @@ CInputLines::Result CInputLines::Next(std::string& line) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     m_in->clear(m_in->rdstate() & std::ios::eofbit);
     return Result::Line;
+}
+
+CInputLines::Result CInputLines::NextRecord(std::string& record) {
+    Result result = Next(record);
+    m_first = m_number;
+    std::string more;
+    while (result == Result::Line && std::count(record.begin(), record.end(), '"') % 2 != 0) {
+        result = Next(more);
+        if (result == Result::End) return Result::Line;
+        record += '\n' + more;
+        if (record.size() > kMaxInputLine) return Result::TooLong;
+    }
+    return result;
+}
+
+int CInputLines::PeekSignificant() {
+    if (!m_in) return -1;
+    for (;;) {
+        const int c = m_in->peek();
+        if (c == std::char_traits<char>::eof() || !std::isspace(c)) {
+            m_in->clear(m_in->rdstate() & std::ios::badbit);
+            return c == std::char_traits<char>::eof() ? -1 : c;
+        }
+        Get();
+    }
+}
+
+int CInputLines::Get() {
+    if (!m_in) return -1;
+    const int c = m_in->get();
+    if (c == std::char_traits<char>::eof()) return -1;
+    if (c == '\n') ++m_number;
+    return c;
 }
 
 }  // namespace wb::cli
