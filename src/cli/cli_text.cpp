@@ -38,11 +38,6 @@ std::size_t Utf8Length(std::string_view s) {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
 
-bool AllDigits(const std::string& s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
-}
-
 }  // namespace
 
 std::string ValidUtf8(std::string_view text) {
@@ -105,23 +100,6 @@ std::string CsvField(std::string_view text) {
         out += c;
     }
     return out + "\"";
-}
-
-bool ParseDottedQuad(const std::string& text, std::string& canonical) {
-    canonical.clear();
-    std::string quad;
-    std::size_t start = 0;
-    for (int part = 0; part < 4; ++part) {
-        const std::size_t dot = text.find('.', start);
-        if ((part < 3) == (dot == std::string::npos)) return false;
-        const std::string num = text.substr(start, dot - start);
-        if (!AllDigits(num) || num.size() > 3 || std::stoi(num) > 255) return false;
-        if (part) quad += '.';
-        quad += std::to_string(std::stoi(num));
-        start = dot + 1;
-    }
-    canonical = quad;
-    return true;
 }
 
 std::string UnreadLinesHint(std::uint64_t lines) {

@@ -27,11 +27,6 @@ std::string CsvField(std::string_view text);
 // A CSV field as it was before CsvField guarded it.
 std::string CsvUnguarded(std::string text);
 
-// Four numbers 0..255 joined by points, in plain decimal; `canonical` gets them without
-// leading zeros (a leading zero would make the address conversion read the number as
-// octal). Anything else, a part of an address included, leaves `canonical` empty.
-bool ParseDottedQuad(const std::string& text, std::string& canonical);
-
 // The closing line of a command that met `lines` host-list lines it could not read: how the
 // system writes an Ethernet address, and where to get other forms converted.
 std::string UnreadLinesHint(std::uint64_t lines);

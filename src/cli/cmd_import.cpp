@@ -44,24 +44,9 @@ std::vector<std::string> Words(const std::string& line) {
     return words;
 }
 
-// Six bytes of one or two hexadecimal digits (ether_ntoa leaves out leading zeros), all
-// joined by ':' or all by '-'; written back with two digits a byte and hyphens, letter case
-// kept. The all-zero address is refused: the host-list reader would not take it.
+// The all-zero address is refused: the host-list reader would not take it.
 bool HyphenatedEthernet(const std::string& text, std::string& out) {
-    const char sep = text.find(':') != std::string::npos ? ':' : '-';
-    out.clear();
-    std::size_t start = 0;
-    for (int part = 0; part < 6; ++part) {
-        const std::size_t end = text.find(sep, start);
-        if ((part < 5) == (end == std::string::npos)) return false;
-        const std::string digits = text.substr(start, end - start);
-        if (digits.empty() || digits.size() > 2 ||
-            !std::all_of(digits.begin(), digits.end(), IsHexDigit))
-            return false;
-        out += (part ? "-" : "") + std::string(2 - digits.size(), '0') + digits;
-        start = end + 1;
-    }
-    return IsValidEthernetText(out) && out.find_first_not_of("0-") != std::string::npos;
+    return ParseToolEthernet(text, out) && IsValidEthernetText(out);
 }
 
 // Splits a CSV line at `sep`, honouring double quotes ("" inside for one). False for an

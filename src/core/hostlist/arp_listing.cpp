@@ -18,46 +18,12 @@ bool IsAllZero(const std::string& ethernet) {
     return true;
 }
 
-bool IsDottedQuad(std::string_view w) {
-    int parts = 0;
-    while (parts < 4) {
-        std::size_t n = 0;
-        unsigned value = 0;
-        for (; n < w.size() && n < 4 && w[n] >= '0' && w[n] <= '9'; ++n)
-            value = value * 10 + static_cast<unsigned>(w[n] - '0');
-        if (n == 0 || n > 3 || value > 255) return false;
-        w.remove_prefix(n);
-        if (++parts < 4) {
-            if (w.empty() || w[0] != '.') return false;
-            w.remove_prefix(1);
-        }
-    }
-    return w.empty();
-}
-
-// Six parts of one or two hexadecimal digits (ether_ntoa leaves out leading zeros), all
-// joined by ':' or all by '-'.
-bool IsNeighbourEthernet(std::string_view w) {
-    const char sep = w.find(':') != std::string_view::npos ? ':' : '-';
-    for (int part = 0; part < 6; ++part) {
-        std::size_t n = 0;
-        while (n < w.size() && n < 3 && IsHexDigit(w[n]))
-            ++n;
-        if (n == 0 || n > 2) return false;
-        w.remove_prefix(n);
-        if (part < 5) {
-            if (w.empty() || w[0] != sep) return false;
-            w.remove_prefix(1);
-        }
-    }
-    return w.empty();
-}
-
 // An IPv6 address: hexadecimal digits and colons (a dotted tail allowed), at least two
 // colons, and not an Ethernet address.
-bool IsIpv6(std::string_view w) {
-    return std::count(w.begin(), w.end(), ':') >= 2 && !IsNeighbourEthernet(w) &&
-           w.find_first_not_of("0123456789abcdefABCDEF:.") == std::string_view::npos;
+bool IsIpv6(const std::string& w) {
+    std::string ethernet;
+    return std::count(w.begin(), w.end(), ':') >= 2 && !ParseToolEthernet(w, ethernet) &&
+           w.find_first_not_of("0123456789abcdefABCDEF:.") == std::string::npos;
 }
 
 }  // namespace
@@ -108,16 +74,16 @@ NeighbourLine ReadNeighbourLine(std::string_view line, HostListEntry& entry) {
             word == "<incomplete>" || word == "(incomplete)")
             unresolved = true;
         const bool bracketed = word.size() > 2 && word.front() == '(' && word.back() == ')';
-        const std::string_view bare =
-            bracketed ? std::string_view(word).substr(1, word.size() - 2) : word;
-        if (IsDottedQuad(bare)) {
+        const std::string bare = bracketed ? word.substr(1, word.size() - 2) : word;
+        std::string canonical;
+        if (ParseDottedQuad(bare, canonical)) {
             ++ips;
-            entry.ip = std::string(bare);
+            entry.ip = bare;
             // arp -a: "NAME (IP) at ...", "?" for a name it does not know.
             if (bracketed && previous == first && first != "?") entry.name = first;
-        } else if (IsNeighbourEthernet(bare)) {
+        } else if (ParseToolEthernet(bare, canonical)) {
             ++ethernets;
-            entry.ethernet = std::string(bare);
+            entry.ethernet = bare;
         } else if (IsIpv6(bare)) {
             ipv6 = true;
         }
