@@ -2,7 +2,9 @@
 // entry must carry an IP text and a strict, not all-zero Ethernet text, both standing as
 // they are in the listing, one entry at most per piece the reader hands out; and the
 // host-list file written from the entries must read back as exactly their Ethernet
-// addresses, in order, with nothing to report.
+// addresses, in order, with nothing to report. Each line read as a neighbour table's gives
+// an entry only with both addresses standing in it, and nothing else.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,6 +33,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    listing.find(e.ethernet) != std::string::npos);
         FUZZ_CHECK(e.ethernet.find_first_not_of("0-.") != std::string::npos);
         FUZZ_CHECK(e.name.empty());
+    }
+
+    for (std::size_t at = 0; at < listing.size();) {
+        const std::size_t end = std::min(listing.find('\n', at), listing.size());
+        const std::string_view line = std::string_view(listing).substr(at, end - at);
+        wb::HostListEntry n;
+        if (wb::ReadNeighbourLine(line, n) == wb::NeighbourLine::Entry) {
+            FUZZ_CHECK(!n.ip.empty() && line.find(n.ip) != std::string_view::npos);
+            FUZZ_CHECK(n.ethernet.size() >= 11 && line.find(n.ethernet) != std::string_view::npos);
+        } else {
+            FUZZ_CHECK(n.ip.empty() && n.ethernet.empty() && n.name.empty());
+        }
+        at = end + 1;
     }
 
     FUZZ_CHECK(file.Write(wb::HostListFileBytes(entries)));

@@ -70,24 +70,31 @@ std::map<std::string, std::string> HelpTexts() {
          "  -o NAME            the file to write, .mp added when missing (default 新建组.mp)\n" +
              help},
         {"import",
-         "usage: wakeburst import [--format auto|ethers|csv|plain] INPUT|- -o OUT.mp\n"
+         "usage: wakeburst import [--format auto|ethers|csv|plain|neigh|json] INPUT|- -o OUT.mp\n"
          "Writes a host list from another tool's list: ethers lines (ETHERNET and a name or\n"
-         "an address, # comments), CSV whose header names the columns ip, name and mac (in\n"
-         "any order, fields split at , or ;), or plain lines of Ethernet addresses written\n"
-         "with : or -. A host without an IP address gets the address its name resolves to,\n"
-         "else 0.0.0.0. Lines that cannot be read are reported with their numbers; exit 1\n"
-         "when none could be read.\n"
+         "an address, # comments), CSV (RFC 4180) whose header names the columns ip, name\n"
+         "and mac (also ip_address, address, hostname, host, mac_address, ethernet, hwaddr;\n"
+         "any case and order; fields split at , or ;), plain lines of Ethernet addresses\n"
+         "written with : or -, the neighbour tables of ip neigh, arp -an, arp -n and\n"
+         "/proc/net/arp (failed and incomplete entries left out), or the JSON of export.\n"
+         "A host without an IP address gets the address its name resolves to, else 0.0.0.0;\n"
+         "a name that a host list cannot hold as it is is changed, and said so. Lines that\n"
+         "cannot be read are reported with their numbers; exit 1 when none could be read.\n"
          "options:\n"
-         "  --format auto|ethers|csv|plain\n"
-         "                     the form of INPUT (default auto: CSV when the first line is a\n"
-         "                     header naming a mac column, else ethers or plain lines)\n"
+         "  --format auto|ethers|csv|plain|neigh|json\n"
+         "                     the form of INPUT (default auto: JSON when it starts with [,\n"
+         "                     CSV when the first line is a header naming a mac column, a\n"
+         "                     neighbour table when it starts like one, else ethers or plain)\n"
          "  -o OUT.mp          the host list to write (replaced as a whole)\n" +
              help},
         {"export",
          "usage: wakeburst export [--format csv|ethers|json] FILE.mp\n"
-         "Prints the hosts of a host list (the lines with an IP and an Ethernet address) in\n"
-         "UTF-8: CSV with the header ip,name,mac, ethers lines, or a JSON array of objects\n"
-         "{\"ip\",\"name\",\"mac\"}.\n"
+         "Prints the hosts of a host list (its Ethernet addresses, with the IP address and\n"
+         "name of their line) in UTF-8: CSV with the header ip,name,mac, ethers lines, or a\n"
+         "JSON array of objects {\"ip\",\"name\",\"mac\"}. A CSV field that a spreadsheet\n"
+         "would run as a formula gets a leading '; control characters are written as _.\n"
+         "ethers names a host by its IP address where the name would not read back whole.\n"
+         "How many entries were left out, and why, is said on stderr.\n"
          "options:\n"
          "  --format csv|ethers|json\n"
          "                     the form to print (default csv)\n" +

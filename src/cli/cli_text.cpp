@@ -38,11 +38,6 @@ std::size_t Utf8Length(std::string_view s) {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
 
-bool AllDigits(const std::string& s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
-}
-
 }  // namespace
 
 std::string ValidUtf8(std::string_view text) {
@@ -78,33 +73,33 @@ std::string JsonString(std::string_view text) {
     return out + "\"";
 }
 
+namespace {
+
+// Whether a spreadsheet would take the field for a formula, once the guard's quotes are off.
+bool LooksLikeFormula(std::string_view text) {
+    const std::size_t k = text.find_first_not_of('\'');
+    return k != std::string_view::npos &&
+           std::string_view("=+-@\t\r").find(text[k]) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string CsvUnguarded(std::string text) {
+    if (!text.empty() && text[0] == '\'' && LooksLikeFormula(text)) text.erase(0, 1);
+    return text;
+}
+
 std::string CsvField(std::string_view text) {
-    const bool quote = text.find_first_of(",;\"\r\n") != std::string_view::npos ||
+    const bool formula = LooksLikeFormula(text);
+    const bool quote = formula || text.find_first_of(",;\"\r\n") != std::string_view::npos ||
                        (!text.empty() && (text.front() == ' ' || text.back() == ' '));
     if (!quote) return std::string(text);
-    std::string out = "\"";
+    std::string out = formula ? "\"'" : "\"";
     for (char c : text) {
         if (c == '"') out += '"';
         out += c;
     }
     return out + "\"";
-}
-
-bool ParseDottedQuad(const std::string& text, std::string& canonical) {
-    canonical.clear();
-    std::string quad;
-    std::size_t start = 0;
-    for (int part = 0; part < 4; ++part) {
-        const std::size_t dot = text.find('.', start);
-        if ((part < 3) == (dot == std::string::npos)) return false;
-        const std::string num = text.substr(start, dot - start);
-        if (!AllDigits(num) || num.size() > 3 || std::stoi(num) > 255) return false;
-        if (part) quad += '.';
-        quad += std::to_string(std::stoi(num));
-        start = dot + 1;
-    }
-    canonical = quad;
-    return true;
 }
 
 std::string UnreadLinesHint(std::uint64_t lines) {
@@ -160,6 +155,39 @@ CInputLines::Result CInputLines::Next(std::string& line) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     m_in->clear(m_in->rdstate() & std::ios::eofbit);
     return Result::Line;
+}
+
+CInputLines::Result CInputLines::NextRecord(std::string& record) {
+    Result result = Next(record);
+    m_first = m_number;
+    std::string more;
+    while (result == Result::Line && std::count(record.begin(), record.end(), '"') % 2 != 0) {
+        result = Next(more);
+        if (result == Result::End) return Result::Line;
+        record += '\n' + more;
+        if (record.size() > kMaxInputLine) return Result::TooLong;
+    }
+    return result;
+}
+
+int CInputLines::PeekSignificant() {
+    if (!m_in) return -1;
+    for (;;) {
+        const int c = m_in->peek();
+        if (c == std::char_traits<char>::eof() || !std::isspace(c)) {
+            m_in->clear(m_in->rdstate() & std::ios::badbit);
+            return c == std::char_traits<char>::eof() ? -1 : c;
+        }
+        Get();
+    }
+}
+
+int CInputLines::Get() {
+    if (!m_in) return -1;
+    const int c = m_in->get();
+    if (c == std::char_traits<char>::eof()) return -1;
+    if (c == '\n') ++m_number;
+    return c;
 }
 
 }  // namespace wb::cli

@@ -12,6 +12,7 @@
 #include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "platform/file_path.h"
+#include "wake/address_text.h"
 
 namespace wb::cli {
 

@@ -1,5 +1,6 @@
 #include <cctype>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,13 @@ namespace wb::cli {
 
 namespace {
 
+// Control characters are written as '_' in every format, as the host-list writer does.
+std::string Printable(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '_';
+    return text;
+}
+
 // 00-A0-C9-12-34-56 or 00.a0.c9.12.34.56 as other tools write it: 00:a0:c9:12:34:56.
 std::string ColonEthernet(std::string_view text) {
     std::string out;
@@ -35,10 +43,13 @@ std::string ColonEthernet(std::string_view text) {
 
 // The hosts as the group wake sees them: per line (read as the reader reads it) up to a
 // comment, an IP-form token and the Ethernet-form tokens; the other tokens are the name.
-// A line with several Ethernet addresses gives one host each. Handed out one at a time, so
-// that a list of any size costs no more than one line.
+// A line with several Ethernet addresses gives one host each, one without an IP address a
+// host with an empty `ip` (it is woken all the same); `onNoEthernet` hears of a line with an
+// IP address but no Ethernet address. Handed out one at a time, so that a list of any size
+// costs no more than one line.
 template <typename Fn>
-bool ForEachEntry(const std::string& path, Fn&& onEntry) {
+bool ForEachEntry(const std::string& path, Fn&& onEntry,
+                  const std::function<void()>& onNoEthernet) {
     platform::CRegularFileStream file(path);
     if (!file.IsOpen()) return false;
     CTextReader reader(file);
@@ -58,18 +69,27 @@ bool ForEachEntry(const std::string& path, Fn&& onEntry) {
             }
             return true;
         });
-        if (ip.empty()) continue;
+        if (ethernets.empty() && !ip.empty()) onNoEthernet();
         for (const std::string& e : ethernets)
-            onEntry(HostListEntry{ip, ValidUtf8(name), e});
+            onEntry(HostListEntry{ip, Printable(ValidUtf8(name)), e});
     }
     return !reader.Failed();
 }
 
-// ethers names a host by its name, or by its address where the name would not do.
+// The name ethers gives the host: glibc reads the name up to white space and cuts the line
+// at '#', and a name in dotted decimal would be read back as an IP address. Else the IP
+// address; empty when there is neither.
 std::string EthersName(const HostListEntry& e) {
-    const bool usable =
-        !e.name.empty() && e.name != kNameNotFound && e.name.find(' ') == std::string::npos;
-    return usable ? e.name : e.ip;
+    std::string quad;
+    const bool whole = !e.name.empty() && e.name != kNameNotFound &&
+                       e.name.find_first_of(" #") == std::string::npos &&
+                       !ParseDottedQuad(e.name, quad);
+    if (whole) return e.name;
+    return e.ip.empty() || e.ip == kNoIpAddress ? std::string() : e.ip;
+}
+
+std::string Counted(std::uint64_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
 }  // namespace
@@ -104,17 +124,25 @@ int RunExport(const std::vector<std::string>& args) {
                  JsonString(e.name) + ",\"mac\":" + JsonString(e.ethernet) + "}" + after);
         any = true;
     };
-    const bool read = ForEachEntry(path, [&](HostListEntry e) {
-        head();
-        if (format == "csv") {
-            PrintOut(CsvField(e.ip) + "," + CsvField(e.name) + "," + CsvField(e.ethernet));
-        } else if (format == "ethers") {
-            PrintOut(e.ethernet + " " + EthersName(e));
-        } else {
-            if (held) printJson(",");
-            held = std::move(e);
-        }
-    });
+    std::uint64_t noEthernet = 0, unnamed = 0;
+    const bool read = ForEachEntry(
+        path,
+        [&](HostListEntry e) {
+            head();
+            if (format == "csv") {
+                PrintOut(CsvField(e.ip) + "," + CsvField(e.name) + "," + CsvField(e.ethernet));
+            } else if (format == "ethers") {
+                const std::string name = EthersName(e);
+                if (name.empty())
+                    ++unnamed;
+                else
+                    PrintOut(e.ethernet + " " + name);
+            } else {
+                if (held) printJson(",");
+                held = std::move(e);
+            }
+        },
+        [&] { ++noEthernet; });
     if (!read) {
         PrintErr(FormatString1(IDS_CANNOT_OPEN_READ, Shown(path)) + ReadFailureReason(path));
         return kExitFailed;
@@ -123,6 +151,17 @@ int RunExport(const std::vector<std::string>& args) {
     if (format == "json") {
         if (held) printJson("");
         PrintOut(any ? "]" : "[]");
+    }
+    if (noEthernet + unnamed) {
+        std::string why;
+        if (noEthernet)
+            why = Counted(noEthernet, "line holds", "lines hold") +
+                  " an IP address but no Ethernet address";
+        if (unnamed)
+            why += (why.empty() ? "" : "; ") + Counted(unnamed, "host has", "hosts have") +
+                   " neither a name that ethers reads back whole nor an IP address";
+        PrintErr("wakeburst export: " + Counted(noEthernet + unnamed, "entry", "entries") +
+                 " left out: " + why);
     }
     return kExitOk;
 }

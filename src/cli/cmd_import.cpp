@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
 #include "cli/commands.h"
+#include "hostlist/arp_listing.h"
 #include "hostlist/host_list_tokens.h"
 #include "hostlist/host_list_writer.h"
 #include "platform/codepage.h"
@@ -18,8 +20,6 @@
 namespace wb::cli {
 
 namespace {
-
-constexpr char kUnresolved[] = "0.0.0.0";
 
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
@@ -44,36 +44,9 @@ std::vector<std::string> Words(const std::string& line) {
     return words;
 }
 
-// Six bytes of one or two hexadecimal digits (ether_ntoa leaves out leading zeros), all
-// joined by ':' or all by '-'; written back with two digits a byte and hyphens, letter case
-// kept. The all-zero address is refused: the host-list reader would not take it.
+// The all-zero address is refused: the host-list reader would not take it.
 bool HyphenatedEthernet(const std::string& text, std::string& out) {
-    const char sep = text.find(':') != std::string::npos ? ':' : '-';
-    out.clear();
-    std::size_t start = 0;
-    for (int part = 0; part < 6; ++part) {
-        const std::size_t end = text.find(sep, start);
-        if ((part < 5) == (end == std::string::npos)) return false;
-        const std::string digits = text.substr(start, end - start);
-        if (digits.empty() || digits.size() > 2 ||
-            !std::all_of(digits.begin(), digits.end(), IsHexDigit))
-            return false;
-        out += (part ? "-" : "") + std::string(2 - digits.size(), '0') + digits;
-        start = end + 1;
-    }
-    return IsValidEthernetText(out) && out.find_first_not_of("0-") != std::string::npos;
-}
-
-// A name as one field of the line: the reader splits at blanks, TABs, ':' and ',' and
-// stops at '#', and a name that looked like an Ethernet address would be woken too.
-std::string NameField(std::string name) {
-    for (char& c : name) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == '#' || IsHostListSeparator(c))
-            c = '_';
-    }
-    if (IsValidEthernetText(name)) std::replace(name.begin(), name.end(), '-', '_');
-    if (IsValidEthernetText(name)) std::replace(name.begin(), name.end(), '.', '_');
-    return name;
+    return ParseToolEthernet(text, out) && IsValidEthernetText(out);
 }
 
 // Splits a CSV line at `sep`, honouring double quotes ("" inside for one). False for an
@@ -118,8 +91,15 @@ bool ReadCsvHeader(const std::string& line, CsvColumns& cols) {
         CsvColumns c;
         c.sep = sep;
         for (std::size_t i = 0; i < fields.size(); ++i) {
-            const std::string f = Lower(fields[i]);
-            int* col = f == "ip" ? &c.ip : f == "name" ? &c.name : f == "mac" ? &c.mac : nullptr;
+            std::string f = Lower(fields[i]);
+            f.erase(std::remove_if(f.begin(), f.end(),
+                                   [](char ch) { return ch == '_' || ch == ' ' || ch == '-'; }),
+                    f.end());
+            int* col = f == "ip" || f == "ipaddress" || f == "address" ? &c.ip
+                       : f == "name" || f == "hostname" || f == "host" ? &c.name
+                       : f == "mac" || f == "macaddress" || f == "ethernet" || f == "hwaddr"
+                           ? &c.mac
+                           : nullptr;
             if (col && *col < 0) *col = static_cast<int>(i);
         }
         if (c.mac >= 0) {
@@ -130,37 +110,195 @@ bool ReadCsvHeader(const std::string& line, CsvColumns& cols) {
     return false;
 }
 
+// Reads what `export --format json` writes, and what jq or Python make of it: one array of
+// objects whose members "ip", "name" and "mac" are strings (or null), any other member a
+// plain value. Taken a byte at a time, so that the whole array may stand on one line; a
+// string is bounded as a line is.
+class CJsonHosts final {
+public:
+    explicit CJsonHosts(CInputLines& in) : m_in(in) {}
+
+    enum class Step { Host, End, Bad };
+    // The next object's members; Bad with the reason in `error` when the text is not such an
+    // array. `Line()` is then the line at fault, else the line the object began on.
+    Step Next(std::string& ip, std::string& name, std::string& mac, std::string& error) {
+        ip.clear(), name.clear(), mac.clear();
+        int c = Skip();
+        if (!m_started) {
+            m_started = true;
+            if (c == 0xEF && Get() == 0xBB && Get() == 0xBF) c = Skip();
+            if (c != '[') return Fail("no JSON array", error);
+            c = Skip();
+            if (c == ']') return AtEnd(error);
+        } else if (c == ']') {
+            return AtEnd(error);
+        } else if (c != ',' || (c = Skip()) < 0) {
+            return Fail("',' or ']' expected", error);
+        }
+        m_line = m_in.Number() + 1;
+        if (c != '{') return Fail("an object expected", error);
+        if ((c = Skip()) == '}') return Step::Host;
+        for (;;) {
+            std::string key, value;
+            if (c != '"' || !String(key, error)) return Fail("a member name expected", error);
+            if (Skip() != ':') return Fail("':' expected", error);
+            c = Skip();
+            std::string* field = key == "ip"     ? &ip
+                                 : key == "name" ? &name
+                                 : key == "mac"  ? &mac
+                                                 : nullptr;
+            if (c == '"') {
+                if (!String(field ? *field : value, error)) return Step::Bad;
+            } else if (!Plain(c, field == nullptr, error)) {
+                return Step::Bad;
+            }
+            c = Skip();
+            if (c == '}') return Step::Host;
+            if (c != ',') return Fail("',' or '}' expected", error);
+            c = Skip();
+        }
+    }
+    std::uint64_t Line() const { return m_line; }
+
+private:
+    int Get() { return m_in.Get(); }
+    int Skip() {
+        int c;
+        while ((c = Get()) == ' ' || c == '\t' || c == '\n' || c == '\r') {
+        }
+        return c;
+    }
+    Step Fail(const char* why, std::string& error) {
+        if (error.empty()) error = why;
+        m_line = m_in.Number() + 1;
+        return Step::Bad;
+    }
+    Step AtEnd(std::string& error) {
+        return Skip() < 0 ? Step::End : Fail("text after the array", error);
+    }
+    // null, true, false or a number; only a member of no interest may be other than null or
+    // a string.
+    bool Plain(int c, bool free, std::string& error) {
+        std::string word(1, static_cast<char>(c));
+        // No number or word of JSON is near this long; a longer run is not one.
+        for (int n; word.size() < 64 && (n = m_in.Peek()) >= 0 &&
+                    (std::isalnum(n) || n == '.' || n == '+' || n == '-');)
+            word += static_cast<char>(Get());
+        const bool number = word.find_first_not_of("0123456789+-.eE") == std::string::npos;
+        if (word == "null" || ((word == "true" || word == "false" || number) && free)) return true;
+        Fail(free ? "a JSON value expected" : "a string or null expected", error);
+        return false;
+    }
+    // The rest of a string after its opening quote, escapes undone, into UTF-8.
+    bool String(std::string& out, std::string& error) {
+        out.clear();
+        for (int c; (c = Get()) != '"';) {
+            if (c < 0x20 || out.size() > CInputLines::kMaxInputLine) {
+                Fail(c < 0      ? "a string is not closed"
+                     : c < 0x20 ? "a control character in a string"
+                                : "a string longer than a line",
+                     error);
+                return false;
+            }
+            if (c != '\\') {
+                out += static_cast<char>(c);
+                continue;
+            }
+            c = Get();
+            const char* simple = std::strchr("\"\\/bfnrt", c > 0 ? c : 'x');
+            if (simple && c > 0) {
+                out += "\"\\/\b\f\n\r\t"[simple - "\"\\/bfnrt"];
+                continue;
+            }
+            unsigned cp = 0;
+            if (c != 'u' || !Hex4(cp)) {
+                Fail("a bad escape in a string", error);
+                return false;
+            }
+            unsigned low = 0;
+            if (cp >= 0xD800 && cp < 0xDC00 && Get() == '\\' && Get() == 'u' && Hex4(low) &&
+                low >= 0xDC00 && low < 0xE000)
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            else if (cp >= 0xD800 && cp < 0xE000)
+                cp = 0xFFFD;
+            AppendUtf8(out, cp);
+        }
+        out = ValidUtf8(out);
+        return true;
+    }
+    bool Hex4(unsigned& cp) {
+        for (int i = 0; i < 4; ++i) {
+            const int c = Get();
+            if (c < 0 || !IsHexDigit(static_cast<char>(c))) return false;
+            cp = cp * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+        }
+        return true;
+    }
+    static void AppendUtf8(std::string& out, unsigned cp) {
+        const auto put = [&out](unsigned b) { out += static_cast<char>(b); };
+        if (cp < 0x80) {
+            put(cp);
+        } else if (cp < 0x800) {
+            put(0xC0 | cp >> 6), put(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            put(0xE0 | cp >> 12), put(0x80 | (cp >> 6 & 0x3F)), put(0x80 | (cp & 0x3F));
+        } else {
+            put(0xF0 | cp >> 18), put(0x80 | (cp >> 12 & 0x3F)), put(0x80 | (cp >> 6 & 0x3F)),
+                put(0x80 | (cp & 0x3F));
+        }
+    }
+
+    CInputLines& m_in;
+    bool m_started = false;
+    std::uint64_t m_line = 1;
+};
+
+// What a significant line (or CSV record, or JSON object) gave.
+enum class Outcome { Host, LeftOut, None, Bad };
+
 struct Importer {
     std::string format;
     bool headerSeen = false;
     CsvColumns cols;
     CWakeSocket resolver;
 
-    // One significant line into an entry; false when it cannot be read.
-    bool Line(const std::string& line, HostListEntry& entry) {
+    Outcome Line(const std::string& line, HostListEntry& entry) {
         std::string ip, name, mac;
+        if (format == "neigh") {
+            const NeighbourLine kind = ReadNeighbourLine(line, entry);
+            if (kind == NeighbourLine::Heading) return Outcome::None;
+            if (kind != NeighbourLine::Entry)
+                return kind == NeighbourLine::LeftOut ? Outcome::LeftOut : Outcome::Bad;
+            const HostListEntry seen = entry;
+            return Host(seen.ip, seen.name, seen.ethernet, entry);
+        }
         if (format == "csv") {
             std::vector<std::string> f;
             if (!CsvFields(line, cols.sep, f) || static_cast<int>(f.size()) <= cols.mac)
-                return false;
+                return Outcome::Bad;
             auto at = [&f](int col) {
                 return col >= 0 && col < static_cast<int>(f.size())
-                           ? f[static_cast<std::size_t>(col)]
+                           ? CsvUnguarded(f[static_cast<std::size_t>(col)])
                            : std::string();
             };
-            mac = at(cols.mac);
-            name = at(cols.name);
-            if (!at(cols.ip).empty() && !ParseDottedQuad(at(cols.ip), ip)) return false;
-        } else {
-            const std::vector<std::string> w = Words(line.substr(0, line.find('#')));
-            if (w.empty() || w.size() > (format == "plain" ? 1u : 2u)) return false;
-            mac = w[0];
-            if (w.size() == 2 && !ParseDottedQuad(w[1], ip)) name = w[1];
+            return Host(at(cols.ip), at(cols.name), at(cols.mac), entry);
         }
-        if (!HyphenatedEthernet(mac, entry.ethernet)) return false;
-        entry.ip = ip.empty() ? Resolve(name) : ip;
-        entry.name = name.empty() ? kNameNotFound : NameField(name);
-        return true;
+        const std::vector<std::string> w = Words(line.substr(0, line.find('#')));
+        if (w.empty() || w.size() > (format == "plain" ? 1u : 2u)) return Outcome::Bad;
+        mac = w[0];
+        if (w.size() == 2 && !ParseDottedQuad(w[1], ip)) name = w[1];
+        return Host(ip, name, mac, entry);
+    }
+
+    // `ip` empty or a dotted quad (looked up by name when empty), `mac` in any usual form.
+    Outcome Host(const std::string& ip, const std::string& name, const std::string& mac,
+                 HostListEntry& entry) {
+        std::string quad;
+        if (!HyphenatedEthernet(mac, entry.ethernet) || (!ip.empty() && !ParseDottedQuad(ip, quad)))
+            return Outcome::Bad;
+        entry.ip = quad.empty() ? Resolve(name) : quad;
+        entry.name = name.empty() ? kNameNotFound : name;
+        return Outcome::Host;
     }
 
     std::string Resolve(const std::string& name) {
@@ -169,9 +307,9 @@ struct Importer {
         const std::size_t label = name.rfind('.', name.size() - 2) + 1;
         if (name.empty() || std::isdigit(static_cast<unsigned char>(name[label])) ||
             !resolver.SetDestination(name))
-            return kUnresolved;
+            return kNoIpAddress;
         const std::uint32_t addr = resolver.Destination().addr;
-        if (addr == platform::kInetAddrNone) return kUnresolved;
+        if (addr == platform::kInetAddrNone) return kNoIpAddress;
         char buf[16];
         return std::string(platform::FormatInetAddr(addr, buf));
     }
@@ -201,8 +339,8 @@ int RunImport(const std::vector<std::string>& args) {
     Importer im;
     im.format = pa.Get("--format", "auto");
     if (im.format != "auto" && im.format != "ethers" && im.format != "csv" &&
-        im.format != "plain") {
-        PrintErr("wakeburst import: --format takes auto, ethers, csv or plain, not '" +
+        im.format != "plain" && im.format != "neigh" && im.format != "json") {
+        PrintErr("wakeburst import: --format takes auto, ethers, csv, plain, neigh or json, not '" +
                  Shown(im.format) + "'");
         return kExitUsage;
     }
@@ -214,50 +352,104 @@ int RunImport(const std::vector<std::string>& args) {
         return kExitFailed;
     }
 
-    // Read and written a line at a time: an input of any size costs no more memory than a
+    // Read and written a host at a time: an input of any size costs no more memory than a
     // line, and the output still replaces the target only once the whole input is read.
     std::optional<CHostListFileWriter> out;
-    bool gbk = false;
-    std::string bytes;
-    for (;;) {
-        const CInputLines::Result result = lines.Next(bytes);
-        if (result == CInputLines::Result::End) break;
-        if (result == CInputLines::Result::Failed) {
-            PrintErr("wakeburst import: cannot read " + Shown(input));
-            return kExitFailed;
-        }
-        if (result == CInputLines::Result::TooLong) {
-            PrintErr("wakeburst import: line " + std::to_string(lines.Number()) + " of " +
-                     Shown(input) + " is longer than " +
-                     std::to_string(CInputLines::kMaxInputLine) + " bytes; nothing was written");
-            return kExitFailed;
-        }
-        if (lines.Number() == 1 && bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
-        const std::string line = LineText(bytes, gbk);
-        const std::string trimmed = Trim(line);
-        if (trimmed.empty() || trimmed[0] == '#') continue;
-        const std::string number = std::to_string(lines.Number());
-        if (!im.headerSeen && (im.format == "auto" || im.format == "csv")) {
-            im.headerSeen = true;
-            if (ReadCsvHeader(line, im.cols)) {
-                im.format = "csv";
-                continue;
-            }
-            if (im.format == "csv") {
-                PrintErr("wakeburst import: line " + number +
-                         ": the CSV header names no mac column");
+    std::uint64_t leftOut = 0;
+    const auto add = [&](HostListEntry& entry, std::uint64_t number) {
+        const std::string fitted = HostListName(entry);
+        if (fitted != entry.name)
+            PrintErr("wakeburst import: line " + std::to_string(number) + ": the name '" +
+                     Shown(entry.name) + "' is written as '" + Shown(fitted) +
+                     "' to fit a host list");
+        entry.name = fitted;
+        if (!out) out.emplace(pa.Get("-o"));
+        return out->Add(entry);
+    };
+    const auto readFailed = [&] {
+        PrintErr("wakeburst import: cannot read " + Shown(input));
+        return kExitFailed;
+    };
+
+    if (im.format == "json" || (im.format == "auto" && lines.PeekSignificant() == '[')) {
+        CJsonHosts json(lines);
+        for (;;) {
+            std::string ip, name, mac;
+            const CJsonHosts::Step step = json.Next(ip, name, mac, error);
+            if (step == CJsonHosts::Step::End) break;
+            const std::string number = std::to_string(json.Line());
+            if (lines.Failed()) return readFailed();
+            if (step == CJsonHosts::Step::Bad) {
+                PrintErr("wakeburst import: line " + number + " of " + Shown(input) + ": " + error +
+                         "; nothing was written");
                 return kExitFailed;
             }
-            im.format = "ethers";
+            HostListEntry entry;
+            if (im.Host(ip, name, mac, entry) != Outcome::Host) {
+                PrintErr("wakeburst import: line " + number + " cannot be read: ip '" + Shown(ip) +
+                         "', mac '" + Shown(mac) + "'");
+                continue;
+            }
+            if (!add(entry, json.Line())) return kExitFailed;
         }
-        HostListEntry entry;
-        if (!im.Line(line, entry)) {
-            PrintErr("wakeburst import: line " + number + " cannot be read: " + Shown(trimmed));
-            continue;
+    } else {
+        bool gbk = false;
+        std::string bytes;
+        for (;;) {
+            const bool record = im.format == "csv" && im.headerSeen;
+            const CInputLines::Result result = record ? lines.NextRecord(bytes) : lines.Next(bytes);
+            const std::uint64_t first = record ? lines.First() : lines.Number();
+            if (result == CInputLines::Result::End) break;
+            if (result == CInputLines::Result::Failed) return readFailed();
+            if (result == CInputLines::Result::TooLong) {
+                PrintErr("wakeburst import: " +
+                         (first == lines.Number()
+                              ? "line " + std::to_string(first)
+                              : "the quoted field from line " + std::to_string(first)) +
+                         " of " + Shown(input) + " is longer than " +
+                         std::to_string(CInputLines::kMaxInputLine) +
+                         " bytes; nothing was written");
+                return kExitFailed;
+            }
+            if (lines.Number() == 1 && bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+            const std::string line = LineText(bytes, gbk);
+            const std::string trimmed = Trim(line);
+            if (trimmed.empty() || trimmed[0] == '#') continue;
+            const std::string number = std::to_string(first);
+            if (!im.headerSeen && im.format == "auto") {
+                // ethers lines start with the Ethernet address, neighbour lines never do.
+                HostListEntry probe;
+                std::string ethernet;
+                if (ReadNeighbourLine(line, probe) != NeighbourLine::None &&
+                    !HyphenatedEthernet(Words(line)[0], ethernet))
+                    im.format = "neigh";
+            }
+            if (!im.headerSeen && (im.format == "auto" || im.format == "csv")) {
+                im.headerSeen = true;
+                if (ReadCsvHeader(line, im.cols)) {
+                    im.format = "csv";
+                    continue;
+                }
+                if (im.format == "csv") {
+                    PrintErr("wakeburst import: line " + number +
+                             ": the CSV header names no mac column");
+                    return kExitFailed;
+                }
+                im.format = "ethers";
+            }
+            im.headerSeen = true;
+            HostListEntry entry;
+            const Outcome outcome = im.Line(line, entry);
+            if (outcome == Outcome::LeftOut) ++leftOut;
+            if (outcome == Outcome::Bad)
+                PrintErr("wakeburst import: line " + number + " cannot be read: " + Shown(trimmed));
+            if (outcome == Outcome::Host && !add(entry, first)) return kExitFailed;
         }
-        if (!out) out.emplace(pa.Get("-o"));
-        if (!out->Add(entry)) return kExitFailed;
     }
+    if (leftOut)
+        PrintErr("wakeburst import: " + std::to_string(leftOut) +
+                 (leftOut == 1 ? " neighbour entry" : " neighbour entries") +
+                 " left out: failed, incomplete or not IPv4");
     if (!out) {
         PrintErr("wakeburst import: no host could be read from " + Shown(input));
         return kExitFailed;

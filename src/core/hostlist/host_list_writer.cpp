@@ -41,15 +41,19 @@ bool Refused(const std::string& path, const platform::SaveResult& result) {
     return false;
 }
 
-// The name comes from whoever answers the reverse lookup. It must stay one token of its
-// line: a separator or '#' in it would split it or end the line early, and a line longer
-// than the reader's piece would cut the Ethernet address after it.
-std::string NameForLine(const HostListEntry& e) {
+}  // namespace
+
+// The name comes from whoever answers the reverse lookup, or from another tool's list. It
+// must stay one token of its line: a separator in it would split it, a token that starts
+// with '#' would make the rest of the line a comment (a '#' further in does not), and a line
+// longer than the reader's piece would cut the Ethernet address after it.
+std::string HostListName(const HostListEntry& e) {
     std::string name = e.name;
     for (char& c : name) {
         const auto u = static_cast<unsigned char>(c);
-        if (IsHostListSeparator(c) || c == '#' || u < 0x20 || u == 0x7F) c = '_';
+        if (IsHostListSeparator(c) || u < 0x20 || u == 0x7F) c = '_';
     }
+    if (!name.empty() && name[0] == '#') name[0] = '_';
     // A name that reads as an address would add one to the group.
     if (IsValidEthernetText(name))
         std::replace_if(
@@ -67,11 +71,13 @@ std::string NameForLine(const HostListEntry& e) {
     return name;
 }
 
+namespace {
+
 // Converted one line at a time: a name that is not valid UTF-8 stays as it came, and spoils
 // nothing else.
 std::string LineBytes(const HostListEntry& e) {
     std::string out;
-    AppendFileText(out, e.ip + '\t' + NameForLine(e) + '\t' + e.ethernet + '\n');
+    AppendFileText(out, e.ip + '\t' + HostListName(e) + '\t' + e.ethernet + '\n');
     return out;
 }
 

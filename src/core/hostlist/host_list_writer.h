@@ -17,6 +17,11 @@ extern const char kHostListHeader[];
 // CR LF line ends.
 std::string HostListFileBytes(const std::vector<HostListEntry>& entries);
 
+// The entry's name as its line holds it: one token that is neither an address nor a
+// comment, short enough for the line to be read whole (control characters, separators and
+// '#' become '_').
+std::string HostListName(const HostListEntry& entry);
+
 // Whether a file can be created where `path` points, checked before any slow work is done.
 // Shows message 61450 when it cannot, or names the link that it will not write through.
 bool CheckHostListWritable(const std::string& path);

@@ -102,4 +102,40 @@ bool ParseSecureOnPassword(const std::string& text, std::vector<std::uint8_t>& o
     return false;
 }
 
+bool ParseDottedQuad(const std::string& text, std::string& canonical) {
+    canonical.clear();
+    std::string quad;
+    std::size_t start = 0;
+    for (int part = 0; part < 4; ++part) {
+        const std::size_t dot = text.find('.', start);
+        if ((part < 3) == (dot == std::string::npos)) return false;
+        const std::string num = text.substr(start, dot - start);
+        if (num.empty() || num.size() > 3 ||
+            num.find_first_not_of("0123456789") != std::string::npos || std::stoi(num) > 255)
+            return false;
+        if (part) quad += '.';
+        quad += std::to_string(std::stoi(num));
+        start = dot + 1;
+    }
+    canonical = quad;
+    return true;
+}
+
+bool ParseToolEthernet(const std::string& text, std::string& hyphenated) {
+    const char sep = text.find(':') != std::string::npos ? ':' : '-';
+    hyphenated.clear();
+    std::size_t start = 0;
+    for (int part = 0; part < 6; ++part) {
+        const std::size_t end = text.find(sep, start);
+        if ((part < 5) == (end == std::string::npos)) return false;
+        const std::string digits = text.substr(start, end - start);
+        if (digits.empty() || digits.size() > 2 ||
+            !std::all_of(digits.begin(), digits.end(), IsHexDigit))
+            return false;
+        hyphenated += (part ? "-" : "") + std::string(2 - digits.size(), '0') + digits;
+        start = end + 1;
+    }
+    return true;
+}
+
 }  // namespace wb

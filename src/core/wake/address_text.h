@@ -34,4 +34,14 @@ HostEthernetFault ParseHostEthernet(const std::string& text, std::uint8_t (&out)
 // as a dotted IPv4 address (four decimal parts, 0..255).
 bool ParseSecureOnPassword(const std::string& text, std::vector<std::uint8_t>& out);
 
+// Four numbers 0..255 joined by points, in plain decimal; `canonical` gets them without
+// leading zeros (a leading zero would make the address conversion read the number as
+// octal). Anything else, a part of an address included, leaves `canonical` empty.
+bool ParseDottedQuad(const std::string& text, std::string& canonical);
+
+// An Ethernet address as other tools write it: six parts of one or two hexadecimal digits
+// (ether_ntoa leaves out leading zeros), all joined by ':' or all by '-'. `hyphenated` gets
+// it as a host list holds it, two digits a part joined by hyphens, letter case kept.
+bool ParseToolEthernet(const std::string& text, std::string& hyphenated);
+
 }  // namespace wb

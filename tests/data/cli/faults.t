@@ -229,7 +229,7 @@ $ unshare --net wakeburst wake gone.mp --to no-such$'\n\x1b[2J'.invalid
 ! wakeburst export: 无法以只读方式打开 gone\x0A.mp . (No such file or directory)
 ? 1
 : import --format x\ny gone -o x.mp
-! wakeburst import: --format takes auto, ethers, csv or plain, not 'x\x0Ay'
+! wakeburst import: --format takes auto, ethers, csv, plain, neigh or json, not 'x\x0Ay'
 ? 2
 : import gone\n -o x.mp
 ! wakeburst import: cannot read gone\x0A (No such file or directory)

@@ -6,7 +6,7 @@ $ for c in $(wakeburst --help | sed -n 's/^  wakeburst \([a-z][a-z-]*\) .*/\1/p'
 > usage: wakeburst check FILE
 > usage: wakeburst scan [--mask A.B.C.D] [-o NAME]
 > usage: wakeburst wake [options] FILE
-> usage: wakeburst import [--format auto|ethers|csv|plain] INPUT|- -o OUT.mp
+> usage: wakeburst import [--format auto|ethers|csv|plain|neigh|json] INPUT|- -o OUT.mp
 > usage: wakeburst export [--format csv|ethers|json] FILE.mp
 > usage: wakeburst alarms list [--json] [--dir DIR]
 > usage: wakeburst tick [--at "YYYY-MM-DD HH:MM"] [--dir DIR]
