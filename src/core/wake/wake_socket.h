@@ -86,6 +86,13 @@ public:
     bool GetLocalAddress();
     void PollSubnet(const std::string& maskText);
     void LookupHostName(const std::string& ipText, std::string& name);
+    // LookupHostName for every address, the lookups side by side so that a name server that
+    // does not answer costs one resolver time-out rather than one per host. The failures are
+    // shown afterwards in the order of `ipTexts`, and the names come back in that order.
+    // `progress` (when given) hears (done, total) on the calling thread as lookups finish.
+    std::vector<std::string> LookupHostNames(
+        const std::vector<std::string>& ipTexts,
+        const std::function<void(std::size_t done, std::size_t total)>& progress = {});
 
     void Close() { m_socket.Close(); }
     const WakeDestination& Destination() const { return m_destAddr; }
@@ -98,6 +105,11 @@ public:
                                int addressLength);
 
 private:
+    struct NameLookup;
+    static void ResolveOne(const std::string& ipText, NameLookup& out);
+    // The name found, or the placeholder after the failure has been shown.
+    std::string TakeLookup(const std::string& ipText, NameLookup& lookup);
+
     // The frame's length, or 0 (after message 61452) when the text cannot be read.
     std::size_t FillFrame(const std::string& text,
                           std::uint8_t (&frame)[kMaxWakeupFrameSize]) const;
