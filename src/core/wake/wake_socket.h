@@ -75,9 +75,9 @@ public:
     // True only when the whole frame was handed to the network; otherwise LastSendError
     // says why.
     bool SendWakeup(const std::string& text);
-    // The frame for `text`, password included; empty (and message 61452) when the text
-    // cannot be read.
-    std::vector<std::uint8_t> BuildFrame(const std::string& text) const;
+    // The frame's length, or 0 (after message 61452) when the text cannot be read.
+    std::size_t FillFrame(const std::string& text,
+                          std::uint8_t (&frame)[kMaxWakeupFrameSize]) const;
     bool SendFrame(const std::uint8_t* frame, std::size_t len);
     const std::string& LastSendError() const { return m_lastError; }
     // Wakes every host of a host-list file and appends the outcome to the wake log.
@@ -109,10 +109,6 @@ private:
     static void ResolveOne(const std::string& ipText, NameLookup& out);
     // The name found, or the placeholder after the failure has been shown.
     std::string TakeLookup(const std::string& ipText, NameLookup& lookup);
-
-    // The frame's length, or 0 (after message 61452) when the text cannot be read.
-    std::size_t FillFrame(const std::string& text,
-                          std::uint8_t (&frame)[kMaxWakeupFrameSize]) const;
 
     platform::UdpSocket m_socket;
     platform::HostEnt m_hostEnt;
