@@ -25,8 +25,13 @@ struct StreamState {
     int error = 0;
 };
 StreamState g_out, g_err;
+bool g_progressShown = false;  // stderr's last line is a progress line, without its line feed
 
 void Write(std::FILE* f, StreamState& state, std::string_view text) {
+    if (g_progressShown) {
+        g_progressShown = false;
+        Write(stderr, g_err, "\n");
+    }
     if (state.failed) return;
     errno = 0;
     if (platform::WriteText(f, text)) return;
@@ -107,6 +112,15 @@ void PrintErr(const std::string& text) {
     Write(stderr, g_err, Guarded(line));
 }
 
+void ShowProgress(const std::string& text) {
+    static const bool terminal = platform::IsTerminal(stderr);
+    if (!terminal) return;
+    std::string line = Guarded(g_command + ": " + text);
+    g_progressShown = false;  // overwritten, not ended
+    Write(stderr, g_err, "\r" + line.substr(0, line.size() - 1));
+    g_progressShown = true;
+}
+
 void PrintReport(const std::string& report) {
     // Two messages of a report run over more than one line: a bad line of the list goes on
     // with its line number, a bad broadcast address with the list's name.
@@ -127,6 +141,7 @@ void PrintReport(const std::string& report) {
 }
 
 int FinishOutput(int code) {
+    Write(stderr, g_err, {});  // ends a progress line
     errno = 0;
     if (!g_out.failed && std::fflush(stdout) != 0) {
         g_out.failed = true;

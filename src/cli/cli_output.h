@@ -22,6 +22,9 @@ void WriteOut(std::string_view text);    // stdout, as it is
 // stderr, one line: joined, and prefixed by the command's name unless it starts with it.
 void PrintErr(const std::string& text);
 
+// On a terminal, "COMMAND: TEXT" in place of the progress shown before on stderr's last
+// line (whatever is written next starts on a line of its own); elsewhere nothing at all.
+void ShowProgress(const std::string& text);
 // A report of a group wake or of the host-list reader: one line on stderr for each of its
 // messages.
 void PrintReport(const std::string& report);

@@ -30,8 +30,12 @@ int RunScan(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     const std::string path = HostListFileName(pa.Get("-o"));
-    const bool ok = RunHostListCreation(BuildMaskText(fields), path,
-                                        [](const std::string& text) { PrintErr(text); });
+    CreateListOptions options;
+    options.progress = [](std::size_t done, std::size_t total) {
+        ShowProgress(std::to_string(done) + "/" + std::to_string(total));
+    };
+    const bool ok = RunHostListCreation(
+        BuildMaskText(fields), path, [](const std::string& text) { PrintErr(text); }, options);
     if (!ok) return kExitFailed;
     PrintOut(EscapeControlChars(path));
     return kExitOk;

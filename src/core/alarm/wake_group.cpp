@@ -51,6 +51,8 @@ WakeOutcome WakeGroupWithReport(CWakeSocket& socket, const std::string& groupFil
     } else {
         CBoundedLines badLines, notSent;
         std::vector<std::string> batch;
+        // Grown one address at a time, the batch was copied over and over on a long list.
+        batch.reserve(kWakeBatch);
         std::uint64_t listed = 0, notWoken = 0;
         bool sent = false;
         const auto sendBatch = [&] {

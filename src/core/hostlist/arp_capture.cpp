@@ -9,7 +9,7 @@ namespace wb {
 
 bool CaptureArpCache(const std::string& listingPath) {
     std::string listing;
-    platform::ReadArpListing(listing);
+    platform::ReadArpListing(listing, platform::ArpAnswerGrace());
     const platform::SaveResult saved = platform::WriteFileAtomically(listingPath, listing);
     if (!saved) {
         ShowMessageBox(

@@ -1,6 +1,5 @@
 #include "hostlist/host_list_creation.h"
 
-#include <memory>
 #include <vector>
 
 #include "base/message_box.h"
@@ -35,22 +34,23 @@ bool CreateHostListFile(const std::string& path, const CreateListOptions& option
 
     std::vector<HostListEntry> entries = ParseArpListing(listing);
 
-    std::unique_ptr<CWakeSocket> socket;
-    HostNameLookup lookup = options.lookup;
-    if (!lookup) {
-        socket = std::make_unique<CWakeSocket>();
-        lookup = [&socket](const std::string& ip) {
-            std::string name;
-            socket->LookupHostName(ip, name);
-            return name;
-        };
+    if (options.lookup) {
+        if (options.progress) options.progress(0, entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            entries[i].name = options.lookup(entries[i].ip);
+            if (options.progress) options.progress(i + 1, entries.size());
+        }
+    } else {
+        std::vector<std::string> ips;
+        ips.reserve(entries.size());
+        for (const HostListEntry& e : entries)
+            ips.push_back(e.ip);
+        CWakeSocket socket;
+        std::vector<std::string> names = socket.LookupHostNames(ips, options.progress);
+        socket.Close();
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            entries[i].name = std::move(names[i]);
     }
-    if (options.progress) options.progress(0, entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        entries[i].name = lookup(entries[i].ip);
-        if (options.progress) options.progress(i + 1, entries.size());
-    }
-    if (socket) socket->Close();
 
     if (!WriteHostListFile(path, entries)) return false;
     platform::RemoveFile(options.listingPath);

@@ -24,6 +24,15 @@ namespace wb::platform {
 
 namespace {
 
+// Resolution sends its second request one retransmission time after the first, and the
+// first leaves with the first datagram to the address. A host on the LAN answers within a
+// millisecond; the margin is three times the kernel's timer slack at a one-second time-out
+// (a 1 s timer fires up to 32 ms late at 250 Hz), so that a host which missed the first
+// request is still seen. Hosts that missed both would need a third request; waiting for it would
+// double the wait of every scan for hosts that are most likely down.
+constexpr std::chrono::milliseconds kAnswerMargin{100};
+constexpr std::chrono::milliseconds kDefaultRetransTime{1000};
+
 constexpr unsigned kAtfComplete = 0x2;   // the kernel's ATF_COM
 constexpr unsigned kAtfPermanent = 0x4;  // ATF_PERM
 
@@ -128,8 +137,8 @@ bool ReadArpListing(std::string& listing, std::chrono::milliseconds settle) {
     SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
 
-    // Resolution started by the caller's sends runs on for a moment.
-    std::this_thread::sleep_for(std::min(settle, std::chrono::milliseconds(500)));
+    // The system's tool lists no entry still being resolved: give resolution its time first.
+    std::this_thread::sleep_for(settle);
 
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -179,6 +188,8 @@ bool ReadArpListing(std::string& listing, std::chrono::milliseconds settle) {
     return true;
 }
 
+std::chrono::milliseconds ArpAnswerGrace() { return kDefaultRetransTime + kAnswerMargin; }
+
 #else
 
 namespace {
@@ -201,7 +212,26 @@ std::map<std::string, std::string> DeviceAddresses() {
     return addrs;
 }
 
+// The longest retransmission time of the interfaces with an IPv4 address (each may have
+// its own); the system's default when none can be read.
+std::chrono::milliseconds RetransTime(const std::map<std::string, std::string>& devices) {
+    long longest = 0;
+    for (const auto& device : devices) {
+        std::string text;
+        if (ReadRegularFile("/proc/sys/net/ipv4/neigh/" + device.first + "/retrans_time_ms",
+                            text) != ReadResult::Read)
+            continue;
+        // A value beyond a few seconds is a misconfiguration, not a reason to hang the scan.
+        longest = std::max(longest, std::min(std::strtol(text.c_str(), nullptr, 10), 5000L));
+    }
+    return longest > 0 ? std::chrono::milliseconds(longest) : kDefaultRetransTime;
+}
+
 }  // namespace
+
+std::chrono::milliseconds ArpAnswerGrace() {
+    return RetransTime(DeviceAddresses()) + kAnswerMargin;
+}
 
 bool ReadArpListing(std::string& listing, std::chrono::milliseconds settle) {
     listing.clear();

@@ -13,8 +13,11 @@ namespace wb::platform {
 // Ethernet address are listed. Address resolution runs on after the caller's sends, so this
 // waits up to `settle` for entries still being resolved. False when the table cannot be read
 // at all (the listing is then empty).
-bool ReadArpListing(std::string& listing,
-                    std::chrono::milliseconds settle = std::chrono::milliseconds(3000));
+bool ReadArpListing(std::string& listing, std::chrono::milliseconds settle);
+
+// How long after its sends a caller waits for the hosts to answer address resolution: long
+// enough for the system's second request to every address and its answer.
+std::chrono::milliseconds ArpAnswerGrace();
 
 // The listing of a table without a single entry.
 inline constexpr char kNoArpEntries[] = "No ARP Entries Found.\r\n";

@@ -11,6 +11,8 @@
 #include <shellapi.h>
 
 #include "platform/file_path.h"
+#else
+#include <unistd.h>
 #endif
 
 namespace wb::platform {
@@ -47,6 +49,8 @@ bool WriteText(std::FILE* stream, std::string_view utf8) {
     const bool whole = std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
     return std::fflush(stream) == 0 && whole;
 }
+
+bool IsTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
 #else
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -56,6 +60,8 @@ bool WriteText(std::FILE* stream, std::string_view utf8) {
     const bool whole = std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
     return std::fflush(stream) == 0 && whole;
 }
+
+bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 #endif
 
 namespace {

@@ -17,6 +17,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // Chinese shows whatever the console's code page; a pipe or a file gets the UTF-8 bytes.
 // The text is flushed at once; false, with errno set, when not all of it was written.
 bool WriteText(std::FILE* stream, std::string_view utf8);
+bool IsTerminal(std::FILE* stream);
 
 // While it lives, the signals that ask a program to stop (SIGINT, SIGTERM, and SIGHUP where
 // there is one) are noted instead of ending the process, so that work which must not stop

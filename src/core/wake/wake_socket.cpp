@@ -1,7 +1,12 @@
 #include "wake/wake_socket.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "base/message_box.h"
@@ -91,11 +96,6 @@ std::size_t CWakeSocket::FillFrame(const std::string& text,
     return kWakeupFrameSize + m_password.size();
 }
 
-std::vector<std::uint8_t> CWakeSocket::BuildFrame(const std::string& text) const {
-    std::uint8_t frame[kMaxWakeupFrameSize];
-    return std::vector<std::uint8_t>(frame, frame + FillFrame(text, frame));
-}
-
 bool CWakeSocket::SendFrame(const std::uint8_t* frame, std::size_t len) {
     const long sent = SendRaw(frame, len);
     if (sent >= 0 && static_cast<std::size_t>(sent) != len) m_lastError = "short send";
@@ -115,16 +115,27 @@ bool CWakeSocket::SendWakeup(const std::string& text) {
 std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
                                            const std::vector<std::string>& addresses,
                                            const WakeRounds& rounds) {
+    // Each host keeps its parsed address only, and its frame is written into one buffer
+    // before each send: a frame of its own per host cost a wake of many hosts more in
+    // allocations and page faults than all its sends cost it in the program.
     struct Host {
-        std::vector<std::uint8_t> frame;
+        std::uint8_t address[kEthernetAddressSize];
+        bool readable = false;
         int sent = 0;
-        std::string reason;
     };
-    // Each frame is built once, so that a round costs no more than its sends.
     std::vector<Host> hosts(addresses.size());
+    std::map<std::size_t, std::string> reasons;  // the last failure of each host that had one
+    std::uint8_t frame[kMaxWakeupFrameSize];
+    std::size_t frameLen = 0;
     for (std::size_t i = 0; i < addresses.size(); ++i) {
-        hosts[i].frame = socket.BuildFrame(addresses[i]);
-        if (hosts[i].frame.empty()) hosts[i].reason = kUnreadableAddress;
+        const std::size_t len = socket.FillFrame(addresses[i], frame);
+        hosts[i].readable = len > 0;
+        if (!hosts[i].readable) {
+            reasons[i] = kUnreadableAddress;
+            continue;
+        }
+        frameLen = len;  // the same for every host: the password follows the copies
+        std::memcpy(hosts[i].address, frame + kEthernetAddressSize, kEthernetAddressSize);
     }
     const auto stop = [&rounds] { return rounds.stopAsked && rounds.stopAsked(); };
     int repeat = std::max(1, rounds.repeat);
@@ -138,18 +149,21 @@ std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
             repeat = round;
             break;
         }
-        for (Host& host : hosts) {
-            if (host.frame.empty()) continue;
-            if (socket.SendFrame(host.frame.data(), host.frame.size()))
+        for (std::size_t i = 0; i < hosts.size(); ++i) {
+            Host& host = hosts[i];
+            if (!host.readable) continue;
+            CWakeSocket::FillWakeupFrame(frame, kWakeupFrameSize, host.address,
+                                         kEthernetAddressSize);
+            if (socket.SendFrame(frame, frameLen))
                 ++host.sent;
             else
-                host.reason = socket.LastSendError();
+                reasons[i] = socket.LastSendError();
         }
     }
     std::vector<FrameFailure> failures;
     for (std::size_t i = 0; i < hosts.size(); ++i) {
         if (hosts[i].sent < repeat)
-            failures.push_back({addresses[i], hosts[i].sent, repeat, hosts[i].reason});
+            failures.push_back({addresses[i], hosts[i].sent, repeat, reasons[i]});
     }
     return failures;
 }
@@ -196,22 +210,100 @@ void CWakeSocket::PollSubnet(const std::string& maskText) {
     }
 }
 
-void CWakeSocket::LookupHostName(const std::string& ipText, std::string& name) {
-    m_destAddr.addr = ConvertAddress(ipText);
-    if (m_destAddr.addr == platform::kInetAddrNone) {
-        ReportNetworkError(platform::LastNetError());
-        name = kNameNotFound;
-        return;
+// What one reverse lookup found, kept until its failure (if any) can be shown in turn.
+struct CWakeSocket::NameLookup {
+    std::uint32_t addr = platform::kInetAddrNone;
+    bool found = false;
+    int error = 0;
+    platform::HostEnt record;
+};
+
+void CWakeSocket::ResolveOne(const std::string& ipText, NameLookup& out) {
+    out.addr = ConvertAddress(ipText);
+    if (out.addr != platform::kInetAddrNone)
+        out.found = platform::ResolveAddress(out.addr, out.record);
+    if (!out.found) out.error = platform::LastNetError();
+}
+
+namespace {
+
+// Enough lookups at once for a whole /24 of live hosts to wait about one resolver time-out,
+// few enough that the threads stay cheap whatever the listing holds.
+constexpr std::size_t kMaxParallelLookups = 64;
+
+}  // namespace
+
+std::string CWakeSocket::TakeLookup(const std::string& ipText, NameLookup& lookup) {
+    m_destAddr.addr = lookup.addr;
+    if (lookup.addr == platform::kInetAddrNone) {
+        ReportNetworkError(lookup.error);
+        return kNameNotFound;
     }
-    if (platform::ResolveAddress(m_destAddr.addr, m_hostEnt)) {
+    if (lookup.found) {
+        m_hostEnt = std::move(lookup.record);
         m_pHostEnt = &m_hostEnt;
-        name = m_hostEnt.name;
-        return;
+        return m_hostEnt.name;
     }
     std::string reason;
-    ReportNetworkError(platform::LastNetError(), &reason);
+    ReportNetworkError(lookup.error, &reason);
     ShowMessageBox(ipText + "\n" + reason, MsgButtons::Ok);
-    name = kNameNotFound;
+    return kNameNotFound;
+}
+
+void CWakeSocket::LookupHostName(const std::string& ipText, std::string& name) {
+    NameLookup lookup;
+    ResolveOne(ipText, lookup);
+    name = TakeLookup(ipText, lookup);
+}
+
+std::vector<std::string> CWakeSocket::LookupHostNames(
+    const std::vector<std::string>& ipTexts,
+    const std::function<void(std::size_t, std::size_t)>& progress) {
+    const std::size_t total = ipTexts.size();
+    std::vector<NameLookup> lookups(total);
+    std::atomic<std::size_t> next{0};
+    std::mutex mutex;
+    std::condition_variable finished;
+    std::size_t done = 0;
+    auto work = [&] {
+        for (std::size_t i; (i = next++) < total;) {
+            ResolveOne(ipTexts[i], lookups[i]);
+            {
+                const std::lock_guard<std::mutex> lock(mutex);
+                ++done;
+            }
+            finished.notify_one();
+        }
+    };
+    std::vector<std::thread> workers;
+    try {
+        while (workers.size() < std::min(total, kMaxParallelLookups))
+            workers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // Fewer threads only make it slower; with none at all this thread does the work.
+        if (workers.empty()) work();
+    }
+    if (progress) progress(0, total);
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (std::size_t shown = 0; shown < total;) {
+            finished.wait(lock, [&] { return done != shown; });
+            shown = done;
+            if (progress) {
+                lock.unlock();
+                progress(shown, total);
+                lock.lock();
+            }
+        }
+    }
+    for (std::thread& t : workers)
+        t.join();
+
+    std::vector<std::string> names;
+    names.reserve(total);
+    for (std::size_t i = 0; i < total; ++i)
+        names.push_back(TakeLookup(ipTexts[i], lookups[i]));
+    return names;
 }
 
 }  // namespace wb

@@ -75,9 +75,9 @@ public:
     // True only when the whole frame was handed to the network; otherwise LastSendError
     // says why.
     bool SendWakeup(const std::string& text);
-    // The frame for `text`, password included; empty (and message 61452) when the text
-    // cannot be read.
-    std::vector<std::uint8_t> BuildFrame(const std::string& text) const;
+    // The frame's length, or 0 (after message 61452) when the text cannot be read.
+    std::size_t FillFrame(const std::string& text,
+                          std::uint8_t (&frame)[kMaxWakeupFrameSize]) const;
     bool SendFrame(const std::uint8_t* frame, std::size_t len);
     const std::string& LastSendError() const { return m_lastError; }
     // Wakes every host of a host-list file and appends the outcome to the wake log.
@@ -86,6 +86,13 @@ public:
     bool GetLocalAddress();
     void PollSubnet(const std::string& maskText);
     void LookupHostName(const std::string& ipText, std::string& name);
+    // LookupHostName for every address, the lookups side by side so that a name server that
+    // does not answer costs one resolver time-out rather than one per host. The failures are
+    // shown afterwards in the order of `ipTexts`, and the names come back in that order.
+    // `progress` (when given) hears (done, total) on the calling thread as lookups finish.
+    std::vector<std::string> LookupHostNames(
+        const std::vector<std::string>& ipTexts,
+        const std::function<void(std::size_t done, std::size_t total)>& progress = {});
 
     void Close() { m_socket.Close(); }
     const WakeDestination& Destination() const { return m_destAddr; }
@@ -98,9 +105,10 @@ public:
                                int addressLength);
 
 private:
-    // The frame's length, or 0 (after message 61452) when the text cannot be read.
-    std::size_t FillFrame(const std::string& text,
-                          std::uint8_t (&frame)[kMaxWakeupFrameSize]) const;
+    struct NameLookup;
+    static void ResolveOne(const std::string& ipText, NameLookup& out);
+    // The name found, or the placeholder after the failure has been shown.
+    std::string TakeLookup(const std::string& ipText, NameLookup& lookup);
 
     platform::UdpSocket m_socket;
     platform::HostEnt m_hostEnt;

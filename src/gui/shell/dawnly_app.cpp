@@ -99,9 +99,8 @@ bool CDawnlyApp::InitInstance() {
     connect(m_pShellServer, &CShellOpenServer::filesReceived, this, &CDawnlyApp::OpenShellFiles);
     m_pShellServer->Listen();
 
-    RegisterShellFileTypes();
-
     frame->show();
+    RegisterShellFileTypes(frame);
 
     m_alarms.clear();
     m_alarms.reserve(kMaxAlarms);

@@ -8,9 +8,13 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 #include <csignal>
 #include <cstring>
+#include <functional>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -211,9 +215,38 @@ void RunIfPresent(const QString& program, const QStringList& args) {
     if (!exe.isEmpty()) QProcess::startDetached(exe, args);
 }
 
+// Runs its work once the window is first exposed, or a little later when it never is (a
+// window started minimised), and then goes away.
+class CAfterExposed final : public QObject {
+public:
+    CAfterExposed(QWindow* window, std::function<void()> work)
+        : QObject(window), m_work(std::move(work)) {
+        window->installEventFilter(this);
+        QTimer::singleShot(2000, this, [this] { Run(); });
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed())
+            QTimer::singleShot(0, this, [this] { Run(); });
+        return false;
+    }
+
+private:
+    void Run() {
+        if (m_work) {
+            std::function<void()> work = std::move(m_work);
+            m_work = nullptr;
+            work();
+        }
+        deleteLater();
+    }
+
+    std::function<void()> m_work;
+};
+
 }  // namespace
 
-bool RegisterShellFileTypes() {
+bool RegisterShellFileTypes(QWidget* shownWindow) {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty()) return false;
     bool ok = true;
@@ -249,10 +282,17 @@ bool RegisterShellFileTypes() {
 
     // The desktop's caches learn of new files only through these tools.
     if (qEnvironmentVariableIsSet("WAKEBURST_NO_DESKTOP_CACHE")) return ok;
-    if (mimeWritten) RunIfPresent(QStringLiteral("update-mime-database"), {data + "/mime"});
-    if (desktopWritten) {
-        RunIfPresent(QStringLiteral("update-desktop-database"), {data + "/applications"});
-    }
+    if (!mimeWritten && !desktopWritten) return ok;
+    auto refresh = [data, mimeWritten, desktopWritten] {
+        if (mimeWritten) RunIfPresent(QStringLiteral("update-mime-database"), {data + "/mime"});
+        if (desktopWritten)
+            RunIfPresent(QStringLiteral("update-desktop-database"), {data + "/applications"});
+    };
+    // Finding and starting the tools would hold up a first start's window.
+    if (QWindow* window = shownWindow ? shownWindow->windowHandle() : nullptr)
+        new CAfterExposed(window, refresh);
+    else
+        refresh();
     return ok;
 }
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 class QLocalServer;
 
 namespace wb::gui {
@@ -46,7 +48,8 @@ private:
 // Registers the ".mp" type, the desktop entry and the icons for the current user (under
 // XDG_DATA_HOME) when neither the user's nor the system's data directories (XDG_DATA_DIRS,
 // where a package installs them) hold them, then refreshes the desktop's caches unless
-// WAKEBURST_NO_DESKTOP_CACHE is set. True when everything is in place.
-bool RegisterShellFileTypes();
+// WAKEBURST_NO_DESKTOP_CACHE is set: once `shownWindow` (when given, already shown) is on
+// the screen. True when everything is in place.
+bool RegisterShellFileTypes(QWidget* shownWindow = nullptr);
 
 }  // namespace wb::gui

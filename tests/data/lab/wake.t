@@ -105,6 +105,26 @@ $ tail -c +20 "$DATA/lab/peers.mp" | sed 's/\t\t/\t*\xc3\xfb\xb3\xc6\xce\xb4\xb1
 > 02-00-5e-00-00-11
 > 02-00-5e-00-00-12
 
+== scan finds a peer that misses the first address request and answers the second
+# Peer 2 drops the first request for its address (the counter shows that it did).
+$ ip netns exec ${LAB}p3 nft 'add table arp lossy; add chain arp lossy in { type filter hook input priority 0; }; add rule arp lossy in arp operation request arp daddr ip 198.51.100.12 quota until 50 bytes counter drop'
+$ ip neigh flush all; wakeburst scan 2>/dev/null; echo "exit $?"
+> 新建组.mp
+> exit 0
+@ 0: 198.51.100.10 446f6f646168
+@ 0: 198.51.100.10 446f6f646168
+@ 0: 198.51.100.10 446f6f646168
+@ 1: 198.51.100.11 446f6f646168
+@ 1: 198.51.100.11 446f6f646168
+@ 1: 198.51.100.11 446f6f646168
+@ 2: 198.51.100.12 446f6f646168
+@ 2: 198.51.100.12 446f6f646168
+@ 2: 198.51.100.12 446f6f646168
+$ tail -c +20 "$DATA/lab/peers.mp" | sed 's/\t\t/\t*\xc3\xfb\xb3\xc6\xce\xb4\xb1\xbb\xb7\xa2\xcf\xd6*\t/' | cat "$DATA/hostlist/header_only.mp" - | cmp - 新建组.mp && ls
+> 新建组.mp
+$ ip netns exec ${LAB}p3 nft list table arp lossy | grep -o 'packets [0-9]*'; ip netns exec ${LAB}p3 nft delete table arp lossy
+> packets 1
+
 == scan with an empty neighbour table and a poll that reaches nobody writes a list without entries
 $ ip neigh flush all; wakeburst scan --mask 255.255.255.254 -o empty; echo "exit $?"; cmp "$DATA/hostlist/header_only.mp" empty.mp && ls
 > empty.mp
