@@ -102,7 +102,11 @@ TEST(SparseGigabyteAndDevices, CostNoMemory) {
     ASSERT_NE(more, std::string::npos) << report.substr(0, 200);
     EXPECT_EQ(told + std::stoul(report.substr(more + 9)), 2000000u);
     EXPECT_EQ(report.substr(report.size() - bad.size() - 20), "\t唤醒 0 host 于 " + bad + "\n");
+#ifndef __SANITIZE_ADDRESS__
+    // AddressSanitizer keeps freed blocks in quarantine (256 MB) to catch late uses, so the
+    // churn of two million lines says nothing about what the program holds there.
     EXPECT_LT(PeakKb() - before, 64 * 1024);
+#endif
 }
 
 // Saves of a list one record of about 1 KB larger each time on a 16 KiB file system, until
