@@ -46,7 +46,8 @@ bool WriteText(std::FILE* stream, std::string_view utf8) {
     }
     // Line ends as on every other platform: the texts already carry the CRs they need.
     _setmode(_fileno(stream), _O_BINARY);
-    const bool whole = std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
+    const bool whole =
+        utf8.empty() || std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
     return std::fflush(stream) == 0 && whole;
 }
 
@@ -57,7 +58,9 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
 }
 
 bool WriteText(std::FILE* stream, std::string_view utf8) {
-    const bool whole = std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
+    // An empty view may have no data at all, which fwrite must not be given.
+    const bool whole =
+        utf8.empty() || std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
     return std::fflush(stream) == 0 && whole;
 }
 
