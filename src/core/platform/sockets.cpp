@@ -1,5 +1,7 @@
 #include "platform/sockets.h"
 
+#include "platform/inet_addr.h"
+
 #include <cstring>
 #include <system_error>
 
@@ -214,31 +216,6 @@ int SystemError() {
 #else
     return errno;
 #endif
-}
-
-// Four decimal parts of 0..255 and nothing else: unlike the classic conversion, no octal,
-// no hexadecimal and no short forms, so that a password or host is never read as another.
-bool ParseDottedQuad(const std::string& text, std::uint32_t& addrNet) {
-    unsigned char bytes[4];
-    std::size_t i = 0;
-    for (int part = 0; part < 4; ++part) {
-        if (part > 0) {
-            if (i >= text.size() || text[i] != '.') return false;
-            ++i;
-        }
-        unsigned value = 0;
-        std::size_t digits = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 4) {
-            value = value * 10 + static_cast<unsigned>(text[i] - '0');
-            ++i;
-            ++digits;
-        }
-        if (digits == 0 || digits > 3 || value > 255) return false;
-        bytes[part] = static_cast<unsigned char>(value);
-    }
-    if (i != text.size()) return false;
-    std::memcpy(&addrNet, bytes, 4);
-    return true;
 }
 
 }  // namespace
