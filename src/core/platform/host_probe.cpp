@@ -2,52 +2,15 @@
 
 #include <cstring>
 
-#ifdef _WIN32
-#include <winsock2.h>
-#include <ws2tcpip.h>
-#else
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
-#endif
+#include "socket_native.h"
 
 namespace wb::platform {
 
 namespace {
 
-#ifdef _WIN32
-using Fd = SOCKET;
-constexpr Fd kNoFd = INVALID_SOCKET;
-using PollFd = WSAPOLLFD;
-void CloseFd(Fd fd) { closesocket(fd); }
-int PollFds(PollFd* fds, std::size_t n, int ms) { return WSAPoll(fds, static_cast<ULONG>(n), ms); }
-bool InProgress() { return WSAGetLastError() == WSAEWOULDBLOCK; }
-bool Refused(int err) { return err == WSAECONNREFUSED; }
-int LastError() { return WSAGetLastError(); }
-Fd NonBlockingSocket(int family, int type, int protocol) {
-    Fd fd = socket(family, type, protocol);
-    if (fd == kNoFd) return fd;
-    u_long on = 1;
-    ioctlsocket(fd, FIONBIO, &on);
-    return fd;
-}
-#else
-using Fd = int;
-constexpr Fd kNoFd = -1;
-using PollFd = pollfd;
-void CloseFd(Fd fd) { close(fd); }
-int PollFds(PollFd* fds, std::size_t n, int ms) { return poll(fds, n, ms); }
-bool InProgress() { return errno == EINPROGRESS; }
-bool Refused(int err) { return err == ECONNREFUSED; }
-int LastError() { return errno; }
-Fd NonBlockingSocket(int family, int type, int protocol) {
-    return socket(family, type | SOCK_NONBLOCK | SOCK_CLOEXEC, protocol);
-}
-#endif
+using native::PollFd;
+using Fd = native::Socket;
+const Fd kNoFd = native::kNoNativeSocket;
 
 socklen_t ToSockaddr(const IpAddress& a, std::uint16_t port, sockaddr_storage& ss) {
     std::memset(&ss, 0, sizeof ss);
@@ -81,7 +44,7 @@ bool SameHost(const IpAddress& a, const sockaddr_storage& from) {
 Fd OpenPingSocket(bool v6) {
 #if defined(__linux__)
     const int protocol = v6 ? static_cast<int>(IPPROTO_ICMPV6) : static_cast<int>(IPPROTO_ICMP);
-    return NonBlockingSocket(v6 ? AF_INET6 : AF_INET, SOCK_DGRAM, protocol);
+    return native::OpenNonBlocking(v6 ? AF_INET6 : AF_INET, SOCK_DGRAM, protocol);
 #else
     (void)v6;
     return kNoFd;
@@ -114,18 +77,18 @@ std::vector<bool> ProbeHosts(const std::vector<IpAddress>& hosts,
 
     for (std::size_t h = 0; h < hosts.size(); ++h) {
         for (std::uint16_t port : ports) {
-            Fd fd = NonBlockingSocket(hosts[h].v6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
+            Fd fd = native::OpenNonBlocking(hosts[h].v6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
             if (fd == kNoFd) continue;
             sockaddr_storage to;
             const socklen_t len = ToSockaddr(hosts[h], port, to);
             if (connect(fd, reinterpret_cast<const sockaddr*>(&to), len) == 0 ||
-                Refused(LastError())) {
+                native::IsRefused(native::SystemError())) {
                 answered[h] = true;
-                CloseFd(fd);
+                native::CloseNonBlocking(fd);
                 break;
             }
-            if (!InProgress()) {
-                CloseFd(fd);
+            if (!native::ConnectInProgress()) {
+                native::CloseNonBlocking(fd);
                 continue;
             }
             PollFd p{};
@@ -163,7 +126,7 @@ std::vector<bool> ProbeHosts(const std::vector<IpAddress>& hosts,
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (waiting == 0 || left.count() <= 0) break;
-        if (PollFds(fds.data(), fds.size(), static_cast<int>(left.count())) < 0) break;
+        if (native::PollSockets(fds.data(), fds.size(), static_cast<int>(left.count())) < 0) break;
         for (std::size_t i = 0; i < fds.size(); ++i) {
             PollFd& p = fds[i];
             if (p.fd == kNoFd || p.revents == 0) continue;
@@ -184,13 +147,13 @@ std::vector<bool> ProbeHosts(const std::vector<IpAddress>& hosts,
             int err = 0;
             socklen_t errLen = sizeof err;
             getsockopt(p.fd, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&err), &errLen);
-            if (err == 0 || Refused(err)) answered[owner[i]] = true;
-            CloseFd(p.fd);
+            if (err == 0 || native::IsRefused(err)) answered[owner[i]] = true;
+            native::CloseNonBlocking(p.fd);
             p.fd = kNoFd;
         }
     }
     for (PollFd& p : fds) {
-        if (p.fd != kNoFd) CloseFd(p.fd);
+        if (p.fd != kNoFd) native::CloseNonBlocking(p.fd);
     }
     return answered;
 }

@@ -25,6 +25,18 @@ long SendDatagram(std::intptr_t handle, const void* data, std::size_t len, const
     return static_cast<long>(sendto(static_cast<int>(handle), data, len, 0, to, toLen));
 }
 
+Socket OpenNonBlocking(int family, int type, int protocol) {
+    return socket(family, type | SOCK_NONBLOCK | SOCK_CLOEXEC, protocol);
+}
+
+void CloseNonBlocking(Socket s) { close(s); }
+
+int PollSockets(PollFd* fds, std::size_t n, int ms) { return poll(fds, n, ms); }
+
+bool ConnectInProgress() { return errno == EINPROGRESS; }
+
+bool IsRefused(int error) { return error == ECONNREFUSED; }
+
 int BindToInterface(std::intptr_t handle, const std::string& name, bool v6) {
     const int fd = static_cast<int>(handle);
 #if defined(SO_BINDTODEVICE)

@@ -35,6 +35,24 @@ long SendDatagram(std::intptr_t handle, const void* data, std::size_t len, const
                   static_cast<int>(len), 0, to, toLen);
 }
 
+Socket OpenNonBlocking(int family, int type, int protocol) {
+    const Socket s = socket(family, type, protocol);
+    if (s == INVALID_SOCKET) return s;
+    u_long on = 1;
+    ioctlsocket(s, FIONBIO, &on);
+    return s;
+}
+
+void CloseNonBlocking(Socket s) { closesocket(s); }
+
+int PollSockets(PollFd* fds, std::size_t n, int ms) {
+    return WSAPoll(fds, static_cast<ULONG>(n), ms);
+}
+
+bool ConnectInProgress() { return WSAGetLastError() == WSAEWOULDBLOCK; }
+
+bool IsRefused(int error) { return error == WSAECONNREFUSED; }
+
 int BindToInterface(std::intptr_t handle, const std::string& name, bool v6) {
     // Windows sends a broadcast out of the interface whose address the socket is bound to;
     // an interface is named by one of its IPv4 addresses.

@@ -7,7 +7,13 @@
 #include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+namespace wb::platform::native {
+using Socket = int;
+using PollFd = pollfd;
+}  // namespace wb::platform::native

@@ -7,3 +7,8 @@
 #include <ws2tcpip.h>
 
 #include <iphlpapi.h>
+
+namespace wb::platform::native {
+using Socket = SOCKET;
+using PollFd = WSAPOLLFD;
+}  // namespace wb::platform::native
