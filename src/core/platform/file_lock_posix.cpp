@@ -11,19 +11,29 @@
 
 namespace wb::platform {
 
-LockOutcome FileLock::TakeOnce(const std::string& utf8Path) {
+namespace {
+
+// The lock file, opened or created, never through a link; -1 with errno set.
+int OpenLockFile(const std::string& path) {
     // Non-blocking opens: a FIFO put in the lock file's place must not hang us.
     constexpr int kOpen = O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
     int fd = -1;
     errno = ENOENT;
     // Removed between the two opens: the next round creates it.
     for (int i = 0; i < detail::kMaxReplaced && fd < 0 && errno == ENOENT; ++i) {
-        fd = open(utf8Path.c_str(), O_RDWR | O_CREAT | O_EXCL | kOpen, 0600);
+        fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | kOpen, 0600);
         if (fd >= 0 || errno != EEXIST) break;
-        fd = open(utf8Path.c_str(), O_RDWR | kOpen);
+        fd = open(path.c_str(), O_RDWR | kOpen);
         // A lock file that exists on a read-only file system still locks.
-        if (fd < 0 && errno == EROFS) fd = open(utf8Path.c_str(), O_RDONLY | kOpen);
+        if (fd < 0 && errno == EROFS) fd = open(path.c_str(), O_RDONLY | kOpen);
     }
+    return fd;
+}
+
+}  // namespace
+
+LockOutcome FileLock::TakeOnce(const std::string& utf8Path) {
+    const int fd = OpenLockFile(utf8Path);
     if (fd < 0)
         return errno == ELOOP ? detail::LockFailed("a symbolic link")
                               : detail::LockFailedWith(errno);
