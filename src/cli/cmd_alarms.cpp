@@ -12,6 +12,7 @@
 #include "cli/cli_text.h"
 #include "cli/commands.h"
 #include "platform/file_path.h"
+#include "platform/inet_addr.h"
 #include "wake/address_text.h"
 
 namespace wb::cli {
@@ -214,8 +215,8 @@ int Add(CAlarmStore& store, const ParsedArgs& pa) {
     }
     alarm.SetHour(hour);
     alarm.SetMinute(minute);
-    std::string broadcast;
-    if (!ParseDottedQuad(pa.Get("--to", "255.255.255.255"), broadcast)) {
+    const std::string broadcast = platform::CanonicalDottedQuad(pa.Get("--to", "255.255.255.255"));
+    if (broadcast.empty()) {
         PrintErr(std::string(usage) + "--to takes four numbers 0..255 joined by points, not '" +
                  EscapeControlChars(pa.Get("--to")) + "'");
         return kExitUsage;

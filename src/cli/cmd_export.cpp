@@ -15,6 +15,7 @@
 #include "hostlist/text_reader.h"
 #include "platform/codepage.h"
 #include "platform/file_path.h"
+#include "platform/inet_addr.h"
 #include "platform/regular_file.h"
 #include "wake/address_text.h"
 #include "wake/wake_socket.h"
@@ -80,10 +81,9 @@ bool ForEachEntry(const std::string& path, Fn&& onEntry,
 // at '#', and a name in dotted decimal would be read back as an IP address. Else the IP
 // address; empty when there is neither.
 std::string EthersName(const HostListEntry& e) {
-    std::string quad;
     const bool whole = !e.name.empty() && e.name != kNameNotFound &&
                        e.name.find_first_of(" #") == std::string::npos &&
-                       !ParseDottedQuad(e.name, quad);
+                       platform::CanonicalDottedQuad(e.name).empty();
     if (whole) return e.name;
     return e.ip.empty() || e.ip == kNoIpAddress ? std::string() : e.ip;
 }

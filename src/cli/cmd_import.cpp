@@ -286,15 +286,18 @@ struct Importer {
         const std::vector<std::string> w = Words(line.substr(0, line.find('#')));
         if (w.empty() || w.size() > (format == "plain" ? 1u : 2u)) return Outcome::Bad;
         mac = w[0];
-        if (w.size() == 2 && !ParseDottedQuad(w[1], ip)) name = w[1];
+        if (w.size() == 2) {
+            ip = platform::CanonicalDottedQuad(w[1]);
+            if (ip.empty()) name = w[1];
+        }
         return Host(ip, name, mac, entry);
     }
 
     // `ip` empty or a dotted quad (looked up by name when empty), `mac` in any usual form.
     Outcome Host(const std::string& ip, const std::string& name, const std::string& mac,
                  HostListEntry& entry) {
-        std::string quad;
-        if (!HyphenatedEthernet(mac, entry.ethernet) || (!ip.empty() && !ParseDottedQuad(ip, quad)))
+        const std::string quad = platform::CanonicalDottedQuad(ip);
+        if (!HyphenatedEthernet(mac, entry.ethernet) || (!ip.empty() && quad.empty()))
             return Outcome::Bad;
         entry.ip = quad.empty() ? Resolve(name) : quad;
         entry.name = name.empty() ? kNameNotFound : name;

@@ -12,9 +12,12 @@
 #include <vector>
 
 #include "alarm/alarm_store.h"
+#include "base/string_text.h"
 #include "hostlist/host_list_reader.h"
 #include "platform/atomic_file.h"
 #include "platform/file_path.h"
+#include "platform/inet_addr.h"
+#include "platform/sockets.h"
 #include "support/case_file.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
@@ -107,6 +110,28 @@ TEST_P(Utf8Names, CliKeepsTheAlarmStoreAndLogInTheDirectory) {
 INSTANTIATE_TEST_SUITE_P(Table, Utf8Names,
                          ::testing::ValuesIn(test::ReadCases("platform/names.cases")),
                          [](const auto& info) { return info.param[0]; });
+
+// The text rules that the core, the tool and the window share.
+TEST(SharedTextRules, EveryRowOfTheTable) {
+    for (const test::CaseRow& row : test::ReadCases("platform/text_rules.cases")) {
+        SCOPED_TRACE(row.where);
+        const std::string& kind = row[0];
+        if (kind == "quad") {
+            const std::string canonical = platform::CanonicalDottedQuad(row[1]);
+            EXPECT_EQ(canonical, row[2] == "none" ? "" : row[2]);
+            // A destination is read by the same rule: never as octal, never in short form.
+            platform::IpAddress ip;
+            const bool v4 = platform::ParseIpAddress(row[1], ip) && !ip.v6;
+            EXPECT_EQ(v4 ? platform::FormatIpAddress(ip) : "", canonical);
+        } else if (kind == "utf8") {
+            EXPECT_EQ(ValidUtf8(row[1]), row[2]);
+        } else if (kind == "lower") {
+            EXPECT_EQ(AsciiLower(row[1]), row[2]);
+        } else {
+            ADD_FAILURE() << "unknown kind " << kind;
+        }
+    }
+}
 
 #ifndef _WIN32  // what a save replaces: links, their owners and set-ID bits are POSIX matters
 class AtomicSave : public ::testing::TestWithParam<test::CaseRow> {};

@@ -1,9 +1,12 @@
 #include "hostlist/arp_listing.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <string>
 
 #include "hostlist/host_list_tokens.h"
+#include "platform/inet_addr.h"
 #include "wake/address_text.h"
 
 namespace wb {
@@ -58,30 +61,43 @@ std::vector<HostListEntry> ParseArpListing(std::string_view listing) {
     return ParseArpListing(reader);
 }
 
-NeighbourLine ReadNeighbourLine(std::string_view line, HostListEntry& entry) {
-    entry = {};
-    int ips = 0, ethernets = 0;
-    bool unresolved = false, ipv6 = false;
-    std::string first, previous;
-    std::size_t i = 0;
-    while ((i = line.find_first_not_of(" \t\r", i)) != std::string_view::npos) {
-        const std::size_t end = std::min(line.find_first_of(" \t\r", i), line.size());
-        const std::string word(line.substr(i, end - i));
-        i = end;
+namespace {
+
+// The states of `ip neigh` and the marks of `arp` for a neighbour still unknown.
+bool IsUnresolvedMark(std::string_view word) {
+    constexpr std::string_view kMarks[] = {"FAILED", "INCOMPLETE",   "NOARP",
+                                           "NONE",   "<incomplete>", "(incomplete)"};
+    return std::find(std::begin(kMarks), std::end(kMarks), word) != std::end(kMarks);
+}
+
+// The column heads or an interface's title line of one of the tools.
+bool IsHeading(std::string_view line, const std::string& first) {
+    const auto has = [line](const char* text) { return line.find(text) != std::string_view::npos; };
+    return first == "Interface:" || has("HW type") || has("HWtype") || has("Physical Address");
+}
+
+// What the words of one line have shown so far.
+struct NeighbourWords {
+    int ips = 0;
+    int ethernets = 0;
+    bool unresolved = false;
+    bool ipv6 = false;
+    std::string first;
+    std::string previous;
+
+    void Take(const std::string& word, HostListEntry& entry) {
         if (first.empty()) first = word;
-        // The states of `ip neigh` and the marks of `arp` for a neighbour still unknown.
-        if (word == "FAILED" || word == "INCOMPLETE" || word == "NOARP" || word == "NONE" ||
-            word == "<incomplete>" || word == "(incomplete)")
-            unresolved = true;
+        unresolved = unresolved || IsUnresolvedMark(word);
         const bool bracketed = word.size() > 2 && word.front() == '(' && word.back() == ')';
         const std::string bare = bracketed ? word.substr(1, word.size() - 2) : word;
-        std::string canonical;
-        if (ParseDottedQuad(bare, canonical)) {
+        std::uint32_t addrNet = 0;
+        std::string hyphenated;
+        if (platform::ParseDottedQuad(bare, addrNet)) {
             ++ips;
             entry.ip = bare;
             // arp -a: "NAME (IP) at ...", "?" for a name it does not know.
             if (bracketed && previous == first && first != "?") entry.name = first;
-        } else if (ParseToolEthernet(bare, canonical)) {
+        } else if (ParseToolEthernet(bare, hyphenated)) {
             ++ethernets;
             entry.ethernet = bare;
         } else if (IsIpv6(bare)) {
@@ -89,14 +105,27 @@ NeighbourLine ReadNeighbourLine(std::string_view line, HostListEntry& entry) {
         }
         previous = word;
     }
-    const auto has = [line](const char* text) { return line.find(text) != std::string_view::npos; };
-    if (first == "Interface:" || has("HW type") || has("HWtype") || has("Physical Address"))
-        return entry = {}, NeighbourLine::Heading;
-    if (ips == 1 && ethernets == 1 && !unresolved && !ipv6 && !IsAllZero(entry.ethernet))
-        return NeighbourLine::Entry;
-    const bool neighbour = ips > 0 || ipv6;
+
+    bool IsEntry(const HostListEntry& entry) const {
+        return ips == 1 && ethernets == 1 && !unresolved && !ipv6 && !IsAllZero(entry.ethernet);
+    }
+};
+
+}  // namespace
+
+NeighbourLine ReadNeighbourLine(std::string_view line, HostListEntry& entry) {
     entry = {};
-    return neighbour ? NeighbourLine::LeftOut : NeighbourLine::None;
+    NeighbourWords words;
+    std::size_t i = 0;
+    while ((i = line.find_first_not_of(" \t\r", i)) != std::string_view::npos) {
+        const std::size_t end = std::min(line.find_first_of(" \t\r", i), line.size());
+        words.Take(std::string(line.substr(i, end - i)), entry);
+        i = end;
+    }
+    if (IsHeading(line, words.first)) return entry = {}, NeighbourLine::Heading;
+    if (words.IsEntry(entry)) return NeighbourLine::Entry;
+    entry = {};
+    return words.ips > 0 || words.ipv6 ? NeighbourLine::LeftOut : NeighbourLine::None;
 }
 
 }  // namespace wb

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -47,11 +48,11 @@ private:
     std::string m_buffer;
     std::string m_refusedLink;
     bool m_ok = false;
-#ifdef _WIN32
-    void* m_handle = nullptr;
-#else
-    int m_fd = -1;
-#endif
+    // The descriptor, or the HANDLE as a number; -1 when none.
+    static constexpr std::intptr_t kNoFile = -1;
+    int Fd() const { return static_cast<int>(m_file); }
+
+    std::intptr_t m_file = kNoFile;
 };
 
 // Whether WriteFileAtomically may replace `path`: the links on the way must be ones it

@@ -29,12 +29,11 @@ std::string BaseNameOf(const std::string& utf8Path);
 // The target need not exist.
 bool ResolveWriteTarget(const std::string& utf8Path, std::string& target, std::string& refusedLink);
 
-#ifdef _WIN32
-// UTF-8 to UTF-16 and back; invalid input gives an empty result.
+// Windows only (defined there alone): UTF-8 to UTF-16 and back, invalid input giving an
+// empty result; whether the open file (a HANDLE, opened with READ_CONTROL) is owned by the
+// running user.
 std::wstring Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::wstring_view wide);
-// Whether the open file (a HANDLE, opened with READ_CONTROL) is owned by the running user.
 bool IsOwnedByUser(void* handle);
-#endif
 
 }  // namespace wb::platform

@@ -2,52 +2,15 @@
 
 #include <cstring>
 
-#ifdef _WIN32
-#include <winsock2.h>
-#include <ws2tcpip.h>
-#else
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
-#endif
+#include "socket_native.h"
 
 namespace wb::platform {
 
 namespace {
 
-#ifdef _WIN32
-using Fd = SOCKET;
-constexpr Fd kNoFd = INVALID_SOCKET;
-using PollFd = WSAPOLLFD;
-void CloseFd(Fd fd) { closesocket(fd); }
-int PollFds(PollFd* fds, std::size_t n, int ms) { return WSAPoll(fds, static_cast<ULONG>(n), ms); }
-bool InProgress() { return WSAGetLastError() == WSAEWOULDBLOCK; }
-bool Refused(int err) { return err == WSAECONNREFUSED; }
-int LastError() { return WSAGetLastError(); }
-Fd NonBlockingSocket(int family, int type, int protocol) {
-    Fd fd = socket(family, type, protocol);
-    if (fd == kNoFd) return fd;
-    u_long on = 1;
-    ioctlsocket(fd, FIONBIO, &on);
-    return fd;
-}
-#else
-using Fd = int;
-constexpr Fd kNoFd = -1;
-using PollFd = pollfd;
-void CloseFd(Fd fd) { close(fd); }
-int PollFds(PollFd* fds, std::size_t n, int ms) { return poll(fds, n, ms); }
-bool InProgress() { return errno == EINPROGRESS; }
-bool Refused(int err) { return err == ECONNREFUSED; }
-int LastError() { return errno; }
-Fd NonBlockingSocket(int family, int type, int protocol) {
-    return socket(family, type | SOCK_NONBLOCK | SOCK_CLOEXEC, protocol);
-}
-#endif
+using native::PollFd;
+using Fd = native::Socket;
+const Fd kNoFd = native::kNoNativeSocket;
 
 socklen_t ToSockaddr(const IpAddress& a, std::uint16_t port, sockaddr_storage& ss) {
     std::memset(&ss, 0, sizeof ss);
@@ -81,7 +44,7 @@ bool SameHost(const IpAddress& a, const sockaddr_storage& from) {
 Fd OpenPingSocket(bool v6) {
 #if defined(__linux__)
     const int protocol = v6 ? static_cast<int>(IPPROTO_ICMPV6) : static_cast<int>(IPPROTO_ICMP);
-    return NonBlockingSocket(v6 ? AF_INET6 : AF_INET, SOCK_DGRAM, protocol);
+    return native::OpenNonBlocking(v6 ? AF_INET6 : AF_INET, SOCK_DGRAM, protocol);
 #else
     (void)v6;
     return kNoFd;
@@ -101,98 +64,131 @@ void SendEcho(Fd fd, const IpAddress& host, std::uint16_t sequence) {
            reinterpret_cast<const sockaddr*>(&to), len);
 }
 
+// One round of probes: a connection to each port of each host and an echo request to each
+// host, all under way at once, and the answers as they come.
+class CProbeRound final {
+public:
+    explicit CProbeRound(const std::vector<IpAddress>& hosts)
+        : m_hosts(hosts), m_answered(hosts.size(), false), m_ping(hosts.size()) {}
+    CProbeRound(const CProbeRound&) = delete;
+    CProbeRound& operator=(const CProbeRound&) = delete;
+    ~CProbeRound() {
+        for (PollFd& p : m_fds)
+            if (p.fd != kNoFd) native::CloseNonBlocking(p.fd);
+    }
+
+    void Connect(std::size_t h, const std::vector<std::uint16_t>& ports) {
+        for (std::uint16_t port : ports) {
+            Fd fd = native::OpenNonBlocking(m_hosts[h].v6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
+            if (fd == kNoFd) continue;
+            sockaddr_storage to;
+            const socklen_t len = ToSockaddr(m_hosts[h], port, to);
+            if (connect(fd, reinterpret_cast<const sockaddr*>(&to), len) == 0 ||
+                native::IsRefused(native::SystemError())) {
+                m_answered[h] = true;
+                native::CloseNonBlocking(fd);
+                return;
+            }
+            if (native::ConnectInProgress())
+                Watch(fd, POLLOUT, h);
+            else
+                native::CloseNonBlocking(fd);
+        }
+    }
+
+    void Ping(bool v6, std::uint16_t sequence) {
+        Fd ping = kNoFd;
+        for (const IpAddress& host : m_hosts) {
+            if (host.v6 != v6) continue;
+            if (ping == kNoFd && (ping = OpenPingSocket(v6)) == kNoFd) return;
+            SendEcho(ping, host, sequence);
+        }
+        if (ping != kNoFd) Watch(ping, POLLIN, m_ping);
+    }
+
+    void Wait(std::chrono::milliseconds budget) {
+        const auto deadline = std::chrono::steady_clock::now() + budget;
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (!Waiting() || left.count() <= 0) return;
+            if (native::PollSockets(m_fds.data(), m_fds.size(), static_cast<int>(left.count())) < 0)
+                return;
+            for (std::size_t i = 0; i < m_fds.size(); ++i) {
+                if (m_fds[i].fd == kNoFd || m_fds[i].revents == 0) continue;
+                if (m_owner[i] == m_ping)
+                    TakeReplies(m_fds[i]);
+                else
+                    TakeConnection(m_fds[i], m_owner[i]);
+            }
+        }
+    }
+
+    const std::vector<bool>& Answered() const { return m_answered; }
+
+private:
+    void Watch(Fd fd, short events, std::size_t owner) {
+        PollFd p{};
+        p.fd = fd;
+        p.events = events;
+        m_fds.push_back(p);
+        m_owner.push_back(owner);
+    }
+
+    // Whether a socket still waits for an answer that could change a result.
+    bool Waiting() const {
+        for (std::size_t i = 0; i < m_fds.size(); ++i) {
+            if (m_fds[i].fd != kNoFd && (m_owner[i] == m_ping || !m_answered[m_owner[i]]))
+                return true;
+        }
+        return false;
+    }
+
+    void TakeReplies(PollFd& p) {
+        sockaddr_storage from{};
+        socklen_t fromLen = sizeof from;
+        char reply[256];
+        while (recvfrom(p.fd, reply, sizeof reply, 0, reinterpret_cast<sockaddr*>(&from),
+                        &fromLen) >= 0) {
+            for (std::size_t h = 0; h < m_hosts.size(); ++h) {
+                if (SameHost(m_hosts[h], from)) m_answered[h] = true;
+            }
+            fromLen = sizeof from;
+        }
+        p.revents = 0;
+    }
+
+    void TakeConnection(PollFd& p, std::size_t h) {
+        int err = 0;
+        socklen_t errLen = sizeof err;
+        getsockopt(p.fd, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&err), &errLen);
+        if (err == 0 || native::IsRefused(err)) m_answered[h] = true;
+        native::CloseNonBlocking(p.fd);
+        p.fd = kNoFd;
+    }
+
+    const std::vector<IpAddress>& m_hosts;
+    std::vector<bool> m_answered;
+    std::vector<PollFd> m_fds;
+    std::vector<std::size_t> m_owner;  // host index of each socket; m_ping for a ping socket
+    const std::size_t m_ping;
+};
+
 }  // namespace
 
 std::vector<bool> ProbeHosts(const std::vector<IpAddress>& hosts,
                              const std::vector<std::uint16_t>& ports,
                              std::chrono::milliseconds budget) {
     StartSockets();
-    std::vector<bool> answered(hosts.size(), false);
-    std::vector<PollFd> fds;
-    std::vector<std::size_t> owner;  // host index of each fd; hosts.size() for a ping socket
-    const std::size_t kPing = hosts.size();
-
-    for (std::size_t h = 0; h < hosts.size(); ++h) {
-        for (std::uint16_t port : ports) {
-            Fd fd = NonBlockingSocket(hosts[h].v6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
-            if (fd == kNoFd) continue;
-            sockaddr_storage to;
-            const socklen_t len = ToSockaddr(hosts[h], port, to);
-            if (connect(fd, reinterpret_cast<const sockaddr*>(&to), len) == 0 ||
-                Refused(LastError())) {
-                answered[h] = true;
-                CloseFd(fd);
-                break;
-            }
-            if (!InProgress()) {
-                CloseFd(fd);
-                continue;
-            }
-            PollFd p{};
-            p.fd = fd;
-            p.events = POLLOUT;
-            fds.push_back(p);
-            owner.push_back(h);
-        }
-    }
+    CProbeRound round(hosts);
+    for (std::size_t h = 0; h < hosts.size(); ++h)
+        round.Connect(h, ports);
     static std::uint16_t sequence = 0;
     ++sequence;
-    for (bool v6 : {false, true}) {
-        Fd ping = kNoFd;
-        for (const IpAddress& host : hosts) {
-            if (host.v6 != v6) continue;
-            if (ping == kNoFd && (ping = OpenPingSocket(v6)) == kNoFd) break;
-            SendEcho(ping, host, sequence);
-        }
-        if (ping == kNoFd) continue;
-        PollFd p{};
-        p.fd = ping;
-        p.events = POLLIN;
-        fds.push_back(p);
-        owner.push_back(kPing);
-    }
-
-    const auto deadline = std::chrono::steady_clock::now() + budget;
-    for (;;) {
-        std::size_t waiting = 0;
-        for (std::size_t i = 0; i < fds.size(); ++i) {
-            if (fds[i].fd == kNoFd) continue;
-            if (owner[i] != kPing && answered[owner[i]]) continue;
-            ++waiting;
-        }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (waiting == 0 || left.count() <= 0) break;
-        if (PollFds(fds.data(), fds.size(), static_cast<int>(left.count())) < 0) break;
-        for (std::size_t i = 0; i < fds.size(); ++i) {
-            PollFd& p = fds[i];
-            if (p.fd == kNoFd || p.revents == 0) continue;
-            if (owner[i] == kPing) {
-                sockaddr_storage from{};
-                socklen_t fromLen = sizeof from;
-                char reply[256];
-                while (recvfrom(p.fd, reply, sizeof reply, 0, reinterpret_cast<sockaddr*>(&from),
-                                &fromLen) >= 0) {
-                    for (std::size_t h = 0; h < hosts.size(); ++h) {
-                        if (SameHost(hosts[h], from)) answered[h] = true;
-                    }
-                    fromLen = sizeof from;
-                }
-                p.revents = 0;
-                continue;
-            }
-            int err = 0;
-            socklen_t errLen = sizeof err;
-            getsockopt(p.fd, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&err), &errLen);
-            if (err == 0 || Refused(err)) answered[owner[i]] = true;
-            CloseFd(p.fd);
-            p.fd = kNoFd;
-        }
-    }
-    for (PollFd& p : fds) {
-        if (p.fd != kNoFd) CloseFd(p.fd);
-    }
-    return answered;
+    for (bool v6 : {false, true})
+        round.Ping(v6, sequence);
+    round.Wait(budget);
+    return round.Answered();
 }
 
 }  // namespace wb::platform

@@ -50,12 +50,12 @@ public:
 private:
     bool TryLockExclusive();
 
-#ifdef _WIN32
-    void* m_handle = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+    // The descriptor, or the HANDLE as a number; -1 (INVALID_HANDLE_VALUE) when none.
+    static constexpr std::intptr_t kNoFile = -1;
+    int Fd() const { return static_cast<int>(m_handle); }
+
+    std::intptr_t m_handle = kNoFile;
     bool m_locked = false;
-#else
-    int m_fd = -1;
-#endif
     std::uint64_t m_size = 0;
 };
 

@@ -1,16 +1,12 @@
 #include "platform/peer_user.h"
 
-#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/types.h>
 #include <unistd.h>
-#endif
 
 namespace wb::platform {
 
-#ifdef _WIN32
-bool IsPeerSameUser(std::intptr_t) { return true; }
-#elif defined(__linux__)
+#if defined(__linux__)
 bool IsPeerSameUser(std::intptr_t socketDescriptor) {
     ucred cred{};
     socklen_t len = sizeof cred;
