@@ -254,7 +254,8 @@ void Scenario::AddCommonActions(Actions& add) {
             QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, w->height() / 2));
         });
     });
-    add("close NAME: it closes", [=](Args a) { control(a, [](QWidget* w, auto) { w->close(); }); });
+    add("close NAME: the control closes",
+        [=](Args a) { control(a, [](QWidget* w, auto) { w->close(); }); });
     add("choose NAME INDEX: the item chosen in the combo box whose field NAME is", [=](Args a) {
         control(a, [](QWidget* w, const QString& index) {
             auto* combo = qobject_cast<QComboBox*>(w->parentWidget());
@@ -302,7 +303,8 @@ void Scenario::AddCommonChecks(Checks& add) {
                                   ':' + Keys(QMetaEnum::fromType<QMessageBox::Icon>(), r.icon));
             return out.join(" | ");
         });
-    add("program: its alarms", [this](const QString&) { return Alarms(Store().m_alarms); });
+    add("program: the program's alarms",
+        [this](const QString&) { return Alarms(Store().m_alarms); });
     add("fresh: 1 for each alarm of the program that is a copy, not one the script gave, else 0",
         [this](const QString&) {
             QStringList out;
