@@ -450,7 +450,7 @@ private:
             Command(arg)->trigger();
             return QString("frame %1 view %2").arg(frame.count()).arg(view ? view->count() : -1);
         });
-        add("prompt [idle]: the status bar: idle (as when read with idle), line, or its text",
+        add("prompt [idle]: the status bar: idle (as read with idle), line or its text",
             [this](Arg arg) {
                 if (arg == "idle") m_idle = Frame().MessageText();
                 const QString s = Frame().MessageText();
@@ -493,18 +493,17 @@ private:
                 },
                 " ");
         });
-        add("pdf PDF: all text when it has the document's words and no page number",
-            [this](Arg arg) {
-                QProcess p;
-                p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", Path(arg), "-"});
-                p.waitForFinished(30000);
-                const QString text = QString::fromUtf8(p.readAllStandardOutput());
-                for (const QString& word : Doc()->Text().split(QRegularExpression("\\s+")))
-                    if (!text.contains(word)) return "missing " + word;
-                return QString(text.contains(QRegularExpression("(^|\\n)\\s*1\\s*(\\n|$)"))
-                                   ? "page number"
-                                   : "all text");
-            });
+        add("pdf PDF: all text when it has the document's words, no page number", [this](Arg arg) {
+            QProcess p;
+            p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", Path(arg), "-"});
+            p.waitForFinished(30000);
+            const QString text = QString::fromUtf8(p.readAllStandardOutput());
+            for (const QString& word : Doc()->Text().split(QRegularExpression("\\s+")))
+                if (!text.contains(word)) return "missing " + word;
+            return QString(text.contains(QRegularExpression("(^|\\n)\\s*1\\s*(\\n|$)"))
+                               ? "page number"
+                               : "all text");
+        });
         add("armed LO-HI: yes when the alarm timer runs, due within LO to HI ms", [=](Arg arg) {
             const int ms = Frame().AlarmTimer().interval();
             return yes(Frame().AlarmTimer().isActive() && ms >= arg.section('-', 0, 0).toInt() &&
@@ -573,12 +572,11 @@ private:
                            },
                            " ");
             });
-        add("origin CW,CH,PW,PH: a PW by PH picture's origin in a CW by CH client area",
-            [](Arg arg) {
-                const QStringList n = arg.split(',');
-                return Xy(BackdropOrigin(n.value(0).toInt(), n.value(1).toInt(), n.value(2).toInt(),
-                                         n.value(3).toInt()));
-            });
+        add("origin CW,CH,PW,PH: a PW by PH picture's origin in a CW by CH client", [](Arg arg) {
+            const QStringList n = arg.split(',');
+            return Xy(BackdropOrigin(n.value(0).toInt(), n.value(1).toInt(), n.value(2).toInt(),
+                                     n.value(3).toInt()));
+        });
         add("codec FILE: how its bytes read (or tests/data/gui/FILE's): encoding, line end, exact "
             "or not",
             [this](Arg arg) {
