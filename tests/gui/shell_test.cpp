@@ -160,7 +160,8 @@ private:
         add("insert TEXT: text put into the active view without the keyboard (percent-encoded)",
             [this](Args a) { View()->insertPlainText(QString::fromUtf8(Unescape(a.join(' ')))); });
         add("cmd COMMAND: the frame runs the command (by name: file-save)", [this](Args a) {
-            if (Command(a.value(0))) Frame().OnCommand(Ids().at(a.value(0)));
+            QVERIFY2(Ids().count(a.value(0)), qPrintable("no command " + a.value(0)));
+            Frame().OnCommand(Ids().at(a.value(0)));
         });
         add("update: the frame updates its commands", [this](Args) { Frame().UpdateCommandUI(); });
         add("closewindow: the active document window closes",
@@ -572,11 +573,12 @@ private:
                            },
                            " ");
             });
-        add("origin CW,CH,PW,PH: a PW by PH picture's origin in a CW by CH client", [](Arg arg) {
-            const QStringList n = arg.split(',');
-            return Xy(BackdropOrigin(n.value(0).toInt(), n.value(1).toInt(), n.value(2).toInt(),
-                                     n.value(3).toInt()));
-        });
+        add("origin CW,CH,PW,PH: a PW by PH picture's origin in a CW by CH client area",
+            [](Arg arg) {
+                const QStringList n = arg.split(',');
+                return Xy(BackdropOrigin(n.value(0).toInt(), n.value(1).toInt(), n.value(2).toInt(),
+                                         n.value(3).toInt()));
+            });
         add("codec FILE: how its bytes read (or tests/data/gui/FILE's): encoding, line end, exact "
             "or not",
             [this](Arg arg) {
