@@ -193,7 +193,6 @@ class DlgTest : public QObject, public Scenario {
     }
 
     void AddChecks(Checks& add) override {
-        using Arg = const QString&;
         const auto bit = [](bool b) { return QString(b ? "1" : "0"); };
         add("below MS: 1 when the stopwatch shows less",
             [=](Arg ms) { return bit(m_stopwatch.elapsed() < ms.toInt()); });

@@ -285,14 +285,14 @@ void Scenario::Fill(Args a, bool typed) {
 
 void Scenario::AddCommonChecks(Checks& add) {
     using gui::CUiSeam;
-    add("messages: the texts of the messages shown, \" | \" between", [this](const QString&) {
+    add("messages: the texts of the messages shown, \" | \" between", [this](Arg) {
         QStringList out;
         for (const auto& r : CUiSeam::Records())
             if (r.kind == CUiSeam::Kind::Message) out << r.text;
         return Short(out.join(" | "));
     });
     add("boxes: each message's caption:buttons:icon, or \"kind\" and a dialog's kind and caption",
-        [](const QString&) {
+        [](Arg) {
             QStringList out;
             for (const auto& r : CUiSeam::Records())
                 out << (r.kind != CUiSeam::Kind::Message
@@ -303,35 +303,34 @@ void Scenario::AddCommonChecks(Checks& add) {
                                   ':' + Keys(QMetaEnum::fromType<QMessageBox::Icon>(), r.icon));
             return out.join(" | ");
         });
-    add("program: the program's alarms",
-        [this](const QString&) { return Alarms(Store().m_alarms); });
+    add("program: the program's alarms", [this](Arg) { return Alarms(Store().m_alarms); });
     add("fresh: 1 for each alarm of the program that is a copy, not one the script gave, else 0",
-        [this](const QString&) {
+        [this](Arg) {
             QStringList out;
             for (const auto& a : Store().m_alarms)
                 out << QString::number(std::find(m_given.begin(), m_given.end(), a) ==
                                        m_given.end());
             return out.join(' ');
         });
-    add("disk: the store reread: [ALARMS], none or damaged", [this](const QString&) {
+    add("disk: the store reread: [ALARMS], none or damaged", [this](Arg) {
         if (!QFile::exists(QString::fromStdString(Store().StorePath()))) return QString("none");
         wb::CAlarmStore reread(Store().m_strStartDir);
         return reread.LoadAlarms() ? '[' + Alarms(reread.m_alarms) + ']' : "damaged";
     });
-    add("exists FILE: yes, no, or empty (a file without bytes)", [this](const QString& arg) {
+    add("exists FILE: yes, no, or empty (a file without bytes)", [this](Arg arg) {
         const QFileInfo info(File(arg));
         return info.exists() ? info.isFile() && !info.size() ? "empty" : "yes" : "no";
     });
     add("bytes FILE: its bytes, percent-encoded",
-        [this](const QString& arg) { return Escape(ReadFileBytes(File(arg))); });
-    add("file FILE: its text", [this](const QString& arg) {
+        [this](Arg arg) { return Escape(ReadFileBytes(File(arg))); });
+    add("file FILE: its text", [this](Arg arg) {
         const std::string bytes = ReadFileBytes(File(arg)).toStdString();
         return Short(QString::fromStdString(platform::FromFileText(bytes)));
     });
     for (const char* property : {"text", "enabled", "checked", "visible", "focus", "readOnly",
                                  "maxLength", "selectedText"})
         add(property + QString(" NAMES: this Qt property of each named control (booleans 1 or 0)"),
-            [this, property](const QString& arg) {
+            [this, property](Arg arg) {
                 QStringList out;
                 for (const QString& name : arg.split(',')) {
                     const QVariant v = Widget(name) ? Widget(name)->property(property) : QVariant();

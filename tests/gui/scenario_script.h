@@ -58,7 +58,8 @@ struct Script {
     QStringList lines;
 };
 
-using Args = const QStringList&;
+using Args = const QStringList&;  // an action's words
+using Arg = const QString&;       // what follows a check's key and colon
 // The scripts' verbs, or their checks: each a line "NAME ARGS: what it does" and its handler.
 template <typename Handler>
 class Table {
@@ -87,8 +88,8 @@ public:
 private:
     std::vector<Entry> m_entries;
 };
-using Actions = Table<std::function<void(Args)>>;              // a line "VERB ARGS"
-using Checks = Table<std::function<QString(const QString&)>>;  // "= KEY[:ARG] VALUE": reads KEY
+using Actions = Table<std::function<void(Args)>>;   // a line "VERB ARGS"
+using Checks = Table<std::function<QString(Arg)>>;  // "= KEY[:ARG] VALUE": reads KEY
 
 // Goes through the program as a person would, after the scripts of tests/data/gui; their grammar
 // and every verb and check: tests/data/gui/README.md.

@@ -358,7 +358,7 @@ private:
     }
 
     void AddChecks(wb::test::Checks& add) override {
-        using Arg = const QString&;
+        using wb::test::Arg;
         const auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
         const auto number = [](auto n) { return QString::number(n); };
         add("started: yes when the program started and shows its window",
