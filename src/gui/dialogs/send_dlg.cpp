@@ -26,13 +26,13 @@ SendChannelFactory& ChannelFactory() {
     return factory;
 }
 
-std::unique_ptr<CSendChannel> NewChannel() {
-    return ChannelFactory() ? ChannelFactory()() : MakeWakeSocketChannel();
-}
-
 QString ControlName(int id) { return QStringLiteral("ctl%1").arg(id); }
 
 }  // namespace
+
+std::unique_ptr<CSendChannel> NewSendChannel() {
+    return ChannelFactory() ? ChannelFactory()() : MakeWakeSocketChannel();
+}
 
 CSendDlg::CSendDlg(QWidget* parent) : CHelpDialog(parent) {
     setWindowTitle(QStringLiteral("发送 Wakeburst 到指定主机"));
@@ -161,7 +161,7 @@ void CSendDlg::OnOK() {
     }
 
     QString target = m_editBroadcast->text();
-    std::unique_ptr<CSendChannel> channel = NewChannel();
+    std::unique_ptr<CSendChannel> channel = NewSendChannel();
     if (target.isEmpty()) {
         target = kLimitedBroadcast;
         channel->SetDestination(target.toStdString());
@@ -193,10 +193,9 @@ void CSendDlg::OnOK() {
     if (!sent) {
         // Not "发送到": nothing left. Send stays enabled for another try.
         SetStatus(QString());
-        CUiSeam::Message(this,
-                         QStringLiteral("Wakeburst 未被发送到 ") + target +
-                             QStringLiteral(".\n") + reason,
-                         QMessageBox::Ok, QMessageBox::Warning, AppTitle());
+        CUiSeam::Message(
+            this, QStringLiteral("Wakeburst 未被发送到 ") + target + QStringLiteral(".\n") + reason,
+            QMessageBox::Ok, QMessageBox::Warning, AppTitle());
         return;
     }
     SetStatus(QStringLiteral("发送到 ") + target);
