@@ -62,12 +62,14 @@ void CSendDlg::BuildLayout() {
     for (int k = 0; k < 6; ++k) {
         auto* edit = new QLineEdit(ethernetBox);
         edit->setObjectName(ControlName(kFirstByteId + k));
-        edit->setMaxLength(2);
+        // The first field also takes a whole address, pasted or typed, and spreads it.
+        edit->setMaxLength(k == 0 ? kMaxWholeAddress : 2);
         edit->setFixedWidth(byteWidth);
         edit->setAlignment(Qt::AlignLeft);
         bytes->addWidget(edit);
         m_editByte[k] = edit;
         connect(edit, &QLineEdit::textChanged, this, &CSendDlg::OnChangeByte);
+        connect(edit, &QLineEdit::textEdited, this, [this, k] { OnEditByte(k); });
         edit->installEventFilter(this);
         SetContextHelp(edit, 0x80820468u);
     }
@@ -203,6 +205,38 @@ void CSendDlg::OnOK() {
     // The destination stays on show for the pause; the program goes on meanwhile.
     m_btnSend->setEnabled(false);
     m_pauseTimer.start();
+}
+
+bool CSendDlg::SpreadAddress(const QString& text) {
+    std::uint8_t bytes[6];
+    const QString trimmed = text.trimmed();
+    if (!ParseEthernetArgument(trimmed.toStdString(), bytes)) return false;
+    // The digits as written, letter case kept.
+    QString digits;
+    for (QChar c : trimmed) {
+        if (IsHexDigit(c.toLatin1())) digits += c;
+    }
+    for (int k = 0; k < 6; ++k)
+        m_editByte[k]->setText(digits.mid(2 * k, 2));
+    m_editByte[5]->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void CSendDlg::OnEditByte(int k) {
+    QLineEdit* edit = m_editByte[k];
+    QString text = edit->text();
+    if (k == 0 && text.size() > 2) {
+        if (SpreadAddress(text)) return;
+        edit->setText(text.left(2));
+        text = edit->text();
+    }
+    // The separator typed after a pair whose second digit moved on to this field.
+    if (k > 0 && !text.isEmpty() && QStringLiteral(":-.").contains(text.front())) {
+        edit->setText(text.mid(1));
+        return;
+    }
+    if (text.size() == 2 && edit->cursorPosition() == 2 && k < 5)
+        m_editByte[k + 1]->setFocus(Qt::OtherFocusReason);
 }
 
 void CSendDlg::OnPauseOver() {
