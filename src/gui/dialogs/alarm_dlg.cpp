@@ -1,5 +1,6 @@
 #include "dialogs/alarm_dlg.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -57,7 +59,7 @@ QString CAlarmDlg::AlarmLabel(const CAlarmSetting& alarm) {
     for (int k = 0; k < 7; ++k) {
         if (alarm.m_nDays & (0x02u << k)) days << tr("周%1").arg(QString::fromUtf8(kDays[k]));
     }
-    const QString when = days.size() == 7   ? tr("每天")
+    const QString when = days.size() == 7 ? tr("每天")
                          : days.isEmpty() ? tr("无日期")
                                           : days.join(QLatin1Char(' '));
     return QStringLiteral("%1   %2  %3:%4")
@@ -67,8 +69,15 @@ QString CAlarmDlg::AlarmLabel(const CAlarmSetting& alarm) {
 }
 
 void CAlarmDlg::LabelItems() {
-    for (std::size_t i = 0; i < m_list.size() && static_cast<int>(i) < m_comboGroup->count(); ++i)
-        m_comboGroup->setItemData(static_cast<int>(i), AlarmLabel(*m_list[i]), kAlarmLabelRole);
+    int widest = 0;
+    for (std::size_t i = 0; i < m_list.size() && static_cast<int>(i) < m_comboGroup->count(); ++i) {
+        const QString label = AlarmLabel(*m_list[i]);
+        m_comboGroup->setItemData(static_cast<int>(i), label, kAlarmLabelRole);
+        widest = std::max(widest, fontMetrics().horizontalAdvance(label));
+    }
+    // The list may grow wider than the field, up to half the screen, so the days show.
+    const int most = screen() ? screen()->availableGeometry().width() / 2 : 600;
+    m_comboGroup->view()->setMinimumWidth(std::min(widest + 32, most));
 }
 
 // An up-down control: two small arrows beside a field; every press reports +1 or -1.
