@@ -14,7 +14,8 @@ namespace wb::gui {
 
 namespace {
 
-// A full round over every host of the document starts this long after the last one ended;
+// A full round over every host of the document starts this long after the last one ended
+// (a round of 250 hosts, most of them silent, takes four slices of a second);
 // hosts just woken are probed every second meanwhile, as `wakeburst send --wait` does.
 constexpr int kFullRoundSeconds = 5;
 constexpr int kTickMs = 1000;
@@ -100,7 +101,7 @@ void CHostMarks::OnTick() {
         }
     }
     if (ips.isEmpty()) return;
-    if (full) m_lastFullRound = now;
+    m_fullRound = full;
     StartRound(ips);
 }
 
@@ -137,6 +138,7 @@ void CHostMarks::StartRound(const QStringList& ips) {
 void CHostMarks::OnRoundDone(const QStringList& ips, const QList<bool>& answered) {
     m_busy = false;
     const QDateTime now = QDateTime::currentDateTime();
+    if (m_fullRound) m_lastFullRound = now;
     bool changed = false;
     for (qsizetype i = 0; i < ips.size() && i < answered.size(); ++i) {
         const State state = answered.at(i) ? State::Answering : State::Silent;

@@ -57,6 +57,7 @@ private:
     QHash<QString, QDateTime> m_woken;  // waiting for these since
     QDateTime m_lastFullRound;
     bool m_busy = false;
+    bool m_fullRound = false;  // the round under way covers the whole document
     static std::atomic<int> s_rounds;
 };
 
