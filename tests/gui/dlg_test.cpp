@@ -1,12 +1,8 @@
 // Goes through the send, alarm and host-list creation dialogs as a person would, after the
 // scenarios of tests/data/gui/*_dlg.txt, or of the files WAKEBURST_DLG_SCRIPTS names: the
 // network lab runs its own that way, since outside the lab their sends would have nowhere
-// safe to go. The format and the common actions and states are scenario_script.h's; controls
-// go by the scripts' names. No datagram leaves unless a script says "real".
-// Actions: start (the program), open send|alarm|
-// create, activate, call SLOT, resolvable NAME, fail REASON, address
-// found, real, listen, stopwatch, away (another current directory), tick (the frame's timer).
-// States: log, pausing, open, gone, result, documents, received, list, index, combo, below:MS.
+// safe to go. No datagram leaves unless a script says "real". Grammar and verbs:
+// tests/data/gui/README.md.
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -151,68 +147,102 @@ class DlgTest : public QObject, public Scenario {
         return send ? send : Commands().AlarmDialog();
     }
 
-    void Act(const QString& verb, const QStringList& args) override {
-        const QString arg = args.value(0);
-        if (verb == "start") {
+    template <typename Read>
+    QString OfAlarm(Read read) {
+        auto* alarm = qobject_cast<CAlarmDlg*>(m_dlg);
+        return alarm ? read(*alarm) : "no alarm dialog";
+    }
+
+    void AddActions(Actions& add) override {
+        add("start: the program starts (else the dialogs stand alone)", [this](Args) {
             QVERIFY(m_fx->Start(std::make_unique<CDawnlyApp>(Clock())));
             m_started = true;
             CUiSeam::Reset();
-            return CUiSeam::InstallCoreMessageHandler();
-        }
-        if (verb == "open") QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (verb == "open" && arg == "send") Commands().OpenSendDialog(nullptr);
-        if (verb == "open" && arg == "alarm") Commands().OpenAlarmDialog(nullptr);
-        if (verb == "open" && arg == "create")
-            (m_dlg = new CCreateListDlg([this](const QString& path) {
-                 if (m_started) m_fx->App().OpenDocumentFile(path);
-             }))->show();
-        if (verb == "open") QVERIFY(m_f.dlg = m_dlg = arg == "create" ? m_dlg.data() : Held());
-        if (verb == "real")
-            return CSendDlg::SetChannelFactory({}), CCreateListDlg::SetCreationRunner({});
-        if (verb == "listen") m_receiver = std::make_unique<UdpReceiver>();
-        if (verb == "listen") QVERIFY(m_receiver->IsBound());
-        if (verb == "resolvable") m_f.resolvable << arg;
-        if (verb == "fail") m_f.failure = args.join(' ').toStdString();
-        if (verb == "address") m_f.addressFound = arg == "found";
-        if (verb == "activate") m_dlg->activateWindow();
-        if (verb == "activate") QVERIFY(QTest::qWaitForWindowActive(m_dlg));
-        if (verb == "call") QVERIFY(QMetaObject::invokeMethod(m_dlg, qPrintable(arg)));
-        if (verb == "stopwatch") m_stopwatch.start();
-        if (verb == "away") QVERIFY(QDir::setCurrent(QDir::tempPath()));
-        if (verb == "tick") m_fx->Frame().OnTimer(ALARM_TIMER_ID);
-        const QStringList mine{"open",     "listen", "resolvable", "fail", "address",
-                               "activate", "call",   "stopwatch",  "away", "tick"};
-        if (!mine.contains(verb)) QFAIL(qPrintable("unknown action " + verb));
+            CUiSeam::InstallCoreMessageHandler();
+        });
+        add("open send|alarm|create: the dialog opens", [this](Args a) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            if (a.value(0) == "send") Commands().OpenSendDialog(nullptr);
+            if (a.value(0) == "alarm") Commands().OpenAlarmDialog(nullptr);
+            if (a.value(0) == "create")
+                (m_dlg = new CCreateListDlg([this](const QString& path) {
+                     if (m_started) m_fx->App().OpenDocumentFile(path);
+                 }))->show();
+            QVERIFY(m_f.dlg = m_dlg = a.value(0) == "create" ? m_dlg.data() : Held());
+        });
+        add("real: the real network from then on, not the stand-ins",
+            [](Args) { CSendDlg::SetChannelFactory({}), CCreateListDlg::SetCreationRunner({}); });
+        add("listen: a receiver on 127.0.0.1:2304", [this](Args) {
+            m_receiver = std::make_unique<UdpReceiver>();
+            QVERIFY(m_receiver->IsBound());
+        });
+        add("resolvable NAME: a host name the stand-in channel resolves",
+            [this](Args a) { m_f.resolvable << a.value(0); });
+        add("fail REASON: every send of the stand-in channel fails, for this reason",
+            [this](Args a) { m_f.failure = a.join(' ').toStdString(); });
+        add("address found: the stand-in creation finds the machine's address",
+            [this](Args a) { m_f.addressFound = a.value(0) == "found"; });
+        add("activate: the dialog becomes the active window", [this](Args) {
+            m_dlg->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_dlg));
+        });
+        add("call SLOT: the dialog's slot called",
+            [this](Args a) { QVERIFY(QMetaObject::invokeMethod(m_dlg, qPrintable(a.value(0)))); });
+        add("stopwatch: a stopwatch starts, for below", [this](Args) { m_stopwatch.start(); });
+        add("tick: the alarm timer fires", [this](Args) { m_fx->Frame().OnTimer(ALARM_TIMER_ID); });
     }
 
-    std::optional<QString> State(const QString& key, const QString& arg) override {
-        QStringList out;
+    void AddChecks(Checks& add) override {
+        using Arg = const QString&;
         const auto bit = [](bool b) { return QString(b ? "1" : "0"); };
-        if (key == "below") return bit(m_stopwatch.elapsed() < arg.toInt());
-        if (key == "log") return Short(m_f.log.join(" | "));
-        if (key == "pausing") return bit(qobject_cast<CSendDlg*>(m_dlg)->IsPausing());
-        if (key == "open")
+        add("below MS: 1 when the stopwatch shows less",
+            [=](Arg ms) { return bit(m_stopwatch.elapsed() < ms.toInt()); });
+        add("log: what the stand-ins were given: channel, to DESTINATION, sent FRAME@DESTINATION, "
+            "closed; run MASK FILE; and at each lookup and phase (the status line, + while the "
+            "progress shows, wait with the wait cursor)",
+            [this](Arg) { return Short(m_f.log.join(" | ")); });
+        add("pausing: 1 while the send dialog pauses between sends",
+            [=](Arg) { return bit(qobject_cast<CSendDlg*>(m_dlg)->IsPausing()); });
+        add("open: whether the program holds it open: yes, other (another one), no", [this](Arg) {
             return Held() ? (Held() == m_dlg && m_dlg->isVisible() ? "yes" : "other") : "no";
-        if (key == "gone") QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (key == "gone") return bit(m_dlg.isNull());
-        if (key == "result") return bit(m_dlg->result() == QDialog::Accepted);
-        for (const auto* doc :
-             key == "documents" ? m_fx->App().DocTemplate()->Documents() : QList<CDawnlyDoc*>())
-            out << Short(QFileInfo(doc->GetPathName()).canonicalFilePath());
-        for (const auto& f : key == "received" ? m_receiver->Drain() : std::vector<std::string>())
-            out << QString::fromStdString(ToHex(f));
-        if (key == "documents" || key == "received") return out.join(' ');
-        auto* alarm = qobject_cast<CAlarmDlg*>(m_dlg);
-        const QStringList mine{"list", "index", "combo"};
-        if (!mine.contains(key)) return std::nullopt;
-        if (!alarm) return QString("no alarm dialog");
-        auto* groups = alarm->findChild<QComboBox*>();
-        if (key == "list") return Alarms(alarm->WorkingList());
-        if (key == "index")
-            return QStringLiteral("%1 %2").arg(alarm->CurrentIndex()).arg(groups->currentIndex());
-        for (int k = 0; k < groups->count(); ++k)
-            out << Short(groups->itemText(k));
-        return Short(groups->currentText()) + " [" + out.join(' ') + ']';  // combo
+        });
+        add("gone: 1 when the dialog is deleted", [=](Arg) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return bit(m_dlg.isNull());
+        });
+        add("result: 1 when the dialog was accepted",
+            [=](Arg) { return bit(m_dlg->result() == QDialog::Accepted); });
+        add("documents: the paths of the program's documents", [this](Arg) {
+            QStringList out;
+            for (const auto* doc : m_fx->App().DocTemplate()->Documents())
+                out << Short(QFileInfo(doc->GetPathName()).canonicalFilePath());
+            return out.join(' ');
+        });
+        add("received: the frames received since the last look, in hex", [this](Arg) {
+            QStringList out;
+            for (const auto& f : m_receiver->Drain())
+                out << QString::fromStdString(ToHex(f));
+            return out.join(' ');
+        });
+        add("list: the alarm dialog's alarms", [this](Arg) {
+            return OfAlarm([this](CAlarmDlg& d) { return Alarms(d.WorkingList()); });
+        });
+        add("index: the alarm dialog's current alarm and combo box item", [this](Arg) {
+            return OfAlarm([](CAlarmDlg& d) {
+                return QStringLiteral("%1 %2")
+                    .arg(d.CurrentIndex())
+                    .arg(d.findChild<QComboBox*>()->currentIndex());
+            });
+        });
+        add("combo: the alarm dialog's combo box: its text [its items]", [this](Arg) {
+            return OfAlarm([this](CAlarmDlg& d) {
+                QStringList out;
+                auto* groups = d.findChild<QComboBox*>();
+                for (int k = 0; k < groups->count(); ++k)
+                    out << Short(groups->itemText(k));
+                return Short(groups->currentText()) + " [" + out.join(' ') + ']';
+            });
+        });
     }
 
 private slots:
@@ -236,10 +266,11 @@ private slots:
         m_started = false;
     }
 
+    void grammar() { CheckReadme("*_dlg.txt and lab_gui.txt"); }
     void scenario_data() { AddRows(qEnvironmentVariable("WAKEBURST_DLG_SCRIPTS", "*_dlg.txt")); }
     void scenario() {
-        QFETCH(QStringList, lines);
-        Run(lines);
+        QFETCH(Script, script);
+        Run(script);
         QVERIFY(!QApplication::overrideCursor());
     }
 };

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
+#include <cstdio>
 
 #include "common/ui_seam.h"
 #include "platform/codepage.h"
@@ -21,10 +22,6 @@ namespace wb::test {
 namespace {
 
 const QString kData = QStringLiteral(WAKEBURST_TEST_DATA "/");
-const QStringList kCommon =
-    QString("answer file-dialog-gives file clock alarms disk type set key click close choose")
-        .split(' ');
-
 // "<...>" stands for anything.
 bool Matches(const QString& got, const QString& want) {
     QStringList parts = want.split("<...>");
@@ -77,23 +74,23 @@ void AppFixture::Stop() {
 }
 
 void Scenario::AddRows(const QString& names) {
-    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<Script>("script");
     for (const QString& file : QDir(kData + "gui").entryList(names.split(','))) {
         QFile f(kData + "gui/" + file);
         QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file));
-        QStringList lines;
+        const QStringList lines = QString::fromUtf8(f.readAll()).split('\n');
+        Script script{QDir(QDir::cleanPath(kData + "../..")).relativeFilePath(f.fileName()), 0, {}};
         QString name;
-        const auto flush = [&] {
-            if (!name.isEmpty()) QTest::newRow(qPrintable(name)) << lines;
-            lines.clear();
-        };
-        for (const QString& line : QString::fromUtf8(f.readAll()).split('\n')) {
-            if (line.startsWith("== "))
-                flush(), name = file.section('.', 0, 0) + ": " + line.mid(3);
-            else if (!line.trimmed().isEmpty() && !line.startsWith('#'))
-                lines << line;
+        for (int i = 0; i <= lines.size(); ++i) {
+            if (i < lines.size() && !lines[i].startsWith("== ")) {
+                script.lines << lines[i];
+                continue;
+            }
+            if (!name.isEmpty()) QTest::newRow(qPrintable(name)) << script;
+            name = file.section('.', 0, 0) + ": " + lines.value(i).mid(3);
+            script.first = i + 2;
+            script.lines.clear();
         }
-        flush();
     }
 }
 
@@ -148,63 +145,133 @@ wb::WallClock Scenario::Clock() {
     };
 }
 
-void Scenario::Run(const QStringList& lines) {
+void Scenario::Run(const Script& script) {
     m_skipped = false;
-    for (const QString& line : lines) {
+    Actions actions;
+    Checks checks;
+    AddActions(actions), AddCommonActions(actions), AddChecks(checks), AddCommonChecks(checks);
+    for (int i = 0; i < script.lines.size(); ++i) {
+        const QString& line = script.lines[i];
+        if (line.trimmed().isEmpty() || line.startsWith('#')) continue;
+        const QString at = QString("%1:%2: %3").arg(script.file).arg(script.first + i).arg(line);
         QStringList words = line.split(' ');
         const QString verb = words.takeFirst();
         if (verb != "=" && verb != "=>") {
-            kCommon.contains(verb) ? CommonAct(verb, words) : Act(verb, words);
+            const auto* action = actions.Find(verb);
+            if (!action) QFAIL(qPrintable(at + "\n   unknown verb " + verb));
+            action->run(words);
             if (m_skipped) return;
-            if (QTest::currentTestFailed()) QFAIL(qPrintable("at: " + line));
+            if (QTest::currentTestFailed()) QFAIL(qPrintable(at));
             continue;
         }
         const QString key = words.value(0).section(':', 0, 0);
-        const QString arg = words.value(0).section(':', 1);
-        const QString want = words.mid(1).join(' ');
+        const auto* check = checks.Find(key);
+        if (!check) QFAIL(qPrintable(at + "\n   unknown check " + key));
         QString got;
         const auto match = [&] {
-            const auto own = State(key, arg);
-            return Matches(got = own ? *own : CommonState(key, arg), want);
+            return Matches(got = check->run(words.value(0).section(':', 1)),
+                           words.mid(1).join(' '));
         };
         const bool ok = verb == "=>" ? QTest::qWaitFor(match, 20000) : match();
-        if (QTest::currentTestFailed()) QFAIL(qPrintable("at: " + line));
-        QVERIFY2(ok, qPrintable(line + "\n   got: " + got));
+        if (QTest::currentTestFailed()) QFAIL(qPrintable(at));
+        QVERIFY2(ok, qPrintable(at + "\n   got: " + got));
     }
 }
 
-void Scenario::CommonAct(const QString& verb, const QStringList& args) {
-    const QString arg = args.value(0), rest = args.mid(1).join(' ');
-    if (verb == "answer")
-        return gui::CUiSeam::QueueAnswer(arg == "yes"  ? QMessageBox::Yes
-                                         : arg == "no" ? QMessageBox::No
+void Scenario::CheckReadme(const QString& scripts) {
+    const QStringList readme =
+        QString::fromUtf8(ReadFileBytes(kData + "gui/README.md")).split('\n');
+    Actions common, own;
+    Checks commonChecks, ownChecks;
+    AddCommonActions(common), AddActions(own), AddCommonChecks(commonChecks), AddChecks(ownChecks);
+    const std::pair<QString, QStringList> sections[] = {
+        {"Every script: actions", common.Listed()},
+        {"Every script: checks", commonChecks.Listed()},
+        {scripts + ": actions", own.Listed()},
+        {scripts + ": checks", ownChecks.Listed()}};
+    QString wrong;
+    for (const auto& [heading, want] : sections) {
+        QStringList listed;
+        for (auto l = std::find(readme.begin(), readme.end(), "### " + heading);
+             l != readme.end() && ++l != readme.end() && !l->startsWith('#');)
+            if (l->startsWith("- ")) listed << *l;
+        if (listed != want) wrong += "\n### " + heading + "\n\n" + want.join('\n') + '\n';
+    }
+    if (!wrong.isEmpty()) std::fputs(qPrintable(wrong), stderr);  // whole, to paste
+    QVERIFY2(wrong.isEmpty(), "tests/data/gui/README.md lists the verbs otherwise: see above");
+}
+
+void Scenario::AddCommonActions(Actions& add) {
+    const auto control = [this](Args a, auto run) {
+        QWidget* w = Widget(a.value(0));
+        QVERIFY2(w, qPrintable("no control " + a.value(0)));
+        run(w, a.mid(1).join(' '));
+    };
+    add("answer yes|no|cancel: the answer to the next message box", [](Args a) {
+        gui::CUiSeam::QueueAnswer(a.value(0) == "yes"  ? QMessageBox::Yes
+                                  : a.value(0) == "no" ? QMessageBox::No
                                                        : QMessageBox::Cancel);
-    if (verb == "file-dialog-gives") return gui::CUiSeam::QueueFileNames({File(arg)});
-    if (verb == "file") {  // its name, then its bytes or "@" and a file of tests/data
-        const QString path = File(QString::fromUtf8(QByteArray::fromPercentEncoding(arg.toUtf8())));
-        const QByteArray bytes = QByteArray::fromPercentEncoding(rest.toUtf8());
-        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-        return WriteFileBytes(path,
-                              bytes.startsWith('@') ? ReadFileBytes(kData + bytes.mid(1)) : bytes);
-    }
-    if (verb == "clock") {
-        const QDateTime at = QDateTime::fromString(arg, Qt::ISODateWithMs);
-        m_now = std::chrono::system_clock::time_point(
-            std::chrono::milliseconds(at.toMSecsSinceEpoch()));
-        return args.value(1) == "running" ? m_running.start() : void();
-    }
-    if (verb == "alarms") return void(Store().m_alarms = m_given = Alarms(args));
-    if (verb == "disk") QVERIFY(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(args)));
-    if (verb == "disk") return;
-    QWidget* w = Widget(arg.section(',', 0, 0));
-    if (w && verb == "click" && args.size() > 1) w = w->findChild<QToolButton*>(rest);
-    QVERIFY2(w, qPrintable("no control for " + verb + ' ' + args.join(' ')));
-    const QStringList names = arg.split(',');
-    for (int k = 0; (verb == "type" || verb == "set") && k < names.size(); ++k) {
+    });
+    add("file-dialog-gives FILE: what the next file dialog gives",
+        [this](Args a) { gui::CUiSeam::QueueFileNames({File(a.value(0))}); });
+    add("file NAME BYTES: a file (name and bytes percent-encoded; \"@\" and a file of tests/data)",
+        [this](Args a) {
+            const QString path =
+                File(QString::fromUtf8(QByteArray::fromPercentEncoding(a.value(0).toUtf8())));
+            const QByteArray bytes = QByteArray::fromPercentEncoding(a.mid(1).join(' ').toUtf8());
+            QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+            WriteFileBytes(path,
+                           bytes.startsWith('@') ? ReadFileBytes(kData + bytes.mid(1)) : bytes);
+        });
+    add("clock LOCAL-TIME [running]: the program's clock from then, standing or running (before "
+        "start)",
+        [this](Args a) {
+            const QDateTime at = QDateTime::fromString(a.value(0), Qt::ISODateWithMs);
+            m_now = std::chrono::system_clock::time_point(
+                std::chrono::milliseconds(at.toMSecsSinceEpoch()));
+            if (a.value(1) == "running") m_running.start();
+        });
+    add("alarms ALARMS: the program's list",
+        [this](Args a) { Store().m_alarms = m_given = Alarms(a); });
+    add("disk ALARMS: another program saves the store",
+        [this](Args a) { QVERIFY(wb::CAlarmStore(Store().m_strStartDir).SaveAlarms(Alarms(a))); });
+    add("away: the current directory moves elsewhere",
+        [](Args) { QVERIFY(QDir::setCurrent(QDir::tempPath())); });
+    add("type NAMES TEXTS: typed into the named fields, a word each (one field: all the rest)",
+        [this](Args a) { Fill(a, true); });
+    add("set NAMES TEXTS: as type, without the keyboard", [this](Args a) { Fill(a, false); });
+    add("key NAME KEY: a key pressed in the control", [=](Args a) {
+        control(a, [](QWidget* w, const QString& key) {
+            w->setFocus();
+            QTest::keyClick(w, QKeySequence(key)[0].key());
+        });
+    });
+    // Where a person clicks: a field where its text starts, a box on its mark.
+    add("click NAME [BUTTON]: a click on the control or its tool button BUTTON", [=](Args a) {
+        control(a, [](QWidget* w, const QString& button) {
+            if (!button.isEmpty()) w = w->findChild<QToolButton*>(button);
+            QVERIFY2(w, qPrintable("no button " + button));
+            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, w->height() / 2));
+        });
+    });
+    add("close NAME: it closes", [=](Args a) { control(a, [](QWidget* w, auto) { w->close(); }); });
+    add("choose NAME INDEX: the item chosen in the combo box whose field NAME is", [=](Args a) {
+        control(a, [](QWidget* w, const QString& index) {
+            auto* combo = qobject_cast<QComboBox*>(w->parentWidget());
+            QVERIFY2(combo, "not a combo box's field");
+            combo->setCurrentIndex(index.toInt());
+            combo->activated(index.toInt());
+        });
+    });
+}
+
+void Scenario::Fill(Args a, bool typed) {
+    const QStringList names = a.value(0).split(',');
+    for (int k = 0; k < names.size(); ++k) {
         auto* edit = qobject_cast<QLineEdit*>(Widget(names[k]));
-        const QString text = Long(names.size() > 1 ? args.value(k + 1) : rest);
-        QVERIFY2(edit, qPrintable(names[k]));
-        if (verb == "set") {
+        QVERIFY2(edit, qPrintable("no field " + names[k]));
+        const QString text = Long(names.size() > 1 ? a.value(k + 1) : a.mid(1).join(' '));
+        if (!typed) {
             edit->setText(text);
             continue;
         }
@@ -213,53 +280,65 @@ void Scenario::CommonAct(const QString& verb, const QStringList& args) {
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, text);
     }
-    if (verb == "type" || verb == "set") return;
-    if (verb == "key") return w->setFocus(), QTest::keyClick(w, QKeySequence(rest)[0].key());
-    // Where a person clicks: a field where its text starts, a box on its mark.
-    if (verb == "click")
-        return QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, w->height() / 2));
-    if (verb == "close") return void(w->close());
-    auto* combo = qobject_cast<QComboBox*>(w->parentWidget());
-    if (verb == "choose" && combo) combo->setCurrentIndex(rest.toInt());
-    if (verb == "choose" && combo) return combo->activated(rest.toInt());
-    QFAIL(qPrintable("unknown action " + verb));
 }
 
-QString Scenario::CommonState(const QString& key, const QString& arg) {
-    const auto& records = gui::CUiSeam::Records();
-    QStringList out;
-    for (const auto& r : key == "messages" ? records : std::vector<gui::CUiSeam::Record>())
-        if (r.kind == gui::CUiSeam::Kind::Message) out << r.text;
-    if (key == "messages") return Short(out.join(" | "));
-    for (const auto& r : key == "boxes" ? records : std::vector<gui::CUiSeam::Record>())
-        out << (r.kind != gui::CUiSeam::Kind::Message
-                    ? QString("kind %1 ").arg(int(r.kind)) + r.caption
-                    : r.caption + ':' +
-                          Keys(QMetaEnum::fromType<QMessageBox::StandardButtons>(), r.buttons) +
-                          ':' + Keys(QMetaEnum::fromType<QMessageBox::Icon>(), r.icon));
-    if (key == "boxes") return out.join(" | ");
-    if (key == "program") return Alarms(Store().m_alarms);
-    for (const auto& a : key == "fresh" ? Store().m_alarms : wb::AlarmList())
-        out << QString::number(std::find(m_given.begin(), m_given.end(), a) == m_given.end());
-    if (key == "fresh") return out.join(' ');
-    if (key == "disk" && !QFile::exists(QString::fromStdString(Store().StorePath()))) return "none";
-    if (key == "disk") {
+void Scenario::AddCommonChecks(Checks& add) {
+    using gui::CUiSeam;
+    add("messages: the texts of the messages shown, \" | \" between", [this](const QString&) {
+        QStringList out;
+        for (const auto& r : CUiSeam::Records())
+            if (r.kind == CUiSeam::Kind::Message) out << r.text;
+        return Short(out.join(" | "));
+    });
+    add("boxes: each message's caption:buttons:icon, or \"kind\" and a dialog's kind and caption",
+        [](const QString&) {
+            QStringList out;
+            for (const auto& r : CUiSeam::Records())
+                out << (r.kind != CUiSeam::Kind::Message
+                            ? QString("kind %1 ").arg(int(r.kind)) + r.caption
+                            : r.caption + ':' +
+                                  Keys(QMetaEnum::fromType<QMessageBox::StandardButtons>(),
+                                       r.buttons) +
+                                  ':' + Keys(QMetaEnum::fromType<QMessageBox::Icon>(), r.icon));
+            return out.join(" | ");
+        });
+    add("program: its alarms", [this](const QString&) { return Alarms(Store().m_alarms); });
+    add("fresh: 1 for each alarm of the program that is a copy, not one the script gave, else 0",
+        [this](const QString&) {
+            QStringList out;
+            for (const auto& a : Store().m_alarms)
+                out << QString::number(std::find(m_given.begin(), m_given.end(), a) ==
+                                       m_given.end());
+            return out.join(' ');
+        });
+    add("disk: the store reread: [ALARMS], none or damaged", [this](const QString&) {
+        if (!QFile::exists(QString::fromStdString(Store().StorePath()))) return QString("none");
         wb::CAlarmStore reread(Store().m_strStartDir);
         return reread.LoadAlarms() ? '[' + Alarms(reread.m_alarms) + ']' : "damaged";
-    }
-    const QFileInfo info(File(arg));
-    if (key == "exists")
+    });
+    add("exists FILE: yes, no, or empty (a file without bytes)", [this](const QString& arg) {
+        const QFileInfo info(File(arg));
         return info.exists() ? info.isFile() && !info.size() ? "empty" : "yes" : "no";
-    const QByteArray bytes = ReadFileBytes(File(arg));
-    if (key == "bytes") return Escape(bytes);
-    if (key == "file")
-        return Short(QString::fromStdString(platform::FromFileText(bytes.toStdString())));
-    for (const QString& name : arg.isEmpty() ? QStringList() : arg.split(',')) {
-        const QVariant v = Widget(name) ? Widget(name)->property(qPrintable(key)) : QVariant();
-        if (!v.isValid()) return name + " has no " + key;
-        out << (v.typeId() == QMetaType::Bool ? QString::number(v.toBool()) : Short(v.toString()));
-    }
-    return arg.isEmpty() ? "unknown state " + key : out.join(' ');
+    });
+    add("bytes FILE: its bytes, percent-encoded",
+        [this](const QString& arg) { return Escape(ReadFileBytes(File(arg))); });
+    add("file FILE: its text", [this](const QString& arg) {
+        const std::string bytes = ReadFileBytes(File(arg)).toStdString();
+        return Short(QString::fromStdString(platform::FromFileText(bytes)));
+    });
+    for (const char* property : {"text", "enabled", "checked", "visible", "focus", "readOnly",
+                                 "maxLength", "selectedText"})
+        add(property + QString(" NAMES: this Qt property of each named control (booleans 1 or 0)"),
+            [this, property](const QString& arg) {
+                QStringList out;
+                for (const QString& name : arg.split(',')) {
+                    const QVariant v = Widget(name) ? Widget(name)->property(property) : QVariant();
+                    if (!v.isValid()) return name + " has no " + property;
+                    out << (v.typeId() == QMetaType::Bool ? QString::number(v.toBool())
+                                                          : Short(v.toString()));
+                }
+                return out.join(' ');
+            });
 }
 
 }  // namespace wb::test

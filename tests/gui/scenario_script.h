@@ -2,11 +2,13 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -49,35 +51,64 @@ private:
     std::unique_ptr<gui::CDawnlyApp> m_app;
 };
 
-// Goes through the program as a person would, after the scenarios of tests/data/gui: "== name"
-// starts a scenario (a test row); every other line is an action ("type hour 9", "click add"), or
-// after "= " what some part shows then ("=> ": within twenty seconds), written "= KEY VALUE" or
-// "= KEY:ARG VALUE". "= PROPERTY:NAME,NAME VALUES" reads the named controls' Qt property (booleans
-// 1 or 0). "<...>" in a value expected stands for anything; "tmp/" is the scenario's own directory,
-// "data/" tests/data; texts show line ends and tabs. Common actions: type|set NAMES TEXTS, key NAME
-// KEY, click NAME [CHILD], choose NAME INDEX, close NAME, file NAME BYTES (percent-encoded, or @
-// and a file of tests/data), clock LOCAL-TIME [running] (the program's clock from then, standing or
-// running; before "start"), answer yes|no|cancel, file-dialog-gives FILE, alarms ALARMS (the
-// program's list), disk ALARMS (another program saves the store). Common states: messages, boxes
-// (caption:buttons:icon, or "kind" and the kind and caption of a dialog),
-// exists:FILE (yes, no, empty), file:FILE (its text), bytes:FILE (percent-encoded), program (the
-// program's alarms), disk (the store reread: [ALARMS], none or damaged), fresh (1 for each alarm of
-// the program that is a copy, not one the script gave). A file named without "tmp/" or "data/" is
-// the scenario's own.
+// A scenario of tests/data/gui: where its lines are, and the lines (blank ones and comments too).
+struct Script {
+    QString file;   // from the source root, as a failure names it
+    int first = 0;  // the line number of lines[0]
+    QStringList lines;
+};
+
+using Args = const QStringList&;
+// The scripts' verbs, or their checks: each a line "NAME ARGS: what it does" and its handler.
+template <typename Handler>
+class Table {
+public:
+    struct Entry {
+        QString name, about;
+        Handler run;
+    };
+    void operator()(const QString& line, Handler run) {
+        const QString name = line.section(QRegularExpression("[ :]"), 0, 0);
+        m_entries.push_back(
+            {name, line.mid(name.size() + line.startsWith(name + ':')).trimmed(), std::move(run)});
+    }
+    const Entry* Find(const QString& name) const {
+        for (const Entry& e : m_entries)
+            if (e.name == name) return &e;
+        return nullptr;
+    }
+    QStringList Listed() const {  // as the README lists them
+        QStringList out;
+        for (const Entry& e : m_entries)
+            out << "- `" + e.name + "` " + e.about;
+        return out;
+    }
+
+private:
+    std::vector<Entry> m_entries;
+};
+using Actions = Table<std::function<void(Args)>>;              // a line "VERB ARGS"
+using Checks = Table<std::function<QString(const QString&)>>;  // "= KEY[:ARG] VALUE": reads KEY
+
+// Goes through the program as a person would, after the scripts of tests/data/gui; their grammar
+// and every verb and check: tests/data/gui/README.md.
 class Scenario {
 public:
     virtual ~Scenario() = default;
-    // Adds the rows, column "lines": the scenarios of the files of tests/data/gui that the
+    // Adds the rows, column "script": the scenarios of the files of tests/data/gui that the
     // comma-separated patterns `names` match, each named "FILE: NAME".
     static void AddRows(const QString& names);
-    void Run(const QStringList& lines);
+    void Run(const Script& script);
+    // The README lists the tables as they are, under "### Every script: ..." and
+    // "### SCRIPTS: actions" / "### SCRIPTS: checks".
+    void CheckReadme(const QString& scripts);
 
 protected:
     // Set by SCENARIO_SKIP: a skip ends the whole scenario, not only the action it is in.
     bool m_skipped = false;
-    virtual QString Dir() const = 0;  // the scenario's own directory
-    virtual void Act(const QString& verb, const QStringList& args) = 0;  // all but the common
-    virtual std::optional<QString> State(const QString& key, const QString& arg) = 0;
+    virtual QString Dir() const = 0;            // the scenario's own directory
+    virtual void AddActions(Actions& add) = 0;  // the runner's own, beside the common ones
+    virtual void AddChecks(Checks& add) = 0;
     virtual QWidget* Widget(const QString&) { return nullptr; }  // a control by its name
     QString Long(const QString& text) const;
     QString Short(QString text) const;
@@ -87,16 +118,17 @@ protected:
     virtual wb::CAlarmStore& Store() = 0;  // the program's
     wb::WallClock Clock();                 // the program's: the system's unless the script set one
     std::optional<std::chrono::system_clock::time_point> m_now;
-    // Alarms as the scripts write them: file,days (hex),hour,minute[,broadcast
-    // 198.51.100.255], separated by spaces.
     wb::AlarmList Alarms(const QStringList& rows) const;
     QString Alarms(const wb::AlarmList& list) const;
 
 private:
-    void CommonAct(const QString& verb, const QStringList& args);
-    QString CommonState(const QString& key, const QString& arg);
+    void AddCommonActions(Actions& add);
+    void AddCommonChecks(Checks& add);
+    void Fill(Args args, bool typed);
     QElapsedTimer m_running;  // valid when the program's clock runs from m_now
     wb::AlarmList m_given;    // the program's alarms as the script set them
 };
 
 }  // namespace wb::test
+
+Q_DECLARE_METATYPE(wb::test::Script)

@@ -1,7 +1,5 @@
-// The desktop program's shell as a person and the system meet it: scenarios of
-// tests/data/gui/shell.txt (the format is scenario_script.h's) start the program,
-// open, edit, save, drop and print documents, run commands, hand files over from other
-// starts and fire alarms, and check what the windows, the files and the store show.
+// The desktop program's shell as a person and the system meet it: the scenarios of
+// tests/data/gui/shell.txt (grammar and verbs: tests/data/gui/README.md).
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -47,12 +45,32 @@ class NoTimerApp final : public CDawnlyApp {
 
 // Bytes in the scripts: percent-encoded where not printable ASCII.
 QByteArray Unescape(const QString& text) { return QByteArray::fromPercentEncoding(text.toUtf8()); }
+QString Xy(QPoint p) { return QString("%1,%2").arg(p.x()).arg(p.y()); }
 template <typename List, typename Text>
 QString Join(const List& list, Text text, const QString& glue = ",") {
     QStringList out;
     for (const auto& item : list)
         out << text(item);
     return out.join(glue);
+}
+
+// The commands and menus as the scripts name them: as in src/gui/shell/command_ids.h, without
+// ID_ or IDR_, in lower case with dashes (ID_FILE_SAVE: file-save).
+const std::map<QString, int>& Ids() {
+    static const std::map<QString, int> ids = [] {
+        std::map<QString, int> out;
+        const QRegularExpression id("\\bIDR?_(\\w+) = (\\d+)");
+        for (const auto& m : id.globalMatch(
+                 ReadFileBytes(WAKEBURST_TEST_DATA "/../../src/gui/shell/command_ids.h")))
+            out[m.captured(1).toLower().replace('_', '-')] = m.captured(2).toInt();
+        return out;
+    }();
+    return ids;
+}
+QString NameOf(int id) {
+    for (const auto& [name, number] : Ids())
+        if (number == id) return name;
+    return QString::number(id);
 }
 
 // Forks, becomes user `uid` (0: stays) and runs `body`; with `readyFd` the child's pid and
@@ -111,6 +129,7 @@ private:
     CMainFrame& Frame() { return m_fx->Frame(); }
     CDawnlyApp& App() { return m_fx->App(); }
     CDawnlyView* View() { return Frame().GetActiveView(); }
+    CDawnlyDoc* Doc() { return m_started ? Frame().GetActiveDocument() : nullptr; }
     QString Path(const QString& name) { return m_fx->Path(name); }
     QString Dir() const override { return m_fx->Dir(); }
     wb::CAlarmStore& Store() override { return App().Store(); }
@@ -118,55 +137,79 @@ private:
         m_env.try_emplace(name, qgetenv(name.constData()));
         value.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), value);
     }
-    void Act(const QString& verb, const QStringList& a) override {
-        const auto number = [](auto n) { return QString::number(n); };
-        const QString rest = a.join(' ');
-        // A new document without a name; keys typed into the active view; text put in
-        // without the keyboard.
-        if (verb == "open") return void(App().OpenDocumentFile(a.isEmpty() ? "" : Path(rest)));
-        if (verb == "write") return QTest::keyClicks(View(), QString::fromUtf8(Unescape(rest)));
-        if (verb == "insert") return View()->insertPlainText(QString::fromUtf8(Unescape(rest)));
-        if (verb == "cmd") return Frame().OnCommand(a[0].toInt());
-        if (verb == "update") return Frame().UpdateCommandUI();
-        if (verb == "closewindow") return void(Frame().MdiArea()->activeSubWindow()->close());
-        if (verb == "closedialog") return void(App().SystemCommands().SendDialog()->close());
-        if (verb == "window")  // activates a window by the order of their making
-            return Frame().MdiArea()->setActiveSubWindow(
+    QAction* Command(const QString& name) {
+        QAction* action = Ids().count(name) ? Frame().Action(Ids().at(name)) : nullptr;
+        if (!action) QTest::qFail(qPrintable("no command " + name), __FILE__, __LINE__);
+        return action;
+    }
+    void Start(const QString& how, const QString& dir) {
+        std::unique_ptr<CDawnlyApp> app = std::make_unique<CDawnlyApp>(Clock());
+        if (how == "nosockets") app = std::make_unique<NoSocketsApp>();
+        if (how == "notimer") app = std::make_unique<NoTimerApp>();
+        if (how == "shared") app->SetStartPlace(wb::StartPlace::SharedData);
+        if (how == "dir") app->SetStartPlace(wb::StartPlace::Named, dir.toStdString());
+        m_started = m_fx->Start(std::move(app));
+    }
+
+    void AddActions(wb::test::Actions& add) override {
+        using wb::test::Args;
+        add("open [FILE]: the file opened, or a new document without a name",
+            [this](Args a) { App().OpenDocumentFile(a.isEmpty() ? "" : Path(a.join(' '))); });
+        add("write TEXT: keys typed into the active view (percent-encoded)",
+            [this](Args a) { QTest::keyClicks(View(), QString::fromUtf8(Unescape(a.join(' ')))); });
+        add("insert TEXT: text put into the active view without the keyboard (percent-encoded)",
+            [this](Args a) { View()->insertPlainText(QString::fromUtf8(Unescape(a.join(' ')))); });
+        add("cmd COMMAND: the frame runs the command (by name: file-save)", [this](Args a) {
+            if (Command(a.value(0))) Frame().OnCommand(Ids().at(a.value(0)));
+        });
+        add("update: the frame updates its commands", [this](Args) { Frame().UpdateCommandUI(); });
+        add("closewindow: the active document window closes",
+            [this](Args) { Frame().MdiArea()->activeSubWindow()->close(); });
+        add("closedialog: the send dialog closes",
+            [this](Args) { App().SystemCommands().SendDialog()->close(); });
+        add("window N: the N-th document window made (from 0) activated", [this](Args a) {
+            Frame().MdiArea()->setActiveSubWindow(
                 Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder).at(a[0].toInt()));
-        // "save refused" when it must not write; "away": the current directory moves; "keep":
-        // the store and a host-list creation's listing are written.
-        if (verb == "save") QCOMPARE(Frame().GetActiveDocument()->DoFileSave(), rest != "refused");
-        if (verb == "saveas") QVERIFY(Frame().GetActiveDocument()->DoSave(Path(rest), false));
-        if (verb == "away") QVERIFY(QDir::setCurrent(QDir::tempPath()));
-        if (verb == "keep") QVERIFY(App().SaveAlarms({}) && wb::CaptureArpCache());
-        if (verb == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(Path(rest)).constData(), 0600), 0);
-        if (verb == "start" || verb == "restart") {
-            if (verb == "restart") m_fx->Stop();
-            std::unique_ptr<CDawnlyApp> app = std::make_unique<CDawnlyApp>(Clock());
-            if (a.value(0) == "nosockets") app = std::make_unique<NoSocketsApp>();
-            if (a.value(0) == "notimer") app = std::make_unique<NoTimerApp>();
-            if (a.value(0) == "shared") app->SetStartPlace(wb::StartPlace::SharedData);
-            if (a.value(0) == "dir") app->SetStartPlace(wb::StartPlace::Named, a[1].toStdString());
-            m_started = m_fx->Start(std::move(app));
-        } else if (verb == "setup") {
-            QTest::failOnWarning(QRegularExpression(".*"));
-            App().OnFilePrintSetup();
-        } else if (verb == "tick") {
-            Frame().AlarmTimer().stop();  // ticks come from the script
-            Frame().OnTimer(ALARM_TIMER_ID);
-        } else if (verb == "stop") {
-            m_fx->Stop();
-            m_started = false;
-        } else if (verb == "cursor") {  // to a line's start, or the end
-            QTextCursor c(View()->document()->findBlockByNumber(rest.toInt()));
-            if (rest == "end") c.movePosition(QTextCursor::End);
+        });
+        add("save [refused]: the active document saved, or refusing to write", [this](Args a) {
+            QCOMPARE(Frame().GetActiveDocument()->DoFileSave(), a.join(' ') != "refused");
+        });
+        add("saveas FILE: the active document saved as FILE", [this](Args a) {
+            QVERIFY(Frame().GetActiveDocument()->DoSave(Path(a.join(' ')), false));
+        });
+        add("keep: the store and a host-list creation's listing written",
+            [this](Args) { QVERIFY(App().SaveAlarms({}) && wb::CaptureArpCache()); });
+        add("fifo FILE: a named pipe", [this](Args a) {
+            QCOMPARE(::mkfifo(QFile::encodeName(Path(a.join(' '))).constData(), 0600), 0);
+        });
+        add("start [nosockets|notimer|shared|dir DIR]: the program starts (without sockets, "
+            "without its timer, from the desktop entry, with --dir)",
+            [this](Args a) { Start(a.value(0), a.value(1)); });
+        add("restart [as start]: the program stops and starts again",
+            [this](Args a) { m_fx->Stop(), Start(a.value(0), a.value(1)); });
+        add("stop: the program ends", [this](Args) { m_fx->Stop(), m_started = false; });
+        add("setup: the page setup dialog, where any warning fails", [this](Args) {
+            QTest::failOnWarning(QRegularExpression(".*")), App().OnFilePrintSetup();
+        });
+        add("tick: the alarm timer fires (from then on only the script's ticks)",
+            [this](Args) { Frame().AlarmTimer().stop(), Frame().OnTimer(ALARM_TIMER_ID); });
+        add("cursor LINE|end: the cursor to a line's start (from 0), or the end", [this](Args a) {
+            QTextCursor c(View()->document()->findBlockByNumber(a.value(0).toInt()));
+            if (a.value(0) == "end") c.movePosition(QTextCursor::End);
             View()->setTextCursor(c);
-        } else if (verb == "status") {  // help mode on or off; a command's fly-by; cleared
-            QEvent e(rest == "help" ? QEvent::EnterWhatsThisMode : QEvent::LeaveWhatsThisMode);
-            if (rest == "help" || rest == "nohelp") QCoreApplication::sendEvent(&Frame(), &e);
-            if (rest == "clear") Frame().statusBar()->clearMessage();
-            if (a[0] == "flyby") Frame().Action(a[1].toInt())->showStatusText(&Frame());
-        } else if (verb == "drop") {
+        });
+        add("status help|nohelp|clear|flyby COMMAND: help mode on or off, the status bar cleared, "
+            "or a command's fly-by shown",
+            [this](Args a) {
+                const QString how = a.value(0);
+                QEvent e(how == "help" ? QEvent::EnterWhatsThisMode : QEvent::LeaveWhatsThisMode);
+                if (how == "help" || how == "nohelp") QCoreApplication::sendEvent(&Frame(), &e);
+                if (how == "clear") Frame().statusBar()->clearMessage();
+                QAction* flyby = how == "flyby" ? Command(a.value(1)) : nullptr;
+                if (flyby) flyby->showStatusText(&Frame());
+                QVERIFY(flyby || how != "flyby");
+            });
+        add("drop FILES: the files dropped on the frame", [this](Args a) {
             QMimeData data;
             QList<QUrl> urls;
             for (const QString& name : a)
@@ -177,79 +220,103 @@ private:
             QVERIFY(enter.isAccepted());
             QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
             QCoreApplication::sendEvent(&Frame(), &drop);
-        } else if (verb == "replace") {  // all of a[0] by a[1], so many times
+        });
+        add("replace FIND BY N: replace all, which replaces N times", [this](Args a) {
             CFindReplaceDlg dlg(View(), true);
-            dlg.SetFindText(a[0]);
-            dlg.findChildren<QLineEdit*>().at(1)->setText(a[1]);
-            QCOMPARE(dlg.ReplaceAll(), a[2].toInt());
-        } else if (verb == "print") {
+            dlg.SetFindText(a.value(0));
+            dlg.findChildren<QLineEdit*>().at(1)->setText(a.value(1));
+            QCOMPARE(dlg.ReplaceAll(), a.value(2).toInt());
+        });
+        add("print PDF: the active view printed (skipped without pdftotext)", [this](Args a) {
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(Path(rest));
+            printer.setOutputFileName(Path(a.join(' ')));
             View()->PrintTo(&printer);
             if (QStandardPaths::findExecutable("pdftotext").isEmpty())
                 SCENARIO_SKIP("pdftotext (poppler-utils) is not installed");
-        } else if (verb == "dawnly") {  // in the working directory, in the environment the
-                                        // script set, until it ends; "&": left running
-            QStringList args;
-            for (const QString& arg : a)
-                args << Long(QString::fromUtf8(Unescape(arg)));
-            const bool wait = args.removeAll("&") == 0;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("XDG_DATA_HOME", Path("child-xdg"));
-            m_child.setProcessEnvironment(env);
-            m_child.setWorkingDirectory(m_fx->Dir());
-            m_child.start(QStringLiteral(DAWNLY_EXE), args);
-            QElapsedTimer t;  // the running instance answers from this event loop meanwhile
-            t.start();
-            while (wait && m_child.waitForStarted(10000) && !m_child.waitForFinished(50) &&
-                   t.elapsed() < 20000)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-            if (!wait) return;
-            if (m_child.state() != QProcess::NotRunning) m_child.kill(), m_child.waitForFinished();
-            m_childOut = QString::fromUtf8(m_child.readAllStandardOutput()).section('\n', 0, 0);
-            m_childErr = QString::fromUtf8(m_child.readAllStandardError()).trimmed();
-            m_exit = m_child.exitStatus() == QProcess::NormalExit ? m_child.exitCode() : -3;
-        } else if (verb == "signal") {
-            QCOMPARE(::kill(pid_t(m_child.processId()), a[0].toInt()), 0);
+        });
+        add("dawnly ARGS [&]: the program run in the working directory and the script's "
+            "environment until it ends, or left running with \"&\"",
+            [this](Args a) {
+                QStringList args;
+                for (const QString& arg : a)
+                    args << Long(QString::fromUtf8(Unescape(arg)));
+                const bool wait = args.removeAll("&") == 0;
+                QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+                env.insert("XDG_DATA_HOME", Path("child-xdg"));
+                m_child.setProcessEnvironment(env);
+                m_child.setWorkingDirectory(m_fx->Dir());
+                m_child.start(QStringLiteral(DAWNLY_EXE), args);
+                QElapsedTimer t;  // the running instance answers from this event loop meanwhile
+                t.start();
+                while (wait && m_child.waitForStarted(10000) && !m_child.waitForFinished(50) &&
+                       t.elapsed() < 20000)
+                    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+                if (!wait) return;
+                if (m_child.state() != QProcess::NotRunning)
+                    m_child.kill(), m_child.waitForFinished();
+                m_childOut = QString::fromUtf8(m_child.readAllStandardOutput()).section('\n', 0, 0);
+                m_childErr = QString::fromUtf8(m_child.readAllStandardError()).trimmed();
+                m_exit = m_child.exitStatus() == QProcess::NormalExit ? m_child.exitCode() : -3;
+            });
+        add("signal N: signal N to the program left running, which ends", [this](Args a) {
+            QCOMPARE(::kill(pid_t(m_child.processId()), a.value(0).toInt()), 0);
             QVERIFY(m_child.waitForFinished(20000));
-            m_exit = m_child.exitStatus() == QProcess::CrashExit ? -a[0].toInt() : 0;
-        } else if (verb == "mkdir") {  // a directory unless it is there; its mode (octal) if given
-            const QString dir = Path(QString(a[0]).replace("$UID", number(geteuid())));
-            QVERIFY(QFileInfo::exists(dir) || QDir().mkpath(dir));
-            if (a.size() > 1)
-                QCOMPARE(::chmod(QFile::encodeName(dir).constData(), a[1].toUInt(nullptr, 8)), 0);
-        } else if (verb == "env") {  // a variable set to the text after it, or unset
-            SetEnv(a[0].toUtf8(), a.size() > 1 ? QFile::encodeName(Long(a[1])) : QByteArray());
-        } else if (verb == "give") {  // a file or directory to user a[1]
+            m_exit = m_child.exitStatus() == QProcess::CrashExit ? -a.value(0).toInt() : 0;
+        });
+        add("mkdir DIR [MODE]: a directory unless it is there ($UID the user's id), and its mode "
+            "(octal) if given",
+            [this](Args a) {
+                const QString dir =
+                    Path(QString(a.value(0)).replace("$UID", QString::number(geteuid())));
+                QVERIFY(QFileInfo::exists(dir) || QDir().mkpath(dir));
+                if (a.size() > 1)
+                    QCOMPARE(::chmod(QFile::encodeName(dir).constData(), a[1].toUInt(nullptr, 8)),
+                             0);
+            });
+        add("env NAME [TEXT]: a variable set to the text, or unset", [this](Args a) {
+            SetEnv(a.value(0).toUtf8(),
+                   a.size() > 1 ? QFile::encodeName(Long(a[1])) : QByteArray());
+        });
+        add("give FILE UID: a file given to a user (skipped without root)", [this](Args a) {
             if (geteuid() != 0) SCENARIO_SKIP("needs root to give a directory away");
-            QCOMPARE(
-                ::chown(QFile::encodeName(Path(a[0])).constData(), a[1].toUInt(), a[1].toUInt()),
-                0);
-        } else if (verb == "link") {  // NAME to TARGET, made by user a[2] when one is given
-            if (a.size() > 2 && geteuid() != 0) SCENARIO_SKIP("needs root to act as another user");
-            const QByteArray name = QFile::encodeName(Path(a[0]));
-            QCOMPARE(::symlink(QFile::encodeName(a[1]).constData(), name.constData()), 0);
-            if (a.size() > 2) QCOMPARE(::lchown(name.constData(), a[2].toUInt(), a[2].toUInt()), 0);
-        } else if (verb == "listen") {
+            const uint uid = a.value(1).toUInt();
+            QCOMPARE(::chown(QFile::encodeName(Path(a.value(0))).constData(), uid, uid), 0);
+        });
+        add("link NAME TARGET [UID]: a symbolic link, made by that user when given (skipped then "
+            "without root)",
+            [this](Args a) {
+                if (a.size() > 2 && geteuid() != 0)
+                    SCENARIO_SKIP("needs root to act as another user");
+                const QByteArray name = QFile::encodeName(Path(a.value(0)));
+                QCOMPARE(::symlink(QFile::encodeName(a.value(1)).constData(), name.constData()), 0);
+                if (a.size() > 2)
+                    QCOMPARE(::lchown(name.constData(), a[2].toUInt(), a[2].toUInt()), 0);
+            });
+        add("listen: a hand-over server of the test's own (exit: what Listen gave)", [this](Args) {
             m_server = std::make_unique<CShellOpenServer>();
             m_socketName = ShellOpenServerName();
             m_exit = m_server->Listen();
             m_received =
                 std::make_unique<QSignalSpy>(m_server.get(), &CShellOpenServer::filesReceived);
-        } else if (verb == "send") {  // as user a[0], the bytes after it
-            if (a[0] != "0" && geteuid() != 0) SCENARIO_SKIP("needs root to act as another user");
-            const QByteArray message =
-                Unescape(a.mid(1).join(' ')).replace("$HUGE", QByteArray(3 << 20, 'a'));
-            m_exit = AsUser(a[0].toUInt(), [&](int) {
-                const int fd = UnixSocket(m_socketName, false);
-                char buf[8];
-                if (fd < 0) return 1;
-                if (write(fd, message.constData(), size_t(message.size())) < 0) return 3;
-                (void)!read(fd, buf, sizeof buf);
-                return 0;
+        });
+        add("send UID BYTES: a hand-over message sent to it as that user ($HUGE: 3 MiB of a; exit: "
+            "0 sent, 1 no connection, 3 not written)",
+            [this](Args a) {
+                if (a.value(0) != "0" && geteuid() != 0)
+                    SCENARIO_SKIP("needs root to act as another user");
+                const QByteArray message =
+                    Unescape(a.mid(1).join(' ')).replace("$HUGE", QByteArray(3 << 20, 'a'));
+                m_exit = AsUser(a.value(0).toUInt(), [&](int) {
+                    const int fd = UnixSocket(m_socketName, false);
+                    char buf[8];
+                    if (fd < 0) return 1;
+                    if (write(fd, message.constData(), size_t(message.size())) < 0) return 3;
+                    (void)!read(fd, buf, sizeof buf);
+                    return 0;
+                });
             });
-        } else if (verb == "squat") {  // another user's server where the user's should be
+        add("squat: another user's server where the user's socket should be", [this](Args) {
             const QString path = ShellOpenServerName();
             QFile::remove(path);
             int ready = -1;
@@ -265,130 +332,157 @@ private:
             char r = 0;
             QCOMPARE(read(ready, &r, 1), ssize_t(1));
             close(ready);
-        } else if (verb == "backdrop") {  // a backdrop of its own, in the start directory
+        });
+        add("backdrop W H: a backdrop of that size, in the start directory", [this](Args a) {
             if (!m_backdrop) m_backdrop = std::make_unique<CBackdropWnd>();
-            m_backdrop->resize(a[0].toInt(), a[1].toInt());
+            m_backdrop->resize(a.value(0).toInt(), a.value(1).toInt());
             m_backdrop->show();
             QVERIFY(QTest::qWaitForWindowExposed(m_backdrop.get()));
-        } else if (verb == "other") {  // another program's scheduler on the same directory
-            if (rest == "ends") return m_otherLease.reset();
-            if (rest == "start") {
-                m_otherStore = std::make_unique<wb::CAlarmStore>(App().m_strStartDir);
-                m_other =
-                    std::make_unique<wb::CAlarmScheduler>(*m_otherStore, [this] { return *m_now; });
-                m_otherLease = std::make_unique<wb::CSchedulerLease>(*m_otherStore);
-                m_other->Start();
-            }
-            QVERIFY(m_otherStore->LoadAlarms() || rest == "start");
-            QVERIFY(m_other->Step(*m_otherLease) && m_otherLease->Held());
-        } else if (!QStringList{"fifo", "save", "saveas", "away", "keep"}.contains(verb)) {
-            QFAIL(qPrintable("unknown action " + verb));
-        }
+        });
+        add("other start|step|ends: another program's scheduler on the same directory starts and "
+            "steps, steps, or gives up its lease",
+            [this](Args a) {
+                const QString how = a.value(0);
+                if (how == "ends") return m_otherLease.reset();
+                if (how == "start") {
+                    m_otherStore = std::make_unique<wb::CAlarmStore>(App().m_strStartDir);
+                    m_other = std::make_unique<wb::CAlarmScheduler>(*m_otherStore,
+                                                                    [this] { return *m_now; });
+                    m_otherLease = std::make_unique<wb::CSchedulerLease>(*m_otherStore);
+                    m_other->Start();
+                }
+                QVERIFY(m_otherStore->LoadAlarms() || how == "start");
+                QVERIFY(m_other->Step(*m_otherLease) && m_otherLease->Held());
+            });
     }
 
-    std::optional<QString> State(const QString& key, const QString& arg) override {
+    void AddChecks(wb::test::Checks& add) override {
+        using Arg = const QString&;
         const auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
         const auto number = [](auto n) { return QString::number(n); };
-        CDawnlyDoc* doc = m_started ? Frame().GetActiveDocument() : nullptr;
-        if (key == "started") return yes(m_started && Frame().isVisible());
-        if (key == "diff") {  // a file against its original, gui/NAME or NAME,DATA: {was} {now}
-            const QByteArray now = ReadFileBytes(Path(arg.section(',', 0, 0)));
-            const QByteArray was = ReadFileBytes(
-                Long("data/" + (arg.contains(',') ? arg.section(',', 1) : "gui/" + arg)));
-            qsizetype p = 0, q = 0;
-            while (p < now.size() && p < was.size() && now[p] == was[p])
-                ++p;
-            while (q < now.size() - p && q < was.size() - p &&
-                   now.end()[-1 - q] == was.end()[-1 - q])
-                ++q;
-            return now == was ? "same"
-                              : "{" + Escape(was.mid(p, was.size() - p - q)) + "} {" +
-                                    Escape(now.mid(p, now.size() - p - q)) + "}";
-        }
-        if (key == "dir")
-            return QDir(m_fx->Dir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(',');
-        if (key == "mode") return QString::number(QFileInfo(Path(arg)).permissions(), 16);
-        if (key == "exit") return number(m_exit);
-        if (key == "out") return QString(m_childOut).replace(WAKEBURST_VERSION, "$VERSION");
-        if (key == "err") return m_childErr;
-        if (key == "leftover")  // dialogs that outlived the program
-            return number(std::count_if(QApplication::topLevelWidgets().cbegin(),
-                                        QApplication::topLevelWidgets().cend(),
-                                        [](QWidget* w) { return qobject_cast<QDialog*>(w); }));
-        if (key == "title") return Frame().windowTitle();
-        if (key == "doc") return doc ? doc->GetTitle() : "none";
-        if (key == "docs")
+        add("started: yes when the program started and shows its window",
+            [=](Arg) { return yes(m_started && Frame().isVisible()); });
+        add("diff NAME or NAME,DATA: the file against tests/data/gui/NAME or DATA, \"same\" or "
+            "{was} {now} where they differ",
+            [this](Arg arg) {
+                const QByteArray now = ReadFileBytes(Path(arg.section(',', 0, 0)));
+                const QByteArray was = ReadFileBytes(
+                    Long("data/" + (arg.contains(',') ? arg.section(',', 1) : "gui/" + arg)));
+                qsizetype p = 0, q = 0;
+                while (p < now.size() && p < was.size() && now[p] == was[p])
+                    ++p;
+                while (q < now.size() - p && q < was.size() - p &&
+                       now.end()[-1 - q] == was.end()[-1 - q])
+                    ++q;
+                return now == was ? "same"
+                                  : "{" + Escape(was.mid(p, was.size() - p - q)) + "} {" +
+                                        Escape(now.mid(p, now.size() - p - q)) + "}";
+            });
+        add("dir: the names in the scenario's directory", [this](Arg) {
+            return QDir(Dir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(',');
+        });
+        add("mode FILE: its permissions as Qt has them, in hex",
+            [this](Arg arg) { return QString::number(QFileInfo(Path(arg)).permissions(), 16); });
+        add("exit: the last exit code (-3 crashed) or result", [=](Arg) { return number(m_exit); });
+        add("out: the first line the program run wrote ($VERSION its version)",
+            [this](Arg) { return QString(m_childOut).replace(WAKEBURST_VERSION, "$VERSION"); });
+        add("err: what the program run wrote on stderr", [this](Arg) { return m_childErr; });
+        add("leftover: how many dialogs outlived the program", [=](Arg) {
+            const auto all = QApplication::topLevelWidgets();
+            return number(std::count_if(all.cbegin(), all.cend(), [](QWidget* w) {
+                return qobject_cast<QDialog*>(w) != nullptr;
+            }));
+        });
+        add("title: the frame's title", [this](Arg) { return Frame().windowTitle(); });
+        add("doc: the active document's title, or none",
+            [this](Arg) { return Doc() ? Doc()->GetTitle() : "none"; });
+        add("docs: the documents' titles", [this](Arg) {
             return Join(App().DocTemplate()->Documents(), [](auto* d) { return d->GetTitle(); });
-        if (key == "windows") {
+        });
+        add("windows: the document windows' titles, in the order of their making", [this](Arg) {
             return Join(Frame().MdiArea()->subWindowList(QMdiArea::CreationOrder),
                         [](auto* w) { return w->windowTitle(); });
-        }
-        if (key == "menu")  // the menu bar's resource, and how many menus it has
-            return number(Frame().CurrentMenuId()) + '/' +
+        });
+        add("menu: the menu bar's resource and how many menus it has: mainframe/4", [=](Arg) {
+            return NameOf(Frame().CurrentMenuId()) + '/' +
                    number(Frame().menuBar()->actions().size());
-        if (key == "on")  // whether the commands are enabled, 1 or 0 each
+        });
+        add("on COMMANDS: whether each is enabled, 1 or 0", [=](Arg arg) {
             return Join(
                 arg.split(','),
-                [&](auto id) { return number(Frame().Action(id.toInt())->isEnabled()); }, "");
-        if (key == "modified") return yes(doc->IsModified());
-        if (key == "exact") return yes(doc->IsExact());
-        if (key == "content") return Short(doc->Text());
-        if (key == "line") return Short(View()->document()->findBlockByNumber(arg.toInt()).text());
-        if (key == "views") {  // how many, and whether they all show the document's text
+                [&](const QString& name) {
+                    return Command(name) ? number(Command(name)->isEnabled()) : "?";
+                },
+                "");
+        });
+        add("modified: yes or no", [=](Arg) { return yes(Doc()->IsModified()); });
+        add("exact: whether the active document is written back byte for byte",
+            [=](Arg) { return yes(Doc()->IsExact()); });
+        add("content: the active document's text", [this](Arg) { return Short(Doc()->Text()); });
+        add("line N: the active view's line N (from 0)", [this](Arg arg) {
+            return Short(View()->document()->findBlockByNumber(arg.toInt()).text());
+        });
+        add("views: how many views the document has; alike when all show its text", [=](Arg) {
+            CDawnlyDoc* doc = Doc();
             const bool same = std::all_of(doc->Views().begin(), doc->Views().end(),
                                           [&](auto* v) { return v->RawText() == doc->Text(); });
             return number(doc->Views().size()) + (same ? " alike" : " differ");
-        }
-        if (key == "wraps") {
+        });
+        add("wraps: whether a long line in the active view wraps, without a scroll bar", [=](Arg) {
             View()->setPlainText(QString(2000, u'x'));
             return yes(View()->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff &&
                        View()->document()->firstBlock().layout()->lineCount() > 1);
-        }
-        if (key == "dialogs") {  // the send and the alarm dialog (Shown, Hidden, - none); how
-                                 // many dialogs the frame holds
-            const QDialog* d[] = {App().SystemCommands().SendDialog(),
-                                  App().SystemCommands().AlarmDialog()};
-            return Join(
-                       d, [](auto* x) { return x ? x->isVisible() ? "S" : "H" : "-"; }, "") +
-                   ' ' + number(Frame().findChildren<QDialog*>().size());
-        }
-        if (key == "handled") {  // who handles a system command: the view or the frame
+        });
+        add("dialogs: the send and the alarm dialog (S shown, H hidden, - none), and how many "
+            "dialogs the frame holds",
+            [=](Arg) {
+                const QDialog* d[] = {App().SystemCommands().SendDialog(),
+                                      App().SystemCommands().AlarmDialog()};
+                return Join(
+                           d, [](auto* x) { return x ? x->isVisible() ? "S" : "H" : "-"; }, "") +
+                       ' ' + number(Frame().findChildren<QDialog*>().size());
+            });
+        add("handled COMMAND: run, who handled it: frame N view N (-1: no view)", [this](Arg arg) {
             QSignalSpy frame(&Frame(), &CMainFrame::systemCommandHandled);
             std::optional<QSignalSpy> view;
             if (View()) view.emplace(View(), &CDawnlyView::systemCommandHandled);
-            Frame().Action(arg.toInt())->trigger();
+            if (!Command(arg)) return QString("no command");
+            Command(arg)->trigger();
             return QString("frame %1 view %2").arg(frame.count()).arg(view ? view->count() : -1);
-        }
-        if (key == "prompt") {  // the status bar: idle, or one line, or what else it shows
-            if (arg == "idle") m_idle = Frame().MessageText();
-            const QString s = Frame().MessageText();
-            return s == m_idle ? "idle" : s.isEmpty() || s.contains('\n') ? Short(s) : "line";
-        }
-        if (key == "locks") {
+        });
+        add("prompt [idle]: the status bar: idle (as when read with idle), line, or its text",
+            [this](Arg arg) {
+                if (arg == "idle") m_idle = Frame().MessageText();
+                const QString s = Frame().MessageText();
+                return s == m_idle ? "idle" : s.isEmpty() || s.contains('\n') ? Short(s) : "line";
+            });
+        add("locks: the caps, num and scroll lock indicators' texts", [this](Arg) {
             const int ids[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
             return Join(
                 ids, [&](int id) { return Frame().IndicatorText(id); }, "");
-        }
-        if (key == "toolbar") {  // every button with its picture and context help
-            for (QAction* act : Frame().ToolBar()->actions())
-                if (!act->isSeparator() &&
-                    (act->icon().pixmap(16, 16).isNull() || act->whatsThis().isEmpty()))
-                    return act->toolTip();
-            return "complete";
-        }
-        if (key == "windowmenu") {  // its last entry, filled as the menu opens
+        });
+        add("toolbar: complete when every button has its picture and context help, else the first "
+            "one's tip",
+            [this](Arg) {
+                for (QAction* act : Frame().ToolBar()->actions())
+                    if (!act->isSeparator() &&
+                        (act->icon().pixmap(16, 16).isNull() || act->whatsThis().isEmpty()))
+                        return act->toolTip();
+                return QString("complete");
+            });
+        add("windowmenu: the Window menu's last entry, filled as the menu opens", [this](Arg) {
             QMenu* menu = Frame().CurrentMenus()[4];
             menu->popup(QPoint(0, 0));
             menu->hide();
             return menu->actions().back()->text();
-        }
-        if (key == "help") {  // the built-in page shows some text
+        });
+        add("help: yes when the built-in help page shows some text, or no page", [=](Arg) {
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* page = w->isVisible() ? w->findChild<QTextBrowser*>() : nullptr)
                     return yes(!page->toPlainText().trimmed().isEmpty());
-            return "no page";
-        }
-        if (key == "buttons") {  // Qt's own buttons' texts, without their mnemonics
+            return QString("no page");
+        });
+        add("buttons: Qt's own yes, no, cancel and ok buttons' texts, no mnemonics", [](Arg) {
             const QMessageBox::StandardButton b[] = {QMessageBox::Yes, QMessageBox::No,
                                                      QMessageBox::Cancel, QMessageBox::Ok};
             QMessageBox box(QMessageBox::Question, "", "?", b[0] | b[1] | b[2] | b[3]);
@@ -398,95 +492,109 @@ private:
                     return box.button(id)->text().remove(QRegularExpression("\\(&.\\)"));
                 },
                 " ");
-        }
-        if (key == "pdf") {  // every word of the document in the printout, and no page number
-            QProcess p;
-            p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", Path(arg), "-"});
-            p.waitForFinished(30000);
-            const QString text = QString::fromUtf8(p.readAllStandardOutput());
-            for (const QString& word : doc->Text().split(QRegularExpression("\\s+")))
-                if (!text.contains(word)) return "missing " + word;
-            return text.contains(QRegularExpression("(^|\\n)\\s*1\\s*(\\n|$)")) ? "page number"
-                                                                                : "all text";
-        }
-        if (key == "armed") {  // the alarm timer runs, due within [lo, hi] ms
+        });
+        add("pdf PDF: all text when it has the document's words and no page number",
+            [this](Arg arg) {
+                QProcess p;
+                p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", Path(arg), "-"});
+                p.waitForFinished(30000);
+                const QString text = QString::fromUtf8(p.readAllStandardOutput());
+                for (const QString& word : Doc()->Text().split(QRegularExpression("\\s+")))
+                    if (!text.contains(word)) return "missing " + word;
+                return QString(text.contains(QRegularExpression("(^|\\n)\\s*1\\s*(\\n|$)"))
+                                   ? "page number"
+                                   : "all text");
+            });
+        add("armed LO-HI: yes when the alarm timer runs, due within LO to HI ms", [=](Arg arg) {
             const int ms = Frame().AlarmTimer().interval();
             return yes(Frame().AlarmTimer().isActive() && ms >= arg.section('-', 0, 0).toInt() &&
                        ms <= arg.section('-', 1, 1).toInt());
-        }
-        if (key == "log") {  // the wake log's date lines
+        });
+        add("log: the wake log's date lines", [this](Arg) {
             const QByteArray log = ReadFileBytes(Path("Dawnly.log"));
             return QString::fromStdString(wb::platform::FromFileText(log.toStdString()))
                 .split("\r\n")
                 .filter(QRegularExpression("^Monday"))
                 .join(" | ");
-        }
-        if (key == "other") {  // the status bar's word on another scheduler
+        });
+        add("other: the status bar on another scheduler: none, running, or its text", [this](Arg) {
             const QString s = Frame().SchedulerText();
             return s.isEmpty()                            ? "none"
                    : s == CMainFrame::kOtherSchedulerText ? "running"
                                                           : Short(s);
-        }
-        if (key == "startdir") return Short(QString::fromStdString(App().m_strStartDir));
-        if (key == "store") return Short(QString::fromStdString(App().Store().StorePath()));
-        if (key == "bitmap") return yes(Frame().MdiArea()->HaveBitmap());
-        if (key == "socket") {  // where the hand-over socket goes: whose, and which directory
-            const QString name = ShellOpenServerName();
-            struct stat st {};
-            const QString dir = QFileInfo(name).absolutePath();
-            const bool alone = ::lstat(QFile::encodeName(dir).constData(), &st) == 0 &&
-                               S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
-                               (st.st_mode & 077) == 0;
-            if (name.isEmpty()) return QString("none");
-            return QString(alone ? "users-own " : "reachable ") +
-                   (dir == Path("rt") ? "rt" : "elsewhere");
-        }
-        if (key == "sockfile") return yes(QFileInfo::exists(ShellOpenServerName()));
-        if (key == "handover") return yes(SendToRunningInstance({"/srv/secret.mp"}, 2000));
-        if (key == "received") {  // each hand-over's paths, or nothing
+        });
+        add("startdir: the program's start directory",
+            [this](Arg) { return Short(QString::fromStdString(App().m_strStartDir)); });
+        add("store: the store's path",
+            [this](Arg) { return Short(QString::fromStdString(App().Store().StorePath())); });
+        add("bitmap: whether the backdrop has a picture",
+            [=](Arg) { return yes(Frame().MdiArea()->HaveBitmap()); });
+        add("socket: where the hand-over socket goes: users-own or reachable, and rt (tmp/rt) or "
+            "elsewhere; or none",
+            [this](Arg) {
+                const QString name = ShellOpenServerName();
+                struct stat st {};
+                const QString dir = QFileInfo(name).absolutePath();
+                const bool alone = ::lstat(QFile::encodeName(dir).constData(), &st) == 0 &&
+                                   S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+                                   (st.st_mode & 077) == 0;
+                if (name.isEmpty()) return QString("none");
+                return QString(alone ? "users-own " : "reachable ") +
+                       (dir == Path("rt") ? "rt" : "elsewhere");
+            });
+        add("sockfile: whether the hand-over socket is there",
+            [=](Arg) { return yes(QFileInfo::exists(ShellOpenServerName())); });
+        add("handover: whether a hand-over to a running instance succeeds",
+            [=](Arg) { return yes(SendToRunningInstance({"/srv/secret.mp"}, 2000)); });
+        add("received: each hand-over's paths (| between), or nothing", [this](Arg) {
             for (int i = 0; i < 20 && m_received->isEmpty(); ++i)
                 QTest::qWait(10);
             if (m_received->isEmpty()) return QString("nothing");
             return Join(
                 *m_received, [](auto& c) { return c.at(0).toStringList().join('|'); }, " / ");
-        }
-        if (key == "squatter") {  // 0: the other user's server got no byte
+        });
+        add("squatter: the squatting server's exit: 0 when it got no byte", [=](Arg) {
             int status = 0;
             if (waitpid(m_squatter, &status, 0) != m_squatter) return QString("lost");
             QFile::remove(ShellOpenServerName());
             return number(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-        }
-        const auto xy = [](QPoint p) { return QString("%1,%2").arg(p.x()).arg(p.y()); };
-        if (key == "backdrop") {  // the picture's origin; the pixels there, at its far corner,
-                                  // beyond it and at 0,0
-            const QImage img = m_backdrop->viewport()->grab().toImage();
-            const QPoint at = m_backdrop->PictureOrigin();
-            const QPoint p[] = {at, at + QPoint(199, 99), at + QPoint(200, 100), QPoint(0, 0)};
-            return xy(at) + ' ' +
-                   Join(
-                       p,
-                       [&](QPoint x) {
-                           return img.rect().contains(x) ? img.pixelColor(x).name() : "-";
-                       },
-                       " ");
-        }
-        if (key == "origin") {  // of a picture in a client area: client w,h picture w,h
-            const QStringList n = arg.split(',');
-            return xy(BackdropOrigin(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()));
-        }
-        if (key == "codec") {  // how a file's bytes read; exact ones are written back alike
-            const QByteArray bytes =
-                ReadFileBytes(QFileInfo::exists(Path(arg)) ? Path(arg) : Long("data/gui/" + arg));
-            const auto d = DecodeFileText(bytes);
-            const char* enc[] = {"gb18030", "utf-8", "bytes"};
-            const char* ends[] = {"crlf", "lf", "cr"};
-            const bool back = !d.text.contains('\r') &&
-                              EncodeFileText(d.text, d.encoding, d.lineEnd, d.strayLines) == bytes;
-            return QString("%1 %2 %3")
-                .arg(enc[int(d.encoding)], ends[int(d.lineEnd)],
-                     d.exact ? back ? "exact" : "exact but written back otherwise" : "inexact");
-        }
-        return std::nullopt;
+        });
+        add("backdrop: the picture's origin; the pixels there, at its far corner, beyond it and at "
+            "0,0",
+            [this](Arg) {
+                const QImage img = m_backdrop->viewport()->grab().toImage();
+                const QPoint at = m_backdrop->PictureOrigin();
+                const QPoint p[] = {at, at + QPoint(199, 99), at + QPoint(200, 100), QPoint(0, 0)};
+                return Xy(at) + ' ' +
+                       Join(
+                           p,
+                           [&](QPoint x) {
+                               return img.rect().contains(x) ? img.pixelColor(x).name() : "-";
+                           },
+                           " ");
+            });
+        add("origin CW,CH,PW,PH: a PW by PH picture's origin in a CW by CH client area",
+            [](Arg arg) {
+                const QStringList n = arg.split(',');
+                return Xy(BackdropOrigin(n.value(0).toInt(), n.value(1).toInt(), n.value(2).toInt(),
+                                         n.value(3).toInt()));
+            });
+        add("codec FILE: how its bytes read (or tests/data/gui/FILE's): encoding, line end, exact "
+            "or not",
+            [this](Arg arg) {
+                const QByteArray bytes = ReadFileBytes(
+                    QFileInfo::exists(Path(arg)) ? Path(arg) : Long("data/gui/" + arg));
+                const auto d = DecodeFileText(bytes);
+                const char* enc[] = {"gb18030", "utf-8", "bytes"};
+                const char* ends[] = {"crlf", "lf", "cr"};
+                // An exact one is written back alike.
+                const bool back =
+                    !d.text.contains('\r') &&
+                    EncodeFileText(d.text, d.encoding, d.lineEnd, d.strayLines) == bytes;
+                return QString("%1 %2 %3")
+                    .arg(enc[int(d.encoding)], ends[int(d.lineEnd)],
+                         d.exact ? back ? "exact" : "exact but written back otherwise" : "inexact");
+            });
     }
 };
 
@@ -495,10 +603,11 @@ private:
 class ShellTest : public QObject {
     Q_OBJECT
 private slots:
+    void grammar() { ShellScript().CheckReadme("shell.txt"); }
     void scenario_data() { wb::test::Scenario::AddRows("shell.txt"); }
     void scenario() {
-        QFETCH(QStringList, lines);
-        ShellScript().Run(lines);
+        QFETCH(wb::test::Script, script);
+        ShellScript().Run(script);
     }
 };
 
