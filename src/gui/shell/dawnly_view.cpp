@@ -81,7 +81,8 @@ CDawnlyView::CDawnlyView(CDawnlyDoc* doc, QWidget* parent)
     });
     connect(m_pMarks, &CHostMarks::hostAwake, this, [this](const QString& ip, int seconds) {
         m_awake << tr("%1 %2 秒后醒来").arg(ip).arg(seconds);
-        emit statusMessage(NamedList(m_awake));
+        // After the wake's own outcome, which must not be lost to the good news.
+        emit statusMessage(m_wakeOutcome + QStringLiteral("; ") + NamedList(m_awake));
     });
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -259,6 +260,7 @@ void CDawnlyView::OnWakeHosts(bool all) {
     }
     if (!notSent.isEmpty()) message += tr("; 未发送: %1").arg(NamedList(notSent));
     m_awake.clear();
+    m_wakeOutcome = message;
     m_pMarks->WatchWoken(ips);
     emit statusMessage(message);
 }

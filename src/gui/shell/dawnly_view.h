@@ -69,7 +69,8 @@ private:
     QString SelectedLines(int& firstLine) const;
 
     CHostMarks* m_pMarks = nullptr;
-    QStringList m_awake;  // hosts come up since the last wake
+    QStringList m_awake;    // hosts come up since the last wake
+    QString m_wakeOutcome;  // what the last wake said
     QWidget* m_pMargin = nullptr;
 
     CDawnlyDoc* m_pDocument;

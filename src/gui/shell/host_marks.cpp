@@ -88,7 +88,7 @@ void CHostMarks::OnTick() {
         else
             ++it;
     }
-    if (m_busy || !IsShown()) return;
+    if (!s_probing || m_busy || !IsShown()) return;
     QStringList ips;
     QSet<QString> seen;
     const bool full =

@@ -37,6 +37,8 @@ public:
     // Probe rounds started by every document's marks since the program began: while all
     // documents are minimised or hidden this stands still.
     static int RoundsStarted() { return s_rounds.load(); }
+    // Off, no document probes at all (the tests' default outside the network lab).
+    static void SetProbing(bool on) { s_probing = on; }
 
 signals:
     void marksChanged();
@@ -59,6 +61,7 @@ private:
     bool m_busy = false;
     bool m_fullRound = false;  // the round under way covers the whole document
     static std::atomic<int> s_rounds;
+    static inline bool s_probing = true;
 };
 
 }  // namespace wb::gui

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -61,10 +62,12 @@ QIcon WakeIcon(int hosts) {
     return QIcon(pixmap);
 }
 
-// Where the main window's size, place and state are kept between runs.
+// Where the main window's size, place and state are kept between runs: Qt's settings file
+// in the user's configuration directory, looked up anew each time (Qt's own settings keep
+// the directory they first found for the whole process).
 QSettings WindowSettings() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("wakeburst"),
-                     QStringLiteral("dawnly"));
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QSettings(dir + QStringLiteral("/wakeburst/dawnly.ini"), QSettings::IniFormat);
 }
 
 constexpr char kGeometryKey[] = "mainWindow/geometry";
