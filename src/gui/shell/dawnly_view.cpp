@@ -105,7 +105,7 @@ QString CDawnlyView::RawText() const {
 
 void CDawnlyView::OnCreateHostList() {
     emit systemCommandHandled(ID_CREATE_HOST_LIST);
-    AfxGetApp()->SystemCommands().RunCreateHostList();
+    AfxGetApp()->SystemCommands().RunCreateHostList(this);
 }
 
 void CDawnlyView::OnPowerOnHost() {

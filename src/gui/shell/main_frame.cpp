@@ -538,7 +538,7 @@ void CMainFrame::ArrangeIcons() {
 
 void CMainFrame::OnCreateHostList() {
     emit systemCommandHandled(ID_CREATE_HOST_LIST);
-    m_app.SystemCommands().RunCreateHostList();
+    m_app.SystemCommands().RunCreateHostList(this);
 }
 
 void CMainFrame::OnPowerOnHost() {
