@@ -3,6 +3,7 @@
 // network lab runs its own that way, since outside the lab their sends would have nowhere
 // safe to go. No datagram leaves unless a script says "real". Grammar and verbs:
 // tests/data/gui/README.md.
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -15,6 +16,8 @@
 #include <QMetaEnum>
 #include <QPointer>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QToolButton>
 #include <functional>
 #include <map>
@@ -25,6 +28,8 @@
 #include "shell/command_ids.h"
 #include "shell/dawnly_doc.h"
 #include "shell/dawnly_doc_template.h"
+#include "shell/dawnly_view.h"
+#include "shell/host_marks.h"
 #include "shell/main_frame.h"
 #include "shell/system_commands.h"
 #include "support/udp_receiver.h"
@@ -49,6 +54,7 @@ struct Fakes {
     // Shows `text` through `status` first, if given; false, for the creation's failures.
     bool See(const wb::StatusReport& status = {}, const char* text = "") {
         if (status) status(text);
+        if (!dlg) return false;  // a wake from a document: no status line to see
         const QCursor* cursor = QApplication::overrideCursor();
         const bool wait = cursor && cursor->shape() == Qt::WaitCursor;
         const QWidget* progress = dlg->findChild<QWidget*>("progress");
@@ -129,6 +135,9 @@ class DlgTest : public QObject, public Scenario {
     Fakes m_f;
     std::unique_ptr<UdpReceiver> m_receiver;
     QElapsedTimer m_stopwatch;
+    int m_rounds = 0;  // probe rounds counted at the last look
+
+    CDawnlyView* View() { return m_fx->Frame().GetActiveView(); }
 
     CSystemCommands& Commands() { return m_started ? m_fx->App().SystemCommands() : *m_commands; }
     wb::CAlarmStore& Store() override { return m_started ? m_fx->App().Store() : *m_store; }
@@ -190,6 +199,53 @@ class DlgTest : public QObject, public Scenario {
             [this](Args a) { QVERIFY(QMetaObject::invokeMethod(m_dlg, qPrintable(a.value(0)))); });
         add("stopwatch: a stopwatch starts, for below", [this](Args) { m_stopwatch.start(); });
         add("tick: the alarm timer fires", [this](Args) { m_fx->Frame().OnTimer(ALARM_TIMER_ID); });
+        add("paste NAME TEXT: the text put on the clipboard and pasted into the control",
+            [this](Args a) {
+                QApplication::clipboard()->setText(a.mid(1).join(' '));
+                QTest::keyClick(Widget(a.value(0)), Qt::Key_V, Qt::ControlModifier);
+            });
+        add("keys TEXT: each character typed into whatever has the keyboard focus then",
+            [this](Args a) {
+                m_dlg->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(m_dlg));
+                for (QChar c : a.join(' '))
+                    QTest::keyClicks(QApplication::focusWidget(), QString(c));
+            });
+        add("doc FILE: the program opens the file as a document", [this](Args a) {
+            QVERIFY(m_fx->App().OpenDocumentFile(File(a.value(0))));
+            QVERIFY(QTest::qWaitForWindowExposed(&m_fx->Frame()));
+        });
+        add("append TEXT: a line added at the end of the active document, not saved",
+            [this](Args a) {
+                QTextCursor c(View()->document());
+                c.movePosition(QTextCursor::End);
+                View()->setTextCursor(c);
+                View()->insertPlainText('\n' + a.join(' '));
+            });
+        add("line N [M]: the cursor on line N (from 1), or lines N to M selected", [this](Args a) {
+            QTextCursor c(View()->document()->findBlockByNumber(a.value(0).toInt() - 1));
+            if (a.size() > 1) {
+                const QTextBlock last =
+                    View()->document()->findBlockByNumber(a.value(1).toInt() - 1);
+                c.setPosition(last.position() + 2, QTextCursor::KeepAnchor);
+            }
+            View()->setTextCursor(c);
+        });
+        add("shortcut KEYS: the keys pressed in the active document (Ctrl+Return)", [this](Args a) {
+            m_fx->Frame().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&m_fx->Frame()));
+            View()->setFocus();
+            QTest::keySequence(View(), QKeySequence(a.value(0)));
+        });
+        add("probes on|off: whether documents probe their hosts",
+            [](Args a) { CHostMarks::SetProbing(a.value(0) == "on"); });
+        add("minimise: the main window minimised", [this](Args) { m_fx->Frame().showMinimized(); });
+        add("restore: the main window shown normally again",
+            [this](Args) { m_fx->Frame().showNormal(); });
+        add("recount: probe rounds counted from now",
+            [this](Args) { m_rounds = CHostMarks::RoundsStarted(); });
+        add("wait MS: the program runs on for that long",
+            [](Args a) { QTest::qWait(a.value(0).toInt()); });
     }
 
     void AddChecks(Checks& add) override {
@@ -233,6 +289,36 @@ class DlgTest : public QObject, public Scenario {
                     .arg(d.findChild<QComboBox*>()->currentIndex());
             });
         });
+        add("statusbar: what the main window's status bar says",
+            [this](Arg) { return Short(m_fx->Frame().MessageText()); });
+        add("marks: each line's mark in the active document: - no host, ? not yet known, up, "
+            "down",
+            [this](Arg) {
+                QStringList out;
+                for (int k = 0; k < View()->document()->blockCount(); ++k) {
+                    const QString ip = View()->Marks()->IpOfLine(k);
+                    const auto state = View()->Marks()->MarkOf(ip).state;
+                    out << (ip.isEmpty()                            ? "-"
+                            : state == CHostMarks::State::Answering ? "up"
+                            : state == CHostMarks::State::Silent    ? "down"
+                                                                    : "?");
+                }
+                return out.join(' ');
+            });
+        add("since LINE: what hovering the line's mark says", [this](Arg n) {
+            return Short(View()->Marks()->SinceText(View()->Marks()->IpOfLine(n.toInt() - 1)));
+        });
+        add("rounds: whether probe rounds started since the count began: none or some",
+            [this](Arg) { return CHostMarks::RoundsStarted() > m_rounds ? "some" : "none"; });
+        add("labels: the alarm dialog's list as it names each alarm", [this](Arg) {
+            return OfAlarm([this](CAlarmDlg& d) {
+                QStringList out;
+                auto* groups = d.findChild<QComboBox*>();
+                for (int k = 0; k < groups->count(); ++k)
+                    out << Short(groups->itemData(k, Qt::UserRole + 1).toString());
+                return out.join(" | ");
+            });
+        });
         add("combo: the alarm dialog's combo box: its text [its items]", [this](Arg) {
             return OfAlarm([this](CAlarmDlg& d) {
                 QStringList out;
@@ -251,6 +337,7 @@ private slots:
         m_store = std::make_unique<wb::CAlarmStore>(m_fx->Dir().toStdString() + '/');
         m_commands = std::make_unique<CSystemCommands>(*m_store, CCreateListDlg::OpenDocument{});
         m_f = Fakes{};
+        m_rounds = CHostMarks::RoundsStarted();
         CSendDlg::SetChannelFactory([this] { return std::make_unique<CFakeChannel>(m_f); });
         using namespace std::placeholders;
         CCreateListDlg::SetCreationRunner(std::bind(FakeCreation, std::ref(m_f), _1, _2, _3, _4));

@@ -45,5 +45,32 @@ TEST_F(LabGui, CreationDialogBuildsTheLabsHostList) {
     }
 }
 
+// Every peer gets the frames of the limited broadcast, each once: the hosts of `macs`.
+void ExpectBroadcastOf(const std::vector<const char*>& macs) {
+    std::vector<std::string> frames;
+    for (const char* mac : macs)
+        frames.push_back("255.255.255.255 " + FrameHex(mac));
+    for (std::size_t i = 0; i < LabNetwork::Peers().size(); ++i)
+        EXPECT_EQ(LabNetwork::Received(i), frames) << i;
+}
+
+TEST_F(LabGui, CtrlReturnWakesTheCursorsHostOnly) {
+    ASSERT_NO_FATAL_FAILURE(RunScenario("Ctrl+Return on a line wakes exactly that host"));
+    ExpectBroadcastOf({"02005e000011"});
+}
+
+TEST_F(LabGui, CtrlShiftReturnWakesTheWholeTextAndSaysWhoCameUp) {
+    ASSERT_NO_FATAL_FAILURE(
+        RunScenario("Ctrl+Shift+Return wakes every host of the list, unsaved "
+                    "lines included, and says who came up"));
+    ExpectBroadcastOf({"02005e000010", "02005e000011", "02005e000012", "02005e000040"});
+}
+
+TEST_F(LabGui, MarksShowWhoAnswersAndStopWhileMinimised) {
+    ASSERT_NO_FATAL_FAILURE(
+        RunScenario("marks show who answers, and no probe leaves while the window is minimised"));
+    ExpectBroadcastOf({});  // probes only: no frame
+}
+
 }  // namespace
 }  // namespace wb::test

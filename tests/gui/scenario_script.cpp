@@ -16,6 +16,7 @@
 
 #include "common/ui_seam.h"
 #include "platform/codepage.h"
+#include "shell/host_marks.h"
 #include "shell/main_frame.h"
 
 namespace wb::test {
@@ -51,6 +52,10 @@ AppFixture::AppFixture() : m_previousDir(QDir::currentPath()) {
     qputenv("XDG_DATA_HOME", QDir(m_dir.path()).filePath(QStringLiteral("xdg")).toUtf8());
     // The system's data directories stand empty, whatever this machine has installed.
     qputenv("XDG_DATA_DIRS", QDir(m_dir.path()).filePath(QStringLiteral("sys")).toUtf8());
+    // The window's size and place are kept there, not in the user's own settings.
+    qputenv("XDG_CONFIG_HOME", QDir(m_dir.path()).filePath(QStringLiteral("cfg")).toUtf8());
+    // Documents probe their hosts only where a scenario asks, inside the network lab.
+    gui::CHostMarks::SetProbing(false);
     gui::CUiSeam::SetScripted(true);
     gui::CUiSeam::Reset();
 }

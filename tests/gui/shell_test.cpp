@@ -340,6 +340,11 @@ private:
             m_backdrop->show();
             QVERIFY(QTest::qWaitForWindowExposed(m_backdrop.get()));
         });
+        add("place X Y W H|max: the main window moved and sized, or maximised", [this](Args a) {
+            if (a.value(0) == "max") return Frame().showMaximized();
+            Frame().setGeometry(a.value(0).toInt(), a.value(1).toInt(), a.value(2).toInt(),
+                                a.value(3).toInt());
+        });
         add("other start|step|ends: another program's scheduler on the same directory starts and "
             "steps, steps, or gives up its lease",
             [this](Args a) {
@@ -395,6 +400,20 @@ private:
             }));
         });
         add("title: the frame's title", [this](Arg) { return Frame().windowTitle(); });
+        add("geometry: the main window's place and size X,Y WxH, then max when maximised, within "
+            "the screen's free area WxH",
+            [this](Arg) {
+                const QRect g = Frame().normalGeometry();
+                const QSize area = Frame().screen()->availableGeometry().size();
+                return QStringLiteral("%1,%2 %3x%4%5 in %6x%7")
+                    .arg(g.x())
+                    .arg(g.y())
+                    .arg(g.width())
+                    .arg(g.height())
+                    .arg(Frame().isMaximized() ? " max" : "")
+                    .arg(area.width())
+                    .arg(area.height());
+            });
         add("doc: the active document's title, or none",
             [this](Arg) { return Doc() ? Doc()->GetTitle() : "none"; });
         add("docs: the documents' titles", [this](Arg) {

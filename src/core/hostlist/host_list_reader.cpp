@@ -39,7 +39,27 @@ int ClassifyLine(std::string_view line, std::vector<std::string>& addresses,
     return counted;
 }
 
+void ReadLines(CTextReader& reader, const HostListLineFn& onLine,
+               const HostListBadLineFn& onBadLine) {
+    std::string_view line;
+    std::vector<std::string> found;
+    std::uint64_t lineNumber = 0;
+    while (reader.Next(line)) {
+        ++lineNumber;
+        found.clear();
+        std::string_view ip;
+        if (ClassifyLine(line, found, &ip) == 1) onBadLine(lineNumber);
+        if (!found.empty()) onLine(found, ip);
+    }
+}
+
 }  // namespace
+
+void ReadHostListText(std::string_view bytes, const HostListLineFn& onLine,
+                      const HostListBadLineFn& onBadLine) {
+    CTextReader reader(bytes);
+    ReadLines(reader, onLine, onBadLine);
+}
 
 std::string BadLineMessage(const std::string& path, std::uint64_t lineNumber) {
     return "\t错误 文件:" + EscapeControlChars(path) + "\n\t行 " + std::to_string(lineNumber) +
@@ -56,16 +76,7 @@ bool ReadHostListLines(const std::string& path, const HostListLineFn& onLine,
         return false;
     }
     CTextReader reader(file);
-    std::string_view line;
-    std::vector<std::string> found;
-    std::uint64_t lineNumber = 0;
-    while (reader.Next(line)) {
-        ++lineNumber;
-        found.clear();
-        std::string_view ip;
-        if (ClassifyLine(line, found, &ip) == 1) onBadLine(lineNumber);
-        if (!found.empty()) onLine(found, ip);
-    }
+    ReadLines(reader, onLine, onBadLine);
     if (reader.Failed()) {
         error = FormatString1(IDS_CANNOT_OPEN_READ, EscapeControlChars(path));
         return false;

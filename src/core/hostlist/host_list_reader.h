@@ -31,4 +31,9 @@ using HostListBadLineFn = std::function<void(std::uint64_t lineNumber)>;
 bool ReadHostListLines(const std::string& path, const HostListLineFn& onLine,
                        const HostListBadLineFn& onBadLine, std::string& error);
 
+// The same for host-list text already in memory (a document being edited, in the file's
+// code page), its lines numbered as the file's would be.
+void ReadHostListText(std::string_view bytes, const HostListLineFn& onLine,
+                      const HostListBadLineFn& onBadLine);
+
 }  // namespace wb

@@ -2,10 +2,14 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
 #include <utility>
 
 #include "common/ui_seam.h"
@@ -48,6 +52,31 @@ QString HelpPageHtml() {
         .arg(AppTitle().toHtmlEscaped());
 }
 
+namespace {
+
+// Inside the screen's free area and below the main window's menu bar, so that the window
+// never hides the menus it was opened from; centred on the window as far as that allows.
+void PlaceHelpWindow(QDialog* dialog, QWidget* parent) {
+    QWidget* top = parent ? parent->window() : nullptr;
+    QScreen* screen = top ? top->screen() : dialog->screen();
+    if (!screen) return;
+    QRect area = screen->availableGeometry();
+    if (auto* frame = qobject_cast<QMainWindow*>(top); frame && frame->menuBar()->isVisible()) {
+        const int below = frame->menuBar()->mapToGlobal(QPoint(0, frame->menuBar()->height())).y();
+        if (below > area.top() && below < area.bottom()) area.setTop(below);
+    }
+    // Room for the frame the window manager draws around it.
+    const QMargins frameRoom(8, 32, 8, 8);
+    const QRect room = area - frameRoom;
+    QRect placed(QPoint(), QSize(520, 460).boundedTo(room.size()));
+    placed.moveCenter(top ? top->frameGeometry().center() : area.center());
+    placed.moveLeft(std::clamp(placed.left(), room.left(), room.right() - placed.width() + 1));
+    placed.moveTop(std::clamp(placed.top(), room.top(), room.bottom() - placed.height() + 1));
+    dialog->setGeometry(placed);
+}
+
+}  // namespace
+
 void ShowHelpTopics(QWidget* parent, const QString& anchor) {
     static QPointer<QDialog> s_dialog;
     if (!s_dialog) {
@@ -62,7 +91,7 @@ void ShowHelpTopics(QWidget* parent, const QString& anchor) {
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, s_dialog);
         QObject::connect(buttons, &QDialogButtonBox::rejected, s_dialog, &QDialog::close);
         layout->addWidget(buttons);
-        s_dialog->resize(520, 460);
+        PlaceHelpWindow(s_dialog, parent);
     }
     auto* browser = s_dialog->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"));
     if (browser && !anchor.isEmpty()) browser->scrollToAnchor(anchor);

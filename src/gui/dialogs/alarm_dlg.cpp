@@ -1,5 +1,6 @@
 #include "dialogs/alarm_dlg.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cstdlib>
@@ -24,6 +27,58 @@
 #include "common/ui_seam.h"
 
 namespace wb::gui {
+
+namespace {
+
+// The combo box's items keep the file alone as their text (the edit field shows it); the
+// list names each alarm by file, days and time, so that two alarms of one file differ.
+constexpr int kAlarmLabelRole = Qt::UserRole + 1;
+
+class CAlarmLabelDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString label = index.data(kAlarmLabelRole).toString();
+        if (!label.isEmpty()) option->text = label;
+    }
+};
+
+bool SameAlarm(const CAlarmSetting& a, const CAlarmSetting& b) {
+    return a.m_strGroupFile == b.m_strGroupFile && a.m_nDays == b.m_nDays &&
+           a.m_nHour == b.m_nHour && a.m_nMinute == b.m_nMinute;
+}
+
+}  // namespace
+
+QString CAlarmDlg::AlarmLabel(const CAlarmSetting& alarm) {
+    static const char* const kDays[] = {"日", "一", "二", "三", "四", "五", "六"};
+    QStringList days;
+    for (int k = 0; k < 7; ++k) {
+        if (alarm.m_nDays & (0x02u << k)) days << tr("周%1").arg(QString::fromUtf8(kDays[k]));
+    }
+    const QString when = days.size() == 7 ? tr("每天")
+                         : days.isEmpty() ? tr("无日期")
+                                          : days.join(QLatin1Char(' '));
+    return QStringLiteral("%1   %2  %3:%4")
+        .arg(QString::fromStdString(alarm.m_strGroupFile), when)
+        .arg(alarm.m_nHour, 2, 10, QLatin1Char('0'))
+        .arg(alarm.m_nMinute, 2, 10, QLatin1Char('0'));
+}
+
+void CAlarmDlg::LabelItems() {
+    int widest = 0;
+    for (std::size_t i = 0; i < m_list.size() && static_cast<int>(i) < m_comboGroup->count(); ++i) {
+        const QString label = AlarmLabel(*m_list[i]);
+        m_comboGroup->setItemData(static_cast<int>(i), label, kAlarmLabelRole);
+        widest = std::max(widest, fontMetrics().horizontalAdvance(label));
+    }
+    // The list may grow wider than the field, up to half the screen, so the days show.
+    const int most = screen() ? screen()->availableGeometry().width() / 2 : 600;
+    m_comboGroup->view()->setMinimumWidth(std::min(widest + 32, most));
+}
 
 // An up-down control: two small arrows beside a field; every press reports +1 or -1.
 class CUpDownCtrl final : public QWidget {
@@ -105,6 +160,7 @@ void CAlarmDlg::BuildLayout() {
     disconnect(m_comboGroup->lineEdit(), &QLineEdit::editingFinished, m_comboGroup, nullptr);
     disconnect(m_comboGroup->lineEdit(), &QLineEdit::returnPressed, m_comboGroup, nullptr);
     m_comboGroup->setMaxVisibleItems(8);
+    m_comboGroup->setItemDelegate(new CAlarmLabelDelegate(m_comboGroup));
     m_comboGroup->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 22);
     m_comboGroup->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     grid->addWidget(m_comboGroup, 1, 0);
@@ -253,6 +309,7 @@ void CAlarmDlg::OnInitDialog() {
     m_list = CopyAlarmList(alarms);
     for (const AlarmPtr& alarm : m_list)
         m_comboGroup->addItem(QString::fromStdString(alarm->m_strGroupFile));
+    LabelItems();
     m_nCurSel = 0;
     SelectItem(0);
     m_current.CopyFrom(*m_list[0]);
@@ -329,6 +386,7 @@ void CAlarmDlg::StoreCurrentAt(int index) {
     CollectCurrent();
     m_current.m_strGroupFile = file;
     m_list[index]->CopyFrom(m_current);
+    LabelItems();
 }
 
 void CAlarmDlg::OnSelChangeGroup(int /*index*/) {
@@ -381,13 +439,21 @@ void CAlarmDlg::OnAdd() {
                          m_pStore ? m_pStore->m_strStartDir : std::string(), absolute);
     if (UpdateData() && file.Done()) {
         const QString path = QString::fromStdString(absolute);
+        CollectCurrent();
+        m_current.m_strGroupFile = absolute;
+        // A second alarm of the same file, days and time would only wake the group twice.
+        for (const AlarmPtr& alarm : m_list) {
+            if (!SameAlarm(*alarm, m_current)) continue;
+            CUiSeam::Message(this, tr("已有相同的提醒:\n%1").arg(AlarmLabel(m_current)),
+                             QMessageBox::Ok, QMessageBox::Warning, AppTitle());
+            return;
+        }
         {
             const QSignalBlocker quiet(m_comboGroup);
             m_comboGroup->addItem(path);
         }
-        CollectCurrent();
-        m_current.m_strGroupFile = absolute;
         m_list.push_back(std::make_shared<CAlarmSetting>(m_current));
+        LabelItems();
         m_nCurSel = static_cast<int>(m_list.size()) - 1;
         SelectItem(m_nCurSel);
         m_btnRemove->setEnabled(true);

@@ -84,6 +84,9 @@ private:
     void ShowCurrent();
     void CollectCurrent();
     void StoreCurrentAt(int index);
+    // The list's name of an alarm: file, days and time.
+    static QString AlarmLabel(const CAlarmSetting& alarm);
+    void LabelItems();
     void SetButtons(bool add, bool remove, bool ok);
     void SelectItem(int index);
     void DestroyWindow();

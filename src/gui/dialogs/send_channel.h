@@ -26,4 +26,8 @@ using SendChannelFactory = std::function<std::unique_ptr<CSendChannel>()>;
 // A channel over a new CWakeSocket.
 std::unique_ptr<CSendChannel> MakeWakeSocketChannel();
 
+// The channel every send of the window goes through: the factory set for the send dialog
+// when there is one, else a wake socket.
+std::unique_ptr<CSendChannel> NewSendChannel();
+
 }  // namespace wb::gui

@@ -26,13 +26,13 @@ SendChannelFactory& ChannelFactory() {
     return factory;
 }
 
-std::unique_ptr<CSendChannel> NewChannel() {
-    return ChannelFactory() ? ChannelFactory()() : MakeWakeSocketChannel();
-}
-
 QString ControlName(int id) { return QStringLiteral("ctl%1").arg(id); }
 
 }  // namespace
+
+std::unique_ptr<CSendChannel> NewSendChannel() {
+    return ChannelFactory() ? ChannelFactory()() : MakeWakeSocketChannel();
+}
 
 CSendDlg::CSendDlg(QWidget* parent) : CHelpDialog(parent) {
     setWindowTitle(QStringLiteral("发送 Wakeburst 到指定主机"));
@@ -62,12 +62,14 @@ void CSendDlg::BuildLayout() {
     for (int k = 0; k < 6; ++k) {
         auto* edit = new QLineEdit(ethernetBox);
         edit->setObjectName(ControlName(kFirstByteId + k));
-        edit->setMaxLength(2);
+        // The first field also takes a whole address, pasted or typed, and spreads it.
+        edit->setMaxLength(k == 0 ? kMaxWholeAddress : 2);
         edit->setFixedWidth(byteWidth);
         edit->setAlignment(Qt::AlignLeft);
         bytes->addWidget(edit);
         m_editByte[k] = edit;
         connect(edit, &QLineEdit::textChanged, this, &CSendDlg::OnChangeByte);
+        connect(edit, &QLineEdit::textEdited, this, [this, k] { OnEditByte(k); });
         edit->installEventFilter(this);
         SetContextHelp(edit, 0x80820468u);
     }
@@ -161,7 +163,7 @@ void CSendDlg::OnOK() {
     }
 
     QString target = m_editBroadcast->text();
-    std::unique_ptr<CSendChannel> channel = NewChannel();
+    std::unique_ptr<CSendChannel> channel = NewSendChannel();
     if (target.isEmpty()) {
         target = kLimitedBroadcast;
         channel->SetDestination(target.toStdString());
@@ -193,10 +195,9 @@ void CSendDlg::OnOK() {
     if (!sent) {
         // Not "发送到": nothing left. Send stays enabled for another try.
         SetStatus(QString());
-        CUiSeam::Message(this,
-                         QStringLiteral("Wakeburst 未被发送到 ") + target +
-                             QStringLiteral(".\n") + reason,
-                         QMessageBox::Ok, QMessageBox::Warning, AppTitle());
+        CUiSeam::Message(
+            this, QStringLiteral("Wakeburst 未被发送到 ") + target + QStringLiteral(".\n") + reason,
+            QMessageBox::Ok, QMessageBox::Warning, AppTitle());
         return;
     }
     SetStatus(QStringLiteral("发送到 ") + target);
@@ -204,6 +205,38 @@ void CSendDlg::OnOK() {
     // The destination stays on show for the pause; the program goes on meanwhile.
     m_btnSend->setEnabled(false);
     m_pauseTimer.start();
+}
+
+bool CSendDlg::SpreadAddress(const QString& text) {
+    std::uint8_t bytes[6];
+    const QString trimmed = text.trimmed();
+    if (!ParseEthernetArgument(trimmed.toStdString(), bytes)) return false;
+    // The digits as written, letter case kept.
+    QString digits;
+    for (QChar c : trimmed) {
+        if (IsHexDigit(c.toLatin1())) digits += c;
+    }
+    for (int k = 0; k < 6; ++k)
+        m_editByte[k]->setText(digits.mid(2 * k, 2));
+    m_editByte[5]->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void CSendDlg::OnEditByte(int k) {
+    QLineEdit* edit = m_editByte[k];
+    QString text = edit->text();
+    if (k == 0 && text.size() > 2) {
+        if (SpreadAddress(text)) return;
+        edit->setText(text.left(2));
+        text = edit->text();
+    }
+    // The separator typed after a pair whose second digit moved on to this field.
+    if (k > 0 && !text.isEmpty() && QStringLiteral(":-.").contains(text.front())) {
+        edit->setText(text.mid(1));
+        return;
+    }
+    if (text.size() == 2 && edit->cursorPosition() == 2 && k < 5)
+        m_editByte[k + 1]->setFocus(Qt::OtherFocusReason);
 }
 
 void CSendDlg::OnPauseOver() {

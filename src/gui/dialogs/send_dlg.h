@@ -23,6 +23,8 @@ public:
     static constexpr int kFirstByteId = 1128;
     static constexpr int kStatusId = 1054;
     static constexpr int kPauseMs = 600;
+    // Room in the first byte field for an address written out whole, blanks around it.
+    static constexpr int kMaxWholeAddress = 40;
 
     explicit CSendDlg(QWidget* parent = nullptr);
     ~CSendDlg() override;
@@ -51,6 +53,9 @@ private:
     void BuildLayout();
     void OnInitDialog();
     void OnChangeByte();
+    // Typing two digits moves on; a whole address in the first field fills all six.
+    void OnEditByte(int k);
+    bool SpreadAddress(const QString& text);
     void OnPauseOver();
     void DestroyWindow();
     void SetStatus(const QString& text);

@@ -6,6 +6,9 @@ enum CommandId : int {
     ID_CREATE_HOST_LIST = 32771,
     ID_POWER_ON_HOST = 32772,
     ID_GROUP_POWER_ON = 32773,
+    // Waking the hosts of the active host-list document.
+    ID_WAKE_SELECTED = 32790,
+    ID_WAKE_ALL = 32791,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

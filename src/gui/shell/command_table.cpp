@@ -36,6 +36,9 @@ const CommandRule kCommands[] = {
     {ID_GROUP_POWER_ON, R::ViewOrFrame, E::Always,
      [](C c) { c.view ? c.view->OnGroupPowerOn() : c.frame.OnGroupPowerOn(); }},
 
+    {ID_WAKE_SELECTED, R::View, E::WithHostList, [](C c) { c.view->OnWakeHosts(false); }},
+    {ID_WAKE_ALL, R::View, E::WithHostList, [](C c) { c.view->OnWakeHosts(true); }},
+
     // File.
     {ID_FILE_NEW, R::App, E::Always, [](C c) { c.app.OnFileNew(); }},
     {ID_FILE_OPEN, R::App, E::Always, [](C c) { c.app.OnFileOpen(); }},
@@ -112,6 +115,8 @@ bool IsCommandEnabled(const CommandRule& rule, const CommandContext& context) {
         }
         case E::WithText:
             return view && !view->document()->isEmpty();
+        case E::WithHostList:
+            return view && view->IsHostList();
         case E::WithSeveralWindows:
             return context.frame.MdiArea()->subWindowList().size() > 1;
     }

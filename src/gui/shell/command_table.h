@@ -26,6 +26,7 @@ enum class EnableRule {
     WithClipboardText,   // the clipboard holds text
     WithText,            // the document is not empty
     WithSeveralWindows,  // more than one document window is open
+    WithHostList,        // the active document is a host list
 };
 
 // What a command handler acts on; `view` is null without a document window.

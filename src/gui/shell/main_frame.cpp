@@ -11,6 +11,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -39,6 +43,38 @@ QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 constexpr int kActivateWindowPrompt = 61215;
 
 QKeySequence Key(QKeyCombination key) { return QKeySequence(key); }
+
+// The tool-bar images of the two wake commands: one host, or a stack of them.
+QIcon WakeIcon(int hosts) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int k = hosts - 1; k >= 0; --k) {
+        const QRectF screen(1 + 3 * k, 1 + 3 * k, 11 - 3 * (hosts - 1), 8);
+        painter.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
+        painter.setBrush(k == 0 ? QColor(0xff, 0xd0, 0x40) : QColor(0x90, 0x90, 0x90));
+        painter.drawRect(screen);
+    }
+    painter.setPen(QPen(QColor(0x1b, 0x7a, 0x2e), 2));
+    painter.drawLine(QPointF(8, 15), QPointF(8, 11));
+    painter.drawLine(QPointF(5, 14), QPointF(11, 14));
+    return QIcon(pixmap);
+}
+
+// Where the main window's size, place and state are kept between runs: Qt's settings file
+// in the user's configuration directory, looked up anew each time (Qt's own settings keep
+// the directory they first found for the whole process).
+QSettings WindowSettings() {
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QSettings(dir + QStringLiteral("/wakeburst/dawnly.ini"), QSettings::IniFormat);
+}
+
+constexpr char kGeometryKey[] = "mainWindow/geometry";
+constexpr char kMaximisedKey[] = "mainWindow/maximised";
+// The share of the screen's free area a first window takes, and its largest size.
+constexpr double kFirstShare = 0.8;
+const QSize kLargestFirst(1100, 760);
 
 }  // namespace
 
@@ -72,8 +108,41 @@ bool CMainFrame::LoadFrame() {
     }
     UpdateCommandUI();
     UpdateIndicators();
-    resize(760, 520);
+    RestoreWindowPlacement();
     return true;
+}
+
+void CMainFrame::RestoreWindowPlacement() {
+    QSettings settings = WindowSettings();
+    const QRect saved = settings.value(QLatin1String(kGeometryKey)).toRect();
+    // A place on a screen that is gone (a monitor unplugged) would open the window out of
+    // sight: it is kept only while a screen still shows most of it.
+    QScreen* screen = saved.isValid() ? QGuiApplication::screenAt(saved.center()) : nullptr;
+    if (screen && screen->availableGeometry().intersects(saved)) {
+        const QRect area = screen->availableGeometry();
+        QRect placed = saved;
+        placed.setSize(saved.size().boundedTo(area.size()));
+        placed.moveTopLeft(
+            QPoint(std::clamp(placed.left(), area.left(), area.right() - placed.width() + 1),
+                   std::clamp(placed.top(), area.top(), area.bottom() - placed.height() + 1)));
+        setGeometry(placed);
+    } else {
+        screen = QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+        const QSize size = (QSizeF(area.size()) * kFirstShare).toSize().boundedTo(kLargestFirst);
+        QRect placed(QPoint(), size);
+        placed.moveCenter(area.center());
+        setGeometry(placed);
+    }
+    if (settings.value(QLatin1String(kMaximisedKey), false).toBool())
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void CMainFrame::SaveWindowPlacement() const {
+    QSettings settings = WindowSettings();
+    // The normal geometry, so that a maximised window comes back to its old size when restored.
+    settings.setValue(QLatin1String(kGeometryKey), normalGeometry());
+    settings.setValue(QLatin1String(kMaximisedKey), isMaximized());
 }
 
 QAction* CMainFrame::MakeAction(int id, const QString& text, const QList<QKeySequence>& keys) {
@@ -126,6 +195,11 @@ void CMainFrame::CreateActions() {
     MakeAction(ID_CREATE_HOST_LIST, S("创建主机列表(&C)"));
     MakeAction(ID_POWER_ON_HOST, S("启动指定主机(&P)"));
     MakeAction(ID_GROUP_POWER_ON, S("启动一组主机(&G)"));
+    MakeAction(ID_WAKE_SELECTED, tr("唤醒所选主机(&W)\tCtrl+Return"),
+               {Key(Qt::CTRL | Qt::Key_Return), Key(Qt::CTRL | Qt::Key_Enter)});
+    MakeAction(
+        ID_WAKE_ALL, tr("唤醒列表中所有主机(&L)\tCtrl+Shift+Return"),
+        {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Return), Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Enter)});
 
     MakeAction(ID_WINDOW_NEW, S("新建窗口(&N)"));
     MakeAction(ID_WINDOW_CASCADE, S("重叠窗口(&C)"));
@@ -150,6 +224,17 @@ void CMainFrame::CreateActions() {
     for (const auto& [id, name] : kIcons) {
         m_actions.value(id)->setIcon(
             QIcon(QStringLiteral(":/icons/tool_%1.png").arg(QLatin1String(name))));
+    }
+    const std::pair<int, QString> kWakePrompts[] = {
+        {ID_WAKE_SELECTED, tr("唤醒所选各行(或光标所在行)的主机\n唤醒所选主机")},
+        {ID_WAKE_ALL, tr("唤醒此列表中的每台主机, 包括未保存的修改\n唤醒所有主机")},
+    };
+    for (const auto& [id, prompt] : kWakePrompts) {
+        QAction* action = m_actions.value(id);
+        action->setIcon(WakeIcon(id == ID_WAKE_ALL ? 2 : 1));
+        action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
+        action->setWhatsThis(action->statusTip());
+        action->setToolTip(prompt.section(QLatin1Char('\n'), 1));
     }
 }
 
@@ -182,12 +267,17 @@ void CMainFrame::CreateMenus() {
         m->addAction(a(ID_VIEW_STATUS_BAR));
         return m;
     };
-    auto systemMenu = [&] {
+    auto systemMenu = [&](bool doc) {
         auto* m = new QMenu(S("&Wakebursts"), this);
         m->addAction(a(ID_CREATE_HOST_LIST));
         m->addSeparator();
         m->addAction(a(ID_POWER_ON_HOST));
         m->addAction(a(ID_GROUP_POWER_ON));
+        if (doc) {
+            m->addSeparator();
+            m->addAction(a(ID_WAKE_SELECTED));
+            m->addAction(a(ID_WAKE_ALL));
+        }
         return m;
     };
     auto helpMenu = [&] {
@@ -198,7 +288,7 @@ void CMainFrame::CreateMenus() {
         return m;
     };
 
-    m_menus128 = {fileMenu(false), viewMenu(), systemMenu(), helpMenu()};
+    m_menus128 = {fileMenu(false), viewMenu(), systemMenu(false), helpMenu()};
 
     auto* edit = new QMenu(S("编辑(&E)"), this);
     edit->addAction(a(ID_EDIT_UNDO));
@@ -215,7 +305,7 @@ void CMainFrame::CreateMenus() {
     connect(m_pWindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(m_pWindowMenu); });
     FillWindowMenu(m_pWindowMenu);
 
-    m_menus129 = {fileMenu(true), edit, viewMenu(), systemMenu(), m_pWindowMenu, helpMenu()};
+    m_menus129 = {fileMenu(true), edit, viewMenu(), systemMenu(true), m_pWindowMenu, helpMenu()};
     for (QMenu* m : m_menus128 + m_menus129) {
         connect(m, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
         m->setToolTipsVisible(false);
@@ -250,10 +340,11 @@ bool CMainFrame::CreateToolBar() {
     m_wndToolBar->setObjectName(QStringLiteral("toolbar59392"));
     m_wndToolBar->setIconSize(QSize(16, 16));
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    const int order[] = {ID_FILE_NEW,         ID_FILE_OPEN,     ID_FILE_SAVE,     0,
-                         ID_EDIT_CUT,         ID_EDIT_COPY,     ID_EDIT_PASTE,    0,
-                         ID_FILE_PRINT,       ID_APP_ABOUT,     ID_CONTEXT_HELP,  0,
-                         ID_CREATE_HOST_LIST, ID_POWER_ON_HOST, ID_GROUP_POWER_ON};
+    const int order[] = {ID_FILE_NEW,         ID_FILE_OPEN,     ID_FILE_SAVE,      0,
+                         ID_EDIT_CUT,         ID_EDIT_COPY,     ID_EDIT_PASTE,     0,
+                         ID_FILE_PRINT,       ID_APP_ABOUT,     ID_CONTEXT_HELP,   0,
+                         ID_CREATE_HOST_LIST, ID_POWER_ON_HOST, ID_GROUP_POWER_ON, 0,
+                         ID_WAKE_SELECTED,    ID_WAKE_ALL};
     for (int id : order) {
         if (id == 0) {
             m_wndToolBar->addSeparator();
@@ -376,6 +467,8 @@ void CMainFrame::OnSubWindowActivated() {
             connect(view, &QPlainTextEdit::textChanged, this, &CMainFrame::UpdateCommandUI);
             connect(view->GetDocument(), &CDawnlyDoc::titleChanged, this,
                     &CMainFrame::UpdateFrameTitle);
+            connect(view, &CDawnlyView::statusMessage, this,
+                    [this](const QString& text) { m_wndStatusBar->showMessage(text); });
         }
     }
     UpdateFrameTitle();
@@ -445,7 +538,7 @@ void CMainFrame::ArrangeIcons() {
 
 void CMainFrame::OnCreateHostList() {
     emit systemCommandHandled(ID_CREATE_HOST_LIST);
-    m_app.SystemCommands().RunCreateHostList();
+    m_app.SystemCommands().RunCreateHostList(this);
 }
 
 void CMainFrame::OnPowerOnHost() {
@@ -465,6 +558,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     if (docs) docs->CloseAllDocuments();
+    SaveWindowPlacement();
     QMainWindow::closeEvent(event);
 }
 

@@ -73,6 +73,11 @@ public:
     // minute that is due, when no other program runs these alarms.
     void OnTimer(int id);
 
+    // Opens where the last run closed when that is still on a screen, else at a size that
+    // fits the screen's free area; maximised if it was.
+    void RestoreWindowPlacement();
+    void SaveWindowPlacement() const;
+
     void UpdateCommandUI();
     void UpdateFrameTitle();
     void UpdateIndicators();

@@ -10,9 +10,14 @@ namespace wb::gui {
 CSystemCommands::CSystemCommands(CAlarmStore& store, CCreateListDlg::OpenDocument openDocument)
     : m_store(store), m_openDocument(std::move(openDocument)) {}
 
-void CSystemCommands::RunCreateHostList() {
-    // Modal, with no parent, like the rest of the program's modal dialogs.
+void CSystemCommands::RunCreateHostList(QWidget* from) {
+    // Modal, with no parent, like the rest of the program's modal dialogs; still it opens
+    // over the window it was asked from, not wherever the screen's middle is.
     CCreateListDlg dlg(m_openDocument, nullptr);
+    if (from) {
+        dlg.adjustSize();
+        dlg.move(from->window()->frameGeometry().center() - dlg.rect().center());
+    }
     CUiSeam::Exec(dlg);
 }
 

@@ -22,7 +22,7 @@ public:
     CSystemCommands(CAlarmStore& store, CCreateListDlg::OpenDocument openDocument);
 
     // 32771: the modal host-list creation dialog; the new list opens as a document.
-    void RunCreateHostList();
+    void RunCreateHostList(QWidget* from = nullptr);
     // 32772: the modeless send dialog, owned by `from`'s window; an open one is raised.
     void OpenSendDialog(QWidget* from);
     // 32773: the modeless alarm dialog, likewise.
