@@ -49,15 +49,6 @@ bool ResolveHost(const std::string& text, platform::IpAddress& out) {
 
 }  // namespace
 
-std::set<std::string> SendValueOptions(bool isSend) {
-    std::set<std::string> names = {"--to",        "--port",     "--repeat", "--interval",
-                                   "--interface", "--password", "--wait"};
-    names.insert(isSend ? "--host" : "--dir");
-    return names;
-}
-
-std::set<std::string> QuietFlags() { return {"-q", "--quiet"}; }
-
 bool IsQuiet(const ParsedArgs& pa) { return pa.Has("-q") || pa.Has("--quiet"); }
 
 bool ReadSendOptions(const ParsedArgs& pa, const std::string& command, SendOptions& out) {
