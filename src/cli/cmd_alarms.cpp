@@ -13,6 +13,7 @@
 #include "cli/command_table.h"
 #include "cli/commands.h"
 #include "platform/file_path.h"
+#include "platform/inet_addr.h"
 #include "wake/address_text.h"
 
 namespace wb::cli {
@@ -23,27 +24,16 @@ constexpr std::size_t kMaxNextCount = 10000;
 constexpr char kDayLetters[] = "SMTWTFS";
 constexpr const char* kDayNames[] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-bool AllDigits(const std::string& s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
-}
-
 bool ParseDays(const std::string& list, std::uint8_t& days) {
     days = 0;
-    if (Lower(list) == "all") {
+    if (AsciiLower(list) == "all") {
         days = kEveryDay;
         return true;
     }
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = list.find(',', start);
-        const std::string name = Lower(list.substr(start, comma - start));
+        const std::string name = AsciiLower(list.substr(start, comma - start));
         auto it = std::find(std::begin(kDayNames), std::end(kDayNames), name);
         if (it == std::end(kDayNames)) return false;
         days |= WeekdayBit(static_cast<int>(it - std::begin(kDayNames)));
@@ -92,7 +82,7 @@ bool LoadStore(CAlarmStore& store, const std::string& command) {
     }
     std::error_code ec;
     if (!std::filesystem::exists(platform::PathFromUtf8(store.StorePath()), ec)) return true;
-    PrintErr("wakeburst " + command + ": cannot read " + Shown(store.StorePath()));
+    PrintErr("wakeburst " + command + ": cannot read " + EscapeControlChars(store.StorePath()));
     return false;
 }
 
@@ -132,13 +122,13 @@ bool ReadNextOptions(const ParsedArgs& pa, NextOptions& out) {
     out.count = AllDigits(countText) && countText.size() <= 5 ? std::stoul(countText) : 0;
     if (out.count < 1 || out.count > kMaxNextCount) {
         PrintErr("wakeburst alarms next: --count takes a number from 1 to " +
-                 std::to_string(kMaxNextCount) + ", not '" + Shown(countText) + "'");
+                 std::to_string(kMaxNextCount) + ", not '" + EscapeControlChars(countText) + "'");
         return false;
     }
     out.from = std::time(nullptr);
     if (!pa.Has("--from") || ParseLocalMinute(pa.Get("--from"), out.from)) return true;
     PrintErr("wakeburst alarms next: --from takes a local time \"YYYY-MM-DD HH:MM\", not '" +
-             Shown(pa.Get("--from")) + "'");
+             EscapeControlChars(pa.Get("--from")) + "'");
     return false;
 }
 
@@ -228,8 +218,8 @@ bool ReadNewAlarm(const ParsedArgs& pa, const std::string& baseDir, CAlarmSettin
     if (!pa.Has("--file") || !pa.Has("--days") || !pa.Has("--time"))
         return RefuseAdd("needs --file F --days LIST --time HH:MM");
     if (!ReadGroupFile(pa.Get("--file"), baseDir, alarm) || !ReadWhen(pa, alarm)) return false;
-    std::string broadcast;
-    if (!ParseDottedQuad(pa.Get("--to", "255.255.255.255"), broadcast))
+    const std::string broadcast = platform::CanonicalDottedQuad(pa.Get("--to", "255.255.255.255"));
+    if (broadcast.empty())
         return RefuseAdd("--to takes four numbers 0..255 joined by points, not '" +
                          EscapeControlChars(pa.Get("--to")) + "'");
     alarm.SetBroadcast(broadcast);

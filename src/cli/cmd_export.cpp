@@ -15,6 +15,7 @@
 #include "hostlist/text_reader.h"
 #include "platform/codepage.h"
 #include "platform/file_path.h"
+#include "platform/inet_addr.h"
 #include "platform/regular_file.h"
 #include "wake/address_text.h"
 #include "wake/wake_socket.h"
@@ -36,9 +37,9 @@ std::string ColonEthernet(std::string_view text) {
     for (char c : text) {
         if (!IsHexDigit(c)) continue;
         if (!out.empty() && out.size() % 3 == 2) out += ':';
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        out += c;
     }
-    return out;
+    return AsciiLower(out);
 }
 
 // The hosts as the group wake sees them: per line (read as the reader reads it) up to a
@@ -80,10 +81,9 @@ bool ForEachEntry(const std::string& path, Fn&& onEntry,
 // at '#', and a name in dotted decimal would be read back as an IP address. Else the IP
 // address; empty when there is neither.
 std::string EthersName(const HostListEntry& e) {
-    std::string quad;
     const bool whole = !e.name.empty() && e.name != kNameNotFound &&
                        e.name.find_first_of(" #") == std::string::npos &&
-                       !ParseDottedQuad(e.name, quad);
+                       platform::CanonicalDottedQuad(e.name).empty();
     if (whole) return e.name;
     return e.ip.empty() || e.ip == kNoIpAddress ? std::string() : e.ip;
 }
@@ -158,8 +158,8 @@ private:
 int RunExport(const ParsedArgs& pa) {
     const std::string format = pa.Get("--format", "csv");
     if (format != "csv" && format != "ethers" && format != "json") {
-        PrintErr("wakeburst export: --format takes csv, ethers or json, not '" + Shown(format) +
-                 "'");
+        PrintErr("wakeburst export: --format takes csv, ethers or json, not '" +
+                 EscapeControlChars(format) + "'");
         return kExitUsage;
     }
     const std::string& path = pa.positional[0];
@@ -168,7 +168,8 @@ int RunExport(const ParsedArgs& pa) {
         path, [&](HostListEntry e) { exporter.Entry(std::move(e)); },
         [&] { exporter.NoEthernet(); });
     if (!read) {
-        PrintErr(FormatString1(IDS_CANNOT_OPEN_READ, Shown(path)) + ReadFailureReason(path));
+        PrintErr(FormatString1(IDS_CANNOT_OPEN_READ, EscapeControlChars(path)) +
+                 ReadFailureReason(path));
         return kExitFailed;
     }
     exporter.Finish();

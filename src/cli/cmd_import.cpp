@@ -21,12 +21,6 @@ namespace wb::cli {
 
 namespace {
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
 std::string Trim(const std::string& s) {
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string::npos) return {};
@@ -86,7 +80,7 @@ struct CsvColumns {
 
 // The column a header field names (any case, with or without _, blanks and -), or nullptr.
 int* ColumnOf(std::string field, CsvColumns& c) {
-    field = Lower(field);
+    field = AsciiLower(field);
     field.erase(std::remove_if(field.begin(), field.end(),
                                [](char ch) { return ch == '_' || ch == ' ' || ch == '-'; }),
                 field.end());
@@ -251,8 +245,9 @@ private:
     bool Hex4(unsigned& cp) {
         for (int i = 0; i < 4; ++i) {
             const int c = Get();
-            if (c < 0 || !IsHexDigit(static_cast<char>(c))) return false;
-            cp = cp * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+            const int digit = c < 0 ? -1 : HexValue(static_cast<char>(c));
+            if (digit < 0) return false;
+            cp = cp * 16 + static_cast<unsigned>(digit);
         }
         return true;
     }
@@ -308,15 +303,18 @@ struct Importer {
         const std::vector<std::string> w = Words(line.substr(0, line.find('#')));
         if (w.empty() || w.size() > (format == "plain" ? 1u : 2u)) return Outcome::Bad;
         mac = w[0];
-        if (w.size() == 2 && !ParseDottedQuad(w[1], ip)) name = w[1];
+        if (w.size() == 2) {
+            ip = platform::CanonicalDottedQuad(w[1]);
+            if (ip.empty()) name = w[1];
+        }
         return Host(ip, name, mac, entry);
     }
 
     // `ip` empty or a dotted quad (looked up by name when empty), `mac` in any usual form.
     Outcome Host(const std::string& ip, const std::string& name, const std::string& mac,
                  HostListEntry& entry) {
-        std::string quad;
-        if (!HyphenatedEthernet(mac, entry.ethernet) || (!ip.empty() && !ParseDottedQuad(ip, quad)))
+        const std::string quad = platform::CanonicalDottedQuad(ip);
+        if (!HyphenatedEthernet(mac, entry.ethernet) || (!ip.empty() && quad.empty()))
             return Outcome::Bad;
         entry.ip = quad.empty() ? Resolve(name) : quad;
         entry.name = name.empty() ? kNameNotFound : name;
@@ -327,8 +325,7 @@ struct Importer {
         // The lookup reads a name whose last label begins with a digit (12345, 0x7f.1) as
         // a number form of an address; no host is named so.
         const std::size_t label = name.rfind('.', name.size() - 2) + 1;
-        if (name.empty() || std::isdigit(static_cast<unsigned char>(name[label])) ||
-            !resolver.SetDestination(name))
+        if (name.empty() || IsAsciiDigit(name[label]) || !resolver.SetDestination(name))
             return kNoIpAddress;
         const std::uint32_t addr = resolver.Destination().addr;
         if (addr == platform::kInetAddrNone) return kNoIpAddress;
@@ -366,7 +363,7 @@ public:
 
     int Run() {
         if (!m_lines.IsOpen()) {
-            PrintErr("wakeburst import: cannot read " + Shown(m_input) +
+            PrintErr("wakeburst import: cannot read " + EscapeControlChars(m_input) +
                      (m_input == "-" ? "" : ReadFailureReason(m_input)));
             return kExitFailed;
         }
@@ -393,14 +390,14 @@ private:
         const std::string number = std::to_string(line);
         if (m_lines.Failed()) return ReadFailed();
         if (step == CJsonHosts::Step::Bad) {
-            PrintErr("wakeburst import: line " + number + " of " + Shown(m_input) + ": " + error +
-                     "; nothing was written");
+            PrintErr("wakeburst import: line " + number + " of " + EscapeControlChars(m_input) +
+                     ": " + error + "; nothing was written");
             return kExitFailed;
         }
         HostListEntry entry;
         if (m_im.Host(ip, name, mac, entry) != Outcome::Host) {
-            PrintErr("wakeburst import: line " + number + " cannot be read: ip '" + Shown(ip) +
-                     "', mac '" + Shown(mac) + "'");
+            PrintErr("wakeburst import: line " + number + " cannot be read: ip '" +
+                     EscapeControlChars(ip) + "', mac '" + EscapeControlChars(mac) + "'");
             return kGoOn;
         }
         return Add(entry, line) ? kGoOn : kExitFailed;
@@ -427,7 +424,7 @@ private:
                  (first == m_lines.Number()
                       ? "line " + std::to_string(first)
                       : "the quoted field from line " + std::to_string(first)) +
-                 " of " + Shown(m_input) + " is longer than " +
+                 " of " + EscapeControlChars(m_input) + " is longer than " +
                  std::to_string(CInputLines::kMaxInputLine) + " bytes; nothing was written");
         return kExitFailed;
     }
@@ -445,7 +442,7 @@ private:
         if (outcome == Outcome::LeftOut) ++m_leftOut;
         if (outcome == Outcome::Bad)
             PrintErr("wakeburst import: line " + std::to_string(first) +
-                     " cannot be read: " + Shown(trimmed));
+                     " cannot be read: " + EscapeControlChars(trimmed));
         return outcome == Outcome::Host && !Add(entry, first) ? kExitFailed : kGoOn;
     }
 
@@ -480,15 +477,15 @@ private:
         const std::string fitted = HostListName(entry);
         if (fitted != entry.name)
             PrintErr("wakeburst import: line " + std::to_string(number) + ": the name '" +
-                     Shown(entry.name) + "' is written as '" + Shown(fitted) +
-                     "' to fit a host list");
+                     EscapeControlChars(entry.name) + "' is written as '" +
+                     EscapeControlChars(fitted) + "' to fit a host list");
         entry.name = fitted;
         if (!m_out) m_out.emplace(m_output);
         return m_out->Add(entry);
     }
 
     int ReadFailed() {
-        PrintErr("wakeburst import: cannot read " + Shown(m_input));
+        PrintErr("wakeburst import: cannot read " + EscapeControlChars(m_input));
         return kExitFailed;
     }
 
@@ -498,7 +495,7 @@ private:
                      (m_leftOut == 1 ? " neighbour entry" : " neighbour entries") +
                      " left out: failed, incomplete or not IPv4");
         if (!m_out) {
-            PrintErr("wakeburst import: no host could be read from " + Shown(m_input));
+            PrintErr("wakeburst import: no host could be read from " + EscapeControlChars(m_input));
             return kExitFailed;
         }
         return m_out->Commit() ? kExitOk : kExitFailed;
@@ -521,7 +518,7 @@ int RunImport(const ParsedArgs& pa) {
     const std::string format = pa.Get("--format", "auto");
     if (!KnownFormat(format)) {
         PrintErr("wakeburst import: --format takes auto, ethers, csv, plain, neigh or json, not '" +
-                 Shown(format) + "'");
+                 EscapeControlChars(format) + "'");
         return kExitUsage;
     }
     return CImport(pa.positional[0], pa.Get("-o"), format).Run();

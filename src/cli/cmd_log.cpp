@@ -32,12 +32,12 @@ bool ReadTail(const ParsedArgs& pa, long long& tail) {
     tail = -1;
     if (!pa.Has("--tail")) return true;
     const std::string text = pa.Get("--tail");
-    if (!text.empty() && text.size() <= 9 &&
-        std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); })) {
+    if (text.size() <= 9 && AllDigits(text)) {
         tail = std::stoll(text);
         return true;
     }
-    PrintErr("wakeburst log: --tail takes a number of entries, not '" + Shown(text) + "'");
+    PrintErr("wakeburst log: --tail takes a number of entries, not '" + EscapeControlChars(text) +
+             "'");
     return false;
 }
 
@@ -75,7 +75,8 @@ int RunLog(const ParsedArgs& pa) {
     if (!std::filesystem::exists(platform::PathFromUtf8(path), ec)) return kExitOk;
     std::string bytes;
     if (!ReadInputFile(path, bytes)) {
-        PrintErr("wakeburst log: cannot read " + Shown(path) + ReadFailureReason(path));
+        PrintErr("wakeburst log: cannot read " + EscapeControlChars(path) +
+                 ReadFailureReason(path));
         return kExitFailed;
     }
     std::vector<std::string> lines;

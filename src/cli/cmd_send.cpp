@@ -31,7 +31,7 @@ bool AddAddress(const std::string& text, std::vector<std::string>& out) {
                           : fault == HostEthernetFault::Broadcast
                               ? "the broadcast address names no host"
                               : "six pairs of hexadecimal digits, as 00:a0:c9:12:34:56";
-        PrintErr(FormatString1(IDS_BAD_ETHERNET, Shown(text)) + " (" + why + ")");
+        PrintErr(FormatString1(IDS_BAD_ETHERNET, EscapeControlChars(text)) + " (" + why + ")");
         return false;
     }
     std::string address = text;
@@ -86,12 +86,12 @@ int PrepareDestination(CWakeSocket& socket, const SendOptions& options,
                        platform::IpAddress& target) {
     if (const int code = PrepareSocket(socket, options, kCommand); code != kExitOk) return code;
     if (!socket.SetDestination(options.dest)) {
-        PrintErr(kCommand + ": " + Shown(options.dest) + " 是无效的IP地址.");
+        PrintErr(kCommand + ": " + EscapeControlChars(options.dest) + " 是无效的IP地址.");
         return kExitUsage;
     }
     const WakeDestination& dest = socket.Destination();
     if (dest.ipv6 && platform::NeedsScope(dest.ip6) && options.interfaceName.empty()) {
-        PrintErr(kCommand + ": bad value for --to: '" + Shown(options.dest) +
+        PrintErr(kCommand + ": bad value for --to: '" + EscapeControlChars(options.dest) +
                  "' (a link-local or multicast address needs its interface, as in fe80::1%eth0)");
         return kExitUsage;
     }
@@ -103,7 +103,7 @@ int PrepareDestination(CWakeSocket& socket, const SendOptions& options,
 void ReportFailures(const std::vector<FrameFailure>& failures, const SendOptions& options,
                     std::size_t addresses) {
     for (const FrameFailure& f : failures) {
-        std::string line = kCommand + ": " + Shown(options.dest) + ": " + f.reason;
+        std::string line = kCommand + ": " + EscapeControlChars(options.dest) + ": " + f.reason;
         if (addresses > 1) line += " (" + f.address + ")";
         if (f.sent > 0)
             line +=
@@ -127,7 +127,7 @@ int RunSend(const ParsedArgs& pa) {
     socket.Close();
     ReportFailures(failures, options, addresses.size());
     if (!failures.empty()) return kExitFailed;
-    if (!options.quiet) PrintOut("发送到 " + Shown(options.dest));
+    if (!options.quiet) PrintOut("发送到 " + EscapeControlChars(options.dest));
     if (options.wait.count() == 0) return kExitOk;
     return WaitAndReport({options.host.empty() ? options.dest : options.host}, {target}, options);
 }

@@ -52,8 +52,8 @@ int WaitForGroup(const std::string& file, const SendOptions& options,
                  const WakeGroupFindings& findings) {
     if (findings.moreHostIps > 0) {
         PrintErr(kCommand + ": --wait follows at most " +
-                 std::to_string(WakeGroupFindings::kMaxHostIps) + " hosts, and " + Shown(file) +
-                 " names more");
+                 std::to_string(WakeGroupFindings::kMaxHostIps) + " hosts, and " +
+                 EscapeControlChars(file) + " names more");
         return kExitFailed;
     }
     // Hosts whose line holds an address that is no IPv4 address cannot be asked.

@@ -1,7 +1,6 @@
 #include "base/string_table.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 #include <utility>
 
@@ -21,61 +20,6 @@ constexpr std::pair<int, std::string_view> kStrings[] = {
 };
 
 }  // namespace
-
-namespace {
-
-// The length of the well-formed UTF-8 character at `i`, or 0 for a byte that starts none.
-std::size_t Utf8CharLength(std::string_view s, std::size_t i) {
-    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
-    const unsigned char c = b(0);
-    if (c < 0x80) return 1;
-    std::size_t n = 0;
-    unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        if (c == 0xE0) lo = 0xA0;  // overlong
-        if (c == 0xED) hi = 0x9F;  // surrogates
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        if (c == 0xF0) lo = 0x90;
-        if (c == 0xF4) hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size() || b(1) < lo || b(1) > hi) return 0;
-    for (std::size_t k = 2; k < n; ++k)
-        if ((b(k) & 0xC0) != 0x80) return 0;
-    return n;
-}
-
-}  // namespace
-
-std::string EscapeControlChars(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    char buf[8];
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t n = Utf8CharLength(text, i);
-        if (n == 0 || c < 0x20 || c == 0x7F) {
-            // A control character, or a byte that is no text (a terminal may read a lone
-            // 0x9B as the start of a control sequence).
-            std::snprintf(buf, sizeof buf, "\\x%02X", c);
-            out += buf;
-            ++i;
-        } else if (c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
-            std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned char>(text[i + 1]));
-            out += buf;
-            i += 2;
-        } else {
-            out.append(text.substr(i, n));
-            i += n;
-        }
-    }
-    return out;
-}
 
 std::string_view LoadStringText(int id) {
     auto it = std::find_if(std::begin(kStrings), std::end(kStrings),

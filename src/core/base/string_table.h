@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/string_text.h"
+
 namespace wb {
 
 // String-table identifiers used by the core.
@@ -38,11 +40,5 @@ std::string SaveFailureText(const std::string& refusedLink, std::string otherwis
 // Said once while a lock that another program holds keeps us waiting: the locked file's
 // name (escaped).
 std::string LockWaitText(const std::string& path);
-
-// A value from outside (a file name, an address, an argument) as it is shown inside a
-// message: control characters, DEL and bytes that are not UTF-8 become \xHH, the C1
-// controls \uHHHH, so that a line feed in it cannot forge a line of its own and an escape
-// sequence cannot reach a terminal. Other characters stay as they are.
-std::string EscapeControlChars(std::string_view text);
 
 }  // namespace wb

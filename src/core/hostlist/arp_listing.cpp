@@ -4,6 +4,7 @@
 #include <string>
 
 #include "hostlist/host_list_tokens.h"
+#include "platform/inet_addr.h"
 #include "wake/address_text.h"
 
 namespace wb {
@@ -76,7 +77,8 @@ NeighbourLine ReadNeighbourLine(std::string_view line, HostListEntry& entry) {
         const bool bracketed = word.size() > 2 && word.front() == '(' && word.back() == ')';
         const std::string bare = bracketed ? word.substr(1, word.size() - 2) : word;
         std::string canonical;
-        if (ParseDottedQuad(bare, canonical)) {
+        std::uint32_t addrNet = 0;
+        if (platform::ParseDottedQuad(bare, addrNet)) {
             ++ips;
             entry.ip = bare;
             // arp -a: "NAME (IP) at ...", "?" for a name it does not know.

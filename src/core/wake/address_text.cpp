@@ -10,24 +10,14 @@ namespace wb {
 
 namespace {
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return c - 'A' + 10;
-}
-
 bool IsSeparator(char c) { return c == ' ' || c == '-' || c == '.'; }
 
 }  // namespace
 
-bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
 bool IsValidIpText(const std::string& text) {
     if (text.size() < 7 || text.size() > 15) return false;
     for (char c : text) {
-        if (!((c >= '0' && c <= '9') || c == '.' || c == '-')) return false;
+        if (!(IsAsciiDigit(c) || c == '.' || c == '-')) return false;
     }
     return true;
 }
@@ -100,25 +90,6 @@ bool ParseSecureOnPassword(const std::string& text, std::vector<std::uint8_t>& o
         return true;
     }
     return false;
-}
-
-bool ParseDottedQuad(const std::string& text, std::string& canonical) {
-    canonical.clear();
-    std::string quad;
-    std::size_t start = 0;
-    for (int part = 0; part < 4; ++part) {
-        const std::size_t dot = text.find('.', start);
-        if ((part < 3) == (dot == std::string::npos)) return false;
-        const std::string num = text.substr(start, dot - start);
-        if (num.empty() || num.size() > 3 ||
-            num.find_first_not_of("0123456789") != std::string::npos || std::stoi(num) > 255)
-            return false;
-        if (part) quad += '.';
-        quad += std::to_string(std::stoi(num));
-        start = dot + 1;
-    }
-    canonical = quad;
-    return true;
 }
 
 bool ParseToolEthernet(const std::string& text, std::string& hyphenated) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/string_text.h"
+
 namespace wb {
 
 // A cheap plausibility test: 7 to 15 characters, each a digit, a point or a hyphen.
@@ -13,8 +15,6 @@ bool IsValidIpText(const std::string& text);
 // positions 2, 5, 8, 11 and 14; the two all-zero texts "00-00-00-00-00-00" and
 // "00.00.00.00.00.00" are refused.
 bool IsValidEthernetText(const std::string& text);
-
-bool IsHexDigit(char c);
 
 // The lenient reading used when a frame is built: `count` pairs of hexadecimal digits,
 // each pair optionally preceded by blanks, hyphens and points; whatever follows the last
@@ -33,11 +33,6 @@ HostEthernetFault ParseHostEthernet(const std::string& text, std::uint8_t (&out)
 // A SecureOn password: six bytes written like an Ethernet address, or four bytes written
 // as a dotted IPv4 address (four decimal parts, 0..255).
 bool ParseSecureOnPassword(const std::string& text, std::vector<std::uint8_t>& out);
-
-// Four numbers 0..255 joined by points, in plain decimal; `canonical` gets them without
-// leading zeros (a leading zero would make the address conversion read the number as
-// octal). Anything else, a part of an address included, leaves `canonical` empty.
-bool ParseDottedQuad(const std::string& text, std::string& canonical);
 
 // An Ethernet address as other tools write it: six parts of one or two hexadecimal digits
 // (ether_ntoa leaves out leading zeros), all joined by ':' or all by '-'. `hyphenated` gets
