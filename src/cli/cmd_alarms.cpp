@@ -216,7 +216,7 @@ bool ReadWhen(const ParsedArgs& pa, CAlarmSetting& alarm) {
 // The alarm of the options, the group file as given; false after one line.
 bool ReadNewAlarm(const ParsedArgs& pa, const std::string& baseDir, CAlarmSetting& alarm) {
     if (!pa.Has("--file") || !pa.Has("--days") || !pa.Has("--time"))
-        return RefuseAdd("needs --file F --days LIST --time HH:MM");
+        return RefuseAdd("needs " + RequiredOptions("alarms add"));
     if (!ReadGroupFile(pa.Get("--file"), baseDir, alarm) || !ReadWhen(pa, alarm)) return false;
     const std::string broadcast = platform::CanonicalDottedQuad(pa.Get("--to", "255.255.255.255"));
     if (broadcast.empty())

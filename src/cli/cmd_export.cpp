@@ -9,6 +9,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
+#include "cli/command_table.h"
 #include "cli/commands.h"
 #include "hostlist/host_list_entry.h"
 #include "hostlist/host_list_tokens.h"
@@ -156,12 +157,8 @@ private:
 }  // namespace
 
 int RunExport(const ParsedArgs& pa) {
-    const std::string format = pa.Get("--format", "csv");
-    if (format != "csv" && format != "ethers" && format != "json") {
-        PrintErr("wakeburst export: --format takes csv, ethers or json, not '" +
-                 EscapeControlChars(format) + "'");
-        return kExitUsage;
-    }
+    std::string format;
+    if (!ReadChoice(pa, "export", "--format", "csv", format)) return kExitUsage;
     const std::string& path = pa.positional[0];
     CExporter exporter(format);
     const bool read = ForEachEntry(

@@ -8,6 +8,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
+#include "cli/command_table.h"
 #include "cli/commands.h"
 #include "hostlist/arp_listing.h"
 #include "hostlist/host_list_tokens.h"
@@ -344,11 +345,6 @@ std::string LineText(const std::string& bytes, bool& gbk) {
     return ValidUtf8(bytes);
 }
 
-bool KnownFormat(const std::string& format) {
-    static const char* const kFormats[] = {"auto", "plain", "ethers", "csv", "neigh", "json"};
-    return std::find(std::begin(kFormats), std::end(kFormats), format) != std::end(kFormats);
-}
-
 // One import: read and written a host at a time, so that an input of any size costs no more
 // memory than a line, and the output still replaces the target only once the whole input
 // is read. Each step gives the exit code, or -1 to go on.
@@ -515,12 +511,8 @@ int RunImport(const ParsedArgs& pa) {
         PrintErr("wakeburst import: expects one input file (or -) and -o OUT.mp");
         return kExitUsage;
     }
-    const std::string format = pa.Get("--format", "auto");
-    if (!KnownFormat(format)) {
-        PrintErr("wakeburst import: --format takes auto, ethers, csv, plain, neigh or json, not '" +
-                 EscapeControlChars(format) + "'");
-        return kExitUsage;
-    }
+    std::string format;
+    if (!ReadChoice(pa, "import", "--format", "auto", format)) return kExitUsage;
     return CImport(pa.positional[0], pa.Get("-o"), format).Run();
 }
 

@@ -378,6 +378,34 @@ bool ParseCommandArgs(const CommandSpec& spec, const std::vector<std::string>& a
     return false;
 }
 
+bool ReadChoice(const ParsedArgs& args, const std::string& command, const std::string& option,
+                const std::string& fallback, std::string& value) {
+    value = args.Get(option, fallback);
+    const CommandSpec* c = FindCommand(command);
+    const auto spec = std::find_if(c->options.begin(), c->options.end(),
+                                   [&](const OptionSpec& o) { return o.names == option; });
+    std::vector<std::string> choices;
+    for (std::size_t start = 0;;) {
+        const std::size_t bar = spec->value.find('|', start);
+        choices.push_back(spec->value.substr(start, bar - start));
+        if (bar == std::string::npos) break;
+        start = bar + 1;
+    }
+    if (std::find(choices.begin(), choices.end(), value) != choices.end()) return true;
+    std::string text;
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == choices.size() ? " or " : ", ") + choices[i];
+    PrintErr("wakeburst " + command + ": " + option + " takes " + text + ", not '" +
+             EscapeControlChars(value) + "'");
+    return false;
+}
+
+std::string RequiredOptions(const std::string& command) {
+    const std::string& form = FindCommand(command)->usage.front();
+    const std::size_t optional = form.find(" [");
+    return form.substr(command.size() + 1, optional - command.size() - 1);
+}
+
 bool OnlyOptionsOf(const CommandSpec& spec, const ParsedArgs& args) {
     std::set<std::string> values, flags;
     OptionNames(spec, values, flags);

@@ -63,6 +63,15 @@ std::string SubCommandsError(const std::string& name);
 bool ParseCommandArgs(const CommandSpec& spec, const std::vector<std::string>& args,
                       ParsedArgs& out);
 
+// The value of an option whose value the table writes as choices (a|b|c), `fallback` when it
+// is not given; false after one line ("--format takes a, b or c, not 'd'") for another.
+bool ReadChoice(const ParsedArgs& args, const std::string& command, const std::string& option,
+                const std::string& fallback, std::string& value);
+
+// The options a form of `command` cannot do without: its first usage line up to the first
+// optional part ("--file F --days LIST --time HH:MM").
+std::string RequiredOptions(const std::string& command);
+
 // Whether the options given are all options of `spec`.
 bool OnlyOptionsOf(const CommandSpec& spec, const ParsedArgs& args);
 
