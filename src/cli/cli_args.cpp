@@ -10,9 +10,6 @@
 
 namespace wb::cli {
 
-// An option or value is named back in a one-line refusal.
-std::string Shown(const std::string& text) { return EscapeControlChars(text); }
-
 std::string ParsedArgs::Get(const std::string& name, const std::string& fallback) const {
     auto it = options.find(name);
     return it == options.end() ? fallback : it->second;
@@ -44,22 +41,22 @@ bool ParseArgs(const std::vector<std::string>& args, const std::set<std::string>
         if (valueOptions.count(name)) {
             if (!inlineValue) {
                 if (i + 1 >= args.size()) {
-                    error = "option " + Shown(name) + " needs a value";
+                    error = "option " + EscapeControlChars(name) + " needs a value";
                     return false;
                 }
                 value = args[++i];
             }
         } else if (flagOptions.count(name)) {
             if (inlineValue) {
-                error = "option " + Shown(name) + " takes no value";
+                error = "option " + EscapeControlChars(name) + " takes no value";
                 return false;
             }
         } else {
-            error = "unknown option " + Shown(name);
+            error = "unknown option " + EscapeControlChars(name);
             return false;
         }
         if (!out.options.emplace(name, value).second) {
-            error = "option " + Shown(name) + " given twice";
+            error = "option " + EscapeControlChars(name) + " given twice";
             return false;
         }
     }
@@ -76,8 +73,8 @@ std::string StoreDirectory(const ParsedArgs& pa) {
     }
     if (!ec) return dir;
     // Named as it was given: that is the name the user knows and may have mistyped.
-    PrintErr("cannot read the directory " + Shown(pa.Get("--dir", ".")) + " (" + ec.message() +
-             ")");
+    PrintErr("cannot read the directory " + EscapeControlChars(pa.Get("--dir", ".")) + " (" +
+             ec.message() + ")");
     return {};
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/string_text.h"
+
 namespace wb::cli {
 
 enum ExitCode : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
@@ -16,10 +18,6 @@ struct ParsedArgs {
     bool Has(const std::string& name) const { return options.count(name) != 0; }
     std::string Get(const std::string& name, const std::string& fallback = {}) const;
 };
-
-// An argument named back in a one-line refusal: a line feed or other control byte in it
-// must not break that line (or drive the terminal).
-std::string Shown(const std::string& text);
 
 // Options may stand anywhere among the positional arguments, as "--name VALUE" or
 // "--name=VALUE"; "--" ends them. Unknown options, a missing value or a repeated option

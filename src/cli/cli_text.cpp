@@ -15,46 +15,6 @@
 
 namespace wb::cli {
 
-namespace {
-
-// The length of the UTF-8 sequence at the start of `s`, 0 when it is not one (overlong
-// forms, surrogates and values past U+10FFFF included).
-std::size_t Utf8Length(std::string_view s) {
-    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char c = b(0);
-    if (c < 0x80) return 1;
-    std::size_t n = c >= 0xC2 && c <= 0xDF   ? 2
-                    : c >= 0xE0 && c <= 0xEF ? 3
-                    : c >= 0xF0 && c <= 0xF4 ? 4
-                                             : 0;
-    if (n == 0 || s.size() < n) return 0;
-    for (std::size_t i = 1; i < n; ++i)
-        if ((b(i) & 0xC0) != 0x80) return 0;
-    if ((c == 0xE0 && b(1) < 0xA0) || (c == 0xED && b(1) > 0x9F) || (c == 0xF0 && b(1) < 0x90) ||
-        (c == 0xF4 && b(1) > 0x8F))
-        return 0;
-    return n;
-}
-
-constexpr char kReplacement[] = "\xEF\xBF\xBD";
-
-}  // namespace
-
-std::string ValidUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    while (!text.empty()) {
-        const std::size_t n = Utf8Length(text);
-        if (n) {
-            out.append(text.substr(0, n));
-        } else {
-            out += kReplacement;
-        }
-        text.remove_prefix(n ? n : 1);
-    }
-    return out;
-}
-
 std::string JsonString(std::string_view text) {
     std::string out = "\"";
     for (char ch : ValidUtf8(text)) {

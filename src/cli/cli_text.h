@@ -6,12 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace wb::cli {
+#include "base/string_text.h"
 
-// The text with every byte sequence that is not UTF-8 replaced by U+FFFD, so that what we
-// print or hand to a JSON reader is always UTF-8 (a log cut off inside a character, a
-// name that was never converted).
-std::string ValidUtf8(std::string_view text);
+namespace wb::cli {
 
 // A JSON string literal, quotes included: UTF-8 passes through, control characters are
 // written as \u00XX, invalid bytes become U+FFFD.

@@ -10,6 +10,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
+#include "cli/command_table.h"
 #include "cli/commands.h"
 #include "platform/file_path.h"
 #include "platform/inet_addr.h"
@@ -23,27 +24,16 @@ constexpr std::size_t kMaxNextCount = 10000;
 constexpr char kDayLetters[] = "SMTWTFS";
 constexpr const char* kDayNames[] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-bool AllDigits(const std::string& s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
-}
-
 bool ParseDays(const std::string& list, std::uint8_t& days) {
     days = 0;
-    if (Lower(list) == "all") {
+    if (AsciiLower(list) == "all") {
         days = kEveryDay;
         return true;
     }
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = list.find(',', start);
-        const std::string name = Lower(list.substr(start, comma - start));
+        const std::string name = AsciiLower(list.substr(start, comma - start));
         auto it = std::find(std::begin(kDayNames), std::end(kDayNames), name);
         if (it == std::end(kDayNames)) return false;
         days |= WeekdayBit(static_cast<int>(it - std::begin(kDayNames)));
@@ -92,7 +82,7 @@ bool LoadStore(CAlarmStore& store, const std::string& command) {
     }
     std::error_code ec;
     if (!std::filesystem::exists(platform::PathFromUtf8(store.StorePath()), ec)) return true;
-    PrintErr("wakeburst " + command + ": cannot read " + Shown(store.StorePath()));
+    PrintErr("wakeburst " + command + ": cannot read " + EscapeControlChars(store.StorePath()));
     return false;
 }
 
@@ -122,117 +112,174 @@ int List(CAlarmStore& store, bool json) {
     return kExitOk;
 }
 
-// The firings of the next days from `from` on, in time order (alarms of one minute in list
-// order), as the scheduler will make them: by the local clock, none in a skipped minute and
-// one in a minute passed twice.
-int Next(CAlarmStore& store, const ParsedArgs& pa) {
+struct NextOptions {
+    std::size_t count = 10;
+    std::time_t from = 0;
+};
+
+bool ReadNextOptions(const ParsedArgs& pa, NextOptions& out) {
     const std::string countText = pa.Get("--count", "10");
-    const std::size_t count =
-        AllDigits(countText) && countText.size() <= 5 ? std::stoul(countText) : 0;
-    if (count < 1 || count > kMaxNextCount) {
+    out.count = AllDigits(countText) && countText.size() <= 5 ? std::stoul(countText) : 0;
+    if (out.count < 1 || out.count > kMaxNextCount) {
         PrintErr("wakeburst alarms next: --count takes a number from 1 to " +
-                 std::to_string(kMaxNextCount) + ", not '" + Shown(countText) + "'");
-        return kExitUsage;
+                 std::to_string(kMaxNextCount) + ", not '" + EscapeControlChars(countText) + "'");
+        return false;
     }
-    std::time_t from = std::time(nullptr);
-    if (pa.Has("--from") && !ParseLocalMinute(pa.Get("--from"), from)) {
-        PrintErr("wakeburst alarms next: --from takes a local time \"YYYY-MM-DD HH:MM\", not '" +
-                 Shown(pa.Get("--from")) + "'");
-        return kExitUsage;
+    out.from = std::time(nullptr);
+    if (!pa.Has("--from") || ParseLocalMinute(pa.Get("--from"), out.from)) return true;
+    PrintErr("wakeburst alarms next: --from takes a local time \"YYYY-MM-DD HH:MM\", not '" +
+             EscapeControlChars(pa.Get("--from")) + "'");
+    return false;
+}
+
+// The firings on the `day`th day after `start`, not before `from` (alarms of one minute in
+// list order).
+std::multimap<std::time_t, std::size_t> FiringsOfDay(const AlarmList& alarms, const std::tm& start,
+                                                     std::size_t day, std::time_t from) {
+    std::multimap<std::time_t, std::size_t> firings;
+    std::tm noon = start;
+    noon.tm_mday += static_cast<int>(day);
+    noon.tm_hour = 12;
+    noon.tm_isdst = -1;
+    std::mktime(&noon);  // only for the weekday, which spares the days without alarms
+    for (std::size_t i = 0; i < alarms.size(); ++i) {
+        const CAlarmSetting& a = *alarms[i];
+        if (!(a.m_nDays & WeekdayBit(noon.tm_wday))) continue;
+        std::time_t t = 0;
+        if (!FirstLocalMoment(start.tm_year + 1900, start.tm_mon + 1,
+                              start.tm_mday + static_cast<int>(day), a.m_nHour, a.m_nMinute, t) ||
+            t < from || !IsAlarmDue(a, LocalTime(t)))
+            continue;
+        firings.emplace(t, i);
     }
-    if (!LoadStore(store, "alarms next")) return kExitFailed;
-    const bool anyFires = std::any_of(store.m_alarms.begin(), store.m_alarms.end(),
+    return firings;
+}
+
+// The firings of the next days from `from` on, in time order, as the scheduler will make
+// them: by the local clock, none in a skipped minute and one in a minute passed twice.
+void PrintNext(const AlarmList& alarms, const NextOptions& options) {
+    const bool anyFires = std::any_of(alarms.begin(), alarms.end(),
                                       [](const AlarmPtr& a) { return (a->m_nDays & kEveryDay); });
-    const std::tm start = LocalTime(from);
+    const std::tm start = LocalTime(options.from);
     std::size_t shown = 0;
     // Every week has a firing of each alarm but for a skipped minute, so this many days
     // always suffice.
-    const std::size_t maxDays = anyFires ? 7 * (count + 1) : 0;
-    for (std::size_t day = 0; day < maxDays && shown < count; ++day) {
-        std::multimap<std::time_t, std::size_t> firings;  // keeps list order within a minute
-        std::tm noon = start;
-        noon.tm_mday += static_cast<int>(day);
-        noon.tm_hour = 12;
-        noon.tm_isdst = -1;
-        std::mktime(&noon);  // only for the weekday, which spares the days without alarms
-        for (std::size_t i = 0; i < store.m_alarms.size(); ++i) {
-            const CAlarmSetting& a = *store.m_alarms[i];
-            if (!(a.m_nDays & WeekdayBit(noon.tm_wday))) continue;
-            std::time_t t = 0;
-            if (!FirstLocalMoment(start.tm_year + 1900, start.tm_mon + 1,
-                                  start.tm_mday + static_cast<int>(day), a.m_nHour, a.m_nMinute,
-                                  t) ||
-                t < from || !IsAlarmDue(a, LocalTime(t)))
-                continue;
-            firings.emplace(t, i);
-        }
-        for (auto it = firings.begin(); it != firings.end() && shown < count; ++it, ++shown) {
+    const std::size_t maxDays = anyFires ? 7 * (options.count + 1) : 0;
+    for (std::size_t day = 0; day < maxDays && shown < options.count; ++day) {
+        const auto firings = FiringsOfDay(alarms, start, day, options.from);
+        for (auto it = firings.begin(); it != firings.end() && shown < options.count;
+             ++it, ++shown) {
             const std::tm tm = LocalTime(it->first);
             char when[32];
             std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &tm);
             PrintOut(std::string(when) + "\t" + std::to_string(it->second + 1) + "\t" +
-                     EscapeControlChars(store.m_alarms[it->second]->m_strGroupFile));
+                     EscapeControlChars(alarms[it->second]->m_strGroupFile));
         }
     }
+}
+
+const char kAddRefusal[] = "wakeburst alarms add: ";
+
+bool RefuseAdd(const std::string& text) {
+    PrintErr(kAddRefusal + text);
+    return false;
+}
+
+// The group file, checked as the store will keep it: the service runs the alarm from its
+// own directory, which need not be this one.
+bool ReadGroupFile(const std::string& given, const std::string& baseDir, CAlarmSetting& alarm) {
+    alarm.SetGroupFile(GroupFilePath(given, baseDir));
+    const std::string shown = EscapeControlChars(alarm.m_strGroupFile);
+    if (!StoreKeepsText(alarm.m_strGroupFile))
+        return RefuseAdd("--file must be a UTF-8 name for the store to keep it: '" + shown + "'");
+    // The name comes back in alarms list and in every wake log entry, one line each.
+    if (shown != alarm.m_strGroupFile)
+        return RefuseAdd("--file names a file with control characters: '" + shown + "'");
+    return true;
+}
+
+bool ReadWhen(const ParsedArgs& pa, CAlarmSetting& alarm) {
+    std::uint8_t days = 0;
+    if (!ParseDays(pa.Get("--days"), days))
+        return RefuseAdd("--days takes sun,mon,tue,wed,thu,fri,sat or all, not '" +
+                         EscapeControlChars(pa.Get("--days")) + "'");
+    alarm.SetDays(days);
+    int hour = 0, minute = 0;
+    if (!ParseTime(pa.Get("--time"), hour, minute))
+        return RefuseAdd("--time takes HH:MM from 00:00 to 23:59, not '" +
+                         EscapeControlChars(pa.Get("--time")) + "'");
+    alarm.SetHour(hour);
+    alarm.SetMinute(minute);
+    return true;
+}
+
+// The alarm of the options, the group file as given; false after one line.
+bool ReadNewAlarm(const ParsedArgs& pa, const std::string& baseDir, CAlarmSetting& alarm) {
+    if (!pa.Has("--file") || !pa.Has("--days") || !pa.Has("--time"))
+        return RefuseAdd("needs " + RequiredOptions("alarms add"));
+    if (!ReadGroupFile(pa.Get("--file"), baseDir, alarm) || !ReadWhen(pa, alarm)) return false;
+    const std::string broadcast = platform::CanonicalDottedQuad(pa.Get("--to", "255.255.255.255"));
+    if (broadcast.empty())
+        return RefuseAdd("--to takes four numbers 0..255 joined by points, not '" +
+                         EscapeControlChars(pa.Get("--to")) + "'");
+    alarm.SetBroadcast(broadcast);
+    alarm.SetGroupFile(pa.Get("--file"));
+    return true;
+}
+
+}  // namespace
+
+int RunAlarms(const ParsedArgs& pa) {
+    const std::string sub = pa.positional.empty() ? "list" : pa.positional[0];
+    const CommandSpec* spec = FindCommand("alarms " + sub);
+    if (spec) SetCommandName("wakeburst alarms " + sub);
+    ParsedArgs rest = pa;
+    if (!rest.positional.empty()) rest.positional.erase(rest.positional.begin());
+    const std::size_t n = rest.positional.size();
+    if (spec && n >= spec->minOperands && n <= spec->maxOperands && OnlyOptionsOf(*spec, rest))
+        return spec->run(rest);
+    PrintErr("wakeburst alarms: " + SubCommandsError("alarms"));
+    return kExitUsage;
+}
+
+int RunAlarmsList(const ParsedArgs& pa) {
+    const std::string dir = StoreDirectory(pa);
+    if (dir.empty()) return kExitFailed;
+    CAlarmStore store(dir);
+    return List(store, pa.Has("--json"));
+}
+
+int RunAlarmsNext(const ParsedArgs& pa) {
+    const std::string dir = StoreDirectory(pa);
+    if (dir.empty()) return kExitFailed;
+    CAlarmStore store(dir);
+    NextOptions options;
+    if (!ReadNextOptions(pa, options)) return kExitUsage;
+    if (!LoadStore(store, "alarms next")) return kExitFailed;
+    PrintNext(store.m_alarms, options);
     return kExitOk;
 }
 
-int Add(CAlarmStore& store, const ParsedArgs& pa) {
-    const char* usage = "wakeburst alarms add: ";
-    if (!pa.Has("--file") || !pa.Has("--days") || !pa.Has("--time")) {
-        PrintErr(std::string(usage) + "needs --file F --days LIST --time HH:MM");
-        return kExitUsage;
-    }
-    const std::string given = pa.Get("--file");
-    // Checked as the store will keep it: the service runs the alarm from its own directory,
-    // which need not be this one.
+int RunAlarmsAdd(const ParsedArgs& pa) {
+    const std::string dir = StoreDirectory(pa);
+    if (dir.empty()) return kExitFailed;
+    CAlarmStore store(dir);
     const std::string baseDir = CurrentStartDir();
     CAlarmSetting alarm;
-    alarm.SetGroupFile(GroupFilePath(given, baseDir));
-    if (!StoreKeepsText(alarm.m_strGroupFile)) {
-        PrintErr(std::string(usage) + "--file must be a UTF-8 name for the store to keep it: '" +
-                 EscapeControlChars(alarm.m_strGroupFile) + "'");
-        return kExitUsage;
-    }
-    // The name comes back in alarms list and in every wake log entry, one line each.
-    if (EscapeControlChars(alarm.m_strGroupFile) != alarm.m_strGroupFile) {
-        PrintErr(std::string(usage) + "--file names a file with control characters: '" +
-                 EscapeControlChars(alarm.m_strGroupFile) + "'");
-        return kExitUsage;
-    }
-    std::uint8_t days = 0;
-    if (!ParseDays(pa.Get("--days"), days)) {
-        PrintErr(std::string(usage) + "--days takes sun,mon,tue,wed,thu,fri,sat or all, not '" +
-                 EscapeControlChars(pa.Get("--days")) + "'");
-        return kExitUsage;
-    }
-    alarm.SetDays(days);
-    int hour = 0, minute = 0;
-    if (!ParseTime(pa.Get("--time"), hour, minute)) {
-        PrintErr(std::string(usage) + "--time takes HH:MM from 00:00 to 23:59, not '" +
-                 EscapeControlChars(pa.Get("--time")) + "'");
-        return kExitUsage;
-    }
-    alarm.SetHour(hour);
-    alarm.SetMinute(minute);
-    const std::string broadcast = platform::CanonicalDottedQuad(pa.Get("--to", "255.255.255.255"));
-    if (broadcast.empty()) {
-        PrintErr(std::string(usage) + "--to takes four numbers 0..255 joined by points, not '" +
-                 EscapeControlChars(pa.Get("--to")) + "'");
-        return kExitUsage;
-    }
-    alarm.SetBroadcast(broadcast);
-
+    if (!ReadNewAlarm(pa, baseDir, alarm)) return kExitUsage;
     // The limit and the list are those on disk at the moment of the change, whoever else
     // changes the store at the same time; the file is looked at again at that moment.
-    alarm.SetGroupFile(given);
     return Report(store.UpdateAlarms([&](AlarmList& list, const StoreBytes&) {
         return AddAlarm(list, alarm, baseDir);
     }),
                   "alarms add");
 }
 
-int Remove(CAlarmStore& store, const std::string& which) {
+int RunAlarmsRemove(const ParsedArgs& pa) {
+    const std::string dir = StoreDirectory(pa);
+    if (dir.empty()) return kExitFailed;
+    CAlarmStore store(dir);
+    const std::string& which = pa.positional[0];
     const std::size_t n = AllDigits(which) && which.size() < 10 ? std::stoul(which) : 0;
     std::size_t held = 0;
     const AlarmOutcome outcome = store.UpdateAlarms([&](AlarmList& list, const StoreBytes&) {
@@ -242,38 +289,6 @@ int Remove(CAlarmStore& store, const std::string& which) {
     if (outcome.code != AlarmOutcome::Code::NoSuchAlarm) return Report(outcome, "alarms remove");
     PrintErr("wakeburst alarms remove: no alarm '" + EscapeControlChars(which) +
              "' (the list holds " + std::to_string(held) + ")");
-    return kExitUsage;
-}
-
-}  // namespace
-
-int RunAlarms(const std::vector<std::string>& args) {
-    ParsedArgs pa;
-    std::string error;
-    if (!ParseArgs(args, {"--dir", "--file", "--days", "--time", "--to", "--count", "--from"},
-                   {"--json"}, pa, error)) {
-        PrintErr("wakeburst alarms: " + error);
-        return kExitUsage;
-    }
-    const std::vector<std::string>& pos = pa.positional;
-    const std::string sub = pos.empty() ? "list" : pos[0];
-    if (sub == "list" || sub == "add" || sub == "remove" || sub == "next")
-        SetCommandName("wakeburst alarms " + sub);
-    const bool addOptions =
-        pa.Has("--file") || pa.Has("--days") || pa.Has("--time") || pa.Has("--to");
-    const bool nextOptions = pa.Has("--count") || pa.Has("--from");
-    const bool json = pa.Has("--json");
-    const std::string dir = StoreDirectory(pa);
-    if (dir.empty()) return kExitFailed;
-    CAlarmStore store(dir);
-    const bool only = !addOptions && !nextOptions && !json;
-    if (sub == "list" && pos.size() <= 1 && !addOptions && !nextOptions) return List(store, json);
-    if (sub == "add" && pos.size() == 1 && !nextOptions && !json) return Add(store, pa);
-    if (sub == "remove" && pos.size() == 2 && only) return Remove(store, pos[1]);
-    if (sub == "next" && pos.size() == 1 && !addOptions && !json) return Next(store, pa);
-    PrintErr(
-        "wakeburst alarms: expects list [--json], add --file F --days LIST --time HH:MM [--to "
-        "A.B.C.D], remove N, or next [--count N] [--from \"YYYY-MM-DD HH:MM\"]");
     return kExitUsage;
 }
 

@@ -10,13 +10,8 @@
 
 namespace wb::cli {
 
-int RunCheck(const std::vector<std::string>& args) {
-    ParsedArgs pa;
+int RunCheck(const ParsedArgs& pa) {
     std::string error;
-    if (!ParseArgs(args, {}, {}, pa, error) || pa.positional.size() != 1) {
-        PrintErr("wakeburst check: " + (error.empty() ? "expects one host-list file" : error));
-        return kExitUsage;
-    }
     // Told as they are found: a list of any size costs no more than one line.
     const std::string& path = pa.positional[0];
     std::uint64_t badLines = 0;

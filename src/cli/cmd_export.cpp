@@ -9,6 +9,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
+#include "cli/command_table.h"
 #include "cli/commands.h"
 #include "hostlist/host_list_entry.h"
 #include "hostlist/host_list_tokens.h"
@@ -37,9 +38,9 @@ std::string ColonEthernet(std::string_view text) {
     for (char c : text) {
         if (!IsHexDigit(c)) continue;
         if (!out.empty() && out.size() % 3 == 2) out += ':';
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        out += c;
     }
-    return out;
+    return AsciiLower(out);
 }
 
 // The hosts as the group wake sees them: per line (read as the reader reads it) up to a
@@ -92,77 +93,83 @@ std::string Counted(std::uint64_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-}  // namespace
+// Prints the entries in one format as they come. Nothing is printed for a list that cannot
+// be opened; the CSV head comes with the first host or at the end.
+class CExporter final {
+public:
+    explicit CExporter(std::string format) : m_format(std::move(format)) {}
 
-int RunExport(const std::vector<std::string>& args) {
-    ParsedArgs pa;
-    std::string error;
-    if (!ParseArgs(args, {"--format"}, {}, pa, error) || pa.positional.size() != 1) {
-        PrintErr("wakeburst export: " + (error.empty() ? "expects one host-list file" : error));
-        return kExitUsage;
+    void Entry(HostListEntry e) {
+        Head();
+        if (m_format == "csv") {
+            PrintOut(CsvField(e.ip) + "," + CsvField(e.name) + "," + CsvField(e.ethernet));
+        } else if (m_format == "ethers") {
+            const std::string name = EthersName(e);
+            if (name.empty())
+                ++m_unnamed;
+            else
+                PrintOut(e.ethernet + " " + name);
+        } else {
+            if (m_held) PrintJson(",");
+            m_held = std::move(e);
+        }
     }
-    const std::string format = pa.Get("--format", "csv");
-    if (format != "csv" && format != "ethers" && format != "json") {
-        PrintErr("wakeburst export: --format takes csv, ethers or json, not '" + Shown(format) +
-                 "'");
-        return kExitUsage;
-    }
-    const std::string& path = pa.positional[0];
-    // Nothing is printed for a list that cannot be opened; the CSV head comes with the
-    // first host or at the end.
-    bool headed = false;
-    const auto head = [&] {
-        if (format == "csv" && !headed) PrintOut("ip,name,mac");
-        headed = true;
-    };
-    // A JSON element is printed once the next one is known, which decides its comma.
-    std::optional<HostListEntry> held;
-    bool any = false;
-    const auto printJson = [&](const char* after) {
-        const HostListEntry& e = *held;
-        PrintOut(std::string(any ? "" : "[\n") + "  {\"ip\":" + JsonString(e.ip) + ",\"name\":" +
-                 JsonString(e.name) + ",\"mac\":" + JsonString(e.ethernet) + "}" + after);
-        any = true;
-    };
-    std::uint64_t noEthernet = 0, unnamed = 0;
-    const bool read = ForEachEntry(
-        path,
-        [&](HostListEntry e) {
-            head();
-            if (format == "csv") {
-                PrintOut(CsvField(e.ip) + "," + CsvField(e.name) + "," + CsvField(e.ethernet));
-            } else if (format == "ethers") {
-                const std::string name = EthersName(e);
-                if (name.empty())
-                    ++unnamed;
-                else
-                    PrintOut(e.ethernet + " " + name);
-            } else {
-                if (held) printJson(",");
-                held = std::move(e);
-            }
-        },
-        [&] { ++noEthernet; });
-    if (!read) {
-        PrintErr(FormatString1(IDS_CANNOT_OPEN_READ, Shown(path)) + ReadFailureReason(path));
-        return kExitFailed;
-    }
-    head();
-    if (format == "json") {
-        if (held) printJson("");
-        PrintOut(any ? "]" : "[]");
-    }
-    if (noEthernet + unnamed) {
+    void NoEthernet() { ++m_noEthernet; }
+
+    // The end of the output, and on stderr how many entries were left out and why.
+    void Finish() {
+        Head();
+        if (m_format == "json") {
+            if (m_held) PrintJson("");
+            PrintOut(m_any ? "]" : "[]");
+        }
+        if (m_noEthernet + m_unnamed == 0) return;
         std::string why;
-        if (noEthernet)
-            why = Counted(noEthernet, "line holds", "lines hold") +
+        if (m_noEthernet)
+            why = Counted(m_noEthernet, "line holds", "lines hold") +
                   " an IP address but no Ethernet address";
-        if (unnamed)
-            why += (why.empty() ? "" : "; ") + Counted(unnamed, "host has", "hosts have") +
+        if (m_unnamed)
+            why += (why.empty() ? "" : "; ") + Counted(m_unnamed, "host has", "hosts have") +
                    " neither a name that ethers reads back whole nor an IP address";
-        PrintErr("wakeburst export: " + Counted(noEthernet + unnamed, "entry", "entries") +
+        PrintErr("wakeburst export: " + Counted(m_noEthernet + m_unnamed, "entry", "entries") +
                  " left out: " + why);
     }
+
+private:
+    void Head() {
+        if (m_format == "csv" && !m_headed) PrintOut("ip,name,mac");
+        m_headed = true;
+    }
+    // A JSON element is printed once the next one is known, which decides its comma.
+    void PrintJson(const char* after) {
+        const HostListEntry& e = *m_held;
+        PrintOut(std::string(m_any ? "" : "[\n") + "  {\"ip\":" + JsonString(e.ip) + ",\"name\":" +
+                 JsonString(e.name) + ",\"mac\":" + JsonString(e.ethernet) + "}" + after);
+        m_any = true;
+    }
+
+    const std::string m_format;
+    bool m_headed = false, m_any = false;
+    std::optional<HostListEntry> m_held;
+    std::uint64_t m_noEthernet = 0, m_unnamed = 0;
+};
+
+}  // namespace
+
+int RunExport(const ParsedArgs& pa) {
+    std::string format;
+    if (!ReadChoice(pa, "export", "--format", "csv", format)) return kExitUsage;
+    const std::string& path = pa.positional[0];
+    CExporter exporter(format);
+    const bool read = ForEachEntry(
+        path, [&](HostListEntry e) { exporter.Entry(std::move(e)); },
+        [&] { exporter.NoEthernet(); });
+    if (!read) {
+        PrintErr(FormatString1(IDS_CANNOT_OPEN_READ, EscapeControlChars(path)) +
+                 ReadFailureReason(path));
+        return kExitFailed;
+    }
+    exporter.Finish();
     return kExitOk;
 }
 

@@ -8,6 +8,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
+#include "cli/command_table.h"
 #include "cli/commands.h"
 #include "hostlist/arp_listing.h"
 #include "hostlist/host_list_tokens.h"
@@ -20,12 +21,6 @@
 namespace wb::cli {
 
 namespace {
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 std::string Trim(const std::string& s) {
     const auto first = s.find_first_not_of(" \t");
@@ -84,6 +79,24 @@ struct CsvColumns {
     int ip = -1, name = -1, mac = -1;
 };
 
+// The column a header field names (any case, with or without _, blanks and -), or nullptr.
+int* ColumnOf(std::string field, CsvColumns& c) {
+    field = AsciiLower(field);
+    field.erase(std::remove_if(field.begin(), field.end(),
+                               [](char ch) { return ch == '_' || ch == ' ' || ch == '-'; }),
+                field.end());
+    static const std::pair<const char*, int CsvColumns::*> kNames[] = {
+        {"ip", &CsvColumns::ip},         {"ipaddress", &CsvColumns::ip},
+        {"address", &CsvColumns::ip},    {"name", &CsvColumns::name},
+        {"hostname", &CsvColumns::name}, {"host", &CsvColumns::name},
+        {"mac", &CsvColumns::mac},       {"macaddress", &CsvColumns::mac},
+        {"ethernet", &CsvColumns::mac},  {"hwaddr", &CsvColumns::mac},
+    };
+    for (const auto& [name, column] : kNames)
+        if (field == name) return &(c.*column);
+    return nullptr;
+}
+
 bool ReadCsvHeader(const std::string& line, CsvColumns& cols) {
     for (char sep : {',', ';'}) {
         std::vector<std::string> fields;
@@ -91,15 +104,7 @@ bool ReadCsvHeader(const std::string& line, CsvColumns& cols) {
         CsvColumns c;
         c.sep = sep;
         for (std::size_t i = 0; i < fields.size(); ++i) {
-            std::string f = Lower(fields[i]);
-            f.erase(std::remove_if(f.begin(), f.end(),
-                                   [](char ch) { return ch == '_' || ch == ' ' || ch == '-'; }),
-                    f.end());
-            int* col = f == "ip" || f == "ipaddress" || f == "address" ? &c.ip
-                       : f == "name" || f == "hostname" || f == "host" ? &c.name
-                       : f == "mac" || f == "macaddress" || f == "ethernet" || f == "hwaddr"
-                           ? &c.mac
-                           : nullptr;
+            int* col = ColumnOf(fields[i], c);
             if (col && *col < 0) *col = static_cast<int>(i);
         }
         if (c.mac >= 0) {
@@ -123,21 +128,32 @@ public:
     // array. `Line()` is then the line at fault, else the line the object began on.
     Step Next(std::string& ip, std::string& name, std::string& mac, std::string& error) {
         ip.clear(), name.clear(), mac.clear();
-        int c = Skip();
-        if (!m_started) {
-            m_started = true;
-            if (c == 0xEF && Get() == 0xBB && Get() == 0xBF) c = Skip();
-            if (c != '[') return Fail("no JSON array", error);
-            c = Skip();
-            if (c == ']') return AtEnd(error);
-        } else if (c == ']') {
-            return AtEnd(error);
-        } else if (c != ',' || (c = Skip()) < 0) {
-            return Fail("',' or ']' expected", error);
-        }
+        int c = 0;
+        const Step opened = Open(c, error);
+        if (opened != Step::Host) return opened;
         m_line = m_in.Number() + 1;
         if (c != '{') return Fail("an object expected", error);
-        if ((c = Skip()) == '}') return Step::Host;
+        return Members(ip, name, mac, error);
+    }
+    std::uint64_t Line() const { return m_line; }
+
+private:
+    // Up to the first byte of the next element, in `c`; End after the array.
+    Step Open(int& c, std::string& error) {
+        c = Skip();
+        if (m_started && c == ']') return AtEnd(error);
+        if (m_started && (c != ',' || (c = Skip()) < 0)) return Fail("',' or ']' expected", error);
+        if (m_started) return Step::Host;
+        m_started = true;
+        if (c == 0xEF && Get() == 0xBB && Get() == 0xBF) c = Skip();
+        if (c != '[') return Fail("no JSON array", error);
+        c = Skip();
+        return c == ']' ? AtEnd(error) : Step::Host;
+    }
+    // The members of an object after its opening brace.
+    Step Members(std::string& ip, std::string& name, std::string& mac, std::string& error) {
+        int c = Skip();
+        if (c == '}') return Step::Host;
         for (;;) {
             std::string key, value;
             if (c != '"' || !String(key, error)) return Fail("a member name expected", error);
@@ -158,9 +174,6 @@ public:
             c = Skip();
         }
     }
-    std::uint64_t Line() const { return m_line; }
-
-private:
     int Get() { return m_in.Get(); }
     int Skip() {
         int c;
@@ -200,37 +213,42 @@ private:
                      error);
                 return false;
             }
-            if (c != '\\') {
+            if (c != '\\')
                 out += static_cast<char>(c);
-                continue;
-            }
-            c = Get();
-            const char* simple = std::strchr("\"\\/bfnrt", c > 0 ? c : 'x');
-            if (simple && c > 0) {
-                out += "\"\\/\b\f\n\r\t"[simple - "\"\\/bfnrt"];
-                continue;
-            }
-            unsigned cp = 0;
-            if (c != 'u' || !Hex4(cp)) {
-                Fail("a bad escape in a string", error);
+            else if (!Escape(out, error))
                 return false;
-            }
-            unsigned low = 0;
-            if (cp >= 0xD800 && cp < 0xDC00 && Get() == '\\' && Get() == 'u' && Hex4(low) &&
-                low >= 0xDC00 && low < 0xE000)
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-            else if (cp >= 0xD800 && cp < 0xE000)
-                cp = 0xFFFD;
-            AppendUtf8(out, cp);
         }
         out = ValidUtf8(out);
+        return true;
+    }
+    // The character of an escape after its backslash.
+    bool Escape(std::string& out, std::string& error) {
+        const int c = Get();
+        const char* simple = std::strchr("\"\\/bfnrt", c > 0 ? c : 'x');
+        if (simple && c > 0) {
+            out += "\"\\/\b\f\n\r\t"[simple - "\"\\/bfnrt"];
+            return true;
+        }
+        unsigned cp = 0;
+        if (c != 'u' || !Hex4(cp)) {
+            Fail("a bad escape in a string", error);
+            return false;
+        }
+        unsigned low = 0;
+        if (cp >= 0xD800 && cp < 0xDC00 && Get() == '\\' && Get() == 'u' && Hex4(low) &&
+            low >= 0xDC00 && low < 0xE000)
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+        else if (cp >= 0xD800 && cp < 0xE000)
+            cp = 0xFFFD;
+        AppendUtf8(out, cp);
         return true;
     }
     bool Hex4(unsigned& cp) {
         for (int i = 0; i < 4; ++i) {
             const int c = Get();
-            if (c < 0 || !IsHexDigit(static_cast<char>(c))) return false;
-            cp = cp * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+            const int digit = c < 0 ? -1 : HexValue(static_cast<char>(c));
+            if (digit < 0) return false;
+            cp = cp * 16 + static_cast<unsigned>(digit);
         }
         return true;
     }
@@ -308,8 +326,7 @@ struct Importer {
         // The lookup reads a name whose last label begins with a digit (12345, 0x7f.1) as
         // a number form of an address; no host is named so.
         const std::size_t label = name.rfind('.', name.size() - 2) + 1;
-        if (name.empty() || std::isdigit(static_cast<unsigned char>(name[label])) ||
-            !resolver.SetDestination(name))
+        if (name.empty() || IsAsciiDigit(name[label]) || !resolver.SetDestination(name))
             return kNoIpAddress;
         const std::uint32_t addr = resolver.Destination().addr;
         if (addr == platform::kInetAddrNone) return kNoIpAddress;
@@ -328,136 +345,175 @@ std::string LineText(const std::string& bytes, bool& gbk) {
     return ValidUtf8(bytes);
 }
 
-}  // namespace
+// One import: read and written a host at a time, so that an input of any size costs no more
+// memory than a line, and the output still replaces the target only once the whole input
+// is read. Each step gives the exit code, or -1 to go on.
+class CImport final {
+public:
+    static constexpr int kGoOn = -1;
 
-int RunImport(const std::vector<std::string>& args) {
-    ParsedArgs pa;
-    std::string error;
-    if (!ParseArgs(args, {"--format", "-o"}, {}, pa, error) || pa.positional.size() != 1 ||
-        !pa.Has("-o") || pa.Get("-o").empty()) {
-        PrintErr("wakeburst import: " +
-                 (error.empty() ? "expects one input file (or -) and -o OUT.mp" : error));
-        return kExitUsage;
-    }
-    Importer im;
-    im.format = pa.Get("--format", "auto");
-    if (im.format != "auto" && im.format != "ethers" && im.format != "csv" &&
-        im.format != "plain" && im.format != "neigh" && im.format != "json") {
-        PrintErr("wakeburst import: --format takes auto, ethers, csv, plain, neigh or json, not '" +
-                 Shown(im.format) + "'");
-        return kExitUsage;
-    }
-    const std::string& input = pa.positional[0];
-    CInputLines lines(input);
-    if (!lines.IsOpen()) {
-        PrintErr("wakeburst import: cannot read " + Shown(input) +
-                 (input == "-" ? "" : ReadFailureReason(input)));
-        return kExitFailed;
+    CImport(const std::string& input, std::string output, std::string format)
+        : m_input(input), m_output(std::move(output)), m_lines(input) {
+        m_im.format = std::move(format);
     }
 
-    // Read and written a host at a time: an input of any size costs no more memory than a
-    // line, and the output still replaces the target only once the whole input is read.
-    std::optional<CHostListFileWriter> out;
-    std::uint64_t leftOut = 0;
-    const auto add = [&](HostListEntry& entry, std::uint64_t number) {
-        const std::string fitted = HostListName(entry);
-        if (fitted != entry.name)
-            PrintErr("wakeburst import: line " + std::to_string(number) + ": the name '" +
-                     Shown(entry.name) + "' is written as '" + Shown(fitted) +
-                     "' to fit a host list");
-        entry.name = fitted;
-        if (!out) out.emplace(pa.Get("-o"));
-        return out->Add(entry);
-    };
-    const auto readFailed = [&] {
-        PrintErr("wakeburst import: cannot read " + Shown(input));
-        return kExitFailed;
-    };
-
-    if (im.format == "json" || (im.format == "auto" && lines.PeekSignificant() == '[')) {
-        CJsonHosts json(lines);
-        for (;;) {
-            std::string ip, name, mac;
-            const CJsonHosts::Step step = json.Next(ip, name, mac, error);
-            if (step == CJsonHosts::Step::End) break;
-            const std::string number = std::to_string(json.Line());
-            if (lines.Failed()) return readFailed();
-            if (step == CJsonHosts::Step::Bad) {
-                PrintErr("wakeburst import: line " + number + " of " + Shown(input) + ": " + error +
-                         "; nothing was written");
-                return kExitFailed;
-            }
-            HostListEntry entry;
-            if (im.Host(ip, name, mac, entry) != Outcome::Host) {
-                PrintErr("wakeburst import: line " + number + " cannot be read: ip '" + Shown(ip) +
-                         "', mac '" + Shown(mac) + "'");
-                continue;
-            }
-            if (!add(entry, json.Line())) return kExitFailed;
+    int Run() {
+        if (!m_lines.IsOpen()) {
+            PrintErr("wakeburst import: cannot read " + EscapeControlChars(m_input) +
+                     (m_input == "-" ? "" : ReadFailureReason(m_input)));
+            return kExitFailed;
         }
-    } else {
+        const bool json =
+            m_im.format == "json" || (m_im.format == "auto" && m_lines.PeekSignificant() == '[');
+        const int code = json ? Json() : Lines();
+        return code != kGoOn ? code : Finish();
+    }
+
+private:
+    int Json() {
+        CJsonHosts json(m_lines);
+        for (;;) {
+            std::string ip, name, mac, error;
+            const CJsonHosts::Step step = json.Next(ip, name, mac, error);
+            if (step == CJsonHosts::Step::End) return kGoOn;
+            const int code = JsonHost(step, json.Line(), ip, name, mac, error);
+            if (code != kGoOn) return code;
+        }
+    }
+
+    int JsonHost(CJsonHosts::Step step, std::uint64_t line, const std::string& ip,
+                 const std::string& name, const std::string& mac, const std::string& error) {
+        const std::string number = std::to_string(line);
+        if (m_lines.Failed()) return ReadFailed();
+        if (step == CJsonHosts::Step::Bad) {
+            PrintErr("wakeburst import: line " + number + " of " + EscapeControlChars(m_input) +
+                     ": " + error + "; nothing was written");
+            return kExitFailed;
+        }
+        HostListEntry entry;
+        if (m_im.Host(ip, name, mac, entry) != Outcome::Host) {
+            PrintErr("wakeburst import: line " + number + " cannot be read: ip '" +
+                     EscapeControlChars(ip) + "', mac '" + EscapeControlChars(mac) + "'");
+            return kGoOn;
+        }
+        return Add(entry, line) ? kGoOn : kExitFailed;
+    }
+
+    int Lines() {
         bool gbk = false;
         std::string bytes;
         for (;;) {
-            const bool record = im.format == "csv" && im.headerSeen;
-            const CInputLines::Result result = record ? lines.NextRecord(bytes) : lines.Next(bytes);
-            const std::uint64_t first = record ? lines.First() : lines.Number();
-            if (result == CInputLines::Result::End) break;
-            if (result == CInputLines::Result::Failed) return readFailed();
-            if (result == CInputLines::Result::TooLong) {
-                PrintErr("wakeburst import: " +
-                         (first == lines.Number()
-                              ? "line " + std::to_string(first)
-                              : "the quoted field from line " + std::to_string(first)) +
-                         " of " + Shown(input) + " is longer than " +
-                         std::to_string(CInputLines::kMaxInputLine) +
-                         " bytes; nothing was written");
-                return kExitFailed;
-            }
-            if (lines.Number() == 1 && bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
-            const std::string line = LineText(bytes, gbk);
-            const std::string trimmed = Trim(line);
-            if (trimmed.empty() || trimmed[0] == '#') continue;
-            const std::string number = std::to_string(first);
-            if (!im.headerSeen && im.format == "auto") {
-                // ethers lines start with the Ethernet address, neighbour lines never do.
-                HostListEntry probe;
-                std::string ethernet;
-                if (ReadNeighbourLine(line, probe) != NeighbourLine::None &&
-                    !HyphenatedEthernet(Words(line)[0], ethernet))
-                    im.format = "neigh";
-            }
-            if (!im.headerSeen && (im.format == "auto" || im.format == "csv")) {
-                im.headerSeen = true;
-                if (ReadCsvHeader(line, im.cols)) {
-                    im.format = "csv";
-                    continue;
-                }
-                if (im.format == "csv") {
-                    PrintErr("wakeburst import: line " + number +
-                             ": the CSV header names no mac column");
-                    return kExitFailed;
-                }
-                im.format = "ethers";
-            }
-            im.headerSeen = true;
-            HostListEntry entry;
-            const Outcome outcome = im.Line(line, entry);
-            if (outcome == Outcome::LeftOut) ++leftOut;
-            if (outcome == Outcome::Bad)
-                PrintErr("wakeburst import: line " + number + " cannot be read: " + Shown(trimmed));
-            if (outcome == Outcome::Host && !add(entry, first)) return kExitFailed;
+            const bool record = m_im.format == "csv" && m_im.headerSeen;
+            const CInputLines::Result result =
+                record ? m_lines.NextRecord(bytes) : m_lines.Next(bytes);
+            const std::uint64_t first = record ? m_lines.First() : m_lines.Number();
+            if (result == CInputLines::Result::End) return kGoOn;
+            if (result == CInputLines::Result::Failed) return ReadFailed();
+            if (result == CInputLines::Result::TooLong) return TooLong(first);
+            if (m_lines.Number() == 1 && bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+            if (const int code = Line(LineText(bytes, gbk), first); code != kGoOn) return code;
         }
     }
-    if (leftOut)
-        PrintErr("wakeburst import: " + std::to_string(leftOut) +
-                 (leftOut == 1 ? " neighbour entry" : " neighbour entries") +
-                 " left out: failed, incomplete or not IPv4");
-    if (!out) {
-        PrintErr("wakeburst import: no host could be read from " + Shown(input));
+
+    int TooLong(std::uint64_t first) {
+        PrintErr("wakeburst import: " +
+                 (first == m_lines.Number()
+                      ? "line " + std::to_string(first)
+                      : "the quoted field from line " + std::to_string(first)) +
+                 " of " + EscapeControlChars(m_input) + " is longer than " +
+                 std::to_string(CInputLines::kMaxInputLine) + " bytes; nothing was written");
         return kExitFailed;
     }
-    return out->Commit() ? kExitOk : kExitFailed;
+
+    int Line(const std::string& line, std::uint64_t first) {
+        const std::string trimmed = Trim(line);
+        if (trimmed.empty() || trimmed[0] == '#') return kGoOn;
+        if (!m_im.headerSeen) {
+            const int code = Head(line, first);
+            if (code != kGoOn || m_im.format == "csv") return code;
+        }
+        m_im.headerSeen = true;
+        HostListEntry entry;
+        const Outcome outcome = m_im.Line(line, entry);
+        if (outcome == Outcome::LeftOut) ++m_leftOut;
+        if (outcome == Outcome::Bad)
+            PrintErr("wakeburst import: line " + std::to_string(first) +
+                     " cannot be read: " + EscapeControlChars(trimmed));
+        return outcome == Outcome::Host && !Add(entry, first) ? kExitFailed : kGoOn;
+    }
+
+    // The first significant line decides an automatic format: a neighbour table, a CSV
+    // header, else ethers. On a CSV header the format is "csv" after it (the line taken).
+    int Head(const std::string& line, std::uint64_t first) {
+        if (m_im.format == "auto") {
+            // ethers lines start with the Ethernet address, neighbour lines never do.
+            HostListEntry probe;
+            std::string ethernet;
+            if (ReadNeighbourLine(line, probe) != NeighbourLine::None &&
+                !HyphenatedEthernet(Words(line)[0], ethernet))
+                m_im.format = "neigh";
+        }
+        if (m_im.format != "auto" && m_im.format != "csv") return kGoOn;
+        m_im.headerSeen = true;
+        const bool csv = m_im.format == "csv";
+        if (ReadCsvHeader(line, m_im.cols)) {
+            m_im.format = "csv";
+            return kGoOn;
+        }
+        if (csv) {
+            PrintErr("wakeburst import: line " + std::to_string(first) +
+                     ": the CSV header names no mac column");
+            return kExitFailed;
+        }
+        m_im.format = "ethers";
+        return kGoOn;
+    }
+
+    bool Add(HostListEntry& entry, std::uint64_t number) {
+        const std::string fitted = HostListName(entry);
+        if (fitted != entry.name)
+            PrintErr("wakeburst import: line " + std::to_string(number) + ": the name '" +
+                     EscapeControlChars(entry.name) + "' is written as '" +
+                     EscapeControlChars(fitted) + "' to fit a host list");
+        entry.name = fitted;
+        if (!m_out) m_out.emplace(m_output);
+        return m_out->Add(entry);
+    }
+
+    int ReadFailed() {
+        PrintErr("wakeburst import: cannot read " + EscapeControlChars(m_input));
+        return kExitFailed;
+    }
+
+    int Finish() {
+        if (m_leftOut)
+            PrintErr("wakeburst import: " + std::to_string(m_leftOut) +
+                     (m_leftOut == 1 ? " neighbour entry" : " neighbour entries") +
+                     " left out: failed, incomplete or not IPv4");
+        if (!m_out) {
+            PrintErr("wakeburst import: no host could be read from " + EscapeControlChars(m_input));
+            return kExitFailed;
+        }
+        return m_out->Commit() ? kExitOk : kExitFailed;
+    }
+
+    const std::string m_input, m_output;
+    CInputLines m_lines;
+    Importer m_im;
+    std::optional<CHostListFileWriter> m_out;
+    std::uint64_t m_leftOut = 0;
+};
+
+}  // namespace
+
+int RunImport(const ParsedArgs& pa) {
+    if (!pa.Has("-o") || pa.Get("-o").empty()) {
+        PrintErr("wakeburst import: expects one input file (or -) and -o OUT.mp");
+        return kExitUsage;
+    }
+    std::string format;
+    if (!ReadChoice(pa, "import", "--format", "auto", format)) return kExitUsage;
+    return CImport(pa.positional[0], pa.Get("-o"), format).Run();
 }
 
 }  // namespace wb::cli

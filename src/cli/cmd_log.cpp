@@ -27,41 +27,25 @@ bool IsDateLine(const std::string& line) {
     return !line.empty() && line[0] != '\t' && std::regex_match(line, date);
 }
 
-}  // namespace
+// The number of --tail, or -1 without it; false after one line for a value that is no number.
+bool ReadTail(const ParsedArgs& pa, long long& tail) {
+    tail = -1;
+    if (!pa.Has("--tail")) return true;
+    const std::string text = pa.Get("--tail");
+    if (text.size() <= 9 && AllDigits(text)) {
+        tail = std::stoll(text);
+        return true;
+    }
+    PrintErr("wakeburst log: --tail takes a number of entries, not '" + EscapeControlChars(text) +
+             "'");
+    return false;
+}
 
-int RunLog(const std::vector<std::string>& args) {
-    ParsedArgs pa;
-    std::string error;
-    if (!ParseArgs(args, {"--tail", "--dir"}, {}, pa, error) || !pa.positional.empty()) {
-        PrintErr("wakeburst log: " +
-                 (error.empty() ? "takes no arguments besides --tail and --dir" : error));
-        return kExitUsage;
-    }
-    const std::string tailText = pa.Get("--tail");
-    const bool tail = pa.Has("--tail");
-    if (tail && (tailText.empty() || tailText.size() > 9 ||
-                 !std::all_of(tailText.begin(), tailText.end(),
-                              [](unsigned char c) { return std::isdigit(c); }))) {
-        PrintErr("wakeburst log: --tail takes a number of entries, not '" + Shown(tailText) + "'");
-        return kExitUsage;
-    }
-    const std::string dir = StoreDirectory(pa);
-    if (dir.empty()) return kExitFailed;
-    const std::string path = dir + kWakeLogName;
-    std::error_code ec;
-    // No log yet: nothing has been woken by a group wake here.
-    if (!std::filesystem::exists(platform::PathFromUtf8(path), ec)) return kExitOk;
-    std::string bytes;
-    if (!ReadInputFile(path, bytes)) {
-        PrintErr("wakeburst log: cannot read " + Shown(path) + ReadFailureReason(path));
-        return kExitFailed;
-    }
-
-    // Lines in UTF-8 without their CRs (a message's own CR LF is stored as CR CR LF).
-    // GB18030 never uses the byte 0x0A inside a character, so each line converts alone and
-    // a damaged one spoils no other.
-    std::vector<std::string> lines;
-    std::vector<std::size_t> starts;  // indices of the date lines
+// Lines in UTF-8 without their CRs (a message's own CR LF is stored as CR CR LF), and the
+// indices of the date lines. GB18030 never uses the byte 0x0A inside a character, so each
+// line converts alone and a damaged one spoils no other.
+void SplitEntries(const std::string& bytes, std::vector<std::string>& lines,
+                  std::vector<std::size_t>& starts) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t end = bytes.find('\n', pos);
@@ -76,12 +60,31 @@ int RunLog(const std::vector<std::string>& args) {
         if (IsDateLine(raw)) starts.push_back(lines.size() - 1);
         pos = end + 1;
     }
-    std::size_t first = 0;
-    if (tail) {
-        const std::size_t n = std::stoul(tailText);
-        if (n == 0) return kExitOk;
-        if (n <= starts.size()) first = starts[starts.size() - n];
+}
+
+}  // namespace
+
+int RunLog(const ParsedArgs& pa) {
+    long long tail = -1;
+    if (!ReadTail(pa, tail)) return kExitUsage;
+    const std::string dir = StoreDirectory(pa);
+    if (dir.empty()) return kExitFailed;
+    const std::string path = dir + kWakeLogName;
+    std::error_code ec;
+    // No log yet: nothing has been woken by a group wake here.
+    if (!std::filesystem::exists(platform::PathFromUtf8(path), ec)) return kExitOk;
+    std::string bytes;
+    if (!ReadInputFile(path, bytes)) {
+        PrintErr("wakeburst log: cannot read " + EscapeControlChars(path) +
+                 ReadFailureReason(path));
+        return kExitFailed;
     }
+    std::vector<std::string> lines;
+    std::vector<std::size_t> starts;
+    SplitEntries(bytes, lines, starts);
+    if (tail == 0) return kExitOk;
+    const std::size_t n = static_cast<std::size_t>(tail);
+    const std::size_t first = tail > 0 && n <= starts.size() ? starts[starts.size() - n] : 0;
     std::string out;
     for (std::size_t i = first; i < lines.size(); ++i)
         out += lines[i];

@@ -26,14 +26,7 @@ void Reload(CAlarmStore& store) {
 
 }  // namespace
 
-int RunRunAlarms(const std::vector<std::string>& args) {
-    ParsedArgs pa;
-    std::string error;
-    if (!ParseArgs(args, {"--dir"}, {}, pa, error) || !pa.positional.empty()) {
-        PrintErr("wakeburst run-alarms: " +
-                 (error.empty() ? "takes no arguments besides --dir" : error));
-        return kExitUsage;
-    }
+int RunRunAlarms(const ParsedArgs& pa) {
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
 

@@ -10,13 +10,8 @@
 
 namespace wb::cli {
 
-int RunScan(const std::vector<std::string>& args) {
-    ParsedArgs pa;
+int RunScan(const ParsedArgs& pa) {
     std::string error;
-    if (!ParseArgs(args, {"--mask", "-o"}, {}, pa, error) || !pa.positional.empty()) {
-        PrintErr("wakeburst scan: " + (error.empty() ? "takes no positional arguments" : error));
-        return kExitUsage;
-    }
     const std::string maskArg = pa.Get("--mask", kDefaultSubnetMask);
     MaskFields fields;
     if (!SplitMaskText(maskArg, fields)) {

@@ -7,14 +7,7 @@
 
 namespace wb::cli {
 
-int RunTick(const std::vector<std::string>& args) {
-    ParsedArgs pa;
-    std::string error;
-    if (!ParseArgs(args, {"--at", "--dir"}, QuietFlags(), pa, error) || !pa.positional.empty()) {
-        PrintErr("wakeburst tick: " +
-                 (error.empty() ? "takes no arguments besides --at and --dir" : error));
-        return kExitUsage;
-    }
+int RunTick(const ParsedArgs& pa) {
     WallClock clock;
     if (pa.Has("--at")) {
         std::time_t at = 0;

@@ -14,56 +14,48 @@ namespace {
 
 const std::string kCommand = "wakeburst wake";
 
-}  // namespace
-
-int RunWake(const std::vector<std::string>& args) {
-    ParsedArgs pa;
-    std::string error;
-    if (!ParseArgs(args, SendValueOptions(false), QuietFlags(), pa, error) ||
-        pa.positional.size() != 1) {
-        PrintErr(kCommand + ": " + (error.empty() ? "expects one host-list file" : error));
-        return kExitUsage;
-    }
-    SendOptions options;
-    if (!ReadSendOptions(pa, kCommand, options)) return kExitUsage;
-    const std::string& file = pa.positional[0];
-    CWakeLogScope log(WakeLogTarget{ResolveStartDir(pa.Get("--dir")), {}});
-
+struct GroupWake {
+    WakeOutcome outcome = WakeOutcome::Woken;
     std::string report;
     WakeGroupFindings findings;
-    findings.wantHostIps = options.wait.count() > 0;
-    CWakeSocket socket;
-    if (const int code = PrepareSocket(socket, options, kCommand); code != kExitOk) return code;
-    WakeOutcome outcome;
     int stopSignal = 0;
-    {
-        // A stop asked for half way still gives every host of the group its frame and the
-        // log its entry; only further rounds and the wait afterwards are given up.
-        const platform::CDeferredStop deferStop;
-        WakeRounds rounds = options.rounds;
-        rounds.stopAsked = [&deferStop] { return deferStop.Signal() != 0; };
-        outcome = WakeGroupWithReport(socket, file, options.dest, &report, rounds, &findings);
-        socket.Close();
-        stopSignal = deferStop.Signal();
+};
+
+// A stop asked for half way still gives every host of the group its frame and the log its
+// entry; only further rounds and the wait afterwards are given up.
+void WakeGroup(CWakeSocket& socket, const std::string& file, const SendOptions& options,
+               GroupWake& wake) {
+    const platform::CDeferredStop deferStop;
+    WakeRounds rounds = options.rounds;
+    rounds.stopAsked = [&deferStop] { return deferStop.Signal() != 0; };
+    wake.outcome =
+        WakeGroupWithReport(socket, file, options.dest, &wake.report, rounds, &wake.findings);
+    socket.Close();
+    wake.stopSignal = deferStop.Signal();
+}
+
+void PrintOutcome(const std::string& file, const SendOptions& options, const GroupWake& wake) {
+    if (wake.outcome == WakeOutcome::CannotOpenList) {
+        PrintErr(JoinedLine(wake.report) + ReadFailureReason(file));
+        return;
     }
-    if (outcome == WakeOutcome::CannotOpenList)
-        PrintErr(JoinedLine(report) + ReadFailureReason(file));
-    else if (outcome != WakeOutcome::Woken)
-        PrintReport(report);
+    if (wake.outcome != WakeOutcome::Woken)
+        PrintReport(wake.report);
     else
-        PrintWokenReport(report, options.quiet);
-    if (findings.badLines > 0 && outcome != WakeOutcome::CannotOpenList)
-        PrintErr(kCommand + ": " + UnreadLinesHint(findings.badLines));
-    if (stopSignal != 0) return 128 + stopSignal;
-    int code = outcome == WakeOutcome::Woken && findings.badLines == 0 ? kExitOk : kExitFailed;
-    if (options.wait.count() == 0 || outcome != WakeOutcome::Woken) return code;
+        PrintWokenReport(wake.report, options.quiet);
+    if (wake.findings.badLines > 0)
+        PrintErr(kCommand + ": " + UnreadLinesHint(wake.findings.badLines));
+}
+
+// Waits for the hosts of the list whose line holds an IP address; the exit code.
+int WaitForGroup(const std::string& file, const SendOptions& options,
+                 const WakeGroupFindings& findings) {
     if (findings.moreHostIps > 0) {
         PrintErr(kCommand + ": --wait follows at most " +
-                 std::to_string(WakeGroupFindings::kMaxHostIps) + " hosts, and " + Shown(file) +
-                 " names more");
+                 std::to_string(WakeGroupFindings::kMaxHostIps) + " hosts, and " +
+                 EscapeControlChars(file) + " names more");
         return kExitFailed;
     }
-
     // Hosts whose line holds an address that is no IPv4 address cannot be asked.
     std::vector<std::string> texts;
     std::vector<platform::IpAddress> hosts;
@@ -73,7 +65,28 @@ int RunWake(const std::vector<std::string>& args) {
         texts.push_back(ip);
         hosts.push_back(address);
     }
-    const int waited = WaitAndReport(texts, hosts, options);
+    return WaitAndReport(texts, hosts, options);
+}
+
+}  // namespace
+
+int RunWake(const ParsedArgs& pa) {
+    SendOptions options;
+    if (!ReadSendOptions(pa, kCommand, options)) return kExitUsage;
+    const std::string& file = pa.positional[0];
+    CWakeLogScope log(WakeLogTarget{ResolveStartDir(pa.Get("--dir")), {}});
+
+    GroupWake wake;
+    wake.findings.wantHostIps = options.wait.count() > 0;
+    CWakeSocket socket;
+    if (const int code = PrepareSocket(socket, options, kCommand); code != kExitOk) return code;
+    WakeGroup(socket, file, options, wake);
+    PrintOutcome(file, options, wake);
+    if (wake.stopSignal != 0) return 128 + wake.stopSignal;
+    const bool woken = wake.outcome == WakeOutcome::Woken;
+    const int code = woken && wake.findings.badLines == 0 ? kExitOk : kExitFailed;
+    if (options.wait.count() == 0 || !woken) return code;
+    const int waited = WaitForGroup(file, options, wake.findings);
     return code != kExitOk ? code : waited;
 }
 

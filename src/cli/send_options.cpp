@@ -13,12 +13,8 @@ constexpr int kMaxWaitSeconds = 3600;
 
 // Decimal digits only: no sign, no blanks, no other base.
 bool ReadNumber(const std::string& text, int low, int high, int& out) {
-    if (text.empty() || text.size() > 6) return false;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
+    if (text.size() > 6 || !AllDigits(text)) return false;
+    const int value = std::stoi(text);
     if (value < low || value > high) return false;
     out = value;
     return true;
@@ -26,7 +22,8 @@ bool ReadNumber(const std::string& text, int low, int high, int& out) {
 
 void RefuseValue(const std::string& command, const std::string& option, const std::string& value,
                  const std::string& expected) {
-    PrintErr(command + ": bad value for " + option + ": '" + Shown(value) + "' (" + expected + ")");
+    PrintErr(command + ": bad value for " + option + ": '" + EscapeControlChars(value) + "' (" +
+             expected + ")");
 }
 
 bool ReadRanged(const ParsedArgs& pa, const std::string& command, const std::string& option,
@@ -48,15 +45,6 @@ bool ResolveHost(const std::string& text, platform::IpAddress& out) {
 }
 
 }  // namespace
-
-std::set<std::string> SendValueOptions(bool isSend) {
-    std::set<std::string> names = {"--to",        "--port",     "--repeat", "--interval",
-                                   "--interface", "--password", "--wait"};
-    names.insert(isSend ? "--host" : "--dir");
-    return names;
-}
-
-std::set<std::string> QuietFlags() { return {"-q", "--quiet"}; }
 
 bool IsQuiet(const ParsedArgs& pa) { return pa.Has("-q") || pa.Has("--quiet"); }
 
@@ -119,8 +107,8 @@ int PrepareSocket(CWakeSocket& socket, const SendOptions& options, const std::st
             break;
     }
     if (!socket.SetInterface(options.interfaceName)) {
-        PrintErr(command + ": cannot send through " + Shown(options.interfaceName) + ": " +
-                 socket.LastSendError());
+        PrintErr(command + ": cannot send through " + EscapeControlChars(options.interfaceName) +
+                 ": " + socket.LastSendError());
         return kExitFailed;
     }
     return kExitOk;
@@ -140,7 +128,7 @@ bool WaitTarget(const CWakeSocket& socket, const SendOptions& options, const std
         target.v4 = dest.addr;
     }
     if (!platform::IsBroadcastOrMulticast(target)) return true;
-    PrintErr(command + ": " + Shown(options.dest) +
+    PrintErr(command + ": " + EscapeControlChars(options.dest) +
              " reaches many hosts; --host names the one to wait for");
     return false;
 }
@@ -162,12 +150,13 @@ int WaitAndReport(const std::vector<std::string>& texts,
             // Whole seconds, rounded up: an answer within the first second took 1 s.
             const long long seconds = (elapsed.count() + 999) / 1000;
             if (!options.quiet)
-                PrintOut(Shown(texts[i]) + " awake after " + std::to_string(seconds) + " s");
+                PrintOut(EscapeControlChars(texts[i]) + " awake after " + std::to_string(seconds) +
+                         " s");
         });
     int code = kExitOk;
     for (std::size_t i = 0; i < hosts.size(); ++i) {
         if (awake[i]) continue;
-        PrintErr(Shown(texts[i]) + " did not answer within " +
+        PrintErr(EscapeControlChars(texts[i]) + " did not answer within " +
                  std::to_string(options.wait.count()) + " s");
         code = kExitTimedOut;
     }

@@ -25,9 +25,6 @@ struct SendOptions {
     bool quiet = false;
 };
 
-// The value options of `send` (with --host) or of `wake` (with --dir instead).
-std::set<std::string> SendValueOptions(bool isSend);
-std::set<std::string> QuietFlags();
 bool IsQuiet(const ParsedArgs& pa);
 
 // Reads the options of `pa` into `out`. A bad value is refused with one line naming the

@@ -10,20 +10,7 @@
 namespace wb {
 namespace {
 
-// The transcripts in tests/data/cli/*.t. Each case ("== name") runs in a fresh directory,
-// with wakeburst on PATH, $DATA the transcripts' folder and {data} the test data folder.
-//   $ LINE      a bash command line (POSIX only: on Windows such cases are not loaded)
-//   : ARGS      wakeburst with these arguments, no shell: split at blanks, 'quoted' kept
-//               whole, \n \r \t \xHH \\ unescaped
-//   < TEXT      standard input of the step (unescaped, no line end added)
-//   > / !       a line of standard output / error (">" alone an empty line)
-//   ? N         exit status (0 when not given)
-//   % N [MAC]   datagrams 127.0.0.1:2304 got (0 when not given), frames to MAC in turn
-//   = F TEXT    file F holds exactly TEXT (unescaped; "@path" a file of the test data)
-//   ~ F TEXT    file F holds TEXT somewhere; x F HEX: file F holds exactly HEX
-//   + F TEXT    before the steps, file F is written with TEXT (unescaped; "@path" copied)
-//   posix       the case is not loaded on Windows
-// {dir} stands for the case's directory; {file} in HEX for the store's text of {dir}/D:\g.mp.
+// The transcripts in tests/data/cli/*.t; tests/data/cli/README.md says how their lines read.
 const std::string kData = WAKEBURST_TEST_DATA;
 
 std::string Contents(const std::string& text) {
@@ -69,7 +56,7 @@ TEST_P(Transcript, Runs) {
                 argv.push_back(subst(a));
         }
         const auto r = test::RunProcess(argv, dir.Path(), s.input);
-        const std::string where = (s.shell ? "$ " : ": ") + s.args[0];
+        const std::string& where = s.where;
         if (r.exitCode == 77 && s.exitCode != 77) GTEST_SKIP() << where;
         EXPECT_EQ(r.out, subst(s.out)) << where;
         EXPECT_EQ(r.err, subst(s.err)) << where;

@@ -11,7 +11,7 @@ namespace {
 
 // The transcripts in tests/data/lab/*.t, run in the lab's host namespace, each case in a
 // fresh directory; a line "lab OPTION..." (before a file's first case: for all of them)
-// names the lab it needs (lab_network.h). Lines as in tests/data/cli, and
+// names the lab it needs (lab_network.h). Lines as in tests/data/cli (its README.md), and
 //   @ PEERS: LINE   one datagram at each of those peers (numbers into the peer list), as
 //                   the recorder prints it, in the order of the lines; a peer not named
 //                   received nothing during the step. FRAME is the wake-up frame for
@@ -59,7 +59,7 @@ TEST_P(Lab, Runs) {
         }
         LabNetwork::ClearReceived();
         const ProcessResult r = LabNetwork::RunInHost(argv, dir.Path());
-        const std::string where = (s.shell ? "$ " : ": ") + s.args[0];
+        const std::string& where = s.where;
         EXPECT_EQ(r.out, s.out) << where;
         EXPECT_EQ(r.err, s.err) << where;
         EXPECT_EQ(r.exitCode, s.exitCode) << where;

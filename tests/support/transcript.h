@@ -45,6 +45,7 @@ struct TranscriptFileCheck {
 struct TranscriptStep {
     bool shell = false;  // "$ LINE" (bash) rather than ": ARGS" (wakeburst, no shell)
     std::vector<std::string> args;
+    std::string where;  // "tests/data/cli/send.t:42: : send ...", for a failure to name it
     std::string input, out, err;
     int exitCode = 0, frames = 0;
     std::vector<std::string> macs;
@@ -62,7 +63,9 @@ struct TranscriptCase {
 
 inline void PrintTo(const TranscriptCase& c, std::ostream* os) { *os << c.name; }
 
-inline void ReadTranscriptLine(TranscriptCase& c, const std::string& line) {
+// `where` is "FILE:LINE" of the line.
+inline void ReadTranscriptLine(TranscriptCase& c, const std::string& line,
+                               const std::string& where) {
     const std::string tag = line.substr(0, 2), rest = line.size() > 2 ? line.substr(2) : "";
     const auto blank = rest.find(' ');
     const std::string name = rest.substr(0, blank),
@@ -72,6 +75,7 @@ inline void ReadTranscriptLine(TranscriptCase& c, const std::string& line) {
         TranscriptStep& s = c.steps.emplace_back();
         s.shell = tag == "$ ";
         s.args = s.shell ? std::vector<std::string>{rest} : TranscriptWords(rest);
+        s.where = where + ": " + line;
         c.posixOnly |= s.shell;
     } else if (tag == "+ " && !step) {
         c.setup.emplace_back(Unescape(name, true), value);
@@ -102,6 +106,7 @@ inline void ReadTranscriptLine(TranscriptCase& c, const std::string& line) {
         TranscriptStep& s = c.steps.emplace_back();
         s.shell = true;
         s.args = {"true"};
+        s.where = where + ": " + line;
         s.out = "unreadable line: " + line + "\n";
     }
 }
@@ -117,21 +122,25 @@ inline std::vector<TranscriptCase> ReadTranscripts(const std::string& folder) {
     std::vector<TranscriptCase> cases;
     for (const auto& file : files) {
         std::ifstream in(file);
-        std::vector<std::string> head;
+        // Named from the source tree's root, as the file is known to whoever edits it.
+        const std::string shown = "tests/data/" + folder + "/" + file.filename().string() + ":";
+        std::vector<std::pair<std::string, std::string>> head;  // (line, where)
         const std::size_t first = cases.size();
+        std::size_t number = 0;
         for (std::string line; std::getline(in, line);) {
+            const std::string where = shown + std::to_string(++number);
             if (line.rfind("== ", 0) == 0) {
                 std::string& id = cases.emplace_back().name =
                     file.stem().string() + "_" + line.substr(3);
                 std::replace_if(
                     id.begin(), id.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
-                for (const std::string& h : head)
-                    ReadTranscriptLine(cases.back(), h);
+                for (const auto& [h, at] : head)
+                    ReadTranscriptLine(cases.back(), h, at);
             } else if (!line.empty() && line[0] != '#') {
                 if (cases.size() > first)
-                    ReadTranscriptLine(cases.back(), line);
+                    ReadTranscriptLine(cases.back(), line, where);
                 else
-                    head.push_back(line);
+                    head.emplace_back(line, where);
             }
         }
     }

@@ -103,3 +103,6 @@ $ comp wakeburst alarms add --file ''
 > sub
 $ comp wakeburst log --dir ''
 > sub
+
+== the man page names every command, sub-command and option of the tool's help
+$ man=$(sed 's/\\-/-/g' "$DATA/../../../res/man/wakeburst.1"); for c in $(wakeburst --help | sed -n 's/^  wakeburst \([a-z][a-z-]*\) .*/\1/p'); do for s in "" $(wakeburst $c --help | sed -n "s/^ *\(usage: \)\{0,1\}wakeburst $c \([a-z][a-z-]*\).*/\2/p"); do grep -qF "fBwakeburst $c${s:+ $s}" <<<"$man" || echo "no command $c $s"; for o in $(wakeburst $c $s --help | sed -n 's/^  \(-[^ ,]*\)\(, \(--[^ ]*\)\)\{0,1\}.*/\1 \3/p'); do grep -q -- "[B ]$o[^a-z-]" <<<"$man" || echo "no option $o of $c $s"; done; done; done
