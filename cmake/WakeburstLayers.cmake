@@ -36,7 +36,7 @@ endfunction()
 
 # wakeburst_check_includes(): every C++ compile of targets made after this call in the
 # current directory and below goes through the include check. Qt's include directories are
-# taken from `qt_target` when it exists (the GUI finds Qt before the core is added).
+# taken from Qt6::Core when Qt has been found (src/ looks for it before it adds the core).
 function(wakeburst_check_includes)
   set(rules ${PROJECT_BINARY_DIR}/wakeburst_layers.cmake)
   # Real paths: the check compares them with the real paths of the files read.
