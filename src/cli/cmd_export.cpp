@@ -13,13 +13,13 @@
 #include "cli/commands.h"
 #include "hostlist/host_list_entry.h"
 #include "hostlist/host_list_tokens.h"
+#include "hostlist/host_names.h"
 #include "hostlist/text_reader.h"
 #include "platform/codepage.h"
 #include "platform/file_path.h"
 #include "platform/inet_addr.h"
 #include "platform/regular_file.h"
 #include "wake/address_text.h"
-#include "wake/wake_socket.h"
 
 namespace wb::cli {
 

@@ -13,6 +13,7 @@
 #include "hostlist/arp_listing.h"
 #include "hostlist/host_list_tokens.h"
 #include "hostlist/host_list_writer.h"
+#include "hostlist/host_names.h"
 #include "platform/codepage.h"
 #include "platform/inet_addr.h"
 #include "wake/address_text.h"

@@ -134,7 +134,7 @@ protected:
             lookedUp.push_back(ip);
             std::string name = kNameNotFound;
             if (ip == "127.0.0.1") {
-                CWakeSocket().LookupHostName(ip, name);
+                name = LookupHostName(ip);
             } else {
                 ShowMessageBox(ip + "\n未发现授权应答主机.");
             }

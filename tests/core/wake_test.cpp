@@ -188,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, WakeLog,
 
 class WakeLogFile : public WakeLog {};
 
-// Entries are appended, never truncated; the socket's own group wake writes the same entry. A
+// Entries are appended, never truncated; a wake that asks for no report writes the same entry. A
 // log that cannot be opened still lets the wake happen: tests/data/cli/core_wake_log.t.
 TEST_F(WakeLogFile, EntriesAccumulate) {
     test::WriteFileBytes(dir.File("Dawnly.log"), "older entry\r\n");
@@ -199,7 +199,7 @@ TEST_F(WakeLogFile, EntriesAccumulate) {
             WakeLogTarget{dir.Dir(), [] { return test::LocalMoment(2026, 12, 7, 7, 30); }});
         CWakeSocket socket;
         ASSERT_TRUE(socket.SetDestination("127.0.0.1"));
-        socket.WakeGroup(test::DataFile("one_host.mp"), "127.0.0.1");
+        WakeGroupWithReport(socket, test::DataFile("one_host.mp"), "127.0.0.1");
     }
     EXPECT_EQ(Log(), test::ToHex("older entry\r\n") + Expected("one_host", "one_host.mp") +
                          Expected("gone", "gone.mp") + Expected("one_host", "one_host.mp"));

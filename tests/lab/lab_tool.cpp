@@ -28,6 +28,8 @@
 #include <vector>
 
 #include "base/message_box.h"
+#include "hostlist/host_names.h"
+#include "hostlist/subnet_poll.h"
 #include "platform/inet_addr.h"
 #include "support/udp_receiver.h"
 #include "wake/wake_socket.h"
@@ -112,22 +114,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "MSG %s\n", req.text.c_str());
         return wb::MsgAnswer::Ok;
     });
-    wb::CWakeSocket s;
+    std::uint32_t local = 0;
     char buf[16];
-    if (mode == "local" && s.GetLocalAddress()) {
-        std::printf("%s\n",
-                    std::string(wb::platform::FormatInetAddr(s.Destination().addr, buf)).c_str());
+    if (mode == "local" && wb::GetLocalAddress(local)) {
+        std::printf("%s\n", std::string(wb::platform::FormatInetAddr(local, buf)).c_str());
         return 0;
     }
     if (mode == "poll" && argc >= 3 &&
-        (argc > 3 ? s.SetDestination(argv[3]) : s.GetLocalAddress())) {
-        s.PollSubnet(argv[2]);
+        (argc > 3 ? (local = wb::platform::InetAddr(argv[3])) != wb::platform::kInetAddrNone
+                  : wb::GetLocalAddress(local))) {
+        wb::CWakeSocket s;
+        wb::PollSubnet(s, local, argv[2]);
         return 0;
     }
     if (mode == "lookup" && argc == 3) {
-        std::string name;
-        s.LookupHostName(argv[2], name);
-        std::printf("%s\n", name.c_str());
+        std::printf("%s\n", wb::LookupHostName(argv[2]).c_str());
         return 0;
     }
     return 2;

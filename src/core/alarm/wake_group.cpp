@@ -1,5 +1,7 @@
 #include "alarm/wake_group.h"
 
+#include <string_view>
+
 #include "alarm/wake_log.h"
 #include "base/string_table.h"
 #include "hostlist/host_list_reader.h"
@@ -35,6 +37,74 @@ private:
     std::uint64_t m_omitted = 0;
 };
 
+// The host's IP address for the findings, while there is room for it.
+void NoteHostIp(WakeGroupFindings& findings, std::string_view ip) {
+    if (!findings.wantHostIps || ip.empty()) return;
+    if (findings.hostIps.size() < WakeGroupFindings::kMaxHostIps)
+        findings.hostIps.emplace_back(ip);
+    else
+        ++findings.moreHostIps;
+}
+
+// The report of a list read to its end: the kept lines of each kind, each kind's count of
+// the lines left out, and the closing line of the hosts woken.
+std::string ListReport(const std::string& groupFile, const CBoundedLines& badLines,
+                       const CBoundedLines& notSent, std::uint64_t woken) {
+    const std::string file = EscapeControlChars(groupFile);
+    std::string report = badLines.Text();
+    if (badLines.Omitted() > 0)
+        report += "\t错误 文件:" + file + "\n\t另有 " + std::to_string(badLines.Omitted()) +
+                  " 行: 请检查IP地址和以太网[MAC]地址.\n";
+    report += notSent.Text();
+    if (notSent.Omitted() > 0)
+        report +=
+            "\t错误 另有 " + std::to_string(notSent.Omitted()) + " 个地址: Wakeburst 未被发送.\n";
+    return report + "\t唤醒 " + std::to_string(woken) + (woken > 1 ? " hosts" : " host") + " 于 " +
+           file + "\n";
+}
+
+// Reads the list and sends its addresses, batch by batch; the destination is set already.
+WakeOutcome WakeList(CWakeSocket& socket, const std::string& groupFile, const WakeRounds& rounds,
+                     WakeGroupFindings& findings, std::string& report) {
+    WakeOutcome outcome = WakeOutcome::Woken;
+    CBoundedLines badLines, notSent;
+    std::vector<std::string> batch;
+    // Grown one address at a time, the batch was copied over and over on a long list.
+    batch.reserve(kWakeBatch);
+    std::uint64_t listed = 0, notWoken = 0;
+    bool sent = false;
+    const auto sendBatch = [&] {
+        for (const FrameFailure& failure : SendWakeupRounds(socket, batch, rounds)) {
+            notSent.Add(NotSentLine(failure));
+            if (failure.sent == 0) ++notWoken;
+            outcome = WakeOutcome::NotAllSent;
+        }
+        batch.clear();
+        sent = true;
+    };
+    const bool read = ReadHostListLines(
+        groupFile,
+        [&](std::vector<std::string>& addresses, std::string_view ip) {
+            // A batch leaves only once the next address is there, so that a list that
+            // fits one batch and cannot be read to its end wakes nobody.
+            for (std::string& address : addresses) {
+                if (batch.size() == kWakeBatch) sendBatch();
+                batch.push_back(std::move(address));
+                ++listed;
+            }
+            NoteHostIp(findings, ip);
+        },
+        [&](std::uint64_t line) {
+            ++findings.badLines;
+            badLines.Add(BadLineMessage(groupFile, line));
+        },
+        report);
+    if (!read) return WakeOutcome::CannotOpenList;
+    if (!batch.empty() || !sent) sendBatch();
+    report = ListReport(groupFile, badLines, notSent, listed - notWoken);
+    return outcome;
+}
+
 }  // namespace
 
 WakeOutcome WakeGroupWithReport(CWakeSocket& socket, const std::string& groupFile,
@@ -42,74 +112,18 @@ WakeOutcome WakeGroupWithReport(CWakeSocket& socket, const std::string& groupFil
                                 const WakeRounds& rounds, WakeGroupFindings* findingsOut) {
     std::string report;
     WakeGroupFindings ownFindings;
-    WakeGroupFindings& findings = findingsOut ? *findingsOut : ownFindings;
-    WakeOutcome outcome = WakeOutcome::Woken;
+    WakeOutcome outcome;
     if (!socket.SetDestination(broadcast)) {
         report = FormatString2(IDS_BAD_BROADCAST, EscapeControlChars(broadcast),
                                EscapeControlChars(groupFile));
         outcome = WakeOutcome::BadBroadcast;
     } else {
-        CBoundedLines badLines, notSent;
-        std::vector<std::string> batch;
-        // Grown one address at a time, the batch was copied over and over on a long list.
-        batch.reserve(kWakeBatch);
-        std::uint64_t listed = 0, notWoken = 0;
-        bool sent = false;
-        const auto sendBatch = [&] {
-            for (const FrameFailure& failure : SendWakeupRounds(socket, batch, rounds)) {
-                notSent.Add(NotSentLine(failure));
-                if (failure.sent == 0) ++notWoken;
-                outcome = WakeOutcome::NotAllSent;
-            }
-            batch.clear();
-            sent = true;
-        };
-        const bool read = ReadHostListLines(
-            groupFile,
-            [&](std::vector<std::string>& addresses, std::string_view ip) {
-                // A batch leaves only once the next address is there, so that a list that
-                // fits one batch and cannot be read to its end wakes nobody.
-                for (std::string& address : addresses) {
-                    if (batch.size() == kWakeBatch) sendBatch();
-                    batch.push_back(std::move(address));
-                    ++listed;
-                }
-                if (!findings.wantHostIps || ip.empty()) return;
-                if (findings.hostIps.size() < WakeGroupFindings::kMaxHostIps)
-                    findings.hostIps.emplace_back(ip);
-                else
-                    ++findings.moreHostIps;
-            },
-            [&](std::uint64_t line) {
-                ++findings.badLines;
-                badLines.Add(BadLineMessage(groupFile, line));
-            },
-            report);
-        if (!read) {
-            outcome = WakeOutcome::CannotOpenList;
-        } else {
-            if (!batch.empty() || !sent) sendBatch();
-            const std::string file = EscapeControlChars(groupFile);
-            report = badLines.Text();
-            if (badLines.Omitted() > 0)
-                report += "\t错误 文件:" + file + "\n\t另有 " + std::to_string(badLines.Omitted()) +
-                          " 行: 请检查IP地址和以太网[MAC]地址.\n";
-            report += notSent.Text();
-            if (notSent.Omitted() > 0)
-                report += "\t错误 另有 " + std::to_string(notSent.Omitted()) +
-                          " 个地址: Wakeburst 未被发送.\n";
-            const std::uint64_t n = listed - notWoken;
-            report +=
-                "\t唤醒 " + std::to_string(n) + (n > 1 ? " hosts" : " host") + " 于 " + file + "\n";
-        }
+        outcome =
+            WakeList(socket, groupFile, rounds, findingsOut ? *findingsOut : ownFindings, report);
     }
     AppendWakeLog(report);
     if (reportOut) *reportOut = std::move(report);
     return outcome;
-}
-
-void CWakeSocket::WakeGroup(const std::string& groupFile, const std::string& broadcast) {
-    WakeGroupWithReport(*this, groupFile, broadcast);
 }
 
 }  // namespace wb

@@ -27,7 +27,7 @@ struct WakeGroupFindings {
     std::uint64_t moreHostIps = 0;
 };
 
-// The group wake behind CWakeSocket::WakeGroup: sets the destination, reads the host list,
+// The group wake of an alarm through `socket`: sets the destination, reads the host list,
 // sends each address its frames and appends the report to the wake log. `report`, when
 // given, receives the body that went to the log. Only hosts that a frame was sent to are
 // counted as woken; each host with a frame not sent gets a line of its own in the report.

@@ -1,10 +1,12 @@
 #include "hostlist/host_list_creation.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "base/message_box.h"
 #include "hostlist/arp_listing.h"
 #include "hostlist/host_list_writer.h"
+#include "hostlist/subnet_poll.h"
 #include "platform/atomic_file.h"
 #include "platform/file_path.h"
 #include "wake/wake_socket.h"
@@ -45,9 +47,7 @@ bool CreateHostListFile(const std::string& path, const CreateListOptions& option
         ips.reserve(entries.size());
         for (const HostListEntry& e : entries)
             ips.push_back(e.ip);
-        CWakeSocket socket;
-        std::vector<std::string> names = socket.LookupHostNames(ips, options.progress);
-        socket.Close();
+        std::vector<std::string> names = LookupHostNames(ips, options.progress);
         for (std::size_t i = 0; i < entries.size(); ++i)
             entries[i].name = std::move(names[i]);
     }
@@ -64,12 +64,13 @@ bool RunHostListCreation(const std::string& maskText, const std::string& path,
     if (!CheckHostListWritable(path)) return false;
     CWakeSocket socket;
     Announce(status, kStatusGetAddress);
-    if (!socket.GetLocalAddress()) {
+    std::uint32_t localAddr = 0;
+    if (!GetLocalAddress(localAddr)) {
         Announce(status, kStatusNoAddress);
         return false;
     }
     Announce(status, kStatusPolling);
-    socket.PollSubnet(maskText);
+    PollSubnet(socket, localAddr, maskText);
     Announce(status, kStatusReadingArp);
     // An empty listing is judged by the conversion. A listing that could not be written at
     // all (its message shown) stops here: whatever stands at its name is not this capture's.

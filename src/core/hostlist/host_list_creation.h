@@ -5,6 +5,7 @@
 #include <string>
 
 #include "hostlist/arp_capture.h"
+#include "hostlist/host_names.h"
 
 namespace wb {
 
@@ -21,13 +22,11 @@ inline constexpr char kArpListingMissing[] =
 // The host name of an IP address text, or the placeholder "*名称未被发现*" after the
 // failure has been shown.
 using HostNameLookup = std::function<std::string(const std::string& ipText)>;
-// Called with (0, total) before the first name lookup and after each one.
-using LookupProgress = std::function<void(std::size_t done, std::size_t total)>;
 using StatusReport = std::function<void(const std::string& text)>;
 
 struct CreateListOptions {
     std::string listingPath = kArpListingFile;
-    HostNameLookup lookup;  // empty: the reverse lookup of a wake socket of its own
+    HostNameLookup lookup;  // empty: LookupHostNames
     LookupProgress progress;
 };
 

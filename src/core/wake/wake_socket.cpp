@@ -1,19 +1,14 @@
 #include "wake/wake_socket.h"
 
 #include <algorithm>
-#include <atomic>
-#include <condition_variable>
 #include <cstring>
 #include <map>
-#include <mutex>
-#include <system_error>
 #include <thread>
 
 #include "base/message_box.h"
 #include "base/string_table.h"
 #include "platform/inet_addr.h"
 #include "wake/address_text.h"
-#include "wake/network_error.h"
 
 namespace wb {
 
@@ -23,19 +18,23 @@ namespace {
 // box of 61452 has told the user already).
 constexpr char kUnreadableAddress[] = "不合法的以太网地址";
 
-// The dotted conversion sets no error code of its own: a failure reads as code 0, which
-// the error table shows as an unknown error.
-std::uint32_t ConvertAddress(const std::string& text) {
+}  // namespace
+
+std::uint32_t ConvertDottedAddress(const std::string& text) {
     platform::SetLastNetError(0);
     return platform::InetAddr(text);
 }
-
-}  // namespace
 
 long CWakeSocket::SendRaw(const void* data, std::size_t len) {
     const long sent = m_destAddr.ipv6
                           ? m_socket.SendTo6(data, len, m_destAddr.ip6, m_destAddr.port)
                           : m_socket.SendTo(data, len, m_destAddr.addr, m_destAddr.port);
+    if (sent < 0) m_lastError = platform::SystemErrorText(platform::LastNetError());
+    return sent;
+}
+
+long CWakeSocket::SendRawTo(std::uint32_t addrNet, const void* data, std::size_t len) {
+    const long sent = m_socket.SendTo(data, len, addrNet, m_destAddr.port);
     if (sent < 0) m_lastError = platform::SystemErrorText(platform::LastNetError());
     return sent;
 }
@@ -59,7 +58,7 @@ bool CWakeSocket::SetDestination(const std::string& text) {
         m_destAddr.addr = platform::kInetAddrNone;
         return false;
     }
-    m_destAddr.addr = ConvertAddress(text);
+    m_destAddr.addr = ConvertDottedAddress(text);
     if (m_destAddr.addr != platform::kInetAddrNone) return true;
     if (text == "255.255.255.255") return true;
     if (!platform::ResolveHostName(text, m_hostEnt)) {
@@ -166,144 +165,6 @@ std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
             failures.push_back({addresses[i], hosts[i].sent, repeat, reasons[i]});
     }
     return failures;
-}
-
-bool CWakeSocket::GetLocalAddress() {
-    std::string name;
-    if (!platform::GetLocalHostName(name) || !platform::ResolveHostName(name, m_hostEnt)) {
-        ReportNetworkError(platform::LastNetError());
-        return false;
-    }
-    m_pHostEnt = &m_hostEnt;
-    // Many systems map their own name to a loopback address; polling 127.x.x.x would find
-    // nobody, so take the first real address, or else the first interface's.
-    for (std::uint32_t a : m_hostEnt.addrs) {
-        if (!platform::IsLoopbackAddress(a)) {
-            m_destAddr.addr = a;
-            return true;
-        }
-    }
-    std::uint32_t ifAddr = 0;
-    m_destAddr.addr = platform::FirstInterfaceAddress(ifAddr) ? ifAddr : m_hostEnt.addrs.front();
-    return true;
-}
-
-void CWakeSocket::PollSubnet(const std::string& maskText) {
-    std::uint32_t mask = ConvertAddress(maskText);
-    if (mask == platform::kInetAddrNone) ReportNetworkError(platform::LastNetError());
-
-    std::uint8_t dest[4];
-    std::uint8_t maskBytes[4];
-    std::memcpy(dest, &m_destAddr.addr, 4);
-    std::memcpy(maskBytes, &mask, 4);
-    for (int k = 0; k < 4; ++k)
-        dest[k] &= maskBytes[k];
-    std::memcpy(&m_destAddr.addr, dest, 4);
-
-    const int n = 255 - maskBytes[3];
-    if (n <= 1) return;
-    for (int k = 0; k < n - 1; ++k) {
-        ++dest[3];
-        std::memcpy(&m_destAddr.addr, dest, 4);
-        for (int r = 0; r < 3; ++r)
-            SendRaw(kPollDatagram, kPollDatagramSize);
-    }
-}
-
-// What one reverse lookup found, kept until its failure (if any) can be shown in turn.
-struct CWakeSocket::NameLookup {
-    std::uint32_t addr = platform::kInetAddrNone;
-    bool found = false;
-    int error = 0;
-    platform::HostEnt record;
-};
-
-void CWakeSocket::ResolveOne(const std::string& ipText, NameLookup& out) {
-    out.addr = ConvertAddress(ipText);
-    if (out.addr != platform::kInetAddrNone)
-        out.found = platform::ResolveAddress(out.addr, out.record);
-    if (!out.found) out.error = platform::LastNetError();
-}
-
-namespace {
-
-// Enough lookups at once for a whole /24 of live hosts to wait about one resolver time-out,
-// few enough that the threads stay cheap whatever the listing holds.
-constexpr std::size_t kMaxParallelLookups = 64;
-
-}  // namespace
-
-std::string CWakeSocket::TakeLookup(const std::string& ipText, NameLookup& lookup) {
-    m_destAddr.addr = lookup.addr;
-    if (lookup.addr == platform::kInetAddrNone) {
-        ReportNetworkError(lookup.error);
-        return kNameNotFound;
-    }
-    if (lookup.found) {
-        m_hostEnt = std::move(lookup.record);
-        m_pHostEnt = &m_hostEnt;
-        return m_hostEnt.name;
-    }
-    std::string reason;
-    ReportNetworkError(lookup.error, &reason);
-    ShowMessageBox(ipText + "\n" + reason, MsgButtons::Ok);
-    return kNameNotFound;
-}
-
-void CWakeSocket::LookupHostName(const std::string& ipText, std::string& name) {
-    NameLookup lookup;
-    ResolveOne(ipText, lookup);
-    name = TakeLookup(ipText, lookup);
-}
-
-std::vector<std::string> CWakeSocket::LookupHostNames(
-    const std::vector<std::string>& ipTexts,
-    const std::function<void(std::size_t, std::size_t)>& progress) {
-    const std::size_t total = ipTexts.size();
-    std::vector<NameLookup> lookups(total);
-    std::atomic<std::size_t> next{0};
-    std::mutex mutex;
-    std::condition_variable finished;
-    std::size_t done = 0;
-    auto work = [&] {
-        for (std::size_t i; (i = next++) < total;) {
-            ResolveOne(ipTexts[i], lookups[i]);
-            {
-                const std::lock_guard<std::mutex> lock(mutex);
-                ++done;
-            }
-            finished.notify_one();
-        }
-    };
-    std::vector<std::thread> workers;
-    try {
-        while (workers.size() < std::min(total, kMaxParallelLookups))
-            workers.emplace_back(work);
-    } catch (const std::system_error&) {
-        // Fewer threads only make it slower; with none at all this thread does the work.
-        if (workers.empty()) work();
-    }
-    if (progress) progress(0, total);
-    {
-        std::unique_lock<std::mutex> lock(mutex);
-        for (std::size_t shown = 0; shown < total;) {
-            finished.wait(lock, [&] { return done != shown; });
-            shown = done;
-            if (progress) {
-                lock.unlock();
-                progress(shown, total);
-                lock.lock();
-            }
-        }
-    }
-    for (std::thread& t : workers)
-        t.join();
-
-    std::vector<std::string> names;
-    names.reserve(total);
-    for (std::size_t i = 0; i < total; ++i)
-        names.push_back(TakeLookup(ipTexts[i], lookups[i]));
-    return names;
 }
 
 }  // namespace wb

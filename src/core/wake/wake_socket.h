@@ -14,10 +14,6 @@ namespace wb {
 inline constexpr std::uint16_t kWakePort = 2304;
 inline constexpr int kWakeupFrameSize = 102;
 inline constexpr int kEthernetAddressSize = 6;
-// Sent three times to every polled address so that the host enters the ARP cache.
-inline constexpr char kPollDatagram[] = "Doodah";
-inline constexpr int kPollDatagramSize = 6;
-inline constexpr char kNameNotFound[] = "*名称未被发现*";
 
 // A SecureOn password follows the frame: six bytes (108 in all) or four (106).
 inline constexpr int kMaxWakeupFrameSize = kWakeupFrameSize + 6;
@@ -80,24 +76,14 @@ public:
                           std::uint8_t (&frame)[kMaxWakeupFrameSize]) const;
     bool SendFrame(const std::uint8_t* frame, std::size_t len);
     const std::string& LastSendError() const { return m_lastError; }
-    // Wakes every host of a host-list file and appends the outcome to the wake log.
-    void WakeGroup(const std::string& groupFile, const std::string& broadcast);
-
-    bool GetLocalAddress();
-    void PollSubnet(const std::string& maskText);
-    void LookupHostName(const std::string& ipText, std::string& name);
-    // LookupHostName for every address, the lookups side by side so that a name server that
-    // does not answer costs one resolver time-out rather than one per host. The failures are
-    // shown afterwards in the order of `ipTexts`, and the names come back in that order.
-    // `progress` (when given) hears (done, total) on the calling thread as lookups finish.
-    std::vector<std::string> LookupHostNames(
-        const std::vector<std::string>& ipTexts,
-        const std::function<void(std::size_t done, std::size_t total)>& progress = {});
 
     void Close() { m_socket.Close(); }
     const WakeDestination& Destination() const { return m_destAddr; }
     // The bytes sent, or -1 with the system's reason in LastSendError.
     long SendRaw(const void* data, std::size_t len);
+    // SendRaw to an IPv4 address (network byte order) at the destination's port, the
+    // destination left as it is.
+    long SendRawTo(std::uint32_t addrNet, const void* data, std::size_t len);
 
     // Writes the six 0xFF bytes and then whole copies of the address while they fit.
     // Returns the number of bytes written.
@@ -105,11 +91,6 @@ public:
                                int addressLength);
 
 private:
-    struct NameLookup;
-    static void ResolveOne(const std::string& ipText, NameLookup& out);
-    // The name found, or the placeholder after the failure has been shown.
-    std::string TakeLookup(const std::string& ipText, NameLookup& lookup);
-
     platform::UdpSocket m_socket;
     platform::HostEnt m_hostEnt;
     const platform::HostEnt* m_pHostEnt = nullptr;  // latest lookup made through this object
@@ -117,6 +98,11 @@ private:
     std::vector<std::uint8_t> m_password;
     std::string m_lastError;
 };
+
+// The dotted IPv4 conversion of `text` (network byte order), kInetAddrNone when it fails.
+// The conversion sets no error code of its own, so the socket layer's last error is cleared
+// first: a failure reads as code 0, which the error table shows as an unknown error.
+std::uint32_t ConvertDottedAddress(const std::string& text);
 
 // Sends every address its frames, round after round, to the socket's destination. Returns
 // the hosts for which a frame was not sent (an address that cannot be read included), in
