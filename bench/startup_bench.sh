@@ -5,8 +5,9 @@
 # program until its main window is first exposed, and the peak resident memory.
 #
 # Each program prints "shown NS" (the monotonic clock) at its window's first exposure and
-# ends (dawnly with WAKEBURST_SHOWN_STAMP and WAKEBURST_EXIT_WHEN_SHOWN set); a small
-# launcher prints the same clock just before it execs /usr/bin/time, which runs the program.
+# ends (dawnly with WAKEBURST_SHOWN_STAMP and WAKEBURST_EXIT_WHEN_SHOWN set). /usr/bin/time
+# runs a small launcher that prints the same clock and execs the program (which inherits its
+# alarm: a start that never shows a window ends after a minute).
 # Runs in a network namespace of its own (dawnly arms its alarm scheduler).
 #   bench/startup_bench.sh [BUILD_DIR] [PAIRS]      (defaults: build, 15)
 # Needs: xvfb, GNU time (/usr/bin/time), a C compiler.
@@ -37,6 +38,7 @@ cat >"$work/launch.c" <<'EOF'
 #include <unistd.h>
 int main(int argc, char** argv) {
     struct timespec t;
+    alarm(60);
     clock_gettime(CLOCK_MONOTONIC, &t);
     printf("start %lld\n", (long long)t.tv_sec * 1000000000LL + t.tv_nsec);
     fflush(stdout);
@@ -62,15 +64,15 @@ cd "$HOME"
 
 # One start of each in the fresh home first: registers the desktop files, fills the font
 # cache and warms the file cache; every measured start then finds a kept home.
-"$dawnly" >/dev/null 2>&1 || true
-"$bare" >/dev/null 2>&1 || true
+"$work/launch" "$dawnly" >/dev/null 2>&1 || true
+"$work/launch" "$bare" >/dev/null 2>&1 || true
 sleep 1
 
 # Prints "US KB CPU" for one start of $1: microseconds from exec to the first exposure, the
 # peak RSS and the processor time (microseconds) the program had used by then.
 measure() {
     local out start shown cpu
-    out="$("$work/launch" /usr/bin/time -f %M -o "$work/rss" "$1" 2>/dev/null)"
+    out="$(/usr/bin/time -f %M -o "$work/rss" "$work/launch" "$1" 2>/dev/null)" || true
     start="$(sed -n 's/^start //p' <<<"$out")"
     read -r shown cpu < <(sed -n 's/^shown //p' <<<"$out")
     [[ -n "$shown" ]] || { echo "$1 showed no window" >&2; exit 1; }
