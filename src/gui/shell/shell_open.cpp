@@ -11,13 +11,13 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -111,9 +111,11 @@ int ConnectTo(const QString& path, int timeoutMs) {
     if (!ToSocketAddress(path, address)) return -1;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;
+    // A zero time-out would be none at all.
+    const int ms = std::max(timeoutMs, 1);
     timeval limit{};
-    limit.tv_sec = timeoutMs / 1000;
-    limit.tv_usec = static_cast<suseconds_t>(timeoutMs % 1000) * 1000;
+    limit.tv_sec = ms / 1000;
+    limit.tv_usec = static_cast<suseconds_t>(ms % 1000) * 1000;
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
@@ -203,6 +205,7 @@ private:
     QSocketNotifier m_notifier;
     QByteArray m_buffer;
 };
+
 }  // namespace
 
 QString ShellOpenServerName() {
