@@ -4,9 +4,11 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -56,17 +58,42 @@ int QtOptionLength(const std::string& arg) {
     return name.size() == bare.size() ? 2 : 1;
 }
 
-// For the start-up benchmark: ends the program as soon as its window is on the screen.
+// For the start-up benchmark: ends the program as soon as its window is on the screen and,
+// with WAKEBURST_SHOWN_STAMP set, first prints "shown NS US" on stdout: the steady clock in
+// nanoseconds and the processor time used so far in microseconds.
 class ExitWhenShown final : public QObject {
 public:
-    using QObject::QObject;
+    explicit ExitWhenShown(bool stamp) : m_stamp(stamp) {}
+
+    void Watch(QWindow* window) {
+        window->installEventFilter(this);
+        if (window->isExposed()) Shown();
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Expose) {
             auto* window = qobject_cast<QWindow*>(watched);
-            if (window && window->isExposed()) QTimer::singleShot(0, qApp, &QApplication::quit);
+            if (window && window->isExposed()) Shown();
         }
         return false;
     }
+
+private:
+    void Shown() {
+        if (m_shown) return;
+        m_shown = true;
+        if (m_stamp) {
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            std::printf("shown %lld %lld\n",
+                        static_cast<long long>(std::chrono::nanoseconds(now).count()),
+                        static_cast<long long>(std::clock()) * 1000000 / CLOCKS_PER_SEC);
+            std::fflush(stdout);
+        }
+        QTimer::singleShot(0, qApp, &QApplication::quit);
+    }
+
+    bool m_stamp;
+    bool m_shown = false;
 };
 
 // While the window system is being reached, Qt's own messages are held back: when there is
@@ -88,76 +115,98 @@ void HoldDuringStart(QtMsgType type, const QMessageLogContext&, const QString& t
     HeldMessages().push_back(text.toStdString());
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    // Answered before any window system is reached, so they work without a display, and a
-    // mistyped option is refused before a window opens. Names other than options are
-    // ignored, as a plain start reads no files from its command line.
+// What the command line asks for before any window system is reached.
+struct StartRequest {
     wb::StartPlace place = wb::StartPlace::CurrentDir;
     std::string namedDir;
-    if (argc >= 2 && std::strcmp(argv[1], wb::gui::kShellOpenFlag) == 0) {
-        place = wb::StartPlace::SharedData;
+    int exitCode = -1;  // set when the program ends at once
+};
+
+// Answers --help and --version and refuses an unknown option; -1 for anything else.
+int AnswerAtOnce(const std::string& arg) {
+    if (arg == "--help" || arg == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
-    for (int i = 1; i < argc && place != wb::StartPlace::SharedData;) {
+    if (arg == "--version") {
+        std::puts("dawnly " WAKEBURST_VERSION);
+        return 0;
+    }
+    if (QtOptionLength(arg) == 0 && arg.size() > 1 && arg[0] == '-') {
+        std::fprintf(stderr, "dawnly: unknown option '%s' (see dawnly --help)\n",
+                     wb::EscapeControlChars(arg).c_str());
+        return 2;
+    }
+    return -1;
+}
+
+// Answered before any window system is reached, so they work without a display, and a
+// mistyped option is refused before a window opens. Names other than options are ignored,
+// as a plain start reads no files from its command line.
+StartRequest ParseCommandLine(int argc, char* argv[]) {
+    StartRequest request;
+    if (argc >= 2 && std::strcmp(argv[1], wb::gui::kShellOpenFlag) == 0) {
+        request.place = wb::StartPlace::SharedData;
+        return request;
+    }
+    for (int i = 1; i < argc;) {
         const std::string arg = argv[i];
         if (arg == "--") break;
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (arg == "--version") {
-            std::puts("dawnly " WAKEBURST_VERSION);
-            return 0;
-        }
         if (arg == "--dir") {
             if (i + 1 >= argc || argv[i + 1][0] == '\0') {
                 std::fputs("dawnly: --dir needs a directory (see dawnly --help)\n", stderr);
-                return 2;
+                request.exitCode = 2;
+                return request;
             }
-            place = wb::StartPlace::Named;
-            namedDir = argv[i + 1];
+            request.place = wb::StartPlace::Named;
+            request.namedDir = argv[i + 1];
             i += 2;
             continue;
         }
+        request.exitCode = AnswerAtOnce(arg);
+        if (request.exitCode >= 0) return request;
         const int qt = QtOptionLength(arg);
-        if (qt == 0 && arg.size() > 1 && arg[0] == '-') {
-            std::fprintf(stderr, "dawnly: unknown option '%s' (see dawnly --help)\n",
-                         wb::EscapeControlChars(arg).c_str());
-            return 2;
-        }
         i += qt ? qt : 1;
     }
+    return request;
+}
 
-    const QtMessageHandler previous = qInstallMessageHandler(HoldDuringStart);
-    QApplication qapp(argc, argv);
+// Passes on what Qt said while the window system was being reached.
+void ReleaseHeldMessages(QtMessageHandler previous) {
     qInstallMessageHandler(previous);
     for (const std::string& m : HeldMessages())
         qWarning("%s", m.c_str());
     HeldMessages().clear();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const StartRequest request = ParseCommandLine(argc, argv);
+    if (request.exitCode >= 0) return request.exitCode;
+
+    const QtMessageHandler previous = qInstallMessageHandler(HoldDuringStart);
+    QApplication qapp(argc, argv);
+    ReleaseHeldMessages(previous);
 
     QApplication::setApplicationName(QStringLiteral("dawnly"));
     QApplication::setOrganizationName(QStringLiteral("Wakeburst"));
 
     // A plain start ignores its other arguments; only the shell's open hands over files.
     QStringList shellFiles;
-    if (place == wb::StartPlace::SharedData) {
+    if (request.place == wb::StartPlace::SharedData) {
         for (const QString& f : QApplication::arguments().mid(2))
             shellFiles << QFileInfo(f).absoluteFilePath();
         if (wb::gui::SendToRunningInstance(shellFiles)) return 0;
     }
 
     wb::gui::CDawnlyApp app;
-    app.SetStartPlace(place, namedDir);
+    app.SetStartPlace(request.place, request.namedDir);
     if (!app.InitInstance()) return 1;
     app.OpenShellFiles(shellFiles);
 
-    ExitWhenShown exitWhenShown;
-    if (qEnvironmentVariableIsSet("WAKEBURST_EXIT_WHEN_SHOWN") && app.m_pMainWnd) {
-        app.m_pMainWnd->windowHandle()->installEventFilter(&exitWhenShown);
-        if (app.m_pMainWnd->windowHandle()->isExposed()) {
-            QTimer::singleShot(0, &qapp, &QApplication::quit);
-        }
-    }
+    ExitWhenShown exitWhenShown(qEnvironmentVariableIsSet("WAKEBURST_SHOWN_STAMP"));
+    if (qEnvironmentVariableIsSet("WAKEBURST_EXIT_WHEN_SHOWN") && app.m_pMainWnd)
+        exitWhenShown.Watch(app.m_pMainWnd->windowHandle());
     return qapp.exec();
 }

@@ -4,20 +4,23 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -89,6 +92,120 @@ void RemoveSocketOnSignals(const QString& path) {
     }
 }
 
+// The shell's hand-over goes over a plain Unix-domain socket: Qt's local sockets would
+// load Qt Network, and with it Kerberos and the proxy libraries, into every start.
+bool ToSocketAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray name = QFile::encodeName(path);
+    address = sockaddr_un{};
+    address.sun_family = AF_UNIX;
+    if (name.isEmpty() || name.size() >= static_cast<qsizetype>(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()) + 1);
+    return true;
+}
+
+// A connection to the socket at `path` that gives up on connecting, sending and receiving
+// after `timeoutMs` each; -1 when none.
+int ConnectTo(const QString& path, int timeoutMs) {
+    sockaddr_un address;
+    if (!ToSocketAddress(path, address)) return -1;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return -1;
+    // A zero time-out would be none at all.
+    const int ms = std::max(timeoutMs, 1);
+    timeval limit{};
+    limit.tv_sec = ms / 1000;
+    limit.tv_usec = static_cast<suseconds_t>(ms % 1000) * 1000;
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool WriteAll(int fd, const QByteArray& data) {
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::send(fd, data.constData() + done,
+                                 static_cast<std::size_t>(data.size() - done), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += n;
+    }
+    return true;
+}
+
+// Listens at `path`, a socket only its user can enter. It is made under a fresh private
+// name and then renamed into place, so that the name never stands for a socket of wider
+// access or half made. -1 on failure.
+int ListenAt(const QString& path) {
+    sockaddr_un address;
+    if (!ToSocketAddress(path, address)) return -1;
+    QByteArray dir = QFile::encodeName(QFileInfo(path).absolutePath()) + "/.wakeburst-XXXXXX";
+    if (!::mkdtemp(dir.data())) return -1;
+    const QByteArray made = dir + "/s";
+    sockaddr_un madeAddress;
+    int fd = -1;
+    if (ToSocketAddress(QFile::decodeName(made), madeAddress))
+        fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    const bool ok =
+        fd >= 0 &&
+        ::bind(fd, reinterpret_cast<const sockaddr*>(&madeAddress), sizeof madeAddress) == 0 &&
+        ::listen(fd, 50) == 0 && ::chmod(made.constData(), 0700) == 0 &&
+        ::rename(made.constData(), address.sun_path) == 0;
+    ::unlink(made.constData());
+    ::rmdir(dir.constData());
+    if (!ok && fd >= 0) ::close(fd);
+    return ok ? fd : -1;
+}
+
+// One connection of a later start: reads its list, answers, and goes.
+class CShellOpenConnection final : public QObject {
+public:
+    CShellOpenConnection(int fd, CShellOpenServer* server)
+        : QObject(server), m_fd(fd), m_notifier(fd, QSocketNotifier::Read) {
+        connect(&m_notifier, &QSocketNotifier::activated, this, [this] { OnReadable(); });
+    }
+    ~CShellOpenConnection() override {
+        m_notifier.setEnabled(false);
+        ::close(m_fd);
+    }
+
+    std::function<void(const QStringList&)> m_received;
+
+private:
+    void OnReadable() {
+        char chunk[4096];
+        const ssize_t n = ::recv(m_fd, chunk, sizeof chunk, MSG_DONTWAIT);
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return;
+        if (n <= 0 || m_buffer.size() + n > kMaxMessage) {
+            End();
+            return;
+        }
+        m_buffer.append(chunk, n);
+        if (!m_buffer.endsWith("\n\n") && m_buffer != "\n") return;
+        QStringList files;
+        for (const QByteArray& line : m_buffer.split('\n')) {
+            if (IsFilePathLine(line)) files << QString::fromUtf8(line);
+        }
+        ::send(m_fd, kAck, sizeof kAck - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+        End();
+        if (m_received) m_received(files);
+    }
+
+    void End() {
+        m_notifier.setEnabled(false);
+        ::shutdown(m_fd, SHUT_RDWR);
+        deleteLater();
+    }
+
+    int m_fd;
+    QSocketNotifier m_notifier;
+    QByteArray m_buffer;
+};
+
 }  // namespace
 
 QString ShellOpenServerName() {
@@ -102,85 +219,75 @@ QString ShellOpenServerName() {
 bool SendToRunningInstance(const QStringList& files, int timeoutMs) {
     const QString name = ShellOpenServerName();
     if (name.isEmpty()) return false;
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(timeoutMs)) return false;
-    // Another user's server would learn every path opened, and could drop them.
-    if (!platform::IsPeerSameUser(socket.socketDescriptor())) return false;
+    const int fd = ConnectTo(name, timeoutMs);
+    if (fd < 0) return false;
     QByteArray message;
     for (const QString& f : files)
         message += f.toUtf8() + '\n';
     message += '\n';
-    socket.write(message);
-    if (!socket.waitForBytesWritten(timeoutMs)) return false;
+    // Another user's server would learn every path opened, and could drop them.
+    bool ok = platform::IsPeerSameUser(fd) && WriteAll(fd, message);
     QByteArray answer;
-    while (answer.size() < static_cast<qsizetype>(sizeof(kAck) - 1)) {
-        if (!socket.waitForReadyRead(timeoutMs)) return false;
-        answer += socket.readAll();
+    while (ok && answer.size() < static_cast<qsizetype>(sizeof(kAck) - 1)) {
+        char chunk[16];
+        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) answer.append(chunk, n);
     }
-    return answer.startsWith(kAck);
+    ::close(fd);
+    return ok && answer.startsWith(kAck);
 }
 
-CShellOpenServer::CShellOpenServer(QObject* parent)
-    : QObject(parent), m_pServer(new QLocalServer(this)) {
-    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_pServer, &QLocalServer::newConnection, this, &CShellOpenServer::OnNewConnection);
-}
+CShellOpenServer::CShellOpenServer(QObject* parent) : QObject(parent) {}
 
 CShellOpenServer::~CShellOpenServer() {
-    if (m_pServer->isListening() &&
-        QFile::encodeName(m_pServer->fullServerName()) == g_socketToRemove) {
-        g_socketToRemove[0] = '\0';
-    }
+    if (m_listenFd < 0) return;
+    delete m_pNotifier;
+    ::close(m_listenFd);
+    const QByteArray name = QFile::encodeName(m_path);
+    ::unlink(name.constData());
+    if (name == g_socketToRemove) g_socketToRemove[0] = '\0';
 }
 
 bool CShellOpenServer::Listen() {
     const QString name = ShellOpenServerName();
-    if (name.isEmpty()) return false;
+    if (name.isEmpty() || m_listenFd >= 0) return false;
     // Listening would take the name over from an instance that still runs.
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    if (probe.waitForConnected(500) && platform::IsPeerSameUser(probe.socketDescriptor())) {
-        return false;
-    }
-    probe.abort();
+    const int probe = ConnectTo(name, 500);
+    const bool running = probe >= 0 && platform::IsPeerSameUser(probe);
+    if (probe >= 0) ::close(probe);
+    if (running) return false;
     // Left behind by an instance that ended abnormally.
-    QLocalServer::removeServer(name);
+    ::unlink(QFile::encodeName(name).constData());
     // Ready before the socket file appears, so that no signal can leave it behind.
     RemoveSocketOnSignals(name);
-    if (m_pServer->listen(name)) return true;
-    g_socketToRemove[0] = '\0';
-    return false;
+    m_listenFd = ListenAt(name);
+    if (m_listenFd < 0) {
+        g_socketToRemove[0] = '\0';
+        return false;
+    }
+    m_path = name;
+    m_pNotifier = new QSocketNotifier(m_listenFd, QSocketNotifier::Read, this);
+    connect(m_pNotifier, &QSocketNotifier::activated, this, &CShellOpenServer::OnNewConnection);
+    return true;
 }
 
-bool CShellOpenServer::IsListening() const { return m_pServer->isListening(); }
+bool CShellOpenServer::IsListening() const { return m_listenFd >= 0; }
 
 void CShellOpenServer::OnNewConnection() {
-    while (QLocalSocket* socket = m_pServer->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    for (;;) {
+        const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0 && errno == EINTR) continue;
+        if (fd < 0) return;
         // The socket file is the user's alone; the peer's identity is checked all the same,
         // since a file's mode is easily loosened.
-        if (!platform::IsPeerSameUser(socket->socketDescriptor())) {
-            socket->abort();
+        if (!platform::IsPeerSameUser(fd)) {
+            ::close(fd);
             continue;
         }
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            QByteArray buffer = socket->property("wbBuffer").toByteArray() + socket->readAll();
-            if (buffer.size() > kMaxMessage) {
-                socket->abort();
-                return;
-            }
-            socket->setProperty("wbBuffer", buffer);
-            if (!buffer.endsWith("\n\n") && buffer != "\n") return;
-            QStringList files;
-            for (const QByteArray& line : buffer.split('\n')) {
-                if (IsFilePathLine(line)) files << QString::fromUtf8(line);
-            }
-            socket->write(kAck);
-            socket->flush();
-            socket->disconnectFromServer();
-            emit filesReceived(files);
-        });
+        auto* connection = new CShellOpenConnection(fd, this);
+        connection->m_received = [this](const QStringList& files) { emit filesReceived(files); };
     }
 }
 

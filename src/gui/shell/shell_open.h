@@ -4,9 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QSocketNotifier;
 class QWidget;
-
-class QLocalServer;
 
 namespace wb::gui {
 
@@ -42,7 +41,9 @@ signals:
 private:
     void OnNewConnection();
 
-    QLocalServer* m_pServer;
+    int m_listenFd = -1;
+    QString m_path;
+    QSocketNotifier* m_pNotifier = nullptr;
 };
 
 // Registers the ".mp" type, the desktop entry and the icons for the current user (under
