@@ -94,6 +94,30 @@ const CommandRule* FindCommand(int id) {
     return it == std::end(kCommands) ? nullptr : it;
 }
 
+namespace {
+
+// The rules that look at the active document window, which is there.
+bool ViewAllows(EnableRule enable, const CDawnlyView& view) {
+    switch (enable) {
+        case E::WithUndo:
+            return view.document()->isUndoAvailable();
+        case E::WithSelection:
+            return view.textCursor().hasSelection();
+        case E::WithClipboardText: {
+            const QMimeData* data = QApplication::clipboard()->mimeData();
+            return data && data->hasText();
+        }
+        case E::WithText:
+            return !view.document()->isEmpty();
+        case E::WithHostList:
+            return view.IsHostList();
+        default:
+            return true;
+    }
+}
+
+}  // namespace
+
 bool IsCommandEnabled(const CommandRule& rule, const CommandContext& context) {
     const CDawnlyView* view = context.view;
     // Nothing serves a view's or a document's command without a document window.
@@ -103,24 +127,11 @@ bool IsCommandEnabled(const CommandRule& rule, const CommandContext& context) {
             return true;
         case E::Never:
             return false;
-        case E::WithDocument:
-            return view != nullptr;
-        case E::WithUndo:
-            return view && view->document()->isUndoAvailable();
-        case E::WithSelection:
-            return view && view->textCursor().hasSelection();
-        case E::WithClipboardText: {
-            const QMimeData* data = QApplication::clipboard()->mimeData();
-            return view && data && data->hasText();
-        }
-        case E::WithText:
-            return view && !view->document()->isEmpty();
-        case E::WithHostList:
-            return view && view->IsHostList();
         case E::WithSeveralWindows:
             return context.frame.MdiArea()->subWindowList().size() > 1;
+        default:
+            return view && ViewAllows(rule.enable, *view);
     }
-    return false;
 }
 
 bool RunCommand(int id, const CommandContext& context) {
