@@ -14,15 +14,20 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaEnum>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextCursor>
 #include <QToolButton>
 #include <functional>
 #include <map>
 
 #include "alarm/alarm_store.h"
+#include "common/help.h"
+#include "dialogs/about_dlg.h"
+#include "dialogs/find_dlg.h"
 #include "dialogs/send_channel.h"
 #include "scenario_script.h"
 #include "shell/command_ids.h"
@@ -132,6 +137,7 @@ class DlgTest : public QObject, public Scenario {
     std::unique_ptr<wb::CAlarmStore> m_store;
     std::unique_ptr<CSystemCommands> m_commands;
     QPointer<QDialog> m_dlg;
+    QPlainTextEdit m_editor;  // what the find dialog searches
     Fakes m_f;
     std::unique_ptr<UdpReceiver> m_receiver;
     QElapsedTimer m_stopwatch;
@@ -149,6 +155,12 @@ class DlgTest : public QObject, public Scenario {
             m_dlg && id != m_controls.end() ? m_dlg->findChild<QWidget*>(Ctl(id->second)) : nullptr;
         auto* combo = qobject_cast<QComboBox*>(w);
         return combo && combo->isEditable() ? combo->lineEdit() : w;
+    }
+    static QDialog* HelpWindow() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->findChild<QTextBrowser*>(QStringLiteral("helpBrowser")))
+                return qobject_cast<QDialog*>(w);
+        return nullptr;
     }
     // The modeless dialog the program holds open (one kind in a scenario).
     QDialog* Held() {
@@ -169,15 +181,22 @@ class DlgTest : public QObject, public Scenario {
             CUiSeam::Reset();
             CUiSeam::InstallCoreMessageHandler();
         });
-        add("open send|alarm|create: the dialog opens", [this](Args a) {
+        add("open send|alarm|create|find|replace|about|help: the dialog opens", [this](Args a) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            if (a.value(0) == "send") Commands().OpenSendDialog(nullptr);
-            if (a.value(0) == "alarm") Commands().OpenAlarmDialog(nullptr);
-            if (a.value(0) == "create")
-                (m_dlg = new CCreateListDlg([this](const QString& path) {
-                     if (m_started) m_fx->App().OpenDocumentFile(path);
-                 }))->show();
-            QVERIFY(m_f.dlg = m_dlg = a.value(0) == "create" ? m_dlg.data() : Held());
+            const QString kind = a.value(0);
+            if (kind == "send") Commands().OpenSendDialog(nullptr);
+            if (kind == "alarm") Commands().OpenAlarmDialog(nullptr);
+            if (kind == "create")
+                m_dlg = new CCreateListDlg([this](const QString& path) {
+                    if (m_started) m_fx->App().OpenDocumentFile(path);
+                });
+            if (kind == "find" || kind == "replace")
+                m_dlg = new CFindReplaceDlg(&m_editor, kind == "replace");
+            if (kind == "about") m_dlg = new CAboutDlg;
+            if (kind == "send" || kind == "alarm") m_dlg = Held();
+            if (kind == "help") ShowHelpTopics(nullptr, QString()), m_dlg = HelpWindow();
+            QVERIFY(m_f.dlg = m_dlg);
+            m_dlg->show();
         });
         add("real: the real network from then on, not the stand-ins",
             [](Args) { CSendDlg::SetChannelFactory({}), CCreateListDlg::SetCreationRunner({}); });
@@ -344,6 +363,7 @@ private slots:
     }
     void cleanup() {
         delete m_dlg.data();
+        RestoreEnv();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         CSendDlg::SetChannelFactory({});
         CCreateListDlg::SetCreationRunner({});

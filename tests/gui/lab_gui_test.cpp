@@ -16,9 +16,10 @@ void RunScenario(const std::string& name) {
     const TempDir run;  // a session's runtime directory is its user's alone
     std::filesystem::permissions(run.Path(), std::filesystem::perms::owner_all);
     const auto r = LabNetwork::RunInHost(
-        {"env", "QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + run.Path(),
-         "WAKEBURST_NO_DESKTOP_CACHE=1", "WAKEBURST_SHELL_SERVER=wakeburst-lab-gui",
-         "WAKEBURST_DLG_SCRIPTS=lab_gui.txt", DLG_TEST, "scenario:lab_gui: " + name});
+        {"env", "QT_QPA_PLATFORM=offscreen", "LANGUAGE=", "LC_ALL=C.UTF-8",
+         "XDG_RUNTIME_DIR=" + run.Path(), "WAKEBURST_NO_DESKTOP_CACHE=1",
+         "WAKEBURST_SHELL_SERVER=wakeburst-lab-gui", "WAKEBURST_DLG_SCRIPTS=lab_gui.txt", DLG_TEST,
+         "scenario:lab_gui: " + name});
     ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
 }
 

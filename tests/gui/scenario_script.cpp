@@ -18,6 +18,7 @@
 #include "platform/codepage.h"
 #include "shell/host_marks.h"
 #include "shell/main_frame.h"
+#include "shell/qt_translations.h"
 
 namespace wb::test {
 namespace {
@@ -206,6 +207,21 @@ void Scenario::CheckReadme(const QString& scripts) {
     QVERIFY2(wrong.isEmpty(), "tests/data/gui/README.md lists the verbs otherwise: see above");
 }
 
+Scenario::~Scenario() { RestoreEnv(); }
+
+void Scenario::RestoreEnv() {
+    for (const auto& [name, old] : m_env)
+        old.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), old);
+    if (!m_env.empty()) gui::InstallTranslations();
+    m_env.clear();
+}
+
+void Scenario::SetEnv(const QByteArray& name, const QByteArray& value) {
+    m_env.try_emplace(name, qgetenv(name.constData()));
+    value.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), value);
+    gui::InstallTranslations();
+}
+
 void Scenario::AddCommonActions(Actions& add) {
     const auto control = [this](Args a, auto run) {
         QWidget* w = Widget(a.value(0));
@@ -269,6 +285,11 @@ void Scenario::AddCommonActions(Actions& add) {
             combo->activated(index.toInt());
         });
     });
+    add("env NAME [TEXT]: a variable set to the text, or unset (the program's language follows)",
+        [this](Args a) {
+            SetEnv(a.value(0).toUtf8(),
+                   a.size() > 1 ? QFile::encodeName(Long(a[1])) : QByteArray());
+        });
 }
 
 void Scenario::Fill(Args a, bool typed) {
@@ -333,7 +354,7 @@ void Scenario::AddCommonChecks(Checks& add) {
         return Short(QString::fromStdString(platform::FromFileText(bytes)));
     });
     for (const char* property : {"text", "enabled", "checked", "visible", "focus", "readOnly",
-                                 "maxLength", "selectedText"})
+                                 "maxLength", "selectedText", "windowTitle"})
         add(property + QString(" NAMES: this Qt property of each named control (booleans 1 or 0)"),
             [this, property](Arg arg) {
                 QStringList out;

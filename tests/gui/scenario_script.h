@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -95,7 +96,8 @@ using Checks = Table<std::function<QString(Arg)>>;  // "= KEY[:ARG] VALUE": read
 // and every verb and check: tests/data/gui/README.md.
 class Scenario {
 public:
-    virtual ~Scenario() = default;
+    // Puts back the environment the scenario changed, and the language that follows from it.
+    virtual ~Scenario();
     // Adds the rows, column "script": the scenarios of the files of tests/data/gui that the
     // comma-separated patterns `names` match, each named "FILE: NAME".
     static void AddRows(const QString& names);
@@ -120,14 +122,20 @@ protected:
     wb::WallClock Clock();                 // the program's: the system's unless the script set one
     std::optional<std::chrono::system_clock::time_point> m_now;
     wb::AlarmList Alarms(const QStringList& rows) const;
+    // A variable set (a null value: unset) until the scenario ends; the program's texts
+    // follow at once when it decides the language.
+    void SetEnv(const QByteArray& name, const QByteArray& value);
+    // Puts back what SetEnv changed (a runner of many scenarios: after each).
+    void RestoreEnv();
     QString Alarms(const wb::AlarmList& list) const;
 
 private:
     void AddCommonActions(Actions& add);
     void AddCommonChecks(Checks& add);
     void Fill(Args args, bool typed);
-    QElapsedTimer m_running;  // valid when the program's clock runs from m_now
-    wb::AlarmList m_given;    // the program's alarms as the script set them
+    QElapsedTimer m_running;                 // valid when the program's clock runs from m_now
+    wb::AlarmList m_given;                   // the program's alarms as the script set them
+    std::map<QByteArray, QByteArray> m_env;  // what the scenario changed, as it was
 };
 
 }  // namespace wb::test

@@ -106,15 +106,12 @@ class ShellScript final : public wb::test::Scenario {
 public:
     ~ShellScript() override {
         m_fx.reset();
-        for (const auto& [name, old] : m_env)
-            old.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), old);
         if (m_child.state() != QProcess::NotRunning) m_child.kill(), m_child.waitForFinished();
     }
 
 private:
     std::unique_ptr<wb::test::AppFixture> m_fx = std::make_unique<wb::test::AppFixture>();
     bool m_started = false;
-    std::map<QByteArray, QByteArray> m_env;  // what the scenario changed, as it was
     std::unique_ptr<CShellOpenServer> m_server;
     std::unique_ptr<QSignalSpy> m_received;
     std::unique_ptr<CBackdropWnd> m_backdrop;
@@ -133,10 +130,6 @@ private:
     QString Path(const QString& name) { return m_fx->Path(name); }
     QString Dir() const override { return m_fx->Dir(); }
     wb::CAlarmStore& Store() override { return App().Store(); }
-    void SetEnv(const QByteArray& name, const QByteArray& value) {
-        m_env.try_emplace(name, qgetenv(name.constData()));
-        value.isNull() ? qunsetenv(name.constData()) : qputenv(name.constData(), value);
-    }
     QAction* Command(const QString& name) {
         QAction* action = Ids().count(name) ? Frame().Action(Ids().at(name)) : nullptr;
         if (!action) QTest::qFail(qPrintable("no command " + name), __FILE__, __LINE__);
@@ -275,10 +268,6 @@ private:
                     QCOMPARE(::chmod(QFile::encodeName(dir).constData(), a[1].toUInt(nullptr, 8)),
                              0);
             });
-        add("env NAME [TEXT]: a variable set to the text, or unset", [this](Args a) {
-            SetEnv(a.value(0).toUtf8(),
-                   a.size() > 1 ? QFile::encodeName(Long(a[1])) : QByteArray());
-        });
         add("give FILE UID: a file given to a user (skipped without root)", [this](Args a) {
             if (geteuid() != 0) SCENARIO_SKIP("needs root to give a directory away");
             const uint uid = a.value(1).toUInt();
@@ -538,9 +527,9 @@ private:
         });
         add("other: the status bar on another scheduler: none, running, or its text", [this](Arg) {
             const QString s = Frame().SchedulerText();
-            return s.isEmpty()                            ? "none"
-                   : s == CMainFrame::kOtherSchedulerText ? "running"
-                                                          : Short(s);
+            return s.isEmpty()                                            ? "none"
+                   : s == CMainFrame::tr(CMainFrame::kOtherSchedulerText) ? "running"
+                                                                          : Short(s);
         });
         add("startdir: the program's start directory",
             [this](Arg) { return Short(QString::fromStdString(App().m_strStartDir)); });

@@ -1,5 +1,6 @@
 #include "common/dialog_data_exchange.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 #include "common/ui_seam.h"
@@ -17,13 +18,19 @@ bool Refuse(QWidget* dialog, QLineEdit* field, const QString& message) {
 
 }  // namespace
 
-QString ParseUIntMessage() { return QStringLiteral("请输入一个正整数。"); }
-
-QString RangeMessage(unsigned min, unsigned max) {
-    return QStringLiteral("请输入一个在 %1 和 %2 之间的整数。").arg(min).arg(max);
+QString ParseUIntMessage() {
+    return QCoreApplication::translate("DialogDataExchange", "请输入一个正整数。");
 }
 
-QString MaxCharsMessage(int max) { return QStringLiteral("请输入不超过 %1 个字符。").arg(max); }
+QString RangeMessage(unsigned min, unsigned max) {
+    return QCoreApplication::translate("DialogDataExchange", "请输入一个在 %1 和 %2 之间的整数。")
+        .arg(min)
+        .arg(max);
+}
+
+QString MaxCharsMessage(int max) {
+    return QCoreApplication::translate("DialogDataExchange", "请输入不超过 %1 个字符。").arg(max);
+}
 
 bool ExchangeUInt(QWidget* dialog, QLineEdit* field, unsigned min, unsigned max, unsigned& value) {
     const QString text = field->text().trimmed();

@@ -1,5 +1,6 @@
 #include "common/help.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QMainWindow>
@@ -17,7 +18,8 @@
 namespace wb::gui {
 
 QString HelpPageHtml() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "Help",
                "<h2>%1 帮助</h2>"
                "<p>%1 通过局域网发送唤醒帧(Wake-on-LAN), 远程开启计算机. "
                "唤醒帧为 UDP 数据报, 发往端口 2304.</p>"
@@ -87,7 +89,7 @@ void ShowHelpTopics(QWidget* parent, const QString& anchor) {
     if (!s_dialog) {
         s_dialog = new QDialog(parent);
         s_dialog->setAttribute(Qt::WA_DeleteOnClose);
-        s_dialog->setWindowTitle(AppTitle() + QStringLiteral(" 帮助"));
+        s_dialog->setWindowTitle(QCoreApplication::translate("Help", "%1 帮助").arg(AppTitle()));
         auto* layout = new QVBoxLayout(s_dialog);
         auto* browser = new QTextBrowser(s_dialog);
         browser->setObjectName(QStringLiteral("helpBrowser"));
@@ -108,28 +110,35 @@ void ShowHelpTopics(QWidget* parent, const QString& anchor) {
 QString ContextHelpText(std::uint32_t id) {
     static const std::pair<std::uint32_t, const char*> kTexts[] = {
         // Host-list creation.
-        {0x808303EAu, "保存主机列表的文件名; 不带目录时存放在当前目录."},
-        {0x80830408u, "本机所在子网的子网掩码, 四个 0 到 255 的数 (最后一个至多 254)."},
+        {0x808303EAu,
+         QT_TRANSLATE_NOOP("ContextHelp", "保存主机列表的文件名; 不带目录时存放在当前目录.")},
+        {0x80830408u,
+         QT_TRANSLATE_NOOP("ContextHelp",
+                           "本机所在子网的子网掩码, 四个 0 到 255 的数 (最后一个至多 254).")},
         // Send dialog.
-        {0x808203E8u, "唤醒帧发往的 IP 广播地址、主机地址或主机名."},
-        {0x80820468u, "目标主机以太网地址的一个字节, 两位十六进制数."},
-        {0x80840005u, "立即向目标主机发送一个唤醒帧."},
+        {0x808203E8u,
+         QT_TRANSLATE_NOOP("ContextHelp", "唤醒帧发往的 IP 广播地址、主机地址或主机名.")},
+        {0x80820468u,
+         QT_TRANSLATE_NOOP("ContextHelp", "目标主机以太网地址的一个字节, 两位十六进制数.")},
+        {0x80840005u, QT_TRANSLATE_NOOP("ContextHelp", "立即向目标主机发送一个唤醒帧.")},
         // Alarm dialog.
-        {0x808403E9u, "包含要唤醒的主机列表的文件; 下拉列表中是已设置的提醒."},
-        {0x808403FAu, "选择一个主机列表文件."},
-        {0x8084052Du, "唤醒帧发往的 IP 广播地址, 四个 0 到 255 的数."},
-        {0x808405E2u, "提醒生效的星期几."},
-        {0x80840589u, "唤醒的时间: 时 (0-23) 和分 (0-59)."},
-        {0x808403FBu, "按当前设置添加一个提醒 (最多 16 个)."},
-        {0x808403FCu, "移除所选的提醒."},
-        {0x80840004u, "保存所有提醒并关闭对话框; 提醒立即生效."},
-        {0x80840003u, "关闭对话框, 不保存修改."},
+        {0x808403E9u,
+         QT_TRANSLATE_NOOP("ContextHelp", "包含要唤醒的主机列表的文件; 下拉列表中是已设置的提醒.")},
+        {0x808403FAu, QT_TRANSLATE_NOOP("ContextHelp", "选择一个主机列表文件.")},
+        {0x8084052Du,
+         QT_TRANSLATE_NOOP("ContextHelp", "唤醒帧发往的 IP 广播地址, 四个 0 到 255 的数.")},
+        {0x808405E2u, QT_TRANSLATE_NOOP("ContextHelp", "提醒生效的星期几.")},
+        {0x80840589u, QT_TRANSLATE_NOOP("ContextHelp", "唤醒的时间: 时 (0-23) 和分 (0-59).")},
+        {0x808403FBu, QT_TRANSLATE_NOOP("ContextHelp", "按当前设置添加一个提醒 (最多 16 个).")},
+        {0x808403FCu, QT_TRANSLATE_NOOP("ContextHelp", "移除所选的提醒.")},
+        {0x80840004u, QT_TRANSLATE_NOOP("ContextHelp", "保存所有提醒并关闭对话框; 提醒立即生效.")},
+        {0x80840003u, QT_TRANSLATE_NOOP("ContextHelp", "关闭对话框, 不保存修改.")},
         // Shared buttons.
-        {0x80840001u, "开始创建主机列表."},
-        {0x80840002u, "关闭对话框."},
+        {0x80840001u, QT_TRANSLATE_NOOP("ContextHelp", "开始创建主机列表.")},
+        {0x80840002u, QT_TRANSLATE_NOOP("ContextHelp", "关闭对话框.")},
     };
     for (const auto& [key, text] : kTexts) {
-        if (key == id) return QString::fromUtf8(text);
+        if (key == id) return QCoreApplication::translate("ContextHelp", text);
     }
     return {};
 }

@@ -11,15 +11,15 @@
 namespace wb::gui {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("关于 ") + AppTitle());
+    setWindowTitle(tr("关于 %1").arg(AppTitle()));
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/dawnly.png")).pixmap(32, 32));
     auto* name = new QLabel(AppTitle(), this);
     name->setTextFormat(Qt::PlainText);
-    auto* version = new QLabel(QStringLiteral("版本 1.00.005"), this);
+    auto* version = new QLabel(tr("版本 1.00.005"), this);
     version->setObjectName(QStringLiteral("version1055"));
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

@@ -54,10 +54,16 @@ bool SameAlarm(const CAlarmSetting& a, const CAlarmSetting& b) {
 }  // namespace
 
 QString CAlarmDlg::AlarmLabel(const CAlarmSetting& alarm) {
-    static const char* const kDays[] = {"日", "一", "二", "三", "四", "五", "六"};
+    static const char* const kDays[] = {QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "周日"),
+                                        QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "周一"),
+                                        QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "周二"),
+                                        QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "周三"),
+                                        QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "周四"),
+                                        QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "周五"),
+                                        QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "周六")};
     QStringList days;
     for (int k = 0; k < 7; ++k) {
-        if (alarm.m_nDays & (0x02u << k)) days << tr("周%1").arg(QString::fromUtf8(kDays[k]));
+        if (alarm.m_nDays & (0x02u << k)) days << tr(kDays[k]);
     }
     const QString when = days.size() == 7 ? tr("每天")
                          : days.isEmpty() ? tr("无日期")
@@ -116,13 +122,18 @@ QString ControlName(int id) { return QStringLiteral("ctl%1").arg(id); }
 // The decimal value of a text as atoi reads it.
 int DecimalValue(const QString& text) { return std::atoi(text.toStdString().c_str()); }
 
-const char* const kDayNames[7] = {"星期日", "星期一", "星期二", "星期三",
-                                  "星期四", "星期五", "星期六"};
+const char* const kDayNames[7] = {QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "星期日"),
+                                  QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "星期一"),
+                                  QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "星期二"),
+                                  QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "星期三"),
+                                  QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "星期四"),
+                                  QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "星期五"),
+                                  QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg", "星期六")};
 
 }  // namespace
 
 CAlarmDlg::CAlarmDlg(CAlarmStore& store, QWidget* parent) : CHelpDialog(parent), m_pStore(&store) {
-    setWindowTitle(QStringLiteral("设置组提醒"));
+    setWindowTitle(tr("设置组提醒"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     BuildLayout();
     connect(this, &QDialog::finished, this, &CAlarmDlg::DestroyWindow);
@@ -140,15 +151,15 @@ void CAlarmDlg::BuildLayout() {
         connect(e, &QLineEdit::textEdited, this, &CAlarmDlg::OnFieldEdited);
         return e;
     };
-    auto button = [this](int id, const char* text) {
-        auto* b = new QPushButton(QString::fromUtf8(text), this);
+    auto button = [this](int id, const QString& text) {
+        auto* b = new QPushButton(text, this);
         b->setObjectName(ControlName(id));
         // No button is the default one, so Enter in a field presses none (keyPressEvent).
         b->setAutoDefault(false);
         return b;
     };
 
-    grid->addWidget(new QLabel(QStringLiteral("包含组列表的文件:"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("包含组列表的文件:"), this), 0, 0);
     m_comboGroup = new QComboBox(this);
     m_comboGroup->setObjectName(ControlName(kGroupId));
     m_comboGroup->setEditable(true);
@@ -164,10 +175,10 @@ void CAlarmDlg::BuildLayout() {
     m_comboGroup->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 22);
     m_comboGroup->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     grid->addWidget(m_comboGroup, 1, 0);
-    m_btnBrowse = button(kBrowseId, "浏览...");
+    m_btnBrowse = button(kBrowseId, tr("浏览..."));
     grid->addWidget(m_btnBrowse, 1, 1);
 
-    grid->addWidget(new QLabel(QStringLiteral("IP 广播地址:"), this), 2, 0);
+    grid->addWidget(new QLabel(tr("IP 广播地址:"), this), 2, 0);
     auto* addrRow = new QHBoxLayout;
     addrRow->setSpacing(2);
     for (int k = 0; k < 4; ++k) {
@@ -176,13 +187,13 @@ void CAlarmDlg::BuildLayout() {
     }
     addrRow->addStretch();
     grid->addLayout(addrRow, 3, 0);
-    m_btnAdd = button(kAddId, "添加");
+    m_btnAdd = button(kAddId, tr("添加"));
     grid->addWidget(m_btnAdd, 3, 1);
 
-    auto* alarmBox = new QGroupBox(QStringLiteral("设置提醒"), this);
+    auto* alarmBox = new QGroupBox(tr("设置提醒"), this);
     auto* box = new QGridLayout(alarmBox);
     for (int k = 0; k < 7; ++k) {
-        auto* check = new QCheckBox(QString::fromUtf8(kDayNames[k]), alarmBox);
+        auto* check = new QCheckBox(tr(kDayNames[k]), alarmBox);
         check->setObjectName(ControlName(kFirstDayId + k));
         connect(check, &QCheckBox::clicked, this, &CAlarmDlg::OnFieldEdited);
         m_checkDay[k] = check;
@@ -195,9 +206,9 @@ void CAlarmDlg::BuildLayout() {
 
     auto* time = new QGridLayout;
     time->setHorizontalSpacing(2);
-    time->addWidget(new QLabel(QStringLiteral("唤醒时间:"), alarmBox), 0, 0, 1, 6);
-    time->addWidget(new QLabel(QStringLiteral("时:"), alarmBox), 1, 0, 1, 2);
-    time->addWidget(new QLabel(QStringLiteral("分:"), alarmBox), 1, 2, 1, 2);
+    time->addWidget(new QLabel(tr("唤醒时间:"), alarmBox), 0, 0, 1, 6);
+    time->addWidget(new QLabel(tr("时:"), alarmBox), 1, 0, 1, 2);
+    time->addWidget(new QLabel(tr("分:"), alarmBox), 1, 2, 1, 2);
     m_editHour = edit(kHourId, 2, Qt::AlignRight);
     m_editMinute = edit(kMinuteId, 2, Qt::AlignRight);
     m_editAmPm = edit(kAmPmId, 2);
@@ -218,9 +229,9 @@ void CAlarmDlg::BuildLayout() {
     box->setColumnStretch(2, 1);
     grid->addWidget(alarmBox, 4, 0, 3, 1);
 
-    m_btnRemove = button(kRemoveId, "移除");
-    m_btnOk = button(1, "确定");
-    m_btnCancel = button(2, "取消");
+    m_btnRemove = button(kRemoveId, tr("移除"));
+    m_btnOk = button(1, tr("确定"));
+    m_btnCancel = button(2, tr("取消"));
     // OK is a plain button: neither the default one nor a tab stop.
     m_btnOk->setFocusPolicy(Qt::ClickFocus);
     auto* right = new QVBoxLayout;
@@ -274,10 +285,11 @@ bool CAlarmDlg::Create() {
 }
 
 const char CAlarmDlg::kStoreChangedText[] =
-    "文件 DwnGs 中的提醒设置已被另一个程序更改.\n\n"
-    "是: 用这里的设置覆盖另一个程序的更改.\n"
-    "否: 重新载入文件中的设置, 放弃这里的更改.\n"
-    "取消: 返回对话框.";
+    QT_TRANSLATE_NOOP("wb::gui::CAlarmDlg",
+                      "文件 DwnGs 中的提醒设置已被另一个程序更改.\n\n"
+                      "是: 用这里的设置覆盖另一个程序的更改.\n"
+                      "否: 重新载入文件中的设置, 放弃这里的更改.\n"
+                      "取消: 返回对话框.");
 
 // The dialog starts from the store as it is on disk now, not as the program loaded it: the
 // command line or another program may have changed it since. With no store on disk the
@@ -411,8 +423,8 @@ void CAlarmDlg::OnSelChangeGroup(int /*index*/) {
 void CAlarmDlg::OnEditChangeGroup() { SetButtons(true, false, false); }
 
 void CAlarmDlg::OnBrowse() {
-    const QStringList chosen = CUiSeam::GetOpenFileNames(
-        this, QStringLiteral("打开"), QStringLiteral("远程启动组文件(*.mp);;所有文件 (*.*)"));
+    const QStringList chosen =
+        CUiSeam::GetOpenFileNames(this, tr("打开"), tr("远程启动组文件(*.mp);;所有文件 (*.*)"));
     if (chosen.isEmpty()) return;
     m_comboGroup->setEditText(QFileInfo(chosen.front()).absoluteFilePath());
     SetButtons(true, false, false);
@@ -517,7 +529,7 @@ bool CAlarmDlg::SaveToStore() {
         }
         // Asked outside the lock, so that nobody waits on the user; the store is compared
         // again when it is taken next.
-        switch (CUiSeam::Message(this, QString::fromUtf8(kStoreChangedText),
+        switch (CUiSeam::Message(this, tr(kStoreChangedText),
                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                  QMessageBox::Warning, AppTitle())) {
             case QMessageBox::Yes:

@@ -35,7 +35,7 @@ QString ControlName(int id) { return QStringLiteral("ctl%1").arg(id); }
 
 CCreateListDlg::CCreateListDlg(OpenDocument openDocument, QWidget* parent)
     : CHelpDialog(parent), m_openDocument(std::move(openDocument)) {
-    setWindowTitle(QStringLiteral("创建局域网主机列表"));
+    setWindowTitle(tr("创建局域网主机列表"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     BuildLayout();
 }
@@ -43,7 +43,7 @@ CCreateListDlg::CCreateListDlg(OpenDocument openDocument, QWidget* parent)
 void CCreateListDlg::BuildLayout() {
     auto* top = new QVBoxLayout(this);
 
-    top->addWidget(new QLabel(QStringLiteral("子网掩码:"), this));
+    top->addWidget(new QLabel(tr("子网掩码:"), this));
     auto* maskRow = new QHBoxLayout;
     maskRow->setSpacing(0);
     const int maskWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 8;
@@ -59,7 +59,7 @@ void CCreateListDlg::BuildLayout() {
     maskRow->addStretch();
     top->addLayout(maskRow);
 
-    top->addWidget(new QLabel(QStringLiteral("文件名 - 保存主机列表为:"), this));
+    top->addWidget(new QLabel(tr("文件名 - 保存主机列表为:"), this));
     m_editFileName = new QLineEdit(this);
     m_editFileName->setObjectName(ControlName(kFileNameId));
     m_editFileName->setMaxLength(kMaxFileName);
@@ -67,7 +67,7 @@ void CCreateListDlg::BuildLayout() {
     top->addWidget(m_editFileName);
     SetContextHelp(m_editFileName, 0x808303EAu);
 
-    auto* infoBox = new QGroupBox(QStringLiteral("信息"), this);
+    auto* infoBox = new QGroupBox(tr("信息"), this);
     auto* info = new QVBoxLayout(infoBox);
     m_ctlStatus = new QLabel(infoBox);
     m_ctlStatus->setObjectName(ControlName(kStatusId));
@@ -87,10 +87,10 @@ void CCreateListDlg::BuildLayout() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    m_btnOk = new QPushButton(QStringLiteral("确定"), this);
+    m_btnOk = new QPushButton(tr("确定"), this);
     m_btnOk->setObjectName(ControlName(1));
     m_btnOk->setDefault(true);
-    m_btnCancel = new QPushButton(QStringLiteral("取消"), this);
+    m_btnCancel = new QPushButton(tr("取消"), this);
     m_btnCancel->setObjectName(ControlName(2));
     buttons->addWidget(m_btnOk);
     buttons->addWidget(m_btnCancel);

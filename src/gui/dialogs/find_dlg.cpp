@@ -16,25 +16,25 @@ namespace wb::gui {
 
 CFindReplaceDlg::CFindReplaceDlg(QPlainTextEdit* editor, bool replace, QWidget* parent)
     : QDialog(parent), m_pEditor(editor) {
-    setWindowTitle(replace ? QStringLiteral("替换") : QStringLiteral("查找"));
+    setWindowTitle(replace ? tr("替换") : tr("查找"));
     auto* fields = new QFormLayout;
     m_pFind = new QLineEdit(this);
-    fields->addRow(QStringLiteral("查找内容(&N):"), m_pFind);
+    fields->addRow(tr("查找内容(&N):"), m_pFind);
     if (replace) {
         m_pReplace = new QLineEdit(this);
-        fields->addRow(QStringLiteral("替换为(&P):"), m_pReplace);
+        fields->addRow(tr("替换为(&P):"), m_pReplace);
     }
-    m_pWholeWord = new QCheckBox(QStringLiteral("全字匹配(&W)"), this);
-    m_pMatchCase = new QCheckBox(QStringLiteral("区分大小写(&C)"), this);
+    m_pWholeWord = new QCheckBox(tr("全字匹配(&W)"), this);
+    m_pMatchCase = new QCheckBox(tr("区分大小写(&C)"), this);
     auto* left = new QVBoxLayout;
     left->addLayout(fields);
     left->addWidget(m_pWholeWord);
     left->addWidget(m_pMatchCase);
     if (!replace) {
-        auto* dir = new QGroupBox(QStringLiteral("方向"), this);
+        auto* dir = new QGroupBox(tr("方向"), this);
         auto* dirLayout = new QHBoxLayout(dir);
-        m_pUp = new QRadioButton(QStringLiteral("向上(&U)"), dir);
-        auto* down = new QRadioButton(QStringLiteral("向下(&D)"), dir);
+        m_pUp = new QRadioButton(tr("向上(&U)"), dir);
+        auto* down = new QRadioButton(tr("向下(&D)"), dir);
         down->setChecked(true);
         dirLayout->addWidget(m_pUp);
         dirLayout->addWidget(down);
@@ -43,21 +43,21 @@ CFindReplaceDlg::CFindReplaceDlg(QPlainTextEdit* editor, bool replace, QWidget* 
     left->addStretch();
 
     auto* buttons = new QVBoxLayout;
-    auto* findNext = new QPushButton(QStringLiteral("查找下一个(&F)"), this);
+    auto* findNext = new QPushButton(tr("查找下一个(&F)"), this);
     findNext->setDefault(true);
     connect(findNext, &QPushButton::clicked, this, [this] {
         if (!FindNext()) QApplication::beep();
     });
     buttons->addWidget(findNext);
     if (replace) {
-        auto* one = new QPushButton(QStringLiteral("替换(&R)"), this);
+        auto* one = new QPushButton(tr("替换(&R)"), this);
         connect(one, &QPushButton::clicked, this, [this] { ReplaceCurrent(); });
-        auto* all = new QPushButton(QStringLiteral("全部替换(&A)"), this);
+        auto* all = new QPushButton(tr("全部替换(&A)"), this);
         connect(all, &QPushButton::clicked, this, [this] { ReplaceAll(); });
         buttons->addWidget(one);
         buttons->addWidget(all);
     }
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* cancel = new QPushButton(tr("取消"), this);
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
     buttons->addWidget(cancel);
     buttons->addStretch();

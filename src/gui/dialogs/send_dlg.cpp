@@ -35,7 +35,7 @@ std::unique_ptr<CSendChannel> NewSendChannel() {
 }
 
 CSendDlg::CSendDlg(QWidget* parent) : CHelpDialog(parent) {
-    setWindowTitle(QStringLiteral("发送 Wakeburst 到指定主机"));
+    setWindowTitle(tr("发送 Wakeburst 到指定主机"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     BuildLayout();
     m_pauseTimer.setSingleShot(true);
@@ -50,12 +50,12 @@ CSendDlg::~CSendDlg() = default;
 void CSendDlg::BuildLayout() {
     auto* top = new QVBoxLayout(this);
 
-    top->addWidget(new QLabel(QStringLiteral("IP 广播地址"), this));
+    top->addWidget(new QLabel(tr("IP 广播地址"), this));
     m_editBroadcast = new QLineEdit(this);
     m_editBroadcast->setObjectName(ControlName(kBroadcastId));
     top->addWidget(m_editBroadcast);
 
-    auto* ethernetBox = new QGroupBox(QStringLiteral("目的以太网地址:"), this);
+    auto* ethernetBox = new QGroupBox(tr("目的以太网地址:"), this);
     auto* bytes = new QHBoxLayout(ethernetBox);
     bytes->addStretch();
     const int byteWidth = fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 8;
@@ -76,7 +76,7 @@ void CSendDlg::BuildLayout() {
     bytes->addStretch();
     top->addWidget(ethernetBox);
 
-    auto* infoBox = new QGroupBox(QStringLiteral("信息"), this);
+    auto* infoBox = new QGroupBox(tr("信息"), this);
     auto* info = new QVBoxLayout(infoBox);
     m_ctlStatus = new QLabel(infoBox);
     m_ctlStatus->setObjectName(ControlName(kStatusId));
@@ -87,10 +87,10 @@ void CSendDlg::BuildLayout() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    m_btnSend = new QPushButton(QStringLiteral("发送"), this);
+    m_btnSend = new QPushButton(tr("发送"), this);
     m_btnSend->setObjectName(ControlName(1));
     m_btnSend->setDefault(true);
-    m_btnClose = new QPushButton(QStringLiteral("关闭"), this);
+    m_btnClose = new QPushButton(tr("关闭"), this);
     m_btnClose->setObjectName(ControlName(2));
     buttons->addWidget(m_btnSend);
     buttons->addWidget(m_btnClose);
@@ -156,8 +156,8 @@ void CSendDlg::OnOK() {
         fields[k] = m_editByte[k]->text();
     const std::string ethernet = JoinEthernetText(fields).toStdString();
     if (!IsValidEthernetText(ethernet)) {
-        CUiSeam::Message(this, QStringLiteral("IP地址无效.\n请重试."), QMessageBox::Ok,
-                         QMessageBox::NoIcon, AppTitle());
+        CUiSeam::Message(this, tr("IP地址无效.\n请重试."), QMessageBox::Ok, QMessageBox::NoIcon,
+                         AppTitle());
         m_btnSend->setEnabled(false);
         return;
     }
@@ -169,15 +169,13 @@ void CSendDlg::OnOK() {
         channel->SetDestination(target.toStdString());
     } else {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        SetStatus(QStringLiteral("地址解析中... 请稍后."));
+        SetStatus(tr("地址解析中... 请稍后."));
         const bool resolved = channel->SetDestination(target.toStdString());
         QApplication::restoreOverrideCursor();
         if (!resolved) {
             const auto answer = CUiSeam::Message(
-                this,
-                target + QStringLiteral(" 是无效的IP地址.\n要使用有线广播 255.255.255.255 吗?"),
-                QMessageBox::Yes | QMessageBox::No, QMessageBox::Question,
-                QStringLiteral("IP地址错误"));
+                this, tr("%1 是无效的IP地址.\n要使用有线广播 255.255.255.255 吗?").arg(target),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, tr("IP地址错误"));
             if (answer != QMessageBox::Yes) {
                 channel->Close();
                 SetStatus(QString());
@@ -195,12 +193,12 @@ void CSendDlg::OnOK() {
     if (!sent) {
         // Not "发送到": nothing left. Send stays enabled for another try.
         SetStatus(QString());
-        CUiSeam::Message(
-            this, QStringLiteral("Wakeburst 未被发送到 ") + target + QStringLiteral(".\n") + reason,
-            QMessageBox::Ok, QMessageBox::Warning, AppTitle());
+        CUiSeam::Message(this,
+                         tr("Wakeburst 未被发送到 %1.").arg(target) + QLatin1Char('\n') + reason,
+                         QMessageBox::Ok, QMessageBox::Warning, AppTitle());
         return;
     }
-    SetStatus(QStringLiteral("发送到 ") + target);
+    SetStatus(tr("发送到 %1").arg(target));
 
     // The destination stays on show for the pause; the program goes on meanwhile.
     m_btnSend->setEnabled(false);

@@ -28,9 +28,6 @@ namespace wb::gui {
 
 namespace {
 
-// Shown when the directory for the program's files cannot be made or entered.
-const std::string kDataDirUnusable = "无法使用数据目录: ";
-
 CDawnlyApp*& CurrentApp() {
     static CDawnlyApp* app = nullptr;
     return app;
@@ -64,7 +61,7 @@ CMainFrame* CDawnlyApp::CreateMainFrame() { return new CMainFrame(*this); }
 bool CDawnlyApp::InitInstance() {
     QApplication::setApplicationDisplayName(QString());
     CUiSeam::InstallCoreMessageHandler();
-    InstallQtTranslations();
+    InstallTranslations();
 
     if (!StartSocketsLayer()) {
         ShowMessageBox(std::string(LoadStringText(IDS_SOCKETS_INIT_FAILED)));
@@ -77,8 +74,10 @@ bool CDawnlyApp::InitInstance() {
         std::string error;
         const std::string dir = PrepareStartDir(m_startPlace, m_namedDir, error);
         if (dir.empty() || !QDir::setCurrent(QString::fromStdString(dir))) {
-            ShowMessageBox(kDataDirUnusable + (error.empty() ? dir : error), MsgButtons::Ok,
-                           MsgIcon::Exclamation);
+            ShowMessageBox(tr("无法使用数据目录: %1")
+                               .arg(QString::fromStdString(error.empty() ? dir : error))
+                               .toStdString(),
+                           MsgButtons::Ok, MsgIcon::Exclamation);
             return false;
         }
     }
@@ -145,9 +144,8 @@ QPrinter& CDawnlyApp::Printer() {
 void CDawnlyApp::OnFileNew() { OpenDocumentFile(QString()); }
 
 void CDawnlyApp::OnFileOpen() {
-    const QString filter =
-        DocTemplateString(DocString::FilterName) + QStringLiteral(";;所有文件 (*)");
-    const QStringList files = CUiSeam::GetOpenFileNames(m_pMainWnd, QStringLiteral("打开"), filter);
+    const QString filter = DocTemplateString(DocString::FilterName) + tr(";;所有文件 (*)");
+    const QStringList files = CUiSeam::GetOpenFileNames(m_pMainWnd, tr("打开"), filter);
     for (const QString& f : files)
         OpenDocumentFile(f);
 }

@@ -24,7 +24,7 @@ namespace wb::gui {
 namespace {
 
 QString FileFilter() {
-    return DocTemplateString(DocString::FilterName) + QStringLiteral(";;所有文件 (*)");
+    return DocTemplateString(DocString::FilterName) + CDawnlyDoc::tr(";;所有文件 (*)");
 }
 
 // Opened without waiting (a FIFO would wait for a writer) and checked on the descriptor
@@ -79,7 +79,7 @@ bool CDawnlyDoc::OnNewDocument() {
 bool CDawnlyDoc::OnOpenDocument(const QString& path) {
     const std::optional<QByteArray> read = ReadRegularFile(path);
     if (!read) {
-        CUiSeam::Message(nullptr, QStringLiteral("无法打开文件 %1.").arg(path), QMessageBox::Ok,
+        CUiSeam::Message(nullptr, tr("无法打开文件 %1.").arg(path), QMessageBox::Ok,
                          QMessageBox::Warning, QString());
         return false;
     }
@@ -111,19 +111,19 @@ bool CDawnlyDoc::OnSaveDocument(const QString& path) {
     const QString text = Text();
     const bool unchanged = m_bHaveSaved && text == m_savedText;
     if (!unchanged && (!m_bExact || !KeepsStrayBytes(text, m_strayLines))) {
-        auto answer = CUiSeam::Message(
-            nullptr,
-            QStringLiteral("文件 %1 中有无法按原样保存的内容(如行中的回车符或混合的行尾).\n"
-                           "继续保存会改变这些字节. 是否继续保存?")
-                .arg(QFileInfo(path).fileName()),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::Warning, QString());
+        auto answer =
+            CUiSeam::Message(nullptr,
+                             tr("文件 %1 中有无法按原样保存的内容(如行中的回车符或混合的行尾).\n"
+                                "继续保存会改变这些字节. 是否继续保存?")
+                                 .arg(QFileInfo(path).fileName()),
+                             QMessageBox::Yes | QMessageBox::No, QMessageBox::Warning, QString());
         if (answer != QMessageBox::Yes) return false;
     }
     const QByteArray bytes = BytesToSave();
     const platform::SaveResult saved = platform::WriteFileAtomically(
         path.toStdString(), std::string_view(bytes.constData(), bytes.size()));
     if (!saved) {
-        const QString text = QStringLiteral("无法保存文件 %1.").arg(path);
+        const QString text = tr("无法保存文件 %1.").arg(path);
         CUiSeam::Message(
             nullptr, QString::fromStdString(SaveFailureText(saved.refusedLink, text.toStdString())),
             QMessageBox::Ok, QMessageBox::Warning, QString());
@@ -151,8 +151,8 @@ bool CDawnlyDoc::DoSave(const QString& path, bool replace) {
         if (QFileInfo(suggested).suffix().isEmpty()) {
             suggested += DocTemplateString(DocString::FilterExt);
         }
-        target = CUiSeam::GetSaveFileName(nullptr, QStringLiteral("另存为"), suggested,
-                                          FileFilter(), QStringLiteral("mp"));
+        target = CUiSeam::GetSaveFileName(nullptr, tr("另存为"), suggested, FileFilter(),
+                                          QStringLiteral("mp"));
         if (target.isEmpty()) return false;
         target = WithDefaultExtension(target);
     }
@@ -164,7 +164,7 @@ bool CDawnlyDoc::DoSave(const QString& path, bool replace) {
 bool CDawnlyDoc::SaveModified() {
     if (!IsModified()) return true;
     QString name = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
-    auto answer = CUiSeam::Message(nullptr, QStringLiteral("是否保存对 %1 的修改?").arg(name),
+    auto answer = CUiSeam::Message(nullptr, tr("是否保存对 %1 的修改?").arg(name),
                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                    QMessageBox::Warning, QString());
     if (answer == QMessageBox::Cancel) return false;

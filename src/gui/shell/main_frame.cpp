@@ -38,8 +38,6 @@ namespace wb::gui {
 
 namespace {
 
-QString S(const char* utf8) { return QString::fromUtf8(utf8); }
-
 constexpr int kActivateWindowPrompt = 61215;
 
 QKeySequence Key(QKeyCombination key) { return QKeySequence(key); }
@@ -102,7 +100,7 @@ bool CMainFrame::LoadFrame() {
     qApp->installEventFilter(this);
 
     if (!StartAlarmTimer()) {
-        CUiSeam::Message(this, S("时间设置失败."), QMessageBox::Ok, QMessageBox::Critical,
+        CUiSeam::Message(this, tr("时间设置失败."), QMessageBox::Ok, QMessageBox::Critical,
                          QStringLiteral("ERROR"));
         return false;
     }
@@ -166,48 +164,48 @@ QAction* CMainFrame::MakeAction(int id, const QString& text, const QList<QKeySeq
 }
 
 void CMainFrame::CreateActions() {
-    MakeAction(ID_FILE_NEW, S("新建(&N)\tCtrl+N"), {Key(Qt::CTRL | Qt::Key_N)});
-    MakeAction(ID_FILE_OPEN, S("打开(&O)...\tCtrl+O"), {Key(Qt::CTRL | Qt::Key_O)});
-    MakeAction(ID_FILE_CLOSE, S("关闭(&C)"));
-    MakeAction(ID_FILE_SAVE, S("保存(&S)\tCtrl+S"), {Key(Qt::CTRL | Qt::Key_S)});
-    MakeAction(ID_FILE_SAVE_AS, S("另存为(&A)..."));
-    MakeAction(ID_FILE_PRINT, S("打印(&P)...\tCtrl+P"), {Key(Qt::CTRL | Qt::Key_P)});
-    MakeAction(ID_FILE_PRINT_PREVIEW, S("打印预览(&v)"));
-    MakeAction(ID_FILE_PRINT_SETUP, S("打印设置(&r)..."));
-    MakeAction(ID_FILE_MRU_FILE1, S("最近文件"))->setEnabled(false);
-    MakeAction(ID_APP_EXIT, S("退出(&x)"));
+    MakeAction(ID_FILE_NEW, tr("新建(&N)\tCtrl+N"), {Key(Qt::CTRL | Qt::Key_N)});
+    MakeAction(ID_FILE_OPEN, tr("打开(&O)...\tCtrl+O"), {Key(Qt::CTRL | Qt::Key_O)});
+    MakeAction(ID_FILE_CLOSE, tr("关闭(&C)"));
+    MakeAction(ID_FILE_SAVE, tr("保存(&S)\tCtrl+S"), {Key(Qt::CTRL | Qt::Key_S)});
+    MakeAction(ID_FILE_SAVE_AS, tr("另存为(&A)..."));
+    MakeAction(ID_FILE_PRINT, tr("打印(&P)...\tCtrl+P"), {Key(Qt::CTRL | Qt::Key_P)});
+    MakeAction(ID_FILE_PRINT_PREVIEW, tr("打印预览(&v)"));
+    MakeAction(ID_FILE_PRINT_SETUP, tr("打印设置(&r)..."));
+    MakeAction(ID_FILE_MRU_FILE1, tr("最近文件"))->setEnabled(false);
+    MakeAction(ID_APP_EXIT, tr("退出(&x)"));
 
-    MakeAction(ID_EDIT_UNDO, S("撤消(&U)\tCtrl+Z"),
+    MakeAction(ID_EDIT_UNDO, tr("撤消(&U)\tCtrl+Z"),
                {Key(Qt::CTRL | Qt::Key_Z), Key(Qt::ALT | Qt::Key_Backspace)});
-    MakeAction(ID_EDIT_CUT, S("剪切(&t)\tCtrl+X"),
+    MakeAction(ID_EDIT_CUT, tr("剪切(&t)\tCtrl+X"),
                {Key(Qt::CTRL | Qt::Key_X), Key(Qt::SHIFT | Qt::Key_Delete)});
-    MakeAction(ID_EDIT_COPY, S("复制(&C)\tCtrl+C"),
+    MakeAction(ID_EDIT_COPY, tr("复制(&C)\tCtrl+C"),
                {Key(Qt::CTRL | Qt::Key_C), Key(Qt::CTRL | Qt::Key_Insert)});
-    MakeAction(ID_EDIT_PASTE, S("粘贴(&P)\tCtrl+V"),
+    MakeAction(ID_EDIT_PASTE, tr("粘贴(&P)\tCtrl+V"),
                {Key(Qt::CTRL | Qt::Key_V), Key(Qt::SHIFT | Qt::Key_Insert)});
-    MakeAction(ID_EDIT_FIND, S("查找(&F)"));
-    MakeAction(ID_EDIT_REPLACE, S("替换(&R)"));
-    MakeAction(ID_EDIT_SELECT_ALL, S("全选(&S)"));
+    MakeAction(ID_EDIT_FIND, tr("查找(&F)"));
+    MakeAction(ID_EDIT_REPLACE, tr("替换(&R)"));
+    MakeAction(ID_EDIT_SELECT_ALL, tr("全选(&S)"));
 
-    MakeAction(ID_VIEW_TOOLBAR, S("工具栏(&T)"))->setCheckable(true);
-    MakeAction(ID_VIEW_STATUS_BAR, S("状态栏(&S)"))->setCheckable(true);
+    MakeAction(ID_VIEW_TOOLBAR, tr("工具栏(&T)"))->setCheckable(true);
+    MakeAction(ID_VIEW_STATUS_BAR, tr("状态栏(&S)"))->setCheckable(true);
 
-    MakeAction(ID_CREATE_HOST_LIST, S("创建主机列表(&C)"));
-    MakeAction(ID_POWER_ON_HOST, S("启动指定主机(&P)"));
-    MakeAction(ID_GROUP_POWER_ON, S("启动一组主机(&G)"));
+    MakeAction(ID_CREATE_HOST_LIST, tr("创建主机列表(&C)"));
+    MakeAction(ID_POWER_ON_HOST, tr("启动指定主机(&P)"));
+    MakeAction(ID_GROUP_POWER_ON, tr("启动一组主机(&G)"));
     MakeAction(ID_WAKE_SELECTED, tr("唤醒所选主机(&W)\tCtrl+Return"),
                {Key(Qt::CTRL | Qt::Key_Return), Key(Qt::CTRL | Qt::Key_Enter)});
     MakeAction(
         ID_WAKE_ALL, tr("唤醒列表中所有主机(&L)\tCtrl+Shift+Return"),
         {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Return), Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Enter)});
 
-    MakeAction(ID_WINDOW_NEW, S("新建窗口(&N)"));
-    MakeAction(ID_WINDOW_CASCADE, S("重叠窗口(&C)"));
-    MakeAction(ID_WINDOW_TILE_HORZ, S("平铺窗口(&T)"));
-    MakeAction(ID_WINDOW_ARRANGE, S("排列图标(&A)"));
+    MakeAction(ID_WINDOW_NEW, tr("新建窗口(&N)"));
+    MakeAction(ID_WINDOW_CASCADE, tr("重叠窗口(&C)"));
+    MakeAction(ID_WINDOW_TILE_HORZ, tr("平铺窗口(&T)"));
+    MakeAction(ID_WINDOW_ARRANGE, tr("排列图标(&A)"));
 
-    MakeAction(ID_HELP_FINDER, S("帮助主题(&H)"));
-    MakeAction(ID_APP_ABOUT, S("关于 %1(&A)...").arg(AppTitle()));
+    MakeAction(ID_HELP_FINDER, tr("帮助主题(&H)"));
+    MakeAction(ID_APP_ABOUT, tr("关于 %1(&A)...").arg(AppTitle()));
     MakeAction(ID_CONTEXT_HELP, ToolTipOf(ID_CONTEXT_HELP), {Key(Qt::SHIFT | Qt::Key_F1)});
     MakeAction(ID_HELP, ToolTipOf(ID_HELP), {Key(QKeyCombination(Qt::Key_F1))});
     MakeAction(ID_NEXT_PANE, ToolTipOf(ID_NEXT_PANE), {Key(QKeyCombination(Qt::Key_F6))});
@@ -241,7 +239,7 @@ void CMainFrame::CreateActions() {
 void CMainFrame::CreateMenus() {
     auto a = [this](int id) { return m_actions.value(id); };
     auto fileMenu = [&](bool doc) {
-        auto* m = new QMenu(S("文件(&F)"), this);
+        auto* m = new QMenu(tr("文件(&F)"), this);
         m->addAction(a(ID_FILE_NEW));
         m->addAction(a(ID_FILE_OPEN));
         if (doc) {
@@ -262,13 +260,13 @@ void CMainFrame::CreateMenus() {
         return m;
     };
     auto viewMenu = [&] {
-        auto* m = new QMenu(S("视图(&V)"), this);
+        auto* m = new QMenu(tr("视图(&V)"), this);
         m->addAction(a(ID_VIEW_TOOLBAR));
         m->addAction(a(ID_VIEW_STATUS_BAR));
         return m;
     };
     auto systemMenu = [&](bool doc) {
-        auto* m = new QMenu(S("&Wakebursts"), this);
+        auto* m = new QMenu(tr("&Wakebursts"), this);
         m->addAction(a(ID_CREATE_HOST_LIST));
         m->addSeparator();
         m->addAction(a(ID_POWER_ON_HOST));
@@ -281,7 +279,7 @@ void CMainFrame::CreateMenus() {
         return m;
     };
     auto helpMenu = [&] {
-        auto* m = new QMenu(S("帮助(&H)"), this);
+        auto* m = new QMenu(tr("帮助(&H)"), this);
         m->addAction(a(ID_HELP_FINDER));
         m->addSeparator();
         m->addAction(a(ID_APP_ABOUT));
@@ -290,7 +288,7 @@ void CMainFrame::CreateMenus() {
 
     m_menus128 = {fileMenu(false), viewMenu(), systemMenu(false), helpMenu()};
 
-    auto* edit = new QMenu(S("编辑(&E)"), this);
+    auto* edit = new QMenu(tr("编辑(&E)"), this);
     edit->addAction(a(ID_EDIT_UNDO));
     edit->addSeparator();
     edit->addAction(a(ID_EDIT_CUT));
@@ -301,7 +299,7 @@ void CMainFrame::CreateMenus() {
     edit->addAction(a(ID_EDIT_REPLACE));
     edit->addAction(a(ID_EDIT_SELECT_ALL));
 
-    m_pWindowMenu = new QMenu(S("窗口(&W)"), this);
+    m_pWindowMenu = new QMenu(tr("窗口(&W)"), this);
     connect(m_pWindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(m_pWindowMenu); });
     FillWindowMenu(m_pWindowMenu);
 
@@ -336,7 +334,7 @@ void CMainFrame::FillWindowMenu(QMenu* menu) {
 }
 
 bool CMainFrame::CreateToolBar() {
-    m_wndToolBar = new QToolBar(S("工具栏"), this);
+    m_wndToolBar = new QToolBar(tr("工具栏"), this);
     m_wndToolBar->setObjectName(QStringLiteral("toolbar59392"));
     m_wndToolBar->setIconSize(QSize(16, 16));
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
@@ -408,10 +406,10 @@ void CMainFrame::OnTimer(int /*id*/) {
     const bool held = scheduler.Step(lease);
     QString text;
     if (lease.Outcome().status == platform::LockStatus::Failed)
-        text = QString::fromUtf8(kSchedulerFailedText) + QString::fromStdString(lease.Path()) +
-               ": " + QString::fromStdString(lease.Outcome().reason);
+        text = tr(kSchedulerFailedText) + QString::fromStdString(lease.Path()) + ": " +
+               QString::fromStdString(lease.Outcome().reason);
     else if (!held)
-        text = QString::fromUtf8(kOtherSchedulerText);
+        text = tr(kOtherSchedulerText);
     m_pSchedulerPane->setText(text);
     m_pSchedulerPane->setVisible(!held);
 }

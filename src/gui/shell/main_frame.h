@@ -48,9 +48,11 @@ public:
     QString MessageText() const;
     QString IndicatorText(int id) const;
     // Shown in the status bar while another program runs the alarms; empty otherwise.
-    static constexpr char kOtherSchedulerText[] = "另一个程序正在运行这些提醒";
+    static constexpr char kOtherSchedulerText[] =
+        QT_TRANSLATE_NOOP("wb::gui::CMainFrame", "另一个程序正在运行这些提醒");
     // Shown there, followed by the lock file and the reason, when the alarms cannot be run.
-    static constexpr char kSchedulerFailedText[] = "无法运行这些提醒: ";
+    static constexpr char kSchedulerFailedText[] =
+        QT_TRANSLATE_NOOP("wb::gui::CMainFrame", "无法运行这些提醒: ");
     QString SchedulerText() const;
     QTimer& AlarmTimer() { return m_alarmTimer; }
 

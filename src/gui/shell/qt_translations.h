@@ -4,13 +4,15 @@
 
 namespace wb::gui {
 
-// The language of Qt's own texts (standard buttons, file, print and page dialogs): the
-// system's when it is a Chinese one, else simplified Chinese, as every text of the program
-// is Chinese.
+// The language of Qt's own texts (standard buttons, file, print and page dialogs) when the
+// program speaks Chinese: the system's when it is a Chinese one, else simplified Chinese.
 QLocale QtTextLocale(const QLocale& system);
 
-// Loads Qt's translations (qtbase) for QtTextLocale(QLocale::system()) once per run; false
-// when they are not installed (Qt's texts then stay English).
-bool InstallQtTranslations();
+// Puts the program and Qt's own texts in the user's language (see UserUiLanguage): with
+// English the program's catalogue and Qt's untranslated texts; with Chinese no catalogue of
+// the program's, whose texts are Chinese, and Qt's Chinese translations (qtbase) when they
+// are installed. Called again, it follows a changed environment. False when a catalogue the
+// language needs could not be loaded.
+bool InstallTranslations();
 
 }  // namespace wb::gui
