@@ -1,11 +1,13 @@
 # Shared by the scripts: installs Debian packages that are missing, and only those.
 # shellcheck shell=bash
 
+# The Linguist tools: lupdate for scripts/update-translations and the catalogue check,
+# lrelease (through Qt6LinguistTools' CMake configuration) for the window's .qm.
 WAKEBURST_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config libx11-dev
-  qt6-base-dev libgl-dev)
+  qt6-base-dev libgl-dev qt6-l10n-tools qt6-tools-dev)
 WAKEBURST_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev iproute2 util-linux
   wakeonlan procps xvfb xauth fonts-wqy-microhei poppler-utils tzdata python3
-  qt6-translations-l10n libfaketime)
+  qt6-translations-l10n libfaketime qt6-l10n-tools)
 # The fuzz targets (scripts/fuzz): clang with libFuzzer and the sanitizers' runtimes, and
 # llvm for the symbolizer that names the lines of a finding.
 WAKEBURST_FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 
@@ -53,12 +55,11 @@ Options With(Options options, const std::vector<OptionSpec>& more) {
     return options;
 }
 
-constexpr char kExitStatus[] =
-    "exit status: 0 done, 1 the operation failed, 2 bad input or usage, 3 a host did not\n"
-    "answer in time (--wait)\n";
+constexpr char kExitStatus[] = WB_TR_NOOP(
+    "wakeburst", "退出状态: 0 完成, 1 操作失败, 2 输入或用法有误, 3 有主机未在时限内应答 (--wait)\n");
 
 std::vector<CommandSpec> BuildTable() {
-    const char* oneList = "expects one host-list file";
+    const char* oneList = WB_TR_NOOP("wakeburst", "需要一个主机列表文件");
     return {
         {"send",
          "wakes hosts by their Ethernet addresses",
@@ -73,7 +74,7 @@ std::vector<CommandSpec> BuildTable() {
          kExitStatus,
          1,
          kAny,
-         "expects Ethernet addresses, or - to read them from standard input",
+         WB_TR_NOOP("wakeburst", "需要以太网地址, 或 - 从标准输入读取"),
          RunSend},
         {"check",
          "prints the Ethernet addresses of a host list",
@@ -95,7 +96,7 @@ std::vector<CommandSpec> BuildTable() {
          "",
          0,
          0,
-         "takes no positional arguments",
+         WB_TR_NOOP("wakeburst", "不接受位置参数"),
          RunScan},
         {"wake",
          "wakes every host of a host list",
@@ -129,7 +130,7 @@ std::vector<CommandSpec> BuildTable() {
          "",
          1,
          1,
-         "expects one input file (or -) and -o OUT.mp",
+         WB_TR_NOOP("wakeburst", "需要一个输入文件 (或 -) 和 -o OUT.mp"),
          RunImport},
         {"export",
          "prints the hosts of a host list as CSV, ethers lines or JSON",
@@ -218,7 +219,7 @@ std::vector<CommandSpec> BuildTable() {
          "",
          0,
          0,
-         "takes no arguments besides --at and --dir",
+         WB_TR_NOOP("wakeburst", "除 --at 和 --dir 外不接受参数"),
          RunTick},
         {"run-alarms",
          "runs the alarms without a window until stopped",
@@ -229,7 +230,7 @@ std::vector<CommandSpec> BuildTable() {
          "",
          0,
          0,
-         "takes no arguments besides --dir",
+         WB_TR_NOOP("wakeburst", "除 --dir 外不接受参数"),
          RunRunAlarms},
         {"log",
          "prints the wake log",
@@ -239,7 +240,7 @@ std::vector<CommandSpec> BuildTable() {
          "",
          0,
          0,
-         "takes no arguments besides --tail and --dir",
+         WB_TR_NOOP("wakeburst", "除 --tail 和 --dir 外不接受参数"),
          RunLog},
     };
 }
@@ -317,7 +318,7 @@ std::string CommandHelp(const std::string& name) {
     text += Indented("", c->about, "") + "options:\n";
     for (const OptionSpec& o : c->options)
         text += OptionLines(o);
-    return text + OptionLines(kHelp) + c->after;
+    return text + OptionLines(kHelp) + (c->after.empty() ? "" : WB_TR("wakeburst", c->after));
 }
 
 std::string MainHelp() {
@@ -335,15 +336,16 @@ std::string MainHelp() {
         head.resize(std::max(head.size() + 2, std::size_t{25}), ' ');
         text += head + c.summary + "\n";
     }
-    return text + "\n" + kExitStatus;
+    return text + "\n" + WB_TR("wakeburst", kExitStatus);
 }
 
 std::string ShortUsage() {
     std::string names;
     for (const CommandSpec& c : CommandTable())
         if (!IsSubCommand(c)) names += (names.empty() ? "" : ", ") + c.name;
-    return "wakeburst: no command given (usage: wakeburst COMMAND [ARG...] with COMMAND one of " +
-           names + "; see wakeburst --help)";
+    return FormatPlaceholders(WB_TR("wakeburst", "wakeburst: 没有给出命令 (用法: wakeburst 命令 "
+                                                 "[参数...], 命令为 %1 之一; 详见 wakeburst --help)"),
+                              &names, 1);
 }
 
 std::string SubCommandsError(const std::string& name) {
@@ -374,7 +376,7 @@ bool ParseCommandArgs(const CommandSpec& spec, const std::vector<std::string>& a
     }
     const std::size_t n = out.positional.size();
     if (n >= spec.minOperands && n <= spec.maxOperands) return true;
-    PrintErr("wakeburst " + spec.name + ": " + spec.operandsError);
+    PrintErr("wakeburst " + spec.name + ": " + WB_TR("wakeburst", spec.operandsError));
     return false;
 }
 

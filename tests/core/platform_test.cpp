@@ -18,6 +18,7 @@
 #include "platform/file_path.h"
 #include "platform/inet_addr.h"
 #include "platform/sockets.h"
+#include "platform/ui_language.h"
 #include "support/case_file.h"
 #include "support/process.h"
 #include "support/temp_dir.h"
@@ -110,6 +111,16 @@ TEST_P(Utf8Names, CliKeepsTheAlarmStoreAndLogInTheDirectory) {
 INSTANTIATE_TEST_SUITE_P(Table, Utf8Names,
                          ::testing::ValuesIn(test::ReadCases("platform/names.cases")),
                          [](const auto& info) { return info.param[0]; });
+
+// Which locale variable decides the language, and which of their values mean English.
+TEST(UiLanguage, EveryRowOfTheTable) {
+    for (const test::CaseRow& row : test::ReadCases("platform/ui_language.cases")) {
+        SCOPED_TRACE(row.where);
+        const auto value = [&](std::size_t i) { return row[i] == "-" ? nullptr : row[i].c_str(); };
+        const auto got = platform::UiLanguageFromLocale(value(0), value(1), value(2), value(3));
+        EXPECT_EQ(got == platform::UiLanguage::English ? "English" : "Chinese", row[4]);
+    }
+}
 
 // The text rules that the core, the tool and the window share.
 TEST(SharedTextRules, EveryRowOfTheTable) {

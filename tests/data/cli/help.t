@@ -38,6 +38,17 @@ $ wakeburst
 ! wakeburst: no command given (usage: wakeburst COMMAND [ARG...] with COMMAND one of send, check, scan, wake, import, export, alarms, tick, run-alarms, log; see wakeburst --help)
 ? 2
 
+== without arguments under the C locale and under English: the usage in Chinese, then English
+$ LANGUAGE= LC_ALL=C wakeburst
+! wakeburst: 没有给出命令 (用法: wakeburst 命令 [参数...], 命令为 send, check, scan, wake, import, export, alarms, tick, run-alarms, log 之一; 详见 wakeburst --help)
+? 2
+$ LANGUAGE= LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 wakeburst check
+! wakeburst check: expects one host-list file
+? 2
+$ LANGUAGE= LC_ALL= LC_MESSAGES= LANG= wakeburst check
+! wakeburst check: 需要一个主机列表文件
+? 2
+
 == --version: the version, the copyright holder and the licence
 : --version
 > wakeburst 1.0.5

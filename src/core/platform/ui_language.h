@@ -1,0 +1,21 @@
+#pragma once
+
+namespace wb::platform {
+
+// The language the program speaks to its user. Chinese is the language of the program's own
+// texts; English is their one translation.
+enum class UiLanguage { Chinese, English };
+
+// The user's choice: on Windows the user's UI language, elsewhere the locale variables
+// (UiLanguageFromLocale).
+UiLanguage UserUiLanguage();
+
+// The rule on the locale variables, each given as set (nullptr when unset): the first of
+// LANGUAGE (its first entry of those separated by ':'), LC_ALL, LC_MESSAGES and LANG that is
+// set and not empty decides; "en" in any region, code set or variant ("en_GB.UTF-8",
+// "en@quot") means English, any other value (C, POSIX, zh_CN, de) Chinese, and so does no
+// variable at all.
+UiLanguage UiLanguageFromLocale(const char* language, const char* lcAll, const char* lcMessages,
+                                const char* lang);
+
+}  // namespace wb::platform

@@ -1,0 +1,12 @@
+#include <windows.h>
+
+#include "platform/ui_language.h"
+
+namespace wb::platform {
+
+UiLanguage UserUiLanguage() {
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_ENGLISH ? UiLanguage::English
+                                                                     : UiLanguage::Chinese;
+}
+
+}  // namespace wb::platform
