@@ -5,7 +5,7 @@
 #include <QTranslator>
 #include <memory>
 
-#include "shell/ui_language.h"
+#include "platform/ui_language.h"
 
 namespace wb::gui {
 
