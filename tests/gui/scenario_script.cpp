@@ -1,12 +1,17 @@
 #include "scenario_script.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMetaEnum>
 #include <QRegularExpression>
@@ -309,6 +314,31 @@ void Scenario::Fill(Args a, bool typed) {
     }
 }
 
+namespace {
+
+// What every window shows of itself and its controls, but not what they hold (documents,
+// fields): titles, labels, buttons, menus, commands with their prompts and tips.
+QStringList ShownTexts() {
+    QStringList out;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible()) continue;
+        QList<QWidget*> widgets = top->findChildren<QWidget*>();
+        widgets.prepend(top);
+        for (QWidget* w : widgets) {
+            out << w->windowTitle() << w->toolTip() << w->whatsThis() << w->statusTip();
+            if (auto* label = qobject_cast<QLabel*>(w)) out << label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(w)) out << button->text();
+            if (auto* box = qobject_cast<QGroupBox*>(w)) out << box->title();
+            if (auto* menu = qobject_cast<QMenu*>(w)) out << menu->title();
+        }
+        for (QAction* a : top->findChildren<QAction*>())
+            out << a->text() << a->statusTip() << a->toolTip() << a->whatsThis();
+    }
+    return out;
+}
+
+}  // namespace
+
 void Scenario::AddCommonChecks(Checks& add) {
     using gui::CUiSeam;
     add("messages: the texts of the messages shown, \" | \" between", [this](Arg) {
@@ -353,6 +383,13 @@ void Scenario::AddCommonChecks(Checks& add) {
         const std::string bytes = ReadFileBytes(File(arg)).toStdString();
         return Short(QString::fromStdString(platform::FromFileText(bytes)));
     });
+    add("chinese: the texts the windows show of themselves (not of documents or fields) that have "
+        "Chinese characters, or none",
+        [this](Arg) {
+            QStringList found = ShownTexts().filter(QRegularExpression("\\p{Han}"));
+            found.removeDuplicates();
+            return found.isEmpty() ? QString("none") : Short(found.join(" | "));
+        });
     for (const char* property : {"text", "enabled", "checked", "visible", "focus", "readOnly",
                                  "maxLength", "selectedText", "windowTitle"})
         add(property + QString(" NAMES: this Qt property of each named control (booleans 1 or 0)"),
