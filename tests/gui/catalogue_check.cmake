@@ -1,6 +1,7 @@
 # Fails when a text of the window has no finished English translation, or when the catalogue
 # keeps a text the sources no longer have: lupdate brings a copy of the catalogue up to date
-# with the sources and marks those, and nothing may be marked.
+# with the sources and marks those, and nothing may be marked. Fails too when a translation's
+# placeholders (%1, %2...) are not its source's: a value it dropped would be lost.
 # cmake -DLUPDATE=... -DSOURCES=src/gui -DCATALOGUE=res/i18n/gui_en.ts -DWORK=dir -P this
 file(MAKE_DIRECTORY ${WORK})
 file(COPY_FILE ${CATALOGUE} ${WORK}/gui_en.ts)
@@ -18,4 +19,26 @@ if(marked)
   message(FATAL_ERROR
           "${count} texts of the window are untranslated, unfinished or gone from the sources; "
           "run `lupdate src/gui -ts res/i18n/gui_en.ts` and translate them:\n${marked}")
+endif()
+
+# A ';' would split CMake's list of messages.
+string(REPLACE ";" "[semicolon]" catalogue "${catalogue}")
+string(REGEX MATCHALL "<source>[^<]*</source>[ \n]*<translation>[^<]*</translation>" pairs
+       "${catalogue}")
+set(wrong "")
+foreach(pair IN LISTS pairs)
+  string(REGEX REPLACE "^<source>([^<]*)</source>.*" "\\1" source "${pair}")
+  string(REGEX REPLACE ".*<translation>([^<]*)</translation>$" "\\1" translation "${pair}")
+  string(REGEX MATCHALL "%[0-9]+" want "${source}")
+  string(REGEX MATCHALL "%[0-9]+" got "${translation}")
+  list(REMOVE_DUPLICATES want)
+  list(REMOVE_DUPLICATES got)
+  list(SORT want)
+  list(SORT got)
+  if(NOT want STREQUAL got)
+    string(APPEND wrong "\n${source} -> ${translation}")
+  endif()
+endforeach()
+if(wrong)
+  message(FATAL_ERROR "translations whose placeholders are not their sources':${wrong}")
 endif()
