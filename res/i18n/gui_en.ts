@@ -430,6 +430,61 @@ Cancel Preview</translation>
     </message>
 </context>
 <context>
+    <name>dawnly</name>
+    <message>
+        <source>用法: dawnly [--dir 目录]
+      dawnly --shell-open [文件...]
+      dawnly --help | --version
+
+Wakeburst Utility 的桌面程序: 主机列表文件、唤醒和组提醒.
+
+  --dir 目录        提醒存储、唤醒日志和临时列表都放在此目录
+                    (默认: 启动 dawnly 的目录)
+  --shell-open      桌面入口运行的方式: 把文件交给正在运行的 dawnly, 或带着它们
+                    启动; 文件放在 $XDG_DATA_HOME/wakeburst (~/.local/share/wakeburst),
+                    提醒服务在那里找到它们
+  --help            显示此帮助并退出
+  --version         显示版本并退出
+
+详见 dawnly(1). 命令行工具 wakeburst(1) 不需要显示器.
+</source>
+        <translation>usage: dawnly [--dir DIR]
+       dawnly --shell-open [FILE...]
+       dawnly --help | --version
+
+The desktop program of Wakeburst Utility: host-list files, wake-ups and group alarms.
+
+  --dir DIR         keep the alarm store, the wake log and the temporary listing in DIR
+                    (default: the directory dawnly is started from)
+  --shell-open      what the desktop entry runs: hands FILEs to a running dawnly, or
+                    starts with them, keeping the files in $XDG_DATA_HOME/wakeburst
+                    (~/.local/share/wakeburst), where the alarm service finds them
+  --help            show this help and exit
+  --version         show the version and exit
+
+See dawnly(1). The command-line tool wakeburst(1) needs no display.
+</translation>
+    </message>
+    <message>
+        <source>dawnly: 无法打开窗口: 连接不到显示器 (DISPLAY 或 WAYLAND_DISPLAY); 命令行工具 wakeburst 不需要显示器
+</source>
+        <translation>dawnly: cannot open a window: no display could be reached (DISPLAY or WAYLAND_DISPLAY); the command-line tool wakeburst needs none
+</translation>
+    </message>
+    <message>
+        <source>dawnly: --dir 需要一个目录 (详见 dawnly --help)
+</source>
+        <translation>dawnly: --dir needs a directory (see dawnly --help)
+</translation>
+    </message>
+    <message>
+        <source>dawnly: 未知选项 &apos;%1&apos; (详见 dawnly --help)
+</source>
+        <translation>dawnly: unknown option &apos;%1&apos; (see dawnly --help)
+</translation>
+    </message>
+</context>
+<context>
     <name>wb::gui::CAboutDlg</name>
     <message>
         <source>关于 %1</source>

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
+#include <QTranslator>
 #include <QWindow>
 #include <algorithm>
 #include <chrono>
@@ -14,28 +15,51 @@
 #include <vector>
 
 #include "base/string_table.h"
+#include "platform/ui_language.h"
 #include "shell/dawnly_app.h"
 #include "shell/main_frame.h"
 #include "shell/shell_open.h"
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: dawnly [--dir DIR]\n"
-    "       dawnly --shell-open [FILE...]\n"
-    "       dawnly --help | --version\n"
+constexpr char kUsage[] = QT_TRANSLATE_NOOP(
+    "dawnly",
+    "用法: dawnly [--dir 目录]\n"
+    "      dawnly --shell-open [文件...]\n"
+    "      dawnly --help | --version\n"
     "\n"
-    "The desktop program of Wakeburst Utility: host-list files, wake-ups and group alarms.\n"
+    "Wakeburst Utility 的桌面程序: 主机列表文件、唤醒和组提醒.\n"
     "\n"
-    "  --dir DIR         keep the alarm store, the wake log and the temporary listing in DIR\n"
-    "                    (default: the directory dawnly is started from)\n"
-    "  --shell-open      what the desktop entry runs: hands FILEs to a running dawnly, or\n"
-    "                    starts with them, keeping the files in $XDG_DATA_HOME/wakeburst\n"
-    "                    (~/.local/share/wakeburst), where the alarm service finds them\n"
-    "  --help            show this help and exit\n"
-    "  --version         show the version and exit\n"
+    "  --dir 目录        提醒存储、唤醒日志和临时列表都放在此目录\n"
+    "                    (默认: 启动 dawnly 的目录)\n"
+    "  --shell-open      桌面入口运行的方式: 把文件交给正在运行的 dawnly, 或带着它们\n"
+    "                    启动; 文件放在 $XDG_DATA_HOME/wakeburst (~/.local/share/wakeburst),\n"
+    "                    提醒服务在那里找到它们\n"
+    "  --help            显示此帮助并退出\n"
+    "  --version         显示版本并退出\n"
     "\n"
-    "See dawnly(1). The command-line tool wakeburst(1) needs no display.\n";
+    "详见 dawnly(1). 命令行工具 wakeburst(1) 不需要显示器.\n");
+constexpr char kNoDisplay[] =
+    QT_TRANSLATE_NOOP("dawnly",
+                      "dawnly: 无法打开窗口: 连接不到显示器 (DISPLAY 或 WAYLAND_DISPLAY); "
+                      "命令行工具 wakeburst 不需要显示器\n");
+constexpr char kDirNeeded[] =
+    QT_TRANSLATE_NOOP("dawnly", "dawnly: --dir 需要一个目录 (详见 dawnly --help)\n");
+constexpr char kUnknownOption[] =
+    QT_TRANSLATE_NOOP("dawnly", "dawnly: 未知选项 '%1' (详见 dawnly --help)\n");
+
+// A text of the command line in the user's language. These are written before the
+// application exists, so the catalogue is read here rather than through it.
+std::string Text(const char* source) {
+    static QTranslator* english = [] {
+        if (wb::platform::UserUiLanguage() != wb::platform::UiLanguage::English)
+            return static_cast<QTranslator*>(nullptr);
+        static QTranslator translator;
+        return translator.load(QStringLiteral(":/i18n/gui_en.qm")) ? &translator : nullptr;
+    }();
+    const QString text = english ? english->translate("dawnly", source) : QString();
+    return text.isEmpty() ? std::string(source) : text.toStdString();
+}
 
 // Qt's own options (either dash form), which QApplication takes off the command line itself;
 // one of the first list takes the next argument as its value unless given as -NAME=VALUE.
@@ -106,10 +130,7 @@ std::vector<std::string>& HeldMessages() {
 
 void HoldDuringStart(QtMsgType type, const QMessageLogContext&, const QString& text) {
     if (type == QtFatalMsg) {
-        std::fputs(
-            "dawnly: cannot open a window: no display could be reached (DISPLAY or "
-            "WAYLAND_DISPLAY); the command-line tool wakeburst needs none\n",
-            stderr);
+        std::fputs(Text(kNoDisplay).c_str(), stderr);
         std::_Exit(1);
     }
     HeldMessages().push_back(text.toStdString());
@@ -125,7 +146,7 @@ struct StartRequest {
 // Answers --help and --version and refuses an unknown option; -1 for anything else.
 int AnswerAtOnce(const std::string& arg) {
     if (arg == "--help" || arg == "-h") {
-        std::fputs(kUsage, stdout);
+        std::fputs(Text(kUsage).c_str(), stdout);
         return 0;
     }
     if (arg == "--version") {
@@ -133,8 +154,11 @@ int AnswerAtOnce(const std::string& arg) {
         return 0;
     }
     if (QtOptionLength(arg) == 0 && arg.size() > 1 && arg[0] == '-') {
-        std::fprintf(stderr, "dawnly: unknown option '%s' (see dawnly --help)\n",
-                     wb::EscapeControlChars(arg).c_str());
+        // The option's bytes go out as given (control characters escaped), UTF-8 or not.
+        std::string line = Text(kUnknownOption);
+        if (const auto at = line.find("%1"); at != std::string::npos)
+            line.replace(at, 2, wb::EscapeControlChars(arg));
+        std::fputs(line.c_str(), stderr);
         return 2;
     }
     return -1;
@@ -154,7 +178,7 @@ StartRequest ParseCommandLine(int argc, char* argv[]) {
         if (arg == "--") break;
         if (arg == "--dir") {
             if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-                std::fputs("dawnly: --dir needs a directory (see dawnly --help)\n", stderr);
+                std::fputs(Text(kDirNeeded).c_str(), stderr);
                 request.exitCode = 2;
                 return request;
             }
