@@ -10,7 +10,7 @@ endif()
 
 find_program(WAKEBURST_GZIP gzip REQUIRED)
 set(pkg_out ${CMAKE_BINARY_DIR}/package)
-file(MAKE_DIRECTORY ${pkg_out})
+file(MAKE_DIRECTORY ${pkg_out} ${pkg_out}/zh_CN)
 
 # Compressed with -n (no name or time stamp inside), so the same sources give the same
 # packages.
@@ -22,18 +22,24 @@ function(wakeburst_gzip source output)
     VERBATIM)
 endfunction()
 
-# Manual pages, written by hand in res/man.
+# Manual pages, written by hand in res/man: English, and Chinese in res/man/zh_CN.
 foreach(page wakeburst dawnly)
   wakeburst_gzip(${PROJECT_SOURCE_DIR}/res/man/${page}.1 ${pkg_out}/${page}.1.gz)
+  wakeburst_gzip(${PROJECT_SOURCE_DIR}/res/man/zh_CN/${page}.1 ${pkg_out}/zh_CN/${page}.1.gz)
 endforeach()
 # The changelog of both packages, in the form Debian's tools read.
 wakeburst_gzip(${PROJECT_SOURCE_DIR}/res/debian/changelog ${pkg_out}/changelog.gz)
 add_custom_target(wakeburst_package_files ALL
-  DEPENDS ${pkg_out}/wakeburst.1.gz ${pkg_out}/dawnly.1.gz ${pkg_out}/changelog.gz)
+  DEPENDS ${pkg_out}/wakeburst.1.gz ${pkg_out}/dawnly.1.gz ${pkg_out}/zh_CN/wakeburst.1.gz
+          ${pkg_out}/zh_CN/dawnly.1.gz ${pkg_out}/changelog.gz)
 
 install(FILES ${pkg_out}/wakeburst.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
         COMPONENT wakeburst)
 install(FILES ${pkg_out}/dawnly.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT dawnly)
+install(FILES ${pkg_out}/zh_CN/wakeburst.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1
+        COMPONENT wakeburst)
+install(FILES ${pkg_out}/zh_CN/dawnly.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1
+        COMPONENT dawnly)
 foreach(component wakeburst dawnly)
   install(FILES ${PROJECT_SOURCE_DIR}/res/debian/copyright ${pkg_out}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${component} COMPONENT ${component})

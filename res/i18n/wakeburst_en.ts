@@ -42,5 +42,311 @@ answer in time (--wait)
         <source>wakeburst: 没有给出命令 (用法: wakeburst 命令 [参数...], 命令为 %1 之一; 详见 wakeburst --help)</source>
         <translation>wakeburst: no command given (usage: wakeburst COMMAND [ARG...] with COMMAND one of %1; see wakeburst --help)</translation>
     </message>
+    <message>
+        <source>	唤醒 %1 hosts 于 %2
+</source>
+        <translation>	woke %1 hosts in %2
+</translation>
+    </message>
+    <message>
+        <source>	唤醒 %1 host 于 %2
+</source>
+        <translation>	woke %1 host in %2
+</translation>
+    </message>
+    <message>
+        <source>显示本帮助</source>
+        <translation>this help</translation>
+    </message>
+    <message>
+        <source>提醒存储 DwnGs 和唤醒日志 Dawnly.log 所在的目录
+(默认: 当前目录)</source>
+        <translation>the directory of the alarm store DwnGs and the wake log Dawnly.log
+(default: the current directory)</translation>
+    </message>
+    <message>
+        <source>不输出任何行 (错误仍会输出)</source>
+        <translation>no output lines (errors still print)</translation>
+    </message>
+    <message>
+        <source>结束选项</source>
+        <translation>ends the options</translation>
+    </message>
+    <message>
+        <source>IPv4 地址, 广播地址或主机名 (默认 255.255.255.255), 或 IPv6 地址;
+链路本地地址和组播地址须带范围 (fe80::1%eth0, ff02::1%eth0)</source>
+        <translation>IPv4 address, broadcast or name (default 255.255.255.255), or an IPv6
+address, with a scope for link-local and multicast (fe80::1%eth0,
+ff02::1%eth0)</translation>
+    </message>
+    <message>
+        <source>UDP 端口 1..65535 (默认 2304)</source>
+        <translation>UDP port 1..65535 (default 2304)</translation>
+    </message>
+    <message>
+        <source>每台主机发送的帧数, 1..100 (默认 1)</source>
+        <translation>frames per host, 1..100 (default 1)</translation>
+    </message>
+    <message>
+        <source>两次重复之间的间隔, 0..60000 毫秒 (默认 100)</source>
+        <translation>pause between repeats, 0..60000 ms (default 100)</translation>
+    </message>
+    <message>
+        <source>只经由这个网络接口发送 (广播时: 从 IF 发出)</source>
+        <translation>send through this network interface only (with a broadcast: out of IF)</translation>
+    </message>
+    <message>
+        <source>附加在帧后的 SecureOn 密码: 六个字节, 写法同以太网地址 (帧长 108
+字节), 或四个字节, 写法同点分 IPv4 地址 (帧长 106 字节)</source>
+        <translation>SecureOn password appended to the frame: six bytes written like an
+Ethernet address (frame of 108 bytes) or four bytes as a dotted IPv4
+address (106)</translation>
+    </message>
+    <message>
+        <source>按以太网地址唤醒主机</source>
+        <translation>wakes hosts by their Ethernet addresses</translation>
+    </message>
+    <message>
+        <source>唤醒每个地址 (可以给出多个); 给出 - 时, 从标准输入读取以太网地址, 每行一个.
+ETHERNET 为六对十六进制数字: 00-A0-C9-12-34-56, 00.a0.c9.12.34.56,
+00a0c9123456 或 00:a0:c9:12:34:56; 全零地址和广播地址不被接受.</source>
+        <translation>Wakes each address (several allowed); with -, the Ethernet addresses on standard
+input, one a line. ETHERNET is six pairs: 00-A0-C9-12-34-56, 00.a0.c9.12.34.56,
+00a0c9123456 or 00:a0:c9:12:34:56; the all-zero and broadcast addresses are refused.</translation>
+    </message>
+    <message>
+        <source>发送后等待主机应答; 应答则退出状态为 0, 超时则为 3</source>
+        <translation>after sending, wait until the host answers; exit 0 when it did, 3 when
+the time ran out</translation>
+    </message>
+    <message>
+        <source>DEST 不是主机本身时, 要等待应答的主机</source>
+        <translation>the host to wait for when DEST is not the host itself</translation>
+    </message>
+    <message>
+        <source>列出主机列表中的以太网地址</source>
+        <translation>prints the Ethernet addresses of a host list</translation>
+    </message>
+    <message>
+        <source>列出主机列表 (.mp) 中的以太网地址, 每行一个; 无法使用的行在标准错误上报告,
+并使退出状态为 1.</source>
+        <translation>Prints the Ethernet addresses of a host list (.mp), one a line; the lines it cannot
+use are reported on standard error and make it exit 1.</translation>
+    </message>
+    <message>
+        <source>为本子网中应答的主机建立主机列表</source>
+        <translation>builds a host list of the hosts of this subnet that answer</translation>
+    </message>
+    <message>
+        <source>由应答的主机 (经由 ARP 缓存) 建立本子网的主机列表.</source>
+        <translation>Builds a host list of this subnet from the hosts that answer (through the ARP cache).</translation>
+    </message>
+    <message>
+        <source>子网掩码 (默认 255.255.255.0)</source>
+        <translation>the subnet mask (default 255.255.255.0)</translation>
+    </message>
+    <message>
+        <source>要写入的文件, 没有 .mp 时加上 (默认 新建组.mp)</source>
+        <translation>the file to write, .mp added when missing (default 新建组.mp)</translation>
+    </message>
+    <message>
+        <source>唤醒主机列表中的所有主机</source>
+        <translation>wakes every host of a host list</translation>
+    </message>
+    <message>
+        <source>唤醒主机列表 (.mp) 中的所有主机, 并把结果追加到唤醒日志; 列表中有无法使用的
+行时, 唤醒其余主机之后以状态 1 退出.</source>
+        <translation>Wakes every host of a host list (.mp) and appends the outcome to the wake log; a
+line of the list it cannot use makes it exit 1, after the others were woken.</translation>
+    </message>
+    <message>
+        <source>发送后等待主机应答; 应答则退出状态为 0, 超时则为 3
+(列表中所在行带有 IP 地址的每台主机)</source>
+        <translation>after sending, wait until the host answers; exit 0 when it did, 3 when
+the time ran out
+(every host of the list whose line has an IP address)</translation>
+    </message>
+    <message>
+        <source>由其他工具的列表写出主机列表</source>
+        <translation>writes a host list from another tool&apos;s list</translation>
+    </message>
+    <message>
+        <source>由其他工具的列表写出主机列表: ethers 行 (ETHERNET 加主机名或地址, # 开始注释),
+表头标明 ip, name 和 mac 列的 CSV (RFC 4180) (列名也可为 ip_address, address,
+hostname, host, mac_address, ethernet, hwaddr; 大小写和次序不限; 字段以 , 或 ;
+分隔), 以 : 或 - 书写的以太网地址行, ip neigh, arp -an, arp -n 和 /proc/net/arp
+的邻居表 (略去失败和不完整的条目), 或 export 输出的 JSON.
+没有 IP 地址的主机取其名字解析出的地址, 解析不出则为 0.0.0.0; 主机列表无法原样
+容纳的名字会被改写, 并加以说明. 无法读取的行连同行号一并报告; 一行也读不出时
+退出状态为 1.</source>
+        <translation>Writes a host list from another tool&apos;s list: ethers lines (ETHERNET and a name or
+an address, # comments), CSV (RFC 4180) whose header names the columns ip, name
+and mac (also ip_address, address, hostname, host, mac_address, ethernet, hwaddr;
+any case and order; fields split at , or ;), plain lines of Ethernet addresses
+written with : or -, the neighbour tables of ip neigh, arp -an, arp -n and
+/proc/net/arp (failed and incomplete entries left out), or the JSON of export.
+A host without an IP address gets the address its name resolves to, else 0.0.0.0;
+a name that a host list cannot hold as it is is changed, and said so. Lines that
+cannot be read are reported with their numbers; exit 1 when none could be read.</translation>
+    </message>
+    <message>
+        <source>INPUT 的格式 (默认 auto: 以 [ 开头时为 JSON, 首行是标明
+mac 列的表头时为 CSV, 开头像邻居表时为邻居表, 否则为
+ethers 或 plain)</source>
+        <translation>the form of INPUT (default auto: JSON when it starts with [,
+CSV when the first line is a header naming a mac column, a
+neighbour table when it starts like one, else ethers or plain)</translation>
+    </message>
+    <message>
+        <source>要写入的主机列表 (整个替换)</source>
+        <translation>the host list to write (replaced as a whole)</translation>
+    </message>
+    <message>
+        <source>以 CSV, ethers 行或 JSON 列出主机列表中的主机</source>
+        <translation>prints the hosts of a host list as CSV, ethers lines or JSON</translation>
+    </message>
+    <message>
+        <source>以 UTF-8 列出主机列表中的主机 (以太网地址, 及其所在行的 IP 地址和主机名): 表头
+为 ip,name,mac 的 CSV, ethers 行, 或由对象 {&quot;ip&quot;,&quot;name&quot;,&quot;mac&quot;} 组成的 JSON
+数组. 电子表格会当作公式执行的 CSV 字段前加一个 &apos;; 控制字符写作 _.
+名字无法完整读回时, ethers 以 IP 地址称呼主机.
+略去了多少条目以及原因, 在标准错误上说明.</source>
+        <translation>Prints the hosts of a host list (its Ethernet addresses, with the IP address and
+name of their line) in UTF-8: CSV with the header ip,name,mac, ethers lines, or a
+JSON array of objects {&quot;ip&quot;,&quot;name&quot;,&quot;mac&quot;}. A CSV field that a spreadsheet
+would run as a formula gets a leading &apos;; control characters are written as _.
+ethers names a host by its IP address where the name would not read back whole.
+How many entries were left out, and why, is said on stderr.</translation>
+    </message>
+    <message>
+        <source>输出的格式 (默认 csv)</source>
+        <translation>the form to print (default csv)</translation>
+    </message>
+    <message>
+        <source>每周的组提醒: list, add, remove, next</source>
+        <translation>the weekly group alarms: list, add, remove, next</translation>
+    </message>
+    <message>
+        <source>每周的组提醒; 默认为 list. wakeburst alarms SUBCOMMAND --help
+说明每个子命令的选项.</source>
+        <translation>The weekly group alarms; list is the default. wakeburst alarms SUBCOMMAND --help
+tells each one&apos;s options.</translation>
+    </message>
+    <message>
+        <source>每行列出一个提醒: 序号, 星期 (SMTWTFS), 时间, 广播地址和主机列表文件.</source>
+        <translation>Prints the alarms one per line: number, days (SMTWTFS), time, broadcast address and
+host-list file.</translation>
+    </message>
+    <message>
+        <source>由对象 {&quot;index&quot;,&quot;days&quot;,&quot;time&quot;,
+&quot;broadcast&quot;,&quot;file&quot;} 组成的 JSON 数组</source>
+        <translation>a JSON array of objects {&quot;index&quot;,&quot;days&quot;,&quot;time&quot;,
+&quot;broadcast&quot;,&quot;file&quot;}</translation>
+    </message>
+    <message>
+        <source>添加一个提醒, 在这些日子的这个时间唤醒主机列表中的主机.</source>
+        <translation>Adds an alarm that wakes the hosts of a host list on these days at this time.</translation>
+    </message>
+    <message>
+        <source>要唤醒的主机列表</source>
+        <translation>the host list to wake</translation>
+    </message>
+    <message>
+        <source>all, 或以逗号连接的任意几天</source>
+        <translation>all, or any of the days joined by commas</translation>
+    </message>
+    <message>
+        <source>本地时间, 00:00 到 23:59</source>
+        <translation>the local time, 00:00 to 23:59</translation>
+    </message>
+    <message>
+        <source>广播地址 (默认 255.255.255.255)</source>
+        <translation>the broadcast address (default 255.255.255.255)</translation>
+    </message>
+    <message>
+        <source>删除第 N 个提醒 (按 alarms list 的编号).</source>
+        <translation>Removes alarm number N (as alarms list numbers them).</translation>
+    </message>
+    <message>
+        <source>按本地时钟列出即将到来的触发: 日期和时间, 提醒序号和主机列表文件.</source>
+        <translation>Prints the coming firings by the local clock: date and time, alarm number and
+host-list file.</translation>
+    </message>
+    <message>
+        <source>列出几次触发 (默认 10)</source>
+        <translation>how many firings (default 10)</translation>
+    </message>
+    <message>
+        <source>从这个本地时间起 (默认: 现在)</source>
+        <translation>from this local time on (default: now)</translation>
+    </message>
+    <message>
+        <source>调度器的一次计时: 唤醒提醒到时的组</source>
+        <translation>one scheduler tick: wakes the groups whose alarms are due</translation>
+    </message>
+    <message>
+        <source>调度器的一次计时: 唤醒提醒在该分钟到时的组.</source>
+        <translation>One scheduler tick: wakes the groups whose alarms are due at that minute.</translation>
+    </message>
+    <message>
+        <source>计时所在的本地分钟 (默认: 现在)</source>
+        <translation>the local minute of the tick (default: now)</translation>
+    </message>
+    <message>
+        <source>不开窗口运行提醒, 直到被停止</source>
+        <translation>runs the alarms without a window until stopped</translation>
+    </message>
+    <message>
+        <source>不开窗口运行调度器, 直到收到 SIGINT 或 SIGTERM; 磁盘上的提醒存储改变时重新
+载入.</source>
+        <translation>Runs the scheduler without a window until SIGINT or SIGTERM, and reloads the alarm
+store when it changes on disk.</translation>
+    </message>
+    <message>
+        <source>列出唤醒日志</source>
+        <translation>prints the wake log</translation>
+    </message>
+    <message>
+        <source>以 UTF-8 列出唤醒日志, 行尾为单纯的换行符.</source>
+        <translation>Prints the wake log in UTF-8 with plain line feeds.</translation>
+    </message>
+    <message>
+        <source>只列出最后 N 条</source>
+        <translation>only the last N entries</translation>
+    </message>
+    <message>
+        <source>用法: wakeburst </source>
+        <translation>usage: wakeburst </translation>
+    </message>
+    <message>
+        <source>      wakeburst </source>
+        <translation>       wakeburst </translation>
+    </message>
+    <message>
+        <source>选项:
+</source>
+        <translation>options:
+</translation>
+    </message>
+    <message>
+        <source>wakeburst %1 - 以 Wake-on-LAN 帧唤醒局域网中的计算机 (UDP 端口 2304)
+
+用法: wakeburst 命令 [参数...]
+      wakeburst 命令 [子命令] -h | --help
+      wakeburst -h | --help
+      wakeburst --version
+
+命令 (wakeburst 命令 --help 说明该命令的用法和选项):
+</source>
+        <translation>wakeburst %1 - wakes the machines of a local network with Wake-on-LAN frames (UDP port 2304)
+
+usage: wakeburst COMMAND [ARG...]
+       wakeburst COMMAND [SUBCOMMAND] -h | --help
+       wakeburst -h | --help
+       wakeburst --version
+
+commands (wakeburst COMMAND --help tells a command&apos;s usage and options):
+</translation>
+    </message>
 </context>
 </TS>

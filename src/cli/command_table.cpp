@@ -20,33 +20,32 @@ constexpr std::size_t kAny = CommandSpec::kAny;
 constexpr std::size_t kNameColumn = 19;
 const std::string kTextIndent(kNameColumn + 2, ' ');
 
-const OptionSpec kHelp{"-h, --help", "", "this help"};
+const OptionSpec kHelp{"-h, --help", "", WB_TR_NOOP("wakeburst", "显示本帮助")};
 const OptionSpec kDir{"--dir", "DIR",
-                      "the directory of the alarm store DwnGs and the wake log Dawnly.log\n"
-                      "(default: the current directory)"};
-const OptionSpec kQuiet{"-q, --quiet", "", "no output lines (errors still print)"};
-const OptionSpec kEndOfOptions{"--", "", "ends the options"};
+                      WB_TR_NOOP("wakeburst",
+                                 "提醒存储 DwnGs 和唤醒日志 Dawnly.log 所在的目录\n"
+                                 "(默认: 当前目录)")};
+const OptionSpec kQuiet{"-q, --quiet", "", WB_TR_NOOP("wakeburst", "不输出任何行 (错误仍会输出)")};
+const OptionSpec kEndOfOptions{"--", "", WB_TR_NOOP("wakeburst", "结束选项")};
 
-// The options that send and wake share, and the wait whose text each of them ends its own way.
-Options WakeOptions(const std::string& waitTail) {
+// The options that send and wake share, and the text of the wait, which differs.
+Options WakeOptions(const char* waitHelp) {
     return {
         {"--to", "DEST",
-         "IPv4 address, broadcast or name (default 255.255.255.255), or an IPv6\n"
-         "address, with a scope for link-local and multicast (fe80::1%eth0,\n"
-         "ff02::1%eth0)"},
-        {"--port", "N", "UDP port 1..65535 (default 2304)"},
-        {"--repeat", "N", "frames per host, 1..100 (default 1)"},
-        {"--interval", "MS", "pause between repeats, 0..60000 ms (default 100)"},
+         WB_TR_NOOP("wakeburst",
+                    "IPv4 地址, 广播地址或主机名 (默认 255.255.255.255), 或 IPv6 地址;\n"
+                    "链路本地地址和组播地址须带范围 (fe80::1%eth0, ff02::1%eth0)")},
+        {"--port", "N", WB_TR_NOOP("wakeburst", "UDP 端口 1..65535 (默认 2304)")},
+        {"--repeat", "N", WB_TR_NOOP("wakeburst", "每台主机发送的帧数, 1..100 (默认 1)")},
+        {"--interval", "MS",
+         WB_TR_NOOP("wakeburst", "两次重复之间的间隔, 0..60000 毫秒 (默认 100)")},
         {"--interface", "IF",
-         "send through this network interface only (with a broadcast: out of IF)"},
+         WB_TR_NOOP("wakeburst", "只经由这个网络接口发送 (广播时: 从 IF 发出)")},
         {"--password", "PW",
-         "SecureOn password appended to the frame: six bytes written like an\n"
-         "Ethernet address (frame of 108 bytes) or four bytes as a dotted IPv4\n"
-         "address (106)"},
-        {"--wait", "SECONDS",
-         "after sending, wait until the host answers; exit 0 when it did, 3 when\n"
-         "the time ran out" +
-             waitTail},
+         WB_TR_NOOP("wakeburst",
+                    "附加在帧后的 SecureOn 密码: 六个字节, 写法同以太网地址 (帧长 108\n"
+                    "字节), 或四个字节, 写法同点分 IPv4 地址 (帧长 106 字节)")},
+        {"--wait", "SECONDS", waitHelp},
     };
 }
 
@@ -55,20 +54,23 @@ Options With(Options options, const std::vector<OptionSpec>& more) {
     return options;
 }
 
-constexpr char kExitStatus[] = WB_TR_NOOP(
-    "wakeburst", "退出状态: 0 完成, 1 操作失败, 2 输入或用法有误, 3 有主机未在时限内应答 (--wait)\n");
+constexpr char kExitStatus[] =
+    WB_TR_NOOP("wakeburst",
+               "退出状态: 0 完成, 1 操作失败, 2 输入或用法有误, 3 有主机未在时限内应答 (--wait)\n");
 
 std::vector<CommandSpec> BuildTable() {
     const char* oneList = WB_TR_NOOP("wakeburst", "需要一个主机列表文件");
     return {
         {"send",
-         "wakes hosts by their Ethernet addresses",
+         WB_TR_NOOP("wakeburst", "按以太网地址唤醒主机"),
          {"send [options] ETHERNET...", "send [options] -"},
-         "Wakes each address (several allowed); with -, the Ethernet addresses on standard\n"
-         "input, one a line. ETHERNET is six pairs: 00-A0-C9-12-34-56, 00.a0.c9.12.34.56,\n"
-         "00a0c9123456 or 00:a0:c9:12:34:56; the all-zero and broadcast addresses are refused.",
-         With(WakeOptions(""),
-              {{"--host", "IP", "the host to wait for when DEST is not the host itself"},
+         WB_TR_NOOP("wakeburst",
+                    "唤醒每个地址 (可以给出多个); 给出 - 时, 从标准输入读取以太网地址, 每行一个.\n"
+                    "ETHERNET 为六对十六进制数字: 00-A0-C9-12-34-56, 00.a0.c9.12.34.56,\n"
+                    "00a0c9123456 或 00:a0:c9:12:34:56; 全零地址和广播地址不被接受."),
+         With(WakeOptions(
+                  WB_TR_NOOP("wakeburst", "发送后等待主机应答; 应答则退出状态为 0, 超时则为 3")),
+              {{"--host", "IP", WB_TR_NOOP("wakeburst", "DEST 不是主机本身时, 要等待应答的主机")},
                kQuiet,
                kEndOfOptions}),
          kExitStatus,
@@ -77,10 +79,11 @@ std::vector<CommandSpec> BuildTable() {
          WB_TR_NOOP("wakeburst", "需要以太网地址, 或 - 从标准输入读取"),
          RunSend},
         {"check",
-         "prints the Ethernet addresses of a host list",
+         WB_TR_NOOP("wakeburst", "列出主机列表中的以太网地址"),
          {"check FILE"},
-         "Prints the Ethernet addresses of a host list (.mp), one a line; the lines it cannot\n"
-         "use are reported on standard error and make it exit 1.",
+         WB_TR_NOOP("wakeburst",
+                    "列出主机列表 (.mp) 中的以太网地址, 每行一个; 无法使用的行在标准错误上报告,\n"
+                    "并使退出状态为 1."),
          {},
          "",
          1,
@@ -88,22 +91,26 @@ std::vector<CommandSpec> BuildTable() {
          oneList,
          RunCheck},
         {"scan",
-         "builds a host list of the hosts of this subnet that answer",
+         WB_TR_NOOP("wakeburst", "为本子网中应答的主机建立主机列表"),
          {"scan [--mask A.B.C.D] [-o NAME]"},
-         "Builds a host list of this subnet from the hosts that answer (through the ARP cache).",
-         {{"--mask", "A.B.C.D", "the subnet mask (default 255.255.255.0)"},
-          {"-o", "NAME", "the file to write, .mp added when missing (default 新建组.mp)"}},
+         WB_TR_NOOP("wakeburst", "由应答的主机 (经由 ARP 缓存) 建立本子网的主机列表."),
+         {{"--mask", "A.B.C.D", WB_TR_NOOP("wakeburst", "子网掩码 (默认 255.255.255.0)")},
+          {"-o", "NAME",
+           WB_TR_NOOP("wakeburst", "要写入的文件, 没有 .mp 时加上 (默认 新建组.mp)")}},
          "",
          0,
          0,
          WB_TR_NOOP("wakeburst", "不接受位置参数"),
          RunScan},
         {"wake",
-         "wakes every host of a host list",
+         WB_TR_NOOP("wakeburst", "唤醒主机列表中的所有主机"),
          {"wake [options] FILE"},
-         "Wakes every host of a host list (.mp) and appends the outcome to the wake log; a\n"
-         "line of the list it cannot use makes it exit 1, after the others were woken.",
-         With(WakeOptions("\n(every host of the list whose line has an IP address)"),
+         WB_TR_NOOP("wakeburst",
+                    "唤醒主机列表 (.mp) 中的所有主机, 并把结果追加到唤醒日志; 列表中有无法使用的\n"
+                    "行时, 唤醒其余主机之后以状态 1 退出."),
+         With(WakeOptions(WB_TR_NOOP("wakeburst",
+                                     "发送后等待主机应答; 应答则退出状态为 0, 超时则为 3\n"
+                                     "(列表中所在行带有 IP 地址的每台主机)")),
               {kDir, kQuiet, kEndOfOptions}),
          kExitStatus,
          1,
@@ -111,47 +118,51 @@ std::vector<CommandSpec> BuildTable() {
          oneList,
          RunWake},
         {"import",
-         "writes a host list from another tool's list",
+         WB_TR_NOOP("wakeburst", "由其他工具的列表写出主机列表"),
          {"import [--format auto|ethers|csv|plain|neigh|json] INPUT|- -o OUT.mp"},
-         "Writes a host list from another tool's list: ethers lines (ETHERNET and a name or\n"
-         "an address, # comments), CSV (RFC 4180) whose header names the columns ip, name\n"
-         "and mac (also ip_address, address, hostname, host, mac_address, ethernet, hwaddr;\n"
-         "any case and order; fields split at , or ;), plain lines of Ethernet addresses\n"
-         "written with : or -, the neighbour tables of ip neigh, arp -an, arp -n and\n"
-         "/proc/net/arp (failed and incomplete entries left out), or the JSON of export.\n"
-         "A host without an IP address gets the address its name resolves to, else 0.0.0.0;\n"
-         "a name that a host list cannot hold as it is is changed, and said so. Lines that\n"
-         "cannot be read are reported with their numbers; exit 1 when none could be read.",
+         WB_TR_NOOP(
+             "wakeburst",
+             "由其他工具的列表写出主机列表: ethers 行 (ETHERNET 加主机名或地址, # 开始注释),\n"
+             "表头标明 ip, name 和 mac 列的 CSV (RFC 4180) (列名也可为 ip_address, address,\n"
+             "hostname, host, mac_address, ethernet, hwaddr; 大小写和次序不限; 字段以 , 或 ;\n"
+             "分隔), 以 : 或 - 书写的以太网地址行, ip neigh, arp -an, arp -n 和 /proc/net/arp\n"
+             "的邻居表 (略去失败和不完整的条目), 或 export 输出的 JSON.\n"
+             "没有 IP 地址的主机取其名字解析出的地址, 解析不出则为 0.0.0.0; 主机列表无法原样\n"
+             "容纳的名字会被改写, 并加以说明. 无法读取的行连同行号一并报告; 一行也读不出时\n"
+             "退出状态为 1."),
          {{"--format", "auto|ethers|csv|plain|neigh|json",
-           "the form of INPUT (default auto: JSON when it starts with [,\n"
-           "CSV when the first line is a header naming a mac column, a\n"
-           "neighbour table when it starts like one, else ethers or plain)"},
-          {"-o", "OUT.mp", "the host list to write (replaced as a whole)"}},
+           WB_TR_NOOP("wakeburst",
+                      "INPUT 的格式 (默认 auto: 以 [ 开头时为 JSON, 首行是标明\n"
+                      "mac 列的表头时为 CSV, 开头像邻居表时为邻居表, 否则为\n"
+                      "ethers 或 plain)")},
+          {"-o", "OUT.mp", WB_TR_NOOP("wakeburst", "要写入的主机列表 (整个替换)")}},
          "",
          1,
          1,
          WB_TR_NOOP("wakeburst", "需要一个输入文件 (或 -) 和 -o OUT.mp"),
          RunImport},
         {"export",
-         "prints the hosts of a host list as CSV, ethers lines or JSON",
+         WB_TR_NOOP("wakeburst", "以 CSV, ethers 行或 JSON 列出主机列表中的主机"),
          {"export [--format csv|ethers|json] FILE.mp"},
-         "Prints the hosts of a host list (its Ethernet addresses, with the IP address and\n"
-         "name of their line) in UTF-8: CSV with the header ip,name,mac, ethers lines, or a\n"
-         "JSON array of objects {\"ip\",\"name\",\"mac\"}. A CSV field that a spreadsheet\n"
-         "would run as a formula gets a leading '; control characters are written as _.\n"
-         "ethers names a host by its IP address where the name would not read back whole.\n"
-         "How many entries were left out, and why, is said on stderr.",
-         {{"--format", "csv|ethers|json", "the form to print (default csv)"}},
+         WB_TR_NOOP(
+             "wakeburst",
+             "以 UTF-8 列出主机列表中的主机 (以太网地址, 及其所在行的 IP 地址和主机名): 表头\n"
+             "为 ip,name,mac 的 CSV, ethers 行, 或由对象 {\"ip\",\"name\",\"mac\"} 组成的 JSON\n"
+             "数组. 电子表格会当作公式执行的 CSV 字段前加一个 '; 控制字符写作 _.\n"
+             "名字无法完整读回时, ethers 以 IP 地址称呼主机.\n"
+             "略去了多少条目以及原因, 在标准错误上说明."),
+         {{"--format", "csv|ethers|json", WB_TR_NOOP("wakeburst", "输出的格式 (默认 csv)")}},
          "",
          1,
          1,
          oneList,
          RunExport},
         {"alarms",
-         "the weekly group alarms: list, add, remove, next",
+         WB_TR_NOOP("wakeburst", "每周的组提醒: list, add, remove, next"),
          {},  // the forms of its sub-commands
-         "The weekly group alarms; list is the default. wakeburst alarms SUBCOMMAND --help\n"
-         "tells each one's options.",
+         WB_TR_NOOP("wakeburst",
+                    "每周的组提醒; 默认为 list. wakeburst alarms SUBCOMMAND --help\n"
+                    "说明每个子命令的选项."),
          {kDir},
          "",
          0,
@@ -161,10 +172,12 @@ std::vector<CommandSpec> BuildTable() {
         {"alarms list",
          "",
          {"alarms list [--json] [--dir DIR]"},
-         "Prints the alarms one per line: number, days (SMTWTFS), time, broadcast address and\n"
-         "host-list file.",
+         WB_TR_NOOP("wakeburst",
+                    "每行列出一个提醒: 序号, 星期 (SMTWTFS), 时间, 广播地址和主机列表文件."),
          {{"--json", "",
-           "a JSON array of objects {\"index\",\"days\",\"time\",\n\"broadcast\",\"file\"}"},
+           WB_TR_NOOP("wakeburst",
+                      "由对象 {\"index\",\"days\",\"time\",\n"
+                      "\"broadcast\",\"file\"} 组成的 JSON 数组")},
           kDir},
          "",
          0,
@@ -174,12 +187,12 @@ std::vector<CommandSpec> BuildTable() {
         {"alarms add",
          "",
          {"alarms add --file F --days LIST --time HH:MM [--to A.B.C.D] [--dir DIR]"},
-         "Adds an alarm that wakes the hosts of a host list on these days at this time.",
-         {{"--file", "F", "the host list to wake"},
+         WB_TR_NOOP("wakeburst", "添加一个提醒, 在这些日子的这个时间唤醒主机列表中的主机."),
+         {{"--file", "F", WB_TR_NOOP("wakeburst", "要唤醒的主机列表")},
           {"--days", "all|sun|mon|tue|wed|thu|fri|sat[,...]",
-           "all, or any of the days joined by commas"},
-          {"--time", "HH:MM", "the local time, 00:00 to 23:59"},
-          {"--to", "A.B.C.D", "the broadcast address (default 255.255.255.255)"},
+           WB_TR_NOOP("wakeburst", "all, 或以逗号连接的任意几天")},
+          {"--time", "HH:MM", WB_TR_NOOP("wakeburst", "本地时间, 00:00 到 23:59")},
+          {"--to", "A.B.C.D", WB_TR_NOOP("wakeburst", "广播地址 (默认 255.255.255.255)")},
           kDir},
          "",
          0,
@@ -189,7 +202,7 @@ std::vector<CommandSpec> BuildTable() {
         {"alarms remove",
          "",
          {"alarms remove N [--dir DIR]"},
-         "Removes alarm number N (as alarms list numbers them).",
+         WB_TR_NOOP("wakeburst", "删除第 N 个提醒 (按 alarms list 的编号)."),
          {kDir},
          "",
          1,
@@ -199,10 +212,11 @@ std::vector<CommandSpec> BuildTable() {
         {"alarms next",
          "",
          {"alarms next [--count N] [--from \"YYYY-MM-DD HH:MM\"] [--dir DIR]"},
-         "Prints the coming firings by the local clock: date and time, alarm number and\n"
-         "host-list file.",
-         {{"--count", "N", "how many firings (default 10)"},
-          {"--from", "\"YYYY-MM-DD HH:MM\"", "from this local time on (default: now)"},
+         WB_TR_NOOP("wakeburst",
+                    "按本地时钟列出即将到来的触发: 日期和时间, 提醒序号和主机列表文件."),
+         {{"--count", "N", WB_TR_NOOP("wakeburst", "列出几次触发 (默认 10)")},
+          {"--from", "\"YYYY-MM-DD HH:MM\"",
+           WB_TR_NOOP("wakeburst", "从这个本地时间起 (默认: 现在)")},
           kDir},
          "",
          0,
@@ -210,10 +224,11 @@ std::vector<CommandSpec> BuildTable() {
          "",
          RunAlarmsNext},
         {"tick",
-         "one scheduler tick: wakes the groups whose alarms are due",
+         WB_TR_NOOP("wakeburst", "调度器的一次计时: 唤醒提醒到时的组"),
          {"tick [--at \"YYYY-MM-DD HH:MM\"] [--dir DIR]"},
-         "One scheduler tick: wakes the groups whose alarms are due at that minute.",
-         {{"--at", "\"YYYY-MM-DD HH:MM\"", "the local minute of the tick (default: now)"},
+         WB_TR_NOOP("wakeburst", "调度器的一次计时: 唤醒提醒在该分钟到时的组."),
+         {{"--at", "\"YYYY-MM-DD HH:MM\"",
+           WB_TR_NOOP("wakeburst", "计时所在的本地分钟 (默认: 现在)")},
           kDir,
           kQuiet},
          "",
@@ -222,10 +237,11 @@ std::vector<CommandSpec> BuildTable() {
          WB_TR_NOOP("wakeburst", "除 --at 和 --dir 外不接受参数"),
          RunTick},
         {"run-alarms",
-         "runs the alarms without a window until stopped",
+         WB_TR_NOOP("wakeburst", "不开窗口运行提醒, 直到被停止"),
          {"run-alarms [--dir DIR]"},
-         "Runs the scheduler without a window until SIGINT or SIGTERM, and reloads the alarm\n"
-         "store when it changes on disk.",
+         WB_TR_NOOP("wakeburst",
+                    "不开窗口运行调度器, 直到收到 SIGINT 或 SIGTERM; 磁盘上的提醒存储改变时重新\n"
+                    "载入."),
          {kDir},
          "",
          0,
@@ -233,10 +249,10 @@ std::vector<CommandSpec> BuildTable() {
          WB_TR_NOOP("wakeburst", "除 --dir 外不接受参数"),
          RunRunAlarms},
         {"log",
-         "prints the wake log",
+         WB_TR_NOOP("wakeburst", "列出唤醒日志"),
          {"log [--tail N] [--dir DIR]"},
-         "Prints the wake log in UTF-8 with plain line feeds.",
-         {{"--tail", "N", "only the last N entries"}, kDir},
+         WB_TR_NOOP("wakeburst", "以 UTF-8 列出唤醒日志, 行尾为单纯的换行符."),
+         {{"--tail", "N", WB_TR_NOOP("wakeburst", "只列出最后 N 条")}, kDir},
          "",
          0,
          0,
@@ -261,9 +277,10 @@ std::string Indented(const std::string& first, const std::string& text, const st
 
 std::string OptionLines(const OptionSpec& o) {
     std::string head = "  " + o.names + (o.value.empty() ? "" : " " + o.value);
-    if (head.size() > kNameColumn) return Indented(head + "\n" + kTextIndent, o.help, kTextIndent);
+    const std::string help = WB_TR("wakeburst", o.help);
+    if (head.size() > kNameColumn) return Indented(head + "\n" + kTextIndent, help, kTextIndent);
     head.resize(kTextIndent.size(), ' ');
-    return Indented(head, o.help, kTextIndent);
+    return Indented(head, help, kTextIndent);
 }
 
 // The forms of a command: its own, else those of its sub-commands.
@@ -314,27 +331,31 @@ std::string CommandHelp(const std::string& name) {
     if (!c) return {};
     std::string text;
     for (const std::string& form : Forms(*c))
-        text += (text.empty() ? "usage: wakeburst " : "       wakeburst ") + form + "\n";
-    text += Indented("", c->about, "") + "options:\n";
+        text += WB_TR("wakeburst", text.empty() ? WB_TR_NOOP("wakeburst", "用法: wakeburst ")
+                                                : WB_TR_NOOP("wakeburst", "      wakeburst ")) +
+                form + "\n";
+    text += Indented("", WB_TR("wakeburst", c->about), "") + WB_TR("wakeburst", "选项:\n");
     for (const OptionSpec& o : c->options)
         text += OptionLines(o);
     return text + OptionLines(kHelp) + (c->after.empty() ? "" : WB_TR("wakeburst", c->after));
 }
 
 std::string MainHelp() {
-    std::string text = "wakeburst " WAKEBURST_VERSION
-                       " - wakes the machines of a local network with Wake-on-LAN frames (UDP "
-                       "port 2304)\n\n"
-                       "usage: wakeburst COMMAND [ARG...]\n"
-                       "       wakeburst COMMAND [SUBCOMMAND] -h | --help\n"
-                       "       wakeburst -h | --help\n"
-                       "       wakeburst --version\n\n"
-                       "commands (wakeburst COMMAND --help tells a command's usage and options):\n";
+    const std::string version = WAKEBURST_VERSION;
+    std::string text = FormatPlaceholders(
+        WB_TR("wakeburst",
+              "wakeburst %1 - 以 Wake-on-LAN 帧唤醒局域网中的计算机 (UDP 端口 2304)\n\n"
+              "用法: wakeburst 命令 [参数...]\n"
+              "      wakeburst 命令 [子命令] -h | --help\n"
+              "      wakeburst -h | --help\n"
+              "      wakeburst --version\n\n"
+              "命令 (wakeburst 命令 --help 说明该命令的用法和选项):\n"),
+        &version, 1);
     for (const CommandSpec& c : CommandTable()) {
         if (IsSubCommand(c)) continue;
         std::string head = "  wakeburst " + c.name;
         head.resize(std::max(head.size() + 2, std::size_t{25}), ' ');
-        text += head + c.summary + "\n";
+        text += head + WB_TR("wakeburst", c.summary) + "\n";
     }
     return text + "\n" + WB_TR("wakeburst", kExitStatus);
 }
@@ -343,8 +364,9 @@ std::string ShortUsage() {
     std::string names;
     for (const CommandSpec& c : CommandTable())
         if (!IsSubCommand(c)) names += (names.empty() ? "" : ", ") + c.name;
-    return FormatPlaceholders(WB_TR("wakeburst", "wakeburst: 没有给出命令 (用法: wakeburst 命令 "
-                                                 "[参数...], 命令为 %1 之一; 详见 wakeburst --help)"),
+    return FormatPlaceholders(WB_TR("wakeburst",
+                                    "wakeburst: 没有给出命令 (用法: wakeburst 命令 "
+                                    "[参数...], 命令为 %1 之一; 详见 wakeburst --help)"),
                               &names, 1);
 }
 

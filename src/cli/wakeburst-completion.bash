@@ -1,6 +1,7 @@
 # bash completion for wakeburst                                   -*- shell-script -*-
 # Commands, options and option choices are read from the tool's own --help, so they keep
-# step with it; file arguments complete to host lists (.mp) and directories.
+# step with it (read in English, whose layout the patterns below know, whatever the user's
+# language); file arguments complete to host lists (.mp) and directories.
 
 _wakeburst_files() {  # _wakeburst_files CUR [all]: .mp files (or all files) and directories
     compopt -o filenames 2>/dev/null
@@ -16,17 +17,17 @@ _wakeburst() {
     local tool=${COMP_WORDS[0]} cmd=${COMP_WORDS[1]} help
     COMPREPLY=()
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W "$("$tool" --help 2>/dev/null |
+        mapfile -t COMPREPLY < <(compgen -W "$(LANGUAGE=en "$tool" --help 2>/dev/null |
             sed -n 's/^  wakeburst \([a-z][a-z-]*\).*/\1/p') --help --version" -- "$cur")
         return
     fi
-    help=$("$tool" "$cmd" --help 2>/dev/null) || return
+    help=$(LANGUAGE=en "$tool" "$cmd" --help 2>/dev/null) || return
     # Subcommands: the lowercase word after the command in its usage lines; once one is
     # given, its own help names its options.
     local subs
     subs=$(sed -n "s/^ *\(usage: \)\{0,1\}wakeburst $cmd \([a-z][a-z-]*\).*/\2/p" <<<"$help")
     if [[ -n $subs ]] && grep -qx -- "${COMP_WORDS[2]}" <<<"$subs"; then
-        help=$("$tool" "$cmd" "${COMP_WORDS[2]}" --help 2>/dev/null) || return
+        help=$(LANGUAGE=en "$tool" "$cmd" "${COMP_WORDS[2]}" --help 2>/dev/null) || return
     fi
 
     # The value of an option: "  --name VALUE  text" in the help, choices written a|b|c,

@@ -4,6 +4,7 @@
 
 #include "alarm/wake_log.h"
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "hostlist/host_list_reader.h"
 
 namespace wb {
@@ -46,10 +47,11 @@ void NoteHostIp(WakeGroupFindings& findings, std::string_view ip) {
         ++findings.moreHostIps;
 }
 
-// The report of a list read to its end: the kept lines of each kind, each kind's count of
-// the lines left out, and the closing line of the hosts woken.
+// The report of a list read to its end, in `language`: the kept lines of each kind, each
+// kind's count of the lines left out, and the closing line of the hosts woken. The wake log
+// takes it in Chinese whatever the user's language, since other programs read the log.
 std::string ListReport(const std::string& groupFile, const CBoundedLines& badLines,
-                       const CBoundedLines& notSent, std::uint64_t woken) {
+                       const CBoundedLines& notSent, std::uint64_t woken, UiLanguage language) {
     const std::string file = EscapeControlChars(groupFile);
     std::string report = badLines.Text();
     if (badLines.Omitted() > 0)
@@ -59,13 +61,18 @@ std::string ListReport(const std::string& groupFile, const CBoundedLines& badLin
     if (notSent.Omitted() > 0)
         report +=
             "\t错误 另有 " + std::to_string(notSent.Omitted()) + " 个地址: Wakeburst 未被发送.\n";
-    return report + "\t唤醒 " + std::to_string(woken) + (woken > 1 ? " hosts" : " host") + " 于 " +
-           file + "\n";
+    // The log's words, from the Parts: "host" for 0 and 1; English says "0 hosts".
+    const bool plural = woken > 1 || (woken == 0 && language == UiLanguage::English);
+    const char* closing = plural ? WB_TR_NOOP("wakeburst", "\t唤醒 %1 hosts 于 %2\n")
+                                 : WB_TR_NOOP("wakeburst", "\t唤醒 %1 host 于 %2\n");
+    const std::string args[] = {std::to_string(woken), file};
+    return report + FormatPlaceholders(TranslateTo(language, "wakeburst", closing), args, 2);
 }
 
 // Reads the list and sends its addresses, batch by batch; the destination is set already.
+// `report` is for the log, `shown` for the user.
 WakeOutcome WakeList(CWakeSocket& socket, const std::string& groupFile, const WakeRounds& rounds,
-                     WakeGroupFindings& findings, std::string& report) {
+                     WakeGroupFindings& findings, std::string& report, std::string& shown) {
     WakeOutcome outcome = WakeOutcome::Woken;
     CBoundedLines badLines, notSent;
     std::vector<std::string> batch;
@@ -99,9 +106,13 @@ WakeOutcome WakeList(CWakeSocket& socket, const std::string& groupFile, const Wa
             badLines.Add(BadLineMessage(groupFile, line));
         },
         report);
-    if (!read) return WakeOutcome::CannotOpenList;
+    if (!read) {
+        shown = report;
+        return WakeOutcome::CannotOpenList;
+    }
     if (!batch.empty() || !sent) sendBatch();
-    report = ListReport(groupFile, badLines, notSent, listed - notWoken);
+    report = ListReport(groupFile, badLines, notSent, listed - notWoken, UiLanguage::Chinese);
+    shown = ListReport(groupFile, badLines, notSent, listed - notWoken, platform::UserUiLanguage());
     return outcome;
 }
 
@@ -110,19 +121,20 @@ WakeOutcome WakeList(CWakeSocket& socket, const std::string& groupFile, const Wa
 WakeOutcome WakeGroupWithReport(CWakeSocket& socket, const std::string& groupFile,
                                 const std::string& broadcast, std::string* reportOut,
                                 const WakeRounds& rounds, WakeGroupFindings* findingsOut) {
-    std::string report;
+    std::string report, shown;
     WakeGroupFindings ownFindings;
     WakeOutcome outcome;
     if (!socket.SetDestination(broadcast)) {
         report = FormatString2(IDS_BAD_BROADCAST, EscapeControlChars(broadcast),
                                EscapeControlChars(groupFile));
+        shown = report;
         outcome = WakeOutcome::BadBroadcast;
     } else {
-        outcome =
-            WakeList(socket, groupFile, rounds, findingsOut ? *findingsOut : ownFindings, report);
+        outcome = WakeList(socket, groupFile, rounds, findingsOut ? *findingsOut : ownFindings,
+                           report, shown);
     }
     AppendWakeLog(report);
-    if (reportOut) *reportOut = std::move(report);
+    if (reportOut) *reportOut = std::move(shown);
     return outcome;
 }
 

@@ -29,7 +29,8 @@ struct WakeGroupFindings {
 
 // The group wake of an alarm through `socket`: sets the destination, reads the host list,
 // sends each address its frames and appends the report to the wake log. `report`, when
-// given, receives the body that went to the log. Only hosts that a frame was sent to are
+// given, receives the body that went to the log in the user's language (the log's own is
+// always in Chinese). Only hosts that a frame was sent to are
 // counted as woken; each host with a frame not sent gets a line of its own in the report.
 // Memory stays bounded whatever the list holds: the list is read as it is sent, in batches
 // of kWakeBatch addresses (the rounds of `rounds` go over one batch at a time), and the lines

@@ -11,8 +11,7 @@ namespace wb {
 
 namespace {
 
-bool Before(const char* context1, const char* source1, const char* context2,
-            const char* source2) {
+bool Before(const char* context1, const char* source1, const char* context2, const char* source2) {
     const int c = std::strcmp(context1, context2);
     return c < 0 || (c == 0 && std::strcmp(source1, source2) < 0);
 }

@@ -85,6 +85,6 @@ x Dawnly.log
 : wake {data}/alarm/unreadable_address.mp --to 127.0.0.1
 ! wakeburst wake: 不合法的以太网地址: 00a0c-123456789ab Wakeburst 未被发送.
 ! wakeburst wake: 错误 地址:00a0c-123456789ab: Wakeburst 未被发送 (不合法的以太网地址).
-! wakeburst wake: 唤醒 1 host 于 {data}/alarm/unreadable_address.mp
+! wakeburst wake: woke 1 host in {data}/alarm/unreadable_address.mp
 ? 1
 % 1 00a0c9123457

@@ -36,7 +36,7 @@ $ memcap 20000 wakeburst export --format json big.mp | tail -n 2
 >   {"ip":"198.51.100.7","name":"","mac":"02:00:5e:00:00:07"}
 > ]
 $ memcap 20000 wakeburst wake --port 2305 --to 127.0.0.1 big.mp
-> 	唤醒 300000 hosts 于 big.mp
+> 	woke 300000 hosts in big.mp
 
 == a sparse gigabyte store is refused by a load and by a change
 posix

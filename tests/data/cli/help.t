@@ -60,6 +60,24 @@ $ wakeburst send --help | sed -n 's/^  \(-[^ ]*\).*/\1/p' | tr '\n' ' '; echo; w
 > --to --port --repeat --interval --interface --password --wait --host -q, -- -h, 
 > --to --port --repeat --interval --interface --password --wait --dir -q, -- -h, 
 
+== under the C locale the help is Chinese, and the completion still reads it
+$ LANGUAGE= LC_ALL=C wakeburst alarms add --help
+> 用法: wakeburst alarms add --file F --days LIST --time HH:MM [--to A.B.C.D] [--dir DIR]
+> 添加一个提醒, 在这些日子的这个时间唤醒主机列表中的主机.
+> 选项:
+>   --file F           要唤醒的主机列表
+>   --days all|sun|mon|tue|wed|thu|fri|sat[,...]
+>                      all, 或以逗号连接的任意几天
+>   --time HH:MM       本地时间, 00:00 到 23:59
+>   --to A.B.C.D       广播地址 (默认 255.255.255.255)
+>   --dir DIR          提醒存储 DwnGs 和唤醒日志 Dawnly.log 所在的目录
+>                      (默认: 当前目录)
+>   -h, --help         显示本帮助
+$ export LANGUAGE= LC_ALL=C; comp wakeburst alarms n; comp wakeburst alarms add --t
+> next
+> --time
+> --to
+
 == completion of commands, options, choices and host-list files
 $ touch a.mp B.MP notes.txt && mkdir sub && . "$COMPLETION" && complete -p wakeburst
 > complete -F _wakeburst wakeburst
@@ -116,4 +134,4 @@ $ comp wakeburst log --dir ''
 > sub
 
 == the man page names every command, sub-command and option of the tool's help
-$ man=$(sed 's/\\-/-/g' "$DATA/../../../res/man/wakeburst.1"); for c in $(wakeburst --help | sed -n 's/^  wakeburst \([a-z][a-z-]*\) .*/\1/p'); do for s in "" $(wakeburst $c --help | sed -n "s/^ *\(usage: \)\{0,1\}wakeburst $c \([a-z][a-z-]*\).*/\2/p"); do grep -qF "fBwakeburst $c${s:+ $s}" <<<"$man" || echo "no command $c $s"; for o in $(wakeburst $c $s --help | sed -n 's/^  \(-[^ ,]*\)\(, \(--[^ ]*\)\)\{0,1\}.*/\1 \3/p'); do grep -q -- "[B ]$o[^a-z-]" <<<"$man" || echo "no option $o of $c $s"; done; done; done
+$ for page in wakeburst.1 zh_CN/wakeburst.1; do man=$(sed 's/\\-/-/g' "$DATA/../../../res/man/$page"); for c in $(wakeburst --help | sed -n 's/^  wakeburst \([a-z][a-z-]*\) .*/\1/p'); do for s in "" $(wakeburst $c --help | sed -n "s/^ *\(usage: \)\{0,1\}wakeburst $c \([a-z][a-z-]*\).*/\2/p"); do grep -qF "fBwakeburst $c${s:+ $s}" <<<"$man" || echo "$page: no command $c $s"; for o in $(wakeburst $c $s --help | sed -n 's/^  \(-[^ ,]*\)\(, \(--[^ ]*\)\)\{0,1\}.*/\1 \3/p'); do grep -q -- "[B ]$o[^a-z-]" <<<"$man" || echo "$page: no option $o of $c $s"; done; done; done; done

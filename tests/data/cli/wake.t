@@ -5,7 +5,7 @@
 : wake {data}/alarm/three_hosts.mp --to 127.0.0.1
 > 	错误 文件:{data}/alarm/three_hosts.mp
 > 	行 5: 请检查IP地址和以太网[MAC]地址.
-> 	唤醒 3 hosts 于 {data}/alarm/three_hosts.mp
+> 	woke 3 hosts in {data}/alarm/three_hosts.mp
 ! wakeburst wake: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
 % 3 02005e000010 02005e000011 02005e000012
@@ -34,7 +34,7 @@
 : wake c.mp --to 127.0.0.1
 > 	错误 文件:c.mp
 > 	行 1: 请检查IP地址和以太网[MAC]地址.
-> 	唤醒 0 host 于 c.mp
+> 	woke 0 hosts in c.mp
 ! wakeburst wake: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
 : check c.mp
@@ -46,20 +46,25 @@
 # The wake goes to a listener of the script's own, which tells when the first frame is in.
 $ python3 -c 'import socket; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.1", 2305)); open("ready", "w").write("x"); s.recv(200); open("got", "w").write("x")' & until_in ready x; wakeburst wake --port 2305 --to 127.0.0.1 --repeat 100 --interval 1000 "$DATA/../alarm/one_host.mp" >out & until_in got x; kill -HUP $!; wait $!; echo "exit $?"; cat out
 > exit 129
-> 	唤醒 1 host 于 {data}/cli/../alarm/one_host.mp
+> 	woke 1 host in {data}/cli/../alarm/one_host.mp
 ~ Dawnly.log one_host.mp\r\n
+
+== under the C locale the report on the screen is the log's own line, byte for byte
+$ LANGUAGE= LC_ALL=C wakeburst wake --to 127.0.0.1 "$DATA/../alarm/two_hosts.mp"
+> 	唤醒 2 hosts 于 {data}/cli/../alarm/two_hosts.mp
+% 2
 
 == a name that is not UTF-8 is woken by its very bytes and shown escaped
 + caf\xe9a.mp 198.51.100.10 02-00-5e-00-00-10\r\n
 : wake caf\xe9a.mp --to 127.0.0.1
-> 	唤醒 1 host 于 caf\xE9a.mp
+> 	woke 1 host in caf\xE9a.mp
 % 1 02005e000010
 
 == tick wakes the alarms due at its minute and logs them
 : alarms add --file {data}/alarm/two_hosts.mp --days mon --time 07:30 --to 127.0.0.1
 : alarms add --file {data}/alarm/two_hosts.mp --days tue --time 07:30 --to 127.0.0.1
 : tick --at '2026-12-07 07:30'
-> 	唤醒 2 hosts 于 {data}/alarm/two_hosts.mp
+> 	woke 2 hosts in {data}/alarm/two_hosts.mp
 % 2
 = Dawnly.log Monday, December 07, 2026 07:30\r\n\t\xbb\xbd\xd0\xd1 2 hosts \xd3\xda {data}/alarm/two_hosts.mp\r\n
 : tick --quiet --at '2026-12-08 07:30'
@@ -113,11 +118,11 @@ $ add_one 07:30 07:31; at 07:28:50; run 2>errA & a=$!; until_in errA 'alarm(s)';
 == run-alarms stopped for nine minutes logs the alarm it missed and fires the current one
 $ add_one 07:30 07:33 07:40; at 07:28:50; LD_PRELOAD="$FAKETIME_LIB" wakeburst run-alarms >out 2>err & until_in err 'alarm(s)'; at 07:29:58; until_in Dawnly.log ' 07:30'; kill -STOP $!; at 07:40:05; kill -CONT $!; until_in out 错过; kill -TERM $!; wait $! || echo "exit $?"; cat out
 > Monday, December 07, 2026 07:30
-> 	唤醒 1 host 于 {data}/cli/../alarm/one_host.mp
+> 	woke 1 host in {data}/cli/../alarm/one_host.mp
 > Monday, December 07, 2026 07:40
 > 	错过 {data}/cli/../alarm/one_host.mp 的提醒 (2026-12-07 07:33).
 > Monday, December 07, 2026 07:40
-> 	唤醒 1 host 于 {data}/cli/../alarm/one_host.mp
+> 	woke 1 host in {data}/cli/../alarm/one_host.mp
 = Dawnly.log Monday, December 07, 2026 07:30\r\n\t\xbb\xbd\xd0\xd1 1 host \xd3\xda {data}/cli/../alarm/one_host.mp\r\nMonday, December 07, 2026 07:40\r\n\t\xb4\xed\xb9\xfd {data}/cli/../alarm/one_host.mp \xb5\xc4\xcc\xe1\xd0\xd1 (2026-12-07 07:33).\r\nMonday, December 07, 2026 07:40\r\n\t\xbb\xbd\xd0\xd1 1 host \xd3\xda {data}/cli/../alarm/one_host.mp\r\n
 % 2
 

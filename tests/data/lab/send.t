@@ -97,7 +97,7 @@ $ ip netns exec ${LAB}p3 iptables -A INPUT -p tcp -j DROP; wakeburst send 00-a0-
 
 == wake waits for every host of the list
 $ tail -c +20 "$DATA/lab/peers.mp" >side-a.mp && wakeburst wake side-a.mp --to 198.51.100.127 --wait 5 --repeat 2 --interval 0 | sed 's/ after .*/ after/'; echo "exit ${PIPESTATUS[0]}"
-> 	唤醒 3 hosts 于 side-a.mp
+> 	woke 3 hosts in side-a.mp
 > 198.51.100.10 awake after
 > 198.51.100.11 awake after
 > 198.51.100.12 awake after

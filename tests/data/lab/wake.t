@@ -140,7 +140,7 @@ $ cp "$DATA/lab/peers.mp" . && wakeburst alarms add --file peers.mp --days mon -
 : tick --at '2026-12-07 07:29'
 # the service runs from a directory of its own: the alarm holds the list's whole path
 $ cd / && wakeburst tick --at '2026-12-07 07:30' --dir "$OLDPWD" | sed "s|$OLDPWD/|./|"
-> 	唤醒 3 hosts 于 ./peers.mp
+> 	woke 3 hosts in ./peers.mp
 @ 0 1 2: 198.51.100.255 FRAME(02005e000010)
 @ 0 1 2: 198.51.100.255 FRAME(02005e000011)
 @ 0 1 2: 198.51.100.255 FRAME(02005e000012)
@@ -152,7 +152,7 @@ $ head -2 Dawnly.log | iconv -f GB18030 -t UTF-8 | sed "s/\r$/<CR>/; s|$PWD/|./|
 $ cp "$DATA/lab/peers.mp" . && wakeburst alarms add --file peers.mp --days all --time 23:59 && tail -c 16 DwnGs | tr '\17' '#' && echo && head -c -16 DwnGs >s && printf '\6peer-a' >>s && mv s DwnGs
 > #255.255.255.255
 $ wakeburst tick --at '2026-12-12 23:59' | sed "s|$PWD/|./|"
-> 	唤醒 3 hosts 于 ./peers.mp
+> 	woke 3 hosts in ./peers.mp
 @ 0: 198.51.100.10 FRAME(02005e000010)
 @ 0: 198.51.100.10 FRAME(02005e000011)
 @ 0: 198.51.100.10 FRAME(02005e000012)
