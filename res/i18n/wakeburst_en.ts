@@ -520,5 +520,41 @@ commands (wakeburst COMMAND --help tells a command&apos;s usage and options):
         <source>%1: --wait 至多跟踪 %2 台主机, 而 %3 列出的更多</source>
         <translation>%1: --wait follows at most %2 hosts, and %3 names more</translation>
     </message>
+    <message>
+        <source>全零地址不指明任何主机</source>
+        <translation>the all-zero address names no host</translation>
+    </message>
+    <message>
+        <source>广播地址不指明任何主机</source>
+        <translation>the broadcast address names no host</translation>
+    </message>
+    <message>
+        <source>须为六对十六进制数字, 如 00:a0:c9:12:34:56</source>
+        <translation>six pairs of hexadecimal digits, as 00:a0:c9:12:34:56</translation>
+    </message>
+    <message>
+        <source>%1: 无法读取标准输入; 什么也没有发送</source>
+        <translation>%1: cannot read standard input; nothing was sent</translation>
+    </message>
+    <message>
+        <source>%1: 标准输入的第 %2 行超过 %3 字节; 什么也没有发送</source>
+        <translation>%1: line %2 of standard input is longer than %3 bytes; nothing was sent</translation>
+    </message>
+    <message>
+        <source>%1: 标准输入中的地址多于 %2 个; 什么也没有发送</source>
+        <translation>%1: standard input holds more than %2 addresses; nothing was sent</translation>
+    </message>
+    <message>
+        <source>: 标准输入中没有以太网地址</source>
+        <translation>: no Ethernet address on standard input</translation>
+    </message>
+    <message>
+        <source>链路本地地址和组播地址需要其接口, 如 fe80::1%eth0</source>
+        <translation>a link-local or multicast address needs its interface, as in fe80::1%eth0</translation>
+    </message>
+    <message>
+        <source> (已发送 %2 帧中的 %1 帧)</source>
+        <translation> (%1 of %2 frames sent)</translation>
+    </message>
 </context>
 </TS>
