@@ -348,5 +348,213 @@ usage: wakeburst COMMAND [ARG...]
 commands (wakeburst COMMAND --help tells a command&apos;s usage and options):
 </translation>
     </message>
+    <message>
+        <source>选项 %1 需要一个值</source>
+        <translation>option %1 needs a value</translation>
+    </message>
+    <message>
+        <source>选项 %1 不带值</source>
+        <translation>option %1 takes no value</translation>
+    </message>
+    <message>
+        <source>未知的选项 %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>选项 %1 给出了两次</source>
+        <translation>option %1 given twice</translation>
+    </message>
+    <message>
+        <source>无法读取目录 %1 (%2)</source>
+        <translation>cannot read the directory %1 (%2)</translation>
+    </message>
+    <message>
+        <source>列表中有 1 行无法读取: 这里的以太网地址写作 00-a0-c9-12-34-56 (wakeburst import 可以转换其他写法, 如 00:a0:c9:12:34:56)</source>
+        <translation>1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)</translation>
+    </message>
+    <message>
+        <source>列表中有 %1 行无法读取: 这里的以太网地址写作 00-a0-c9-12-34-56 (wakeburst import 可以转换其他写法, 如 00:a0:c9:12:34:56)</source>
+        <translation>%1 lines of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)</translation>
+    </message>
+    <message>
+        <source> (不是普通文件)</source>
+        <translation> (not a regular file)</translation>
+    </message>
+    <message>
+        <source>无法打开</source>
+        <translation>cannot be opened</translation>
+    </message>
+    <message>
+        <source>版权所有 2026 Wakeburst Utility 开发者</source>
+        <translation>Copyright 2026 Wakeburst Utility developers</translation>
+    </message>
+    <message>
+        <source>保留所有权利: 除按安装的方式使用外, 未授予复制, 修改或转让本软件的许可.</source>
+        <translation>All rights reserved: no licence to copy, change or pass on this software has been granted beyond using it as installed.</translation>
+    </message>
+    <message>
+        <source>wakeburst %1: 内存不足</source>
+        <translation>wakeburst %1: out of memory</translation>
+    </message>
+    <message>
+        <source>wakeburst: 未知的命令 &apos;%1&apos; (详见 wakeburst --help)</source>
+        <translation>wakeburst: unknown command &apos;%1&apos; (see wakeburst --help)</translation>
+    </message>
+    <message>
+        <source>%1: %2 的值有误: &apos;%3&apos; (%4)</source>
+        <translation>%1: bad value for %2: &apos;%3&apos; (%4)</translation>
+    </message>
+    <message>
+        <source>须为接口的名字</source>
+        <translation>the name of an interface</translation>
+    </message>
+    <message>
+        <source>六个字节如 00-11-22-33-44-55, 或四个字节如 1.2.3.4</source>
+        <translation>six bytes as 00-11-22-33-44-55 or four as 1.2.3.4</translation>
+    </message>
+    <message>
+        <source>须为 IP 地址 (需要范围时带上范围) 或已知的主机名</source>
+        <translation>an IP address (with its scope where it needs one) or a known host name</translation>
+    </message>
+    <message>
+        <source>: --host 指明要等待的主机, 需要 --wait</source>
+        <translation>: --host names the host to wait for and needs --wait</translation>
+    </message>
+    <message>
+        <source>没有这个接口</source>
+        <translation>no such interface</translation>
+    </message>
+    <message>
+        <source>接口未启用</source>
+        <translation>the interface is down</translation>
+    </message>
+    <message>
+        <source>%1: 无法经由 %2 发送: %3</source>
+        <translation>%1: cannot send through %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: %2 通向多台主机; 用 --host 指明要等待的那一台</source>
+        <translation>%1: %2 reaches many hosts; --host names the one to wait for</translation>
+    </message>
+    <message>
+        <source>%1 在 %2 秒后醒来</source>
+        <translation>%1 awake after %2 s</translation>
+    </message>
+    <message>
+        <source>%1 未在 %2 秒内应答</source>
+        <translation>%1 did not answer within %2 s</translation>
+    </message>
+    <message>
+        <source>wakeburst %1: 无法读取 %2</source>
+        <translation>wakeburst %1: cannot read %2</translation>
+    </message>
+    <message>
+        <source>wakeburst alarms next: --count 须为 1 到 %1 之间的数, 而不是 &apos;%2&apos;</source>
+        <translation>wakeburst alarms next: --count takes a number from 1 to %1, not &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>wakeburst alarms next: --from 须为本地时间 &quot;YYYY-MM-DD HH:MM&quot;, 而不是 &apos;%1&apos;</source>
+        <translation>wakeburst alarms next: --from takes a local time &quot;YYYY-MM-DD HH:MM&quot;, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--file 须为 UTF-8 名字, 提醒存储才能保存它: &apos;%1&apos;</source>
+        <translation>--file must be a UTF-8 name for the store to keep it: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--file 指定的文件名含有控制字符: &apos;%1&apos;</source>
+        <translation>--file names a file with control characters: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--days 须为 sun,mon,tue,wed,thu,fri,sat 或 all, 而不是 &apos;%1&apos;</source>
+        <translation>--days takes sun,mon,tue,wed,thu,fri,sat or all, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--time 须为 00:00 到 23:59 之间的 HH:MM, 而不是 &apos;%1&apos;</source>
+        <translation>--time takes HH:MM from 00:00 to 23:59, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>需要 %1</source>
+        <translation>needs %1</translation>
+    </message>
+    <message>
+        <source>--to 须为以点连接的四个 0..255 的数, 而不是 &apos;%1&apos;</source>
+        <translation>--to takes four numbers 0..255 joined by points, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>wakeburst alarms remove: 没有提醒 &apos;%1&apos; (列表中有 %2 个)</source>
+        <translation>wakeburst alarms remove: no alarm &apos;%1&apos; (the list holds %2)</translation>
+    </message>
+    <message>
+        <source>wakeburst log: --tail 须为条目的数目, 而不是 &apos;%1&apos;</source>
+        <translation>wakeburst log: --tail takes a number of entries, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>wakeburst run-alarms: 从 %2 载入 %1 个提醒</source>
+        <translation>wakeburst run-alarms: %1 alarm(s) from %2</translation>
+    </message>
+    <message>
+        <source>wakeburst %1: 无法锁定 %2: %3</source>
+        <translation>wakeburst %1: cannot lock %2: %3</translation>
+    </message>
+    <message>
+        <source>wakeburst run-alarms: 接管 %1 的提醒</source>
+        <translation>wakeburst run-alarms: taking over the alarms of %1</translation>
+    </message>
+    <message>
+        <source>wakeburst run-alarms: 另一个程序正在运行 %1 的提醒; 等待接管</source>
+        <translation>wakeburst run-alarms: another program runs the alarms of %1; waiting to take over</translation>
+    </message>
+    <message>
+        <source>wakeburst scan: 掩码须有四部分 A.B.C.D, 而不是 &apos;%1&apos;</source>
+        <translation>wakeburst scan: the mask must have four parts A.B.C.D, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>wakeburst tick: --at 须为本地时间 &quot;YYYY-MM-DD HH:MM&quot;, 而不是 &apos;%1&apos;</source>
+        <translation>wakeburst tick: --at takes a local time &quot;YYYY-MM-DD HH:MM&quot;, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>wakeburst tick: 另一个程序正在运行 %1 的提醒</source>
+        <translation>wakeburst tick: another program runs the alarms of %1</translation>
+    </message>
+    <message>
+        <source>%1: --wait 至多跟踪 %2 台主机, 而 %3 列出的更多</source>
+        <translation>%1: --wait follows at most %2 hosts, and %3 names more</translation>
+    </message>
+    <message>
+        <source>全零地址不指明任何主机</source>
+        <translation>the all-zero address names no host</translation>
+    </message>
+    <message>
+        <source>广播地址不指明任何主机</source>
+        <translation>the broadcast address names no host</translation>
+    </message>
+    <message>
+        <source>须为六对十六进制数字, 如 00:a0:c9:12:34:56</source>
+        <translation>six pairs of hexadecimal digits, as 00:a0:c9:12:34:56</translation>
+    </message>
+    <message>
+        <source>%1: 无法读取标准输入; 什么也没有发送</source>
+        <translation>%1: cannot read standard input; nothing was sent</translation>
+    </message>
+    <message>
+        <source>%1: 标准输入的第 %2 行超过 %3 字节; 什么也没有发送</source>
+        <translation>%1: line %2 of standard input is longer than %3 bytes; nothing was sent</translation>
+    </message>
+    <message>
+        <source>%1: 标准输入中的地址多于 %2 个; 什么也没有发送</source>
+        <translation>%1: standard input holds more than %2 addresses; nothing was sent</translation>
+    </message>
+    <message>
+        <source>: 标准输入中没有以太网地址</source>
+        <translation>: no Ethernet address on standard input</translation>
+    </message>
+    <message>
+        <source>链路本地地址和组播地址需要其接口, 如 fe80::1%eth0</source>
+        <translation>a link-local or multicast address needs its interface, as in fe80::1%eth0</translation>
+    </message>
+    <message>
+        <source> (已发送 %2 帧中的 %1 帧)</source>
+        <translation> (%1 of %2 frames sent)</translation>
+    </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 
 #include "alarm/alarm_store.h"
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_output.h"
 #include "platform/file_path.h"
 
@@ -41,22 +42,25 @@ bool ParseArgs(const std::vector<std::string>& args, const std::set<std::string>
         if (valueOptions.count(name)) {
             if (!inlineValue) {
                 if (i + 1 >= args.size()) {
-                    error = "option " + EscapeControlChars(name) + " needs a value";
+                    error = FormatText(WB_TR("wakeburst", "选项 %1 需要一个值"),
+                                       {EscapeControlChars(name)});
                     return false;
                 }
                 value = args[++i];
             }
         } else if (flagOptions.count(name)) {
             if (inlineValue) {
-                error = "option " + EscapeControlChars(name) + " takes no value";
+                error =
+                    FormatText(WB_TR("wakeburst", "选项 %1 不带值"), {EscapeControlChars(name)});
                 return false;
             }
         } else {
-            error = "unknown option " + EscapeControlChars(name);
+            error = FormatText(WB_TR("wakeburst", "未知的选项 %1"), {EscapeControlChars(name)});
             return false;
         }
         if (!out.options.emplace(name, value).second) {
-            error = "option " + EscapeControlChars(name) + " given twice";
+            error =
+                FormatText(WB_TR("wakeburst", "选项 %1 给出了两次"), {EscapeControlChars(name)});
             return false;
         }
     }
@@ -73,8 +77,8 @@ std::string StoreDirectory(const ParsedArgs& pa) {
     }
     if (!ec) return dir;
     // Named as it was given: that is the name the user knows and may have mistyped.
-    PrintErr("cannot read the directory " + EscapeControlChars(pa.Get("--dir", ".")) + " (" +
-             ec.message() + ")");
+    PrintErr(FormatText(WB_TR("wakeburst", "无法读取目录 %1 (%2)"),
+                        {EscapeControlChars(pa.Get("--dir", ".")), ec.message()}));
     return {};
 }
 

@@ -9,6 +9,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "base/string_table.h"
+#include "base/translate.h"
 #include "platform/atomic_file.h"
 #include "platform/file_path.h"
 #include "platform/regular_file.h"
@@ -63,10 +65,14 @@ std::string CsvField(std::string_view text) {
 }
 
 std::string UnreadLinesHint(std::uint64_t lines) {
-    return std::to_string(lines) + (lines == 1 ? " line" : " lines") +
-           " of the list could not be read: an Ethernet address is written like "
-           "00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as "
-           "00:a0:c9:12:34:56)";
+    const char* pattern =
+        lines == 1 ? WB_TR("wakeburst",
+                           "列表中有 1 行无法读取: 这里的以太网地址写作 00-a0-c9-12-34-56 "
+                           "(wakeburst import 可以转换其他写法, 如 00:a0:c9:12:34:56)")
+                   : WB_TR("wakeburst",
+                           "列表中有 %1 行无法读取: 这里的以太网地址写作 00-a0-c9-12-34-56 "
+                           "(wakeburst import 可以转换其他写法, 如 00:a0:c9:12:34:56)");
+    return FormatText(pattern, {std::to_string(lines)});
 }
 
 bool ReadInputFile(const std::string& path, std::string& bytes) {
@@ -85,8 +91,9 @@ std::string ReadFailureReason(const std::string& path) {
     errno = 0;
     // Opened now: it was the reading that failed.
     const int error = file.OpenForReading(path, &notRegular) ? EIO : errno;
-    if (notRegular) return " (not a regular file)";
-    return " (" + (error ? std::generic_category().message(error) : "cannot be opened") + ")";
+    if (notRegular) return WB_TR("wakeburst", " (不是普通文件)");
+    return " (" +
+           (error ? std::generic_category().message(error) : WB_TR("wakeburst", "无法打开")) + ")";
 }
 
 CInputLines::CInputLines(const std::string& path) {

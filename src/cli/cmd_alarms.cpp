@@ -7,6 +7,7 @@
 #include "alarm/alarm_store.h"
 #include "alarm/alarm_store_codec.h"
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
@@ -82,7 +83,8 @@ bool LoadStore(CAlarmStore& store, const std::string& command) {
     }
     std::error_code ec;
     if (!std::filesystem::exists(platform::PathFromUtf8(store.StorePath()), ec)) return true;
-    PrintErr("wakeburst " + command + ": cannot read " + EscapeControlChars(store.StorePath()));
+    PrintErr(FormatText(WB_TR("wakeburst", "wakeburst %1: 无法读取 %2"),
+                        {command, EscapeControlChars(store.StorePath())}));
     return false;
 }
 
@@ -121,14 +123,17 @@ bool ReadNextOptions(const ParsedArgs& pa, NextOptions& out) {
     const std::string countText = pa.Get("--count", "10");
     out.count = AllDigits(countText) && countText.size() <= 5 ? std::stoul(countText) : 0;
     if (out.count < 1 || out.count > kMaxNextCount) {
-        PrintErr("wakeburst alarms next: --count takes a number from 1 to " +
-                 std::to_string(kMaxNextCount) + ", not '" + EscapeControlChars(countText) + "'");
+        PrintErr(FormatText(
+            WB_TR("wakeburst", "wakeburst alarms next: --count 须为 1 到 %1 之间的数, 而不是 '%2'"),
+            {std::to_string(kMaxNextCount), EscapeControlChars(countText)}));
         return false;
     }
     out.from = std::time(nullptr);
     if (!pa.Has("--from") || ParseLocalMinute(pa.Get("--from"), out.from)) return true;
-    PrintErr("wakeburst alarms next: --from takes a local time \"YYYY-MM-DD HH:MM\", not '" +
-             EscapeControlChars(pa.Get("--from")) + "'");
+    PrintErr(FormatText(WB_TR("wakeburst",
+                              "wakeburst alarms next: --from 须为本地时间 \"YYYY-MM-DD HH:MM\", "
+                              "而不是 '%1'"),
+                        {EscapeControlChars(pa.Get("--from"))}));
     return false;
 }
 
@@ -191,23 +196,27 @@ bool ReadGroupFile(const std::string& given, const std::string& baseDir, CAlarmS
     alarm.SetGroupFile(GroupFilePath(given, baseDir));
     const std::string shown = EscapeControlChars(alarm.m_strGroupFile);
     if (!StoreKeepsText(alarm.m_strGroupFile))
-        return RefuseAdd("--file must be a UTF-8 name for the store to keep it: '" + shown + "'");
+        return RefuseAdd(FormatText(
+            WB_TR("wakeburst", "--file 须为 UTF-8 名字, 提醒存储才能保存它: '%1'"), {shown}));
     // The name comes back in alarms list and in every wake log entry, one line each.
     if (shown != alarm.m_strGroupFile)
-        return RefuseAdd("--file names a file with control characters: '" + shown + "'");
+        return RefuseAdd(
+            FormatText(WB_TR("wakeburst", "--file 指定的文件名含有控制字符: '%1'"), {shown}));
     return true;
 }
 
 bool ReadWhen(const ParsedArgs& pa, CAlarmSetting& alarm) {
     std::uint8_t days = 0;
     if (!ParseDays(pa.Get("--days"), days))
-        return RefuseAdd("--days takes sun,mon,tue,wed,thu,fri,sat or all, not '" +
-                         EscapeControlChars(pa.Get("--days")) + "'");
+        return RefuseAdd(FormatText(
+            WB_TR("wakeburst", "--days 须为 sun,mon,tue,wed,thu,fri,sat 或 all, 而不是 '%1'"),
+            {EscapeControlChars(pa.Get("--days"))}));
     alarm.SetDays(days);
     int hour = 0, minute = 0;
     if (!ParseTime(pa.Get("--time"), hour, minute))
-        return RefuseAdd("--time takes HH:MM from 00:00 to 23:59, not '" +
-                         EscapeControlChars(pa.Get("--time")) + "'");
+        return RefuseAdd(
+            FormatText(WB_TR("wakeburst", "--time 须为 00:00 到 23:59 之间的 HH:MM, 而不是 '%1'"),
+                       {EscapeControlChars(pa.Get("--time"))}));
     alarm.SetHour(hour);
     alarm.SetMinute(minute);
     return true;
@@ -216,12 +225,14 @@ bool ReadWhen(const ParsedArgs& pa, CAlarmSetting& alarm) {
 // The alarm of the options, the group file as given; false after one line.
 bool ReadNewAlarm(const ParsedArgs& pa, const std::string& baseDir, CAlarmSetting& alarm) {
     if (!pa.Has("--file") || !pa.Has("--days") || !pa.Has("--time"))
-        return RefuseAdd("needs " + RequiredOptions("alarms add"));
+        return RefuseAdd(
+            FormatText(WB_TR("wakeburst", "需要 %1"), {RequiredOptions("alarms add")}));
     if (!ReadGroupFile(pa.Get("--file"), baseDir, alarm) || !ReadWhen(pa, alarm)) return false;
     const std::string broadcast = platform::CanonicalDottedQuad(pa.Get("--to", "255.255.255.255"));
     if (broadcast.empty())
-        return RefuseAdd("--to takes four numbers 0..255 joined by points, not '" +
-                         EscapeControlChars(pa.Get("--to")) + "'");
+        return RefuseAdd(
+            FormatText(WB_TR("wakeburst", "--to 须为以点连接的四个 0..255 的数, 而不是 '%1'"),
+                       {EscapeControlChars(pa.Get("--to"))}));
     alarm.SetBroadcast(broadcast);
     alarm.SetGroupFile(pa.Get("--file"));
     return true;
@@ -287,8 +298,9 @@ int RunAlarmsRemove(const ParsedArgs& pa) {
         return RemoveAlarm(list, n - 1);
     });
     if (outcome.code != AlarmOutcome::Code::NoSuchAlarm) return Report(outcome, "alarms remove");
-    PrintErr("wakeburst alarms remove: no alarm '" + EscapeControlChars(which) +
-             "' (the list holds " + std::to_string(held) + ")");
+    PrintErr(
+        FormatText(WB_TR("wakeburst", "wakeburst alarms remove: 没有提醒 '%1' (列表中有 %2 个)"),
+                   {EscapeControlChars(which), std::to_string(held)}));
     return kExitUsage;
 }
 

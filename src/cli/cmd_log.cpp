@@ -7,6 +7,8 @@
 
 #include "alarm/alarm_store.h"
 #include "alarm/wake_log.h"
+#include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
@@ -36,8 +38,8 @@ bool ReadTail(const ParsedArgs& pa, long long& tail) {
         tail = std::stoll(text);
         return true;
     }
-    PrintErr("wakeburst log: --tail takes a number of entries, not '" + EscapeControlChars(text) +
-             "'");
+    PrintErr(FormatText(WB_TR("wakeburst", "wakeburst log: --tail 须为条目的数目, 而不是 '%1'"),
+                        {EscapeControlChars(text)}));
     return false;
 }
 
@@ -75,7 +77,8 @@ int RunLog(const ParsedArgs& pa) {
     if (!std::filesystem::exists(platform::PathFromUtf8(path), ec)) return kExitOk;
     std::string bytes;
     if (!ReadInputFile(path, bytes)) {
-        PrintErr("wakeburst log: cannot read " + EscapeControlChars(path) +
+        PrintErr(FormatText(WB_TR("wakeburst", "wakeburst %1: 无法读取 %2"),
+                            {"log", EscapeControlChars(path)}) +
                  ReadFailureReason(path));
         return kExitFailed;
     }

@@ -4,6 +4,7 @@
 
 #include "alarm/alarm_scheduler.h"
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -20,8 +21,8 @@ void Reload(CAlarmStore& store) {
     // A store that was removed leaves no alarms; a damaged one says so and leaves none.
     store.m_alarms = AlarmList();
     store.LoadAlarms();
-    PrintErr("wakeburst run-alarms: " + std::to_string(store.m_alarms.size()) + " alarm(s) from " +
-             store.StorePath());
+    PrintErr(FormatText(WB_TR("wakeburst", "wakeburst run-alarms: 从 %2 载入 %1 个提醒"),
+                        {std::to_string(store.m_alarms.size()), store.StorePath()}));
 }
 
 }  // namespace
@@ -37,8 +38,9 @@ int RunRunAlarms(const ParsedArgs& pa) {
     // A directory that is missing or cannot be written says so at once, as it does later.
     const auto failed = [&lease] {
         if (lease.Outcome().status != platform::LockStatus::Failed) return false;
-        PrintErr("wakeburst run-alarms: cannot lock " + EscapeControlChars(lease.Path()) + ": " +
-                 lease.Outcome().reason);
+        PrintErr(
+            FormatText(WB_TR("wakeburst", "wakeburst %1: 无法锁定 %2: %3"),
+                       {"run-alarms", EscapeControlChars(lease.Path()), lease.Outcome().reason}));
         return true;
     };
     lease.TryHold();
@@ -71,11 +73,13 @@ int RunRunAlarms(const ParsedArgs& pa) {
         const bool held = scheduler.Step(lease);
         if (failed()) return kExitFailed;
         if (held && said) {
-            PrintErr("wakeburst run-alarms: taking over the alarms of " + store.StorePath());
+            PrintErr(FormatText(WB_TR("wakeburst", "wakeburst run-alarms: 接管 %1 的提醒"),
+                                {store.StorePath()}));
             said = false;
         } else if (!held && !said) {
-            PrintErr("wakeburst run-alarms: another program runs the alarms of " +
-                     store.StorePath() + "; waiting to take over");
+            PrintErr(FormatText(
+                WB_TR("wakeburst", "wakeburst run-alarms: 另一个程序正在运行 %1 的提醒; 等待接管"),
+                {store.StorePath()}));
             said = true;
         }
     }

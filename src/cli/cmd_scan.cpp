@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -15,8 +16,9 @@ int RunScan(const ParsedArgs& pa) {
     const std::string maskArg = pa.Get("--mask", kDefaultSubnetMask);
     MaskFields fields;
     if (!SplitMaskText(maskArg, fields)) {
-        PrintErr("wakeburst scan: the mask must have four parts A.B.C.D, not '" +
-                 EscapeControlChars(maskArg) + "'");
+        PrintErr(
+            FormatText(WB_TR("wakeburst", "wakeburst scan: 掩码须有四部分 A.B.C.D, 而不是 '%1'"),
+                       {EscapeControlChars(maskArg)}));
         return kExitUsage;
     }
     if (!ValidateMaskFields(fields, error)) {

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
@@ -27,10 +28,11 @@ bool AddAddress(const std::string& text, std::vector<std::string>& out) {
     std::uint8_t bytes[kEthernetAddressSize];
     const HostEthernetFault fault = ParseHostEthernet(text, bytes);
     if (fault != HostEthernetFault::None) {
-        const char* why = fault == HostEthernetFault::AllZero ? "the all-zero address names no host"
+        const char* why = fault == HostEthernetFault::AllZero
+                              ? WB_TR("wakeburst", "全零地址不指明任何主机")
                           : fault == HostEthernetFault::Broadcast
-                              ? "the broadcast address names no host"
-                              : "six pairs of hexadecimal digits, as 00:a0:c9:12:34:56";
+                              ? WB_TR("wakeburst", "广播地址不指明任何主机")
+                              : WB_TR("wakeburst", "须为六对十六进制数字, 如 00:a0:c9:12:34:56");
         PrintErr(FormatString1(IDS_BAD_ETHERNET, EscapeControlChars(text)) + " (" + why + ")");
         return false;
     }
@@ -46,20 +48,21 @@ int ReadInputAddresses(std::vector<std::string>& out) {
     std::string line;
     for (CInputLines::Result r; (r = lines.Next(line)) != CInputLines::Result::End;) {
         if (r != CInputLines::Result::Line) {
-            PrintErr(kCommand + ": " +
-                     (r == CInputLines::Result::Failed
-                          ? std::string("cannot read standard input")
-                          : "line " + std::to_string(lines.Number()) +
-                                " of standard input is longer than " +
-                                std::to_string(CInputLines::kMaxInputLine) + " bytes") +
-                     "; nothing was sent");
+            PrintErr(r == CInputLines::Result::Failed
+                         ? FormatText(WB_TR("wakeburst", "%1: 无法读取标准输入; 什么也没有发送"),
+                                      {kCommand})
+                         : FormatText(WB_TR("wakeburst",
+                                            "%1: 标准输入的第 %2 行超过 %3 字节; 什么也没有发送"),
+                                      {kCommand, std::to_string(lines.Number()),
+                                       std::to_string(CInputLines::kMaxInputLine)}));
             return kExitFailed;
         }
         const auto first = line.find_first_not_of(" \t\r");
         if (first == std::string::npos) continue;
         if (out.size() == kMaxAddresses) {
-            PrintErr(kCommand + ": standard input holds more than " +
-                     std::to_string(kMaxAddresses) + " addresses; nothing was sent");
+            PrintErr(
+                FormatText(WB_TR("wakeburst", "%1: 标准输入中的地址多于 %2 个; 什么也没有发送"),
+                           {kCommand, std::to_string(kMaxAddresses)}));
             return kExitFailed;
         }
         const auto last = line.find_last_not_of(" \t\r");
@@ -77,7 +80,7 @@ int ReadAddresses(const std::vector<std::string>& positional, std::vector<std::s
         if (code != kExitOk) return code;
     }
     if (!out.empty()) return kExitOk;
-    PrintErr(kCommand + ": no Ethernet address on standard input");
+    PrintErr(kCommand + WB_TR("wakeburst", ": 标准输入中没有以太网地址"));
     return kExitUsage;
 }
 
@@ -91,8 +94,10 @@ int PrepareDestination(CWakeSocket& socket, const SendOptions& options,
     }
     const WakeDestination& dest = socket.Destination();
     if (dest.ipv6 && platform::NeedsScope(dest.ip6) && options.interfaceName.empty()) {
-        PrintErr(kCommand + ": bad value for --to: '" + EscapeControlChars(options.dest) +
-                 "' (a link-local or multicast address needs its interface, as in fe80::1%eth0)");
+        PrintErr(
+            FormatText(WB_TR("wakeburst", "%1: %2 的值有误: '%3' (%4)"),
+                       {kCommand, "--to", EscapeControlChars(options.dest),
+                        WB_TR("wakeburst", "链路本地地址和组播地址需要其接口, 如 fe80::1%eth0")}));
         return kExitUsage;
     }
     if (options.wait.count() > 0 && !WaitTarget(socket, options, kCommand, target))
@@ -106,8 +111,8 @@ void ReportFailures(const std::vector<FrameFailure>& failures, const SendOptions
         std::string line = kCommand + ": " + EscapeControlChars(options.dest) + ": " + f.reason;
         if (addresses > 1) line += " (" + f.address + ")";
         if (f.sent > 0)
-            line +=
-                " (" + std::to_string(f.sent) + " of " + std::to_string(f.tried) + " frames sent)";
+            line += FormatText(WB_TR("wakeburst", " (已发送 %2 帧中的 %1 帧)"),
+                               {std::to_string(f.sent), std::to_string(f.tried)});
         PrintErr(line);
     }
 }

@@ -1,5 +1,6 @@
 #include "alarm/alarm_scheduler.h"
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -12,8 +13,10 @@ int RunTick(const ParsedArgs& pa) {
     if (pa.Has("--at")) {
         std::time_t at = 0;
         if (!ParseLocalMinute(pa.Get("--at"), at)) {
-            PrintErr("wakeburst tick: --at takes a local time \"YYYY-MM-DD HH:MM\", not '" +
-                     EscapeControlChars(pa.Get("--at")) + "'");
+            PrintErr(FormatText(
+                WB_TR("wakeburst",
+                      "wakeburst tick: --at 须为本地时间 \"YYYY-MM-DD HH:MM\", 而不是 '%1'"),
+                {EscapeControlChars(pa.Get("--at"))}));
             return kExitUsage;
         }
         // The whole tick, log dates included, happens at that moment.
@@ -30,12 +33,13 @@ int RunTick(const ParsedArgs& pa) {
         case platform::LockStatus::Locked:
             break;
         case platform::LockStatus::Busy:
-            PrintErr("wakeburst tick: another program runs the alarms of " +
-                     EscapeControlChars(store.StorePath()));
+            PrintErr(FormatText(WB_TR("wakeburst", "wakeburst tick: 另一个程序正在运行 %1 的提醒"),
+                                {EscapeControlChars(store.StorePath())}));
             return kExitFailed;
         case platform::LockStatus::Failed:
-            PrintErr("wakeburst tick: cannot lock " + EscapeControlChars(lease.Path()) + ": " +
-                     lease.Outcome().reason);
+            PrintErr(
+                FormatText(WB_TR("wakeburst", "wakeburst %1: 无法锁定 %2: %3"),
+                           {"tick", EscapeControlChars(lease.Path()), lease.Outcome().reason}));
             return kExitFailed;
     }
     if (store.LoadAlarmsWithResult() == CAlarmStore::LoadResult::Damaged) return kExitFailed;

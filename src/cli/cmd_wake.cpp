@@ -1,6 +1,8 @@
 #include "alarm/alarm_store.h"
 #include "alarm/wake_group.h"
 #include "alarm/wake_log.h"
+#include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
@@ -51,9 +53,9 @@ void PrintOutcome(const std::string& file, const SendOptions& options, const Gro
 int WaitForGroup(const std::string& file, const SendOptions& options,
                  const WakeGroupFindings& findings) {
     if (findings.moreHostIps > 0) {
-        PrintErr(kCommand + ": --wait follows at most " +
-                 std::to_string(WakeGroupFindings::kMaxHostIps) + " hosts, and " +
-                 EscapeControlChars(file) + " names more");
+        PrintErr(FormatText(
+            WB_TR("wakeburst", "%1: --wait 至多跟踪 %2 台主机, 而 %3 列出的更多"),
+            {kCommand, std::to_string(WakeGroupFindings::kMaxHostIps), EscapeControlChars(file)}));
         return kExitFailed;
     }
     // Hosts whose line holds an address that is no IPv4 address cannot be asked.

@@ -5,6 +5,7 @@
 
 #include "base/message_box.h"
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/command_table.h"
@@ -16,10 +17,9 @@ namespace wb::cli {
 namespace {
 
 // The holder and terms of res/debian/copyright, for --version.
-constexpr char kCopyright[] = "Copyright 2026 Wakeburst Utility developers";
-constexpr char kLicence[] =
-    "All rights reserved: no licence to copy, change or pass on this software has been "
-    "granted beyond using it as installed.";
+constexpr char kCopyright[] = WB_TR_NOOP("wakeburst", "版权所有 2026 Wakeburst Utility 开发者");
+constexpr char kLicence[] = WB_TR_NOOP(
+    "wakeburst", "保留所有权利: 除按安装的方式使用外, 未授予复制, 修改或转让本软件的许可.");
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
@@ -43,7 +43,7 @@ int RunCommand(const CommandSpec& c, const std::vector<std::string>& args) {
             return kExitUsage;
         return c.run(parsed);
     } catch (const std::bad_alloc&) {
-        PrintErr("wakeburst " + c.name + ": out of memory");
+        PrintErr(FormatText(WB_TR("wakeburst", "wakeburst %1: 内存不足"), {c.name}));
         return kExitFailed;
     }
 }
@@ -60,8 +60,8 @@ int Dispatch(const std::vector<std::string>& args) {
     }
     if (name == "--version" || name == "-V") {
         PrintOut("wakeburst " WAKEBURST_VERSION);
-        PrintOut(kCopyright);
-        PrintOut(kLicence);
+        PrintOut(WB_TR("wakeburst", kCopyright));
+        PrintOut(WB_TR("wakeburst", kLicence));
         return kExitOk;
     }
     const CommandSpec* c = name.find(' ') == std::string::npos ? FindCommand(name) : nullptr;
@@ -71,8 +71,8 @@ int Dispatch(const std::vector<std::string>& args) {
         WriteOut(HelpOf(name, args));
         return kExitOk;
     }
-    PrintErr("wakeburst: unknown command '" + EscapeControlChars(name) +
-             "' (see wakeburst --help)");
+    PrintErr(FormatText(WB_TR("wakeburst", "wakeburst: 未知的命令 '%1' (详见 wakeburst --help)"),
+                        {EscapeControlChars(name)}));
     return kExitUsage;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/send_options.h"
 
+#include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "wake/address_text.h"
@@ -22,8 +24,8 @@ bool ReadNumber(const std::string& text, int low, int high, int& out) {
 
 void RefuseValue(const std::string& command, const std::string& option, const std::string& value,
                  const std::string& expected) {
-    PrintErr(command + ": bad value for " + option + ": '" + EscapeControlChars(value) + "' (" +
-             expected + ")");
+    PrintErr(FormatText(WB_TR("wakeburst", "%1: %2 的值有误: '%3' (%4)"),
+                        {command, option, EscapeControlChars(value), expected}));
 }
 
 bool ReadRanged(const ParsedArgs& pa, const std::string& command, const std::string& option,
@@ -68,24 +70,25 @@ bool ReadSendOptions(const ParsedArgs& pa, const std::string& command, SendOptio
     if (pa.Has("--interface")) {
         out.interfaceName = pa.Get("--interface");
         if (out.interfaceName.empty()) {
-            RefuseValue(command, "--interface", out.interfaceName, "the name of an interface");
+            RefuseValue(command, "--interface", out.interfaceName,
+                        WB_TR("wakeburst", "须为接口的名字"));
             return false;
         }
     }
     if (pa.Has("--password") && !ParseSecureOnPassword(pa.Get("--password"), out.password)) {
         RefuseValue(command, "--password", pa.Get("--password"),
-                    "six bytes as 00-11-22-33-44-55 or four as 1.2.3.4");
+                    WB_TR("wakeburst", "六个字节如 00-11-22-33-44-55, 或四个字节如 1.2.3.4"));
         return false;
     }
     if (pa.Has("--host")) {
         out.host = pa.Get("--host");
         if (!ResolveHost(out.host, out.hostAddress) || platform::NeedsScope(out.hostAddress)) {
             RefuseValue(command, "--host", out.host,
-                        "an IP address (with its scope where it needs one) or a known host name");
+                        WB_TR("wakeburst", "须为 IP 地址 (需要范围时带上范围) 或已知的主机名"));
             return false;
         }
         if (wait == 0) {
-            PrintErr(command + ": --host names the host to wait for and needs --wait");
+            PrintErr(command + WB_TR("wakeburst", ": --host 指明要等待的主机, 需要 --wait"));
             return false;
         }
     }
@@ -98,17 +101,20 @@ int PrepareSocket(CWakeSocket& socket, const SendOptions& options, const std::st
     if (options.interfaceName.empty()) return kExitOk;
     switch (platform::CheckInterface(options.interfaceName)) {
         case platform::InterfaceState::Missing:
-            RefuseValue(command, "--interface", options.interfaceName, "no such interface");
+            RefuseValue(command, "--interface", options.interfaceName,
+                        WB_TR("wakeburst", "没有这个接口"));
             return kExitUsage;
         case platform::InterfaceState::Down:
-            RefuseValue(command, "--interface", options.interfaceName, "the interface is down");
+            RefuseValue(command, "--interface", options.interfaceName,
+                        WB_TR("wakeburst", "接口未启用"));
             return kExitUsage;
         case platform::InterfaceState::Up:
             break;
     }
     if (!socket.SetInterface(options.interfaceName)) {
-        PrintErr(command + ": cannot send through " + EscapeControlChars(options.interfaceName) +
-                 ": " + socket.LastSendError());
+        PrintErr(FormatText(
+            WB_TR("wakeburst", "%1: 无法经由 %2 发送: %3"),
+            {command, EscapeControlChars(options.interfaceName), socket.LastSendError()}));
         return kExitFailed;
     }
     return kExitOk;
@@ -128,8 +134,8 @@ bool WaitTarget(const CWakeSocket& socket, const SendOptions& options, const std
         target.v4 = dest.addr;
     }
     if (!platform::IsBroadcastOrMulticast(target)) return true;
-    PrintErr(command + ": " + EscapeControlChars(options.dest) +
-             " reaches many hosts; --host names the one to wait for");
+    PrintErr(FormatText(WB_TR("wakeburst", "%1: %2 通向多台主机; 用 --host 指明要等待的那一台"),
+                        {command, EscapeControlChars(options.dest)}));
     return false;
 }
 
@@ -150,14 +156,14 @@ int WaitAndReport(const std::vector<std::string>& texts,
             // Whole seconds, rounded up: an answer within the first second took 1 s.
             const long long seconds = (elapsed.count() + 999) / 1000;
             if (!options.quiet)
-                PrintOut(EscapeControlChars(texts[i]) + " awake after " + std::to_string(seconds) +
-                         " s");
+                PrintOut(FormatText(WB_TR("wakeburst", "%1 在 %2 秒后醒来"),
+                                    {EscapeControlChars(texts[i]), std::to_string(seconds)}));
         });
     int code = kExitOk;
     for (std::size_t i = 0; i < hosts.size(); ++i) {
         if (awake[i]) continue;
-        PrintErr(EscapeControlChars(texts[i]) + " did not answer within " +
-                 std::to_string(options.wait.count()) + " s");
+        PrintErr(FormatText(WB_TR("wakeburst", "%1 未在 %2 秒内应答"),
+                            {EscapeControlChars(texts[i]), std::to_string(options.wait.count())}));
         code = kExitTimedOut;
     }
     return code;

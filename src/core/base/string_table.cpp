@@ -47,6 +47,10 @@ std::string FormatString1(int id, const std::string& arg1) {
     return FormatPlaceholders(LoadStringText(id), &arg1, 1);
 }
 
+std::string FormatText(std::string_view pattern, std::initializer_list<std::string> args) {
+    return FormatPlaceholders(pattern, args.begin(), static_cast<int>(args.size()));
+}
+
 std::string SaveFailureText(const std::string& refusedLink, std::string otherwise) {
     if (refusedLink.empty()) return otherwise;
     return "拒绝经由其他用户的符号链接 " + EscapeControlChars(refusedLink) + " 写入.";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,8 @@ std::string_view LoadStringText(int id);
 // is copied unchanged.
 std::string FormatPlaceholders(std::string_view pattern, const std::string* args, int count);
 std::string FormatString1(int id, const std::string& arg1);
+// `pattern` (a text of the catalogue, translated) with %1, %2, ... replaced by `args`.
+std::string FormatText(std::string_view pattern, std::initializer_list<std::string> args);
 
 std::string FormatString2(int id, const std::string& arg1, const std::string& arg2);
 

@@ -1,6 +1,7 @@
 #include "base/translate.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <iterator>
 #include <vector>

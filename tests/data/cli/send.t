@@ -40,6 +40,12 @@
 : send --quiet=1 00-A0-C9-12-34-56 --to 127.0.0.1
 ! wakeburst send: option --quiet takes no value
 ? 2
+$ LANGUAGE= LC_ALL=C wakeburst send --quiet=1 00-A0-C9-12-34-56 --to 127.0.0.1
+! wakeburst send: 选项 --quiet 不带值
+? 2
+$ LANGUAGE= LC_ALL=C wakeburst send --interface '' 00-A0-C9-12-34-56 --to 127.0.0.1
+! wakeburst send: --interface 的值有误: '' (须为接口的名字)
+? 2
 : send --to 127.0.0.1 --to 127.0.0.2 00-A0-C9-12-34-56
 ! wakeburst send: option --to given twice
 ? 2
