@@ -1,7 +1,8 @@
-# cmake -DTS=catalogue.ts -DOUT=table.inc -P ts_to_table.cmake
+# cmake -DTS=catalogue.ts -DCONTEXT=wakeburst -DOUT=table.inc -P ts_to_table.cmake
 #
 # Turns a Qt Linguist catalogue into the C++ table that base/translate.cpp searches, so that
 # the tool reads the window's catalogue without Qt and without a file to find at run time.
+# Only the messages of CONTEXT are taken: the window's own (tr()) are Qt's to look up.
 # Only finished translations become rows: a message whose translation is unfinished,
 # vanished or obsolete is left out, and its source text is shown instead.
 
@@ -77,6 +78,9 @@ while(TRUE)
   endif()
   element("${context}" "name" 0 name attrs name_end)
   ts_unescape("${name}" name)
+  if(NOT name STREQUAL CONTEXT)
+    continue()
+  endif()
   c_literal("${name}" name)
   set(mpos 0)
   while(TRUE)

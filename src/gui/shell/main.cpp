@@ -55,7 +55,7 @@ std::string Text(const char* source) {
         if (wb::platform::UserUiLanguage() != wb::platform::UiLanguage::English)
             return static_cast<QTranslator*>(nullptr);
         static QTranslator translator;
-        return translator.load(QStringLiteral(":/i18n/gui_en.qm")) ? &translator : nullptr;
+        return translator.load(QStringLiteral(":/i18n/wakeburst_en.qm")) ? &translator : nullptr;
     }();
     const QString text = english ? english->translate("dawnly", source) : QString();
     return text.isEmpty() ? std::string(source) : text.toStdString();
