@@ -1452,15 +1452,15 @@ Saving will change these bytes. Save anyway?</translation>
     </message>
     <message>
         <source>创建主机列表(&amp;C)</source>
-        <translation>&amp;Create Host List</translation>
+        <translation>&amp;Create Host List...</translation>
     </message>
     <message>
         <source>启动指定主机(&amp;P)</source>
-        <translation>&amp;Power On Host</translation>
+        <translation>&amp;Power On Host...</translation>
     </message>
     <message>
         <source>启动一组主机(&amp;G)</source>
-        <translation>Power On &amp;Group</translation>
+        <translation>Power On &amp;Group...</translation>
     </message>
     <message>
         <source>唤醒所选主机(&amp;W)	Ctrl+Return</source>
@@ -1528,7 +1528,7 @@ Wake All Hosts</translation>
     </message>
     <message>
         <source>窗口(&amp;W)</source>
-        <translation>&amp;Window</translation>
+        <translation>Wi&amp;ndow</translation>
     </message>
     <message>
         <source>工具栏</source>

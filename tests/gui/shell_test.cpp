@@ -485,6 +485,26 @@ private:
             menu->hide();
             return menu->actions().back()->text();
         });
+        add("mnemonics: the menus (the bar's: bar) where a mnemonic repeats, and it; or none",
+            [this](Arg) {
+                const auto repeated = [](const QList<QAction*>& actions) {
+                    QStringList seen, again;
+                    for (const QAction* a : actions) {
+                        const QString key = QKeySequence::mnemonic(a->text()).toString();
+                        if (key.isEmpty()) continue;
+                        (seen.contains(key) ? again : seen) << key;
+                    }
+                    return again.join(',');
+                };
+                QStringList out;
+                if (const QString keys = repeated(Frame().menuBar()->actions()); !keys.isEmpty())
+                    out << "bar:" + keys;
+                for (const QAction* menu : Frame().menuBar()->actions()) {
+                    const QString keys = menu->menu() ? repeated(menu->menu()->actions()) : "";
+                    if (!keys.isEmpty()) out << QString(menu->text()).remove('&') + ':' + keys;
+                }
+                return out.isEmpty() ? QString("none") : out.join(' ');
+            });
         add("help: yes when the built-in help page shows some text, or no page", [=](Arg) {
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* page = w->isVisible() ? w->findChild<QTextBrowser*>() : nullptr)
