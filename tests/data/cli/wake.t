@@ -54,6 +54,13 @@ $ LANGUAGE= LC_ALL=C wakeburst wake --to 127.0.0.1 "$DATA/../alarm/two_hosts.mp"
 > 	唤醒 2 hosts 于 {data}/cli/../alarm/two_hosts.mp
 % 2
 
+== under an English locale (LANG=en_US.UTF-8, LANGUAGE=en) the help, a refusal and the report are English
+$ export LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 LANGUAGE=en; wakeburst wake --help | head -n 1; wakeburst wake; wakeburst wake --to 127.0.0.1 "$DATA/../alarm/two_hosts.mp"
+> usage: wakeburst wake [options] FILE
+! wakeburst wake: expects one host-list file
+> 	woke 2 hosts in {data}/cli/../alarm/two_hosts.mp
+% 2
+
 == a name that is not UTF-8 is woken by its very bytes and shown escaped
 + caf\xe9a.mp 198.51.100.10 02-00-5e-00-00-10\r\n
 : wake caf\xe9a.mp --to 127.0.0.1
