@@ -8,6 +8,7 @@
 
 #include "base/message_box.h"
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_args.h"
 #include "hostlist/host_list_reader.h"
 #include "platform/console.h"
@@ -150,7 +151,8 @@ int FinishOutput(int code) {
     const StreamState& lost = g_out.failed ? g_out : g_err;
     if (lost.failed) {
         const std::string reason = std::generic_category().message(lost.error);
-        Write(stderr, g_err, "wakeburst: write error: " + reason + "\n");
+        Write(stderr, g_err,
+              FormatText(WB_TR("wakeburst", "wakeburst: 写入出错: %1"), {reason}) + "\n");
         return kExitFailed;
     }
     if (std::fflush(stderr) != 0) return kExitFailed;

@@ -1,11 +1,13 @@
 #include <cctype>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
@@ -89,8 +91,13 @@ std::string EthersName(const HostListEntry& e) {
     return e.ip.empty() || e.ip == kNoIpAddress ? std::string() : e.ip;
 }
 
-std::string Counted(std::uint64_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
+// `many` with the count, or `one` (which writes it out) for a single one: English needs both.
+std::string Counted(std::uint64_t n, const char* one, const char* many,
+                    std::initializer_list<std::string> more = {}) {
+    std::vector<std::string> args = {std::to_string(n)};
+    args.insert(args.end(), more.begin(), more.end());
+    return FormatPlaceholders(Translate("wakeburst", n == 1 ? one : many), args.data(),
+                              static_cast<int>(args.size()));
 }
 
 // Prints the entries in one format as they come. Nothing is printed for a list that cannot
@@ -126,13 +133,18 @@ public:
         if (m_noEthernet + m_unnamed == 0) return;
         std::string why;
         if (m_noEthernet)
-            why = Counted(m_noEthernet, "line holds", "lines hold") +
-                  " an IP address but no Ethernet address";
+            why = Counted(m_noEthernet, WB_TR_NOOP("wakeburst", "1 行有 IP 地址而没有以太网地址"),
+                          WB_TR_NOOP("wakeburst", "%1 行有 IP 地址而没有以太网地址"));
         if (m_unnamed)
-            why += (why.empty() ? "" : "; ") + Counted(m_unnamed, "host has", "hosts have") +
-                   " neither a name that ethers reads back whole nor an IP address";
-        PrintErr("wakeburst export: " + Counted(m_noEthernet + m_unnamed, "entry", "entries") +
-                 " left out: " + why);
+            why += (why.empty() ? "" : "; ") +
+                   Counted(m_unnamed,
+                           WB_TR_NOOP("wakeburst",
+                                      "1 台主机既没有 ethers 能完整读回的名字, 也没有 IP 地址"),
+                           WB_TR_NOOP("wakeburst",
+                                      "%1 台主机既没有 ethers 能完整读回的名字, 也没有 IP 地址"));
+        PrintErr(Counted(m_noEthernet + m_unnamed,
+                         WB_TR_NOOP("wakeburst", "wakeburst export: 略去 1 个条目: %2"),
+                         WB_TR_NOOP("wakeburst", "wakeburst export: 略去 %1 个条目: %2"), {why}));
     }
 
 private:

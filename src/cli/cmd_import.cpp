@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/string_table.h"
+#include "base/translate.h"
 #include "cli/cli_args.h"
 #include "cli/cli_output.h"
 #include "cli/cli_text.h"
@@ -125,15 +127,16 @@ public:
     explicit CJsonHosts(CInputLines& in) : m_in(in) {}
 
     enum class Step { Host, End, Bad };
-    // The next object's members; Bad with the reason in `error` when the text is not such an
-    // array. `Line()` is then the line at fault, else the line the object began on.
+    // The next object's members; Bad with the reason in `error` (a text of the catalogue,
+    // untranslated) when the text is not such an array. `Line()` is then the line at fault, else
+    // the line the object began on.
     Step Next(std::string& ip, std::string& name, std::string& mac, std::string& error) {
         ip.clear(), name.clear(), mac.clear();
         int c = 0;
         const Step opened = Open(c, error);
         if (opened != Step::Host) return opened;
         m_line = m_in.Number() + 1;
-        if (c != '{') return Fail("an object expected", error);
+        if (c != '{') return Fail(WB_TR_NOOP("wakeburst", "应为对象"), error);
         return Members(ip, name, mac, error);
     }
     std::uint64_t Line() const { return m_line; }
@@ -143,11 +146,12 @@ private:
     Step Open(int& c, std::string& error) {
         c = Skip();
         if (m_started && c == ']') return AtEnd(error);
-        if (m_started && (c != ',' || (c = Skip()) < 0)) return Fail("',' or ']' expected", error);
+        if (m_started && (c != ',' || (c = Skip()) < 0))
+            return Fail(WB_TR_NOOP("wakeburst", "应为 ',' 或 ']'"), error);
         if (m_started) return Step::Host;
         m_started = true;
         if (c == 0xEF && Get() == 0xBB && Get() == 0xBF) c = Skip();
-        if (c != '[') return Fail("no JSON array", error);
+        if (c != '[') return Fail(WB_TR_NOOP("wakeburst", "不是 JSON 数组"), error);
         c = Skip();
         return c == ']' ? AtEnd(error) : Step::Host;
     }
@@ -157,8 +161,9 @@ private:
         if (c == '}') return Step::Host;
         for (;;) {
             std::string key, value;
-            if (c != '"' || !String(key, error)) return Fail("a member name expected", error);
-            if (Skip() != ':') return Fail("':' expected", error);
+            if (c != '"' || !String(key, error))
+                return Fail(WB_TR_NOOP("wakeburst", "应为成员名"), error);
+            if (Skip() != ':') return Fail(WB_TR_NOOP("wakeburst", "应为 ':'"), error);
             c = Skip();
             std::string* field = key == "ip"     ? &ip
                                  : key == "name" ? &name
@@ -171,7 +176,7 @@ private:
             }
             c = Skip();
             if (c == '}') return Step::Host;
-            if (c != ',') return Fail("',' or '}' expected", error);
+            if (c != ',') return Fail(WB_TR_NOOP("wakeburst", "应为 ',' 或 '}'"), error);
             c = Skip();
         }
     }
@@ -188,7 +193,7 @@ private:
         return Step::Bad;
     }
     Step AtEnd(std::string& error) {
-        return Skip() < 0 ? Step::End : Fail("text after the array", error);
+        return Skip() < 0 ? Step::End : Fail(WB_TR_NOOP("wakeburst", "数组之后还有文字"), error);
     }
     // null, true, false or a number; only a member of no interest may be other than null or
     // a string.
@@ -200,7 +205,9 @@ private:
             word += static_cast<char>(Get());
         const bool number = word.find_first_not_of("0123456789+-.eE") == std::string::npos;
         if (word == "null" || ((word == "true" || word == "false" || number) && free)) return true;
-        Fail(free ? "a JSON value expected" : "a string or null expected", error);
+        Fail(free ? WB_TR_NOOP("wakeburst", "应为 JSON 值")
+                  : WB_TR_NOOP("wakeburst", "应为字符串或 null"),
+             error);
         return false;
     }
     // The rest of a string after its opening quote, escapes undone, into UTF-8.
@@ -208,9 +215,9 @@ private:
         out.clear();
         for (int c; (c = Get()) != '"';) {
             if (c < 0x20 || out.size() > CInputLines::kMaxInputLine) {
-                Fail(c < 0      ? "a string is not closed"
-                     : c < 0x20 ? "a control character in a string"
-                                : "a string longer than a line",
+                Fail(c < 0      ? WB_TR_NOOP("wakeburst", "字符串没有结束")
+                     : c < 0x20 ? WB_TR_NOOP("wakeburst", "字符串中有控制字符")
+                                : WB_TR_NOOP("wakeburst", "字符串比一行还长"),
                      error);
                 return false;
             }
@@ -232,7 +239,7 @@ private:
         }
         unsigned cp = 0;
         if (c != 'u' || !Hex4(cp)) {
-            Fail("a bad escape in a string", error);
+            Fail(WB_TR_NOOP("wakeburst", "字符串中有错误的转义"), error);
             return false;
         }
         unsigned low = 0;
@@ -360,8 +367,7 @@ public:
 
     int Run() {
         if (!m_lines.IsOpen()) {
-            PrintErr("wakeburst import: cannot read " + EscapeControlChars(m_input) +
-                     (m_input == "-" ? "" : ReadFailureReason(m_input)));
+            PrintErr(CannotRead() + (m_input == "-" ? "" : ReadFailureReason(m_input)));
             return kExitFailed;
         }
         const bool json =
@@ -387,14 +393,16 @@ private:
         const std::string number = std::to_string(line);
         if (m_lines.Failed()) return ReadFailed();
         if (step == CJsonHosts::Step::Bad) {
-            PrintErr("wakeburst import: line " + number + " of " + EscapeControlChars(m_input) +
-                     ": " + error + "; nothing was written");
+            PrintErr(FormatText(
+                WB_TR("wakeburst", "wakeburst import: %1 的第 %2 行: %3; 什么也没有写入"),
+                {EscapeControlChars(m_input), number, Translate("wakeburst", error)}));
             return kExitFailed;
         }
         HostListEntry entry;
         if (m_im.Host(ip, name, mac, entry) != Outcome::Host) {
-            PrintErr("wakeburst import: line " + number + " cannot be read: ip '" +
-                     EscapeControlChars(ip) + "', mac '" + EscapeControlChars(mac) + "'");
+            PrintErr(FormatText(
+                WB_TR("wakeburst", "wakeburst import: 第 %1 行无法读取: ip '%2', mac '%3'"),
+                {number, EscapeControlChars(ip), EscapeControlChars(mac)}));
             return kGoOn;
         }
         return Add(entry, line) ? kGoOn : kExitFailed;
@@ -417,12 +425,14 @@ private:
     }
 
     int TooLong(std::uint64_t first) {
-        PrintErr("wakeburst import: " +
-                 (first == m_lines.Number()
-                      ? "line " + std::to_string(first)
-                      : "the quoted field from line " + std::to_string(first)) +
-                 " of " + EscapeControlChars(m_input) + " is longer than " +
-                 std::to_string(CInputLines::kMaxInputLine) + " bytes; nothing was written");
+        const char* pattern =
+            first == m_lines.Number()
+                ? WB_TR("wakeburst", "wakeburst import: %1 的第 %2 行超过 %3 字节; 什么也没有写入")
+                : WB_TR("wakeburst",
+                        "wakeburst import: %1 中从第 %2 行起的带引号字段超过 %3 字节; "
+                        "什么也没有写入");
+        PrintErr(FormatText(pattern, {EscapeControlChars(m_input), std::to_string(first),
+                                      std::to_string(CInputLines::kMaxInputLine)}));
         return kExitFailed;
     }
 
@@ -438,8 +448,8 @@ private:
         const Outcome outcome = m_im.Line(line, entry);
         if (outcome == Outcome::LeftOut) ++m_leftOut;
         if (outcome == Outcome::Bad)
-            PrintErr("wakeburst import: line " + std::to_string(first) +
-                     " cannot be read: " + EscapeControlChars(trimmed));
+            PrintErr(FormatText(WB_TR("wakeburst", "wakeburst import: 第 %1 行无法读取: %2"),
+                                {std::to_string(first), EscapeControlChars(trimmed)}));
         return outcome == Outcome::Host && !Add(entry, first) ? kExitFailed : kGoOn;
     }
 
@@ -462,8 +472,9 @@ private:
             return kGoOn;
         }
         if (csv) {
-            PrintErr("wakeburst import: line " + std::to_string(first) +
-                     ": the CSV header names no mac column");
+            PrintErr(FormatText(
+                WB_TR("wakeburst", "wakeburst import: 第 %1 行: CSV 表头没有标明 mac 列"),
+                {std::to_string(first)}));
             return kExitFailed;
         }
         m_im.format = "ethers";
@@ -473,26 +484,38 @@ private:
     bool Add(HostListEntry& entry, std::uint64_t number) {
         const std::string fitted = HostListName(entry);
         if (fitted != entry.name)
-            PrintErr("wakeburst import: line " + std::to_string(number) + ": the name '" +
-                     EscapeControlChars(entry.name) + "' is written as '" +
-                     EscapeControlChars(fitted) + "' to fit a host list");
+            PrintErr(FormatText(
+                WB_TR("wakeburst",
+                      "wakeburst import: 第 %1 行: 名字 '%2' 写作 '%3', 以便主机列表容纳"),
+                {std::to_string(number), EscapeControlChars(entry.name),
+                 EscapeControlChars(fitted)}));
         entry.name = fitted;
         if (!m_out) m_out.emplace(m_output);
         return m_out->Add(entry);
     }
 
     int ReadFailed() {
-        PrintErr("wakeburst import: cannot read " + EscapeControlChars(m_input));
+        PrintErr(CannotRead());
         return kExitFailed;
+    }
+
+    std::string CannotRead() const {
+        return FormatText(WB_TR("wakeburst", "wakeburst %1: 无法读取 %2"),
+                          {"import", EscapeControlChars(m_input)});
     }
 
     int Finish() {
         if (m_leftOut)
-            PrintErr("wakeburst import: " + std::to_string(m_leftOut) +
-                     (m_leftOut == 1 ? " neighbour entry" : " neighbour entries") +
-                     " left out: failed, incomplete or not IPv4");
+            PrintErr(FormatText(
+                m_leftOut == 1
+                    ? WB_TR("wakeburst",
+                            "wakeburst import: 略去 1 个邻居条目: 失败, 不完整或不是 IPv4")
+                    : WB_TR("wakeburst",
+                            "wakeburst import: 略去 %1 个邻居条目: 失败, 不完整或不是 IPv4"),
+                {std::to_string(m_leftOut)}));
         if (!m_out) {
-            PrintErr("wakeburst import: no host could be read from " + EscapeControlChars(m_input));
+            PrintErr(FormatText(WB_TR("wakeburst", "wakeburst import: 无法从 %1 读出任何主机"),
+                                {EscapeControlChars(m_input)}));
             return kExitFailed;
         }
         return m_out->Commit() ? kExitOk : kExitFailed;
@@ -509,7 +532,8 @@ private:
 
 int RunImport(const ParsedArgs& pa) {
     if (!pa.Has("-o") || pa.Get("-o").empty()) {
-        PrintErr("wakeburst import: expects one input file (or -) and -o OUT.mp");
+        PrintErr("wakeburst import: " +
+                 Translate("wakeburst", FindCommand("import")->operandsError));
         return kExitUsage;
     }
     std::string format;

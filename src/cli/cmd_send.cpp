@@ -89,7 +89,9 @@ int PrepareDestination(CWakeSocket& socket, const SendOptions& options,
                        platform::IpAddress& target) {
     if (const int code = PrepareSocket(socket, options, kCommand); code != kExitOk) return code;
     if (!socket.SetDestination(options.dest)) {
-        PrintErr(kCommand + ": " + EscapeControlChars(options.dest) + " 是无效的IP地址.");
+        PrintErr(kCommand + ": " +
+                 FormatText(WB_TR("wakeburst", "%1 是无效的IP地址."),
+                            {EscapeControlChars(options.dest)}));
         return kExitUsage;
     }
     const WakeDestination& dest = socket.Destination();
@@ -132,7 +134,8 @@ int RunSend(const ParsedArgs& pa) {
     socket.Close();
     ReportFailures(failures, options, addresses.size());
     if (!failures.empty()) return kExitFailed;
-    if (!options.quiet) PrintOut("发送到 " + EscapeControlChars(options.dest));
+    if (!options.quiet)
+        PrintOut(FormatText(WB_TR("wakeburst", "发送到 %1"), {EscapeControlChars(options.dest)}));
     if (options.wait.count() == 0) return kExitOk;
     return WaitAndReport({options.host.empty() ? options.dest : options.host}, {target}, options);
 }

@@ -305,6 +305,14 @@ void OptionNames(const CommandSpec& c, std::set<std::string>& values,
     }
 }
 
+// A list of choices or forms: "a, b, c" (the last one is given its "or" by the message).
+std::string Joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
 }  // namespace
 
 const std::vector<CommandSpec>& CommandTable() {
@@ -371,18 +379,19 @@ std::string ShortUsage() {
 }
 
 std::string SubCommandsError(const std::string& name) {
-    const std::vector<const CommandSpec*> subs = SubCommands(name);
-    std::string text = "expects ";
-    for (std::size_t i = 0; i < subs.size(); ++i) {
+    std::vector<std::string> forms;
+    for (const CommandSpec* sub : SubCommands(name)) {
         // The form without the command's name and without the options every form shares.
-        std::string form = subs[i]->usage.front().substr(name.size() + 1);
+        std::string form = sub->usage.front().substr(name.size() + 1);
         const std::string shared = " [--dir DIR]";
         if (form.size() >= shared.size() &&
             form.compare(form.size() - shared.size(), shared.size(), shared) == 0)
             form.resize(form.size() - shared.size());
-        text += (i == 0 ? "" : i + 1 == subs.size() ? ", or " : ", ") + form;
+        forms.push_back(std::move(form));
     }
-    return text;
+    const std::string last = forms.back();
+    forms.pop_back();
+    return FormatText(WB_TR("wakeburst", "需要 %1 或 %2"), {Joined(forms), last});
 }
 
 bool ParseCommandArgs(const CommandSpec& spec, const std::vector<std::string>& args,
@@ -416,11 +425,10 @@ bool ReadChoice(const ParsedArgs& args, const std::string& command, const std::s
         start = bar + 1;
     }
     if (std::find(choices.begin(), choices.end(), value) != choices.end()) return true;
-    std::string text;
-    for (std::size_t i = 0; i < choices.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == choices.size() ? " or " : ", ") + choices[i];
-    PrintErr("wakeburst " + command + ": " + option + " takes " + text + ", not '" +
-             EscapeControlChars(value) + "'");
+    const std::string last = choices.back();
+    choices.pop_back();
+    PrintErr(FormatText(WB_TR("wakeburst", "wakeburst %1: %2 须为 %3 或 %4, 而不是 '%5'"),
+                        {command, option, Joined(choices), last, EscapeControlChars(value)}));
     return false;
 }
 

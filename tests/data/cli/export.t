@@ -57,3 +57,9 @@ $ mkfifo fifo && wakeburst export fifo; wakeburst export gone.mp
 $ wakeburst export --format xml "$DATA/../hostlist/gbk_names.mp"
 ! wakeburst export: --format takes csv, ethers or json, not 'xml'
 ? 2
+
+== under the C locale the count of what was left out and the refusal of a format are Chinese
+$ export LANGUAGE= LC_ALL=C; wakeburst export --format ethers "$DATA/../hostlist/gbk_names.mp" >/dev/null; wakeburst export --format xml x.mp
+! wakeburst export: 略去 1 个条目: 1 行有 IP 地址而没有以太网地址
+! wakeburst export: --format 须为 csv, ethers 或 json, 而不是 'xml'
+? 2

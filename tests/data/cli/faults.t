@@ -211,7 +211,7 @@ $ unshare --net wakeburst send 0$'\n\x1b[2J'-a0-c9-12-34-56
 ! wakeburst send: 不合法的以太网地址: 0\x0A\x1B[2J-a0-c9-12-34-56 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 $ unshare --net wakeburst send 00-a0-c9-12-34-56 --to no-such$'\n\x1b[2J'.invalid
-! wakeburst send: no-such\x0A\x1B[2J.invalid 是无效的IP地址.
+! wakeburst send: no-such\x0A\x1B[2J.invalid is not a valid IP address.
 ? 2
 $ unshare --net wakeburst wake gone.mp --to no-such$'\n\x1b[2J'.invalid
 ! wakeburst wake: 错误: no-such\x0A\x1B[2J.invalid是一个非法的IP 广播地址. 文件: gone.mp

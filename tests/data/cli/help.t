@@ -49,11 +49,24 @@ $ LANGUAGE= LC_ALL= LC_MESSAGES= LANG= wakeburst check
 ! wakeburst check: 需要一个主机列表文件
 ? 2
 
+== LANGUAGE set but empty chooses nothing: LC_ALL decides; else LANGUAGE's first entry does
+$ LANGUAGE= LC_ALL=en_GB.UTF-8 LANG=C wakeburst alarms nope
+! wakeburst alarms: expects list [--json], add --file F --days LIST --time HH:MM [--to A.B.C.D], remove N, or next [--count N] [--from "YYYY-MM-DD HH:MM"]
+? 2
+$ LANGUAGE=zh_CN:en LC_ALL=en_US.UTF-8 wakeburst alarms nope
+! wakeburst alarms: 需要 list [--json], add --file F --days LIST --time HH:MM [--to A.B.C.D], remove N 或 next [--count N] [--from "YYYY-MM-DD HH:MM"]
+? 2
+
 == --version: the version, the copyright holder and the licence
 : --version
 > wakeburst 1.0.5
 > Copyright 2026 Wakeburst Utility developers
 > All rights reserved: no licence to copy, change or pass on this software has been granted beyond using it as installed.
+
+== --version under the C locale: the copyright holder and the licence in Chinese
+$ LANGUAGE= LC_ALL=C wakeburst --version | tail -n 2
+> 版权所有 2026 Wakeburst Utility 开发者
+> 保留所有权利: 除按安装的方式使用外, 未授予复制, 修改或转让本软件的许可.
 
 == send and wake list the wake options
 $ wakeburst send --help | sed -n 's/^  \(-[^ ]*\).*/\1/p' | tr '\n' ' '; echo; wakeburst wake --help | sed -n 's/^  \(-[^ ]*\).*/\1/p' | tr '\n' ' '; echo

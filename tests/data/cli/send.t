@@ -3,21 +3,21 @@
 
 == send to an address or a host name, the Ethernet address in either spelling
 : send 00-A0-C9-12-34-56 --to 127.0.0.1
-> 发送到 127.0.0.1
+> sent to 127.0.0.1
 % 1 00a0c9123456
 : send --to localhost 00-A0-C9-12-34-56
-> 发送到 localhost
+> sent to localhost
 % 1 00a0c9123456
 : send 00:a0:c9:12:34:56 --to=127.0.0.1
-> 发送到 127.0.0.1
+> sent to 127.0.0.1
 % 1 00a0c9123456
 : send 00.a0.c9.12.34.56 --to 127.0.0.1
-> 发送到 127.0.0.1
+> sent to 127.0.0.1
 % 1 00a0c9123456
 
 == several addresses from the arguments and from standard input; -- ends the options
 : send --to 127.0.0.1 -- 00-A0-C9-12-34-56 00a0c9123456
-> 发送到 127.0.0.1
+> sent to 127.0.0.1
 % 2 00a0c9123456
 : send - --to 127.0.0.1 -q
 < 00-a0-c9-12-34-56\n\n  00:A0:C9:12:34:56\r\n00a0c9123456
@@ -53,7 +53,7 @@ $ LANGUAGE= LC_ALL=C wakeburst send --interface '' 00-A0-C9-12-34-56 --to 127.0.
 ! wakeburst send: option -q given twice
 ? 2
 : send 00-A0-C9-12-34-56 --to=
-! wakeburst send:  是无效的IP地址.
+! wakeburst send:  is not a valid IP address.
 ? 2
 
 == one bad address refuses them all
@@ -90,11 +90,18 @@ $ LANGUAGE= LC_ALL=C wakeburst send --interface '' 00-A0-C9-12-34-56 --to 127.0.
 ! wakeburst send: expects Ethernet addresses, or - to read them from standard input
 ? 2
 : send 00-A0-C9-12-34-56 --to no-such-host.invalid
-! wakeburst send: no-such-host.invalid 是无效的IP地址.
+! wakeburst send: no-such-host.invalid is not a valid IP address.
 ? 2
 : frobnicate
 ! wakeburst: unknown command 'frobnicate' (see wakeburst --help)
 ? 2
+
+== under the C locale send says where it sent, and refuses a destination, in Chinese
+$ export LANGUAGE= LC_ALL=C; wakeburst send 00-A0-C9-12-34-56 --to 127.0.0.1; wakeburst send 00-A0-C9-12-34-56 --to no-such-host.invalid
+> 发送到 127.0.0.1
+! wakeburst send: no-such-host.invalid 是无效的IP地址.
+? 2
+% 1 00a0c9123456
 
 == the same address sent by wakeonlan gives the same bytes
 $ command -v wakeonlan >/dev/null || exit 77; wakeburst send 00-A0-C9-12-34-56 --to 127.0.0.1 -q && wakeonlan -i 127.0.0.1 -p 2304 00:a0:c9:12:34:56 >/dev/null

@@ -54,6 +54,13 @@ $ LANGUAGE= LC_ALL=C wakeburst wake --to 127.0.0.1 "$DATA/../alarm/two_hosts.mp"
 > 	唤醒 2 hosts 于 {data}/cli/../alarm/two_hosts.mp
 % 2
 
+== under an English locale (LANG=en_US.UTF-8, LANGUAGE=en) the help, a refusal and the report are English
+$ export LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 LANGUAGE=en; wakeburst wake --help | head -n 1; wakeburst wake; wakeburst wake --to 127.0.0.1 "$DATA/../alarm/two_hosts.mp"
+> usage: wakeburst wake [options] FILE
+! wakeburst wake: expects one host-list file
+> 	woke 2 hosts in {data}/cli/../alarm/two_hosts.mp
+% 2
+
 == a name that is not UTF-8 is woken by its very bytes and shown escaped
 + caf\xe9a.mp 198.51.100.10 02-00-5e-00-00-10\r\n
 : wake caf\xe9a.mp --to 127.0.0.1
@@ -95,8 +102,8 @@ $ adds 10
 
 == run-alarms reads the store again when it changes, and stops on a signal
 $ wakeburst run-alarms 2>err & sleep 0.5; add_one 07:30; sleep 0.8; kill -TERM $!; wait $! || echo "exit $?"; here <err
-> wakeburst run-alarms: 0 alarm(s) from ./DwnGs
-> wakeburst run-alarms: 1 alarm(s) from ./DwnGs
+> wakeburst run-alarms: loaded 0 alarm(s) from ./DwnGs
+> wakeburst run-alarms: loaded 1 alarm(s) from ./DwnGs
 
 # The scripts start run-alarms a minute early and move its clock once it runs, since the
 # minute a scheduler starts in is not looked at, however slowly it starts.
@@ -110,7 +117,7 @@ $ add_one 07:30 06:31; at 07:28:50; run 2>err & until_in err 'alarm(s)'; at 07:2
 $ add_one 07:30 07:31; at 07:28:50; run 2>errA & a=$!; until_in errA 'alarm(s)'; run 2>errB & b=$!; until_in errB 'another program'; at 07:29:57; until_in Dawnly.log ' 07:30'; sleep 2; kill -TERM $a; wait $a || echo "exit $?"; until_in errB 'taking over'; at 07:30:58; until_in Dawnly.log ' 07:31'; sleep 1; kill -TERM $b; wait $b || echo "exit $?"; grep -ao 'December 07, 2026 ..:..' Dawnly.log; here <errB
 > December 07, 2026 07:30
 > December 07, 2026 07:31
-> wakeburst run-alarms: 2 alarm(s) from ./DwnGs
+> wakeburst run-alarms: loaded 2 alarm(s) from ./DwnGs
 > wakeburst run-alarms: another program runs the alarms of ./DwnGs; waiting to take over
 > wakeburst run-alarms: taking over the alarms of ./DwnGs
 % 2

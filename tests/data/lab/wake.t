@@ -3,27 +3,27 @@
 
 == directed broadcast reaches every peer
 : send 00-A0-C9-12-34-56 --to 198.51.100.255
-> 发送到 198.51.100.255
+> sent to 198.51.100.255
 @ 0 1 2: 198.51.100.255 FRAME
 
 == limited broadcast reaches every peer
 : send 00-A0-C9-12-34-56 --to 255.255.255.255
-> 发送到 255.255.255.255
+> sent to 255.255.255.255
 @ 0 1 2: 255.255.255.255 FRAME
 
 == a name from the hosts file reaches that peer only
 : send 00-A0-C9-12-34-56 --to peer-a
-> 发送到 peer-a
+> sent to peer-a
 @ 0: 198.51.100.10 FRAME
 
 == a unicast address reaches that peer only
 : send 00-A0-C9-12-34-56 --to 198.51.100.12
-> 发送到 198.51.100.12
+> sent to 198.51.100.12
 @ 2: 198.51.100.12 FRAME
 
 == a name that does not resolve sends nothing
 : send 00-A0-C9-12-34-56 --to nobody.invalid
-! wakeburst send: nobody.invalid 是无效的IP地址.
+! wakeburst send: nobody.invalid is not a valid IP address.
 ? 2
 
 == scan: an output that cannot be written stops it before the poll
