@@ -2,6 +2,489 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>AppStrings</name>
+    <message>
+        <source>
+Dawnly
+Dawnly
+Dawnly 文件 (*.mp)
+.mp
+Dawnly.Document
+Dawnly Document</source>
+        <translation>
+Dawnly
+Dawnly
+Dawnly Files (*.mp)
+.mp
+Dawnly.Document
+Dawnly Document</translation>
+    </message>
+    <message>
+        <source>按F1获取帮助</source>
+        <translation>For Help, press F1</translation>
+    </message>
+    <message>
+        <source>选择一个对象获取帮助</source>
+        <translation>Select an object on which to get Help</translation>
+    </message>
+    <message>
+        <source>在局域网中创建一个主机列表
+创建列表</source>
+        <translation>Create a list of the hosts on the local network
+Create List</translation>
+    </message>
+    <message>
+        <source>发送wakeburst到一台主机, 単播或广播
+发送到指定主体</source>
+        <translation>Send a wakeburst to one host, unicast or broadcast
+Power On Host</translation>
+    </message>
+    <message>
+        <source>设置开启一组主机的提醒时间
+设置提醒</source>
+        <translation>Set the alarms that power on a group of hosts
+Set Alarms</translation>
+    </message>
+    <message>
+        <source>创建新文档
+新建</source>
+        <translation>Create a new document
+New</translation>
+    </message>
+    <message>
+        <source>打开已存在文档
+打开</source>
+        <translation>Open an existing document
+Open</translation>
+    </message>
+    <message>
+        <source>关闭活动文档
+关闭</source>
+        <translation>Close the active document
+Close</translation>
+    </message>
+    <message>
+        <source>保存活动文档
+保存</source>
+        <translation>Save the active document
+Save</translation>
+    </message>
+    <message>
+        <source>使用一个新名称保存活动文档
+另存为</source>
+        <translation>Save the active document with a new name
+Save As</translation>
+    </message>
+    <message>
+        <source>更改打印选项
+页面设置</source>
+        <translation>Change the printing options
+Page Setup</translation>
+    </message>
+    <message>
+        <source>更改打印机和打印选项
+打印设置</source>
+        <translation>Change the printer and printing options
+Print Setup</translation>
+    </message>
+    <message>
+        <source>打印活动文档
+打印</source>
+        <translation>Print the active document
+Print</translation>
+    </message>
+    <message>
+        <source>显示全部页面
+打印预览</source>
+        <translation>Display full pages
+Print Preview</translation>
+    </message>
+    <message>
+        <source>打开此文档</source>
+        <translation>Open this document</translation>
+    </message>
+    <message>
+        <source>退出应用程序;提示保存文件
+退出</source>
+        <translation>Quit the application; prompts to save documents
+Exit</translation>
+    </message>
+    <message>
+        <source>显示或隐藏工具栏
+切换工具栏</source>
+        <translation>Show or hide the toolbar
+Toggle ToolBar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏状态栏
+切换状态栏</source>
+        <translation>Show or hide the status bar
+Toggle Status Bar</translation>
+    </message>
+    <message>
+        <source>帮助主题列表
+帮助主题</source>
+        <translation>List Help topics
+Help Topics</translation>
+    </message>
+    <message>
+        <source>查看程序信息,版本号和版权
+关于</source>
+        <translation>Display program information, version number and copyright
+About</translation>
+    </message>
+    <message>
+        <source>点击按钮、菜单、窗口查看帮助信息
+帮助</source>
+        <translation>Display help for clicked on buttons, menus and windows
+Help</translation>
+    </message>
+    <message>
+        <source>撤消上一个动作
+撤消</source>
+        <translation>Undo the last action
+Undo</translation>
+    </message>
+    <message>
+        <source>剪切所选内容到剪贴板
+剪切</source>
+        <translation>Cut the selection and put it on the Clipboard
+Cut</translation>
+    </message>
+    <message>
+        <source>复制所选内容到剪贴板
+复制</source>
+        <translation>Copy the selection and put it on the Clipboard
+Copy</translation>
+    </message>
+    <message>
+        <source>插入剪贴板内容
+粘贴</source>
+        <translation>Insert Clipboard contents
+Paste</translation>
+    </message>
+    <message>
+        <source>查找只定文本
+查找</source>
+        <translation>Find the specified text
+Find</translation>
+    </message>
+    <message>
+        <source>使用其它文本替换制定文本
+替换</source>
+        <translation>Replace specific text with different text
+Replace</translation>
+    </message>
+    <message>
+        <source>选择所有文档
+全部选择</source>
+        <translation>Select the entire document
+Select All</translation>
+    </message>
+    <message>
+        <source>擦除已选择的内容
+擦除</source>
+        <translation>Erase the selection
+Erase</translation>
+    </message>
+    <message>
+        <source>擦除所有内容
+擦除所有</source>
+        <translation>Erase everything
+Erase All</translation>
+    </message>
+    <message>
+        <source>重复最后一个动作
+重复</source>
+        <translation>Repeat the last action
+Repeat</translation>
+    </message>
+    <message>
+        <source>重做上一步撤消动作
+重做</source>
+        <translation>Redo the previously undone action
+Redo</translation>
+    </message>
+    <message>
+        <source>为激活文档打开另一个窗口
+新窗口</source>
+        <translation>Open another window for the active document
+New Window</translation>
+    </message>
+    <message>
+        <source>以重叠方式排列窗口
+窗口层迭</source>
+        <translation>Arrange windows so they overlap
+Cascade Windows</translation>
+    </message>
+    <message>
+        <source>以平铺方式排列窗口
+平铺窗口</source>
+        <translation>Arrange windows as non-overlapping tiles
+Tile Windows</translation>
+    </message>
+    <message>
+        <source>在窗口底部排列图标
+排列图标</source>
+        <translation>Arrange icons at the bottom of the window
+Arrange Icons</translation>
+    </message>
+    <message>
+        <source>拆分活动窗为窗格
+拆分</source>
+        <translation>Split the active window into panes
+Split</translation>
+    </message>
+    <message>
+        <source>打开帮助
+帮助主题</source>
+        <translation>Open Help
+Help Topics</translation>
+    </message>
+    <message>
+        <source>查看使用帮助说明
+帮助</source>
+        <translation>Display instructions about how to use help
+Help</translation>
+    </message>
+    <message>
+        <source>查看当前任务或命令的帮助信息
+帮助</source>
+        <translation>Display help for the current task or command
+Help</translation>
+    </message>
+    <message>
+        <source>切换到下一个窗格
+下一个窗格</source>
+        <translation>Switch to the next window pane
+Next Pane</translation>
+    </message>
+    <message>
+        <source>切换到前一个窗格
+前一个窗格</source>
+        <translation>Switch back to the previous window pane
+Previous Pane</translation>
+    </message>
+    <message>
+        <source>更改窗口大小</source>
+        <translation>Change the window size</translation>
+    </message>
+    <message>
+        <source>更改窗口位置</source>
+        <translation>Change the window position</translation>
+    </message>
+    <message>
+        <source>最小化到任务栏</source>
+        <translation>Reduce the window to an icon</translation>
+    </message>
+    <message>
+        <source>放大到全尺寸窗口</source>
+        <translation>Enlarge the window to full size</translation>
+    </message>
+    <message>
+        <source>切换到下一个文档窗口</source>
+        <translation>Switch to the next document window</translation>
+    </message>
+    <message>
+        <source>切换到前一个文档窗口</source>
+        <translation>Switch to the previous document window</translation>
+    </message>
+    <message>
+        <source>关闭活动窗口，并提示保存文档</source>
+        <translation>Close the active window and prompt to save the documents</translation>
+    </message>
+    <message>
+        <source>还原到正常大小窗口</source>
+        <translation>Restore the window to normal size</translation>
+    </message>
+    <message>
+        <source>激活任务列表</source>
+        <translation>Activate Task List</translation>
+    </message>
+    <message>
+        <source>激活此窗口</source>
+        <translation>Activate this window</translation>
+    </message>
+    <message>
+        <source>关闭打印预览模式
+取消预览</source>
+        <translation>Close print preview mode
+Cancel Preview</translation>
+    </message>
+    <message>
+        <source>EXT</source>
+        <translation>EXT</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>SCRL</translation>
+    </message>
+    <message>
+        <source>OVR</source>
+        <translation>OVR</translation>
+    </message>
+    <message>
+        <source>REC</source>
+        <translation>REC</translation>
+    </message>
+</context>
+<context>
+    <name>ContextHelp</name>
+    <message>
+        <source>保存主机列表的文件名; 不带目录时存放在当前目录.</source>
+        <translation>The name of the file the host list is saved in; without a directory it goes in the current one.</translation>
+    </message>
+    <message>
+        <source>本机所在子网的子网掩码, 四个 0 到 255 的数 (最后一个至多 254).</source>
+        <translation>The subnet mask of this machine&apos;s subnet: four numbers from 0 to 255 (the last one at most 254).</translation>
+    </message>
+    <message>
+        <source>唤醒帧发往的 IP 广播地址、主机地址或主机名.</source>
+        <translation>The IP broadcast address, host address or host name the wake-up frame is sent to.</translation>
+    </message>
+    <message>
+        <source>目标主机以太网地址的一个字节, 两位十六进制数.</source>
+        <translation>One byte of the target host&apos;s Ethernet address: two hexadecimal digits.</translation>
+    </message>
+    <message>
+        <source>立即向目标主机发送一个唤醒帧.</source>
+        <translation>Sends a wake-up frame to the target host now.</translation>
+    </message>
+    <message>
+        <source>包含要唤醒的主机列表的文件; 下拉列表中是已设置的提醒.</source>
+        <translation>The file with the list of hosts to wake; the drop-down list holds the alarms set.</translation>
+    </message>
+    <message>
+        <source>选择一个主机列表文件.</source>
+        <translation>Choose a host-list file.</translation>
+    </message>
+    <message>
+        <source>唤醒帧发往的 IP 广播地址, 四个 0 到 255 的数.</source>
+        <translation>The IP broadcast address the wake-up frames are sent to: four numbers from 0 to 255.</translation>
+    </message>
+    <message>
+        <source>提醒生效的星期几.</source>
+        <translation>The days of the week the alarm is on.</translation>
+    </message>
+    <message>
+        <source>唤醒的时间: 时 (0-23) 和分 (0-59).</source>
+        <translation>The time of the wake-up: hour (0-23) and minute (0-59).</translation>
+    </message>
+    <message>
+        <source>按当前设置添加一个提醒 (最多 16 个).</source>
+        <translation>Adds an alarm with these settings (16 at most).</translation>
+    </message>
+    <message>
+        <source>移除所选的提醒.</source>
+        <translation>Removes the chosen alarm.</translation>
+    </message>
+    <message>
+        <source>保存所有提醒并关闭对话框; 提醒立即生效.</source>
+        <translation>Saves all alarms and closes the dialog; the alarms take effect at once.</translation>
+    </message>
+    <message>
+        <source>关闭对话框, 不保存修改.</source>
+        <translation>Closes the dialog without saving the changes.</translation>
+    </message>
+    <message>
+        <source>开始创建主机列表.</source>
+        <translation>Starts creating the host list.</translation>
+    </message>
+    <message>
+        <source>关闭对话框.</source>
+        <translation>Closes the dialog.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogDataExchange</name>
+    <message>
+        <source>请输入一个正整数。</source>
+        <translation>Please enter a positive integer.</translation>
+    </message>
+    <message>
+        <source>请输入一个在 %1 和 %2 之间的整数。</source>
+        <translation>Please enter an integer between %1 and %2.</translation>
+    </message>
+    <message>
+        <source>请输入不超过 %1 个字符。</source>
+        <translation>Please enter no more than %1 characters.</translation>
+    </message>
+</context>
+<context>
+    <name>Help</name>
+    <message>
+        <source>&lt;h2&gt;%1 帮助&lt;/h2&gt;&lt;p&gt;%1 通过局域网发送唤醒帧(Wake-on-LAN), 远程开启计算机. 唤醒帧为 UDP 数据报, 发往端口 2304.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;commands&quot;&gt;&lt;/a&gt;命令&lt;/h3&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;创建主机列表&lt;/b&gt;: 轮询本子网的每个地址, 读取 ARP 缓存, 查找主机名, 写出一个主机列表文件(.mp)并打开它.&lt;/li&gt;&lt;li&gt;&lt;b&gt;启动指定主机&lt;/b&gt;: 输入以太网地址和广播地址, 立即唤醒一台主机.&lt;/li&gt;&lt;li&gt;&lt;b&gt;启动一组主机&lt;/b&gt;: 设置提醒, 在指定的星期和时间唤醒一个主机列表中的所有主机.&lt;/li&gt;&lt;li&gt;&lt;b&gt;文件&lt;/b&gt;菜单: 新建、打开、保存、打印主机列表文件. 也可以把文件拖到主窗口上打开.&lt;/li&gt;&lt;/ul&gt;&lt;h3&gt;&lt;a name=&quot;hostlist&quot;&gt;&lt;/a&gt;主机列表文件格式&lt;/h3&gt;&lt;p&gt;主机列表文件是文本文件(GBK 编码, CR LF 行尾). 以 # 开头的行是注释. 其余每行为: IP 地址、主机名、以太网地址, 以空格或 TAB 分隔, 例如:&lt;/p&gt;&lt;pre&gt;198.51.100.12	pc-12	00-0A-95-9D-68-16&lt;/pre&gt;&lt;p&gt;以太网地址为六对十六进制数字, 以 - 或 . 分隔.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;documents&quot;&gt;&lt;/a&gt;编辑主机列表&lt;/h3&gt;&lt;p&gt;每个打开的文件显示在一个文档窗口中, 可以像普通文本一样编辑、查找、替换和打印. 定时唤醒读取磁盘上的文件, 修改只有在保存后才生效.&lt;/p&gt;&lt;p&gt;在主机列表中按 Ctrl+Return 唤醒所选各行(或光标所在行)的主机, 按 Ctrl+Shift+Return 唤醒列表中所有主机; 两者读取窗口中的当前文本, 未保存的修改也算在内. 文本左边的标记表示主机是否应答: 绿色为应答, 红色为未应答, 空心为尚未知道; 把鼠标停在标记上可以看到自何时起.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;alarms&quot;&gt;&lt;/a&gt;提醒&lt;/h3&gt;&lt;p&gt;每个提醒包含一个主机列表文件、一个 IP 广播地址、若干星期和一个时间(时:分). 程序运行期间, 每分钟检查一次所有提醒; 到时的提醒唤醒其文件中的每台主机. 提醒保存在启动目录的文件 DwnGs 中, 最多 16 个.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;log&quot;&gt;&lt;/a&gt;唤醒日志&lt;/h3&gt;&lt;p&gt;每次定时唤醒都在启动目录的文本文件 Dawnly.log 末尾添加一条记录: 日期行, 以及唤醒的主机数或出错原因. 可以用任何文本编辑器查看.&lt;/p&gt;&lt;h3&gt;上下文帮助&lt;/h3&gt;&lt;p&gt;按 Shift+F1 或工具栏上的帮助按钮, 再点击按钮、菜单或对话框中的控件, 即可看到它的简短说明.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;%1 Help&lt;/h2&gt;&lt;p&gt;%1 turns computers on over the local network by sending them wake-up frames (Wake-on-LAN). A wake-up frame is a UDP datagram sent to port 2304.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;commands&quot;&gt;&lt;/a&gt;Commands&lt;/h3&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;Create Host List&lt;/b&gt;: polls every address of this subnet, reads the ARP cache, looks up the host names, writes a host-list file (.mp) and opens it.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Power On Host&lt;/b&gt;: enter an Ethernet address and a broadcast address to wake one host at once.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Power On Group&lt;/b&gt;: set alarms that wake every host of a host list on the chosen days at the chosen time.&lt;/li&gt;&lt;li&gt;The &lt;b&gt;File&lt;/b&gt; menu: create, open, save and print host-list files. You can also drop files on the main window to open them.&lt;/li&gt;&lt;/ul&gt;&lt;h3&gt;&lt;a name=&quot;hostlist&quot;&gt;&lt;/a&gt;The host-list file format&lt;/h3&gt;&lt;p&gt;A host-list file is a text file (GBK encoding, CR LF line ends). Lines starting with # are comments. Every other line holds an IP address, a host name and an Ethernet address, separated by spaces or TABs, for example:&lt;/p&gt;&lt;pre&gt;198.51.100.12	pc-12	00-0A-95-9D-68-16&lt;/pre&gt;&lt;p&gt;An Ethernet address is six pairs of hexadecimal digits, separated by - or . .&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;documents&quot;&gt;&lt;/a&gt;Editing host lists&lt;/h3&gt;&lt;p&gt;Each open file is shown in a document window, where it can be edited, searched, replaced in and printed like any text. Alarms read the file on disk, so changes take effect only once saved.&lt;/p&gt;&lt;p&gt;In a host list, Ctrl+Return wakes the hosts of the selected lines (or of the line with the cursor), and Ctrl+Shift+Return wakes every host of the list; both read the text in the window as it is now, unsaved changes included. The mark left of the text shows whether a host answers: green answers, red does not, hollow is not known yet; rest the mouse on a mark to see since when.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;alarms&quot;&gt;&lt;/a&gt;Alarms&lt;/h3&gt;&lt;p&gt;Each alarm holds a host-list file, an IP broadcast address, some days of the week and a time (hour:minute). While the program runs it checks all alarms once a minute; an alarm that is due wakes every host of its file. The alarms are kept in the file DwnGs of the start directory, at most 16.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;log&quot;&gt;&lt;/a&gt;The wake log&lt;/h3&gt;&lt;p&gt;Every alarm that wakes hosts adds an entry at the end of the text file Dawnly.log in the start directory: a date line, then the number of hosts woken or the reason for a failure. Any text editor shows it.&lt;/p&gt;&lt;h3&gt;Context help&lt;/h3&gt;&lt;p&gt;Press Shift+F1 or the help button of the toolbar, then click a button, a menu or a control of a dialog to see a short description of it.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>%1 帮助</source>
+        <translation>%1 Help</translation>
+    </message>
+</context>
+<context>
+    <name>dawnly</name>
+    <message>
+        <source>用法: dawnly [--dir 目录]
+      dawnly --shell-open [文件...]
+      dawnly --help | --version
+
+Wakeburst Utility 的桌面程序: 主机列表文件、唤醒和组提醒.
+
+  --dir 目录        提醒存储、唤醒日志和临时列表都放在此目录
+                    (默认: 启动 dawnly 的目录)
+  --shell-open      桌面入口运行的方式: 把文件交给正在运行的 dawnly, 或带着它们
+                    启动; 文件放在 $XDG_DATA_HOME/wakeburst (~/.local/share/wakeburst),
+                    提醒服务在那里找到它们
+  --help            显示此帮助并退出
+  --version         显示版本并退出
+
+详见 dawnly(1). 命令行工具 wakeburst(1) 不需要显示器.
+</source>
+        <translation>usage: dawnly [--dir DIR]
+       dawnly --shell-open [FILE...]
+       dawnly --help | --version
+
+The desktop program of Wakeburst Utility: host-list files, wake-ups and group alarms.
+
+  --dir DIR         keep the alarm store, the wake log and the temporary listing in DIR
+                    (default: the directory dawnly is started from)
+  --shell-open      what the desktop entry runs: hands FILEs to a running dawnly, or
+                    starts with them, keeping the files in $XDG_DATA_HOME/wakeburst
+                    (~/.local/share/wakeburst), where the alarm service finds them
+  --help            show this help and exit
+  --version         show the version and exit
+
+See dawnly(1). The command-line tool wakeburst(1) needs no display.
+</translation>
+    </message>
+    <message>
+        <source>dawnly: 无法打开窗口: 连接不到显示器 (DISPLAY 或 WAYLAND_DISPLAY); 命令行工具 wakeburst 不需要显示器
+</source>
+        <translation>dawnly: cannot open a window: no display could be reached (DISPLAY or WAYLAND_DISPLAY); the command-line tool wakeburst needs none
+</translation>
+    </message>
+    <message>
+        <source>dawnly: --dir 需要一个目录 (详见 dawnly --help)
+</source>
+        <translation>dawnly: --dir needs a directory (see dawnly --help)
+</translation>
+    </message>
+    <message>
+        <source>dawnly: 未知选项 &apos;%1&apos; (详见 dawnly --help)
+</source>
+        <translation>dawnly: unknown option &apos;%1&apos; (see dawnly --help)
+</translation>
+    </message>
+</context>
+<context>
     <name>wakeburst</name>
     <message>
         <source>退出状态: 0 完成, 1 操作失败, 2 输入或用法有误, 3 有主机未在时限内应答 (--wait)
@@ -556,488 +1039,199 @@ commands (wakeburst COMMAND --help tells a command&apos;s usage and options):
         <source> (已发送 %2 帧中的 %1 帧)</source>
         <translation> (%1 of %2 frames sent)</translation>
     </message>
-</context>
-<context>
-    <name>AppStrings</name>
     <message>
-        <source>
-Dawnly
-Dawnly
-Dawnly 文件 (*.mp)
-.mp
-Dawnly.Document
-Dawnly Document</source>
-        <translation>
-Dawnly
-Dawnly
-Dawnly Files (*.mp)
-.mp
-Dawnly.Document
-Dawnly Document</translation>
-    </message>
-    <message>
-        <source>按F1获取帮助</source>
-        <translation>For Help, press F1</translation>
-    </message>
-    <message>
-        <source>选择一个对象获取帮助</source>
-        <translation>Select an object on which to get Help</translation>
-    </message>
-    <message>
-        <source>在局域网中创建一个主机列表
-创建列表</source>
-        <translation>Create a list of the hosts on the local network
-Create List</translation>
-    </message>
-    <message>
-        <source>发送wakeburst到一台主机, 単播或广播
-发送到指定主体</source>
-        <translation>Send a wakeburst to one host, unicast or broadcast
-Power On Host</translation>
-    </message>
-    <message>
-        <source>设置开启一组主机的提醒时间
-设置提醒</source>
-        <translation>Set the alarms that power on a group of hosts
-Set Alarms</translation>
-    </message>
-    <message>
-        <source>创建新文档
-新建</source>
-        <translation>Create a new document
-New</translation>
-    </message>
-    <message>
-        <source>打开已存在文档
-打开</source>
-        <translation>Open an existing document
-Open</translation>
-    </message>
-    <message>
-        <source>关闭活动文档
-关闭</source>
-        <translation>Close the active document
-Close</translation>
-    </message>
-    <message>
-        <source>保存活动文档
-保存</source>
-        <translation>Save the active document
-Save</translation>
-    </message>
-    <message>
-        <source>使用一个新名称保存活动文档
-另存为</source>
-        <translation>Save the active document with a new name
-Save As</translation>
-    </message>
-    <message>
-        <source>更改打印选项
-页面设置</source>
-        <translation>Change the printing options
-Page Setup</translation>
-    </message>
-    <message>
-        <source>更改打印机和打印选项
-打印设置</source>
-        <translation>Change the printer and printing options
-Print Setup</translation>
-    </message>
-    <message>
-        <source>打印活动文档
-打印</source>
-        <translation>Print the active document
-Print</translation>
-    </message>
-    <message>
-        <source>显示全部页面
-打印预览</source>
-        <translation>Display full pages
-Print Preview</translation>
-    </message>
-    <message>
-        <source>打开此文档</source>
-        <translation>Open this document</translation>
-    </message>
-    <message>
-        <source>退出应用程序;提示保存文件
-退出</source>
-        <translation>Quit the application; prompts to save documents
-Exit</translation>
-    </message>
-    <message>
-        <source>显示或隐藏工具栏
-切换工具栏</source>
-        <translation>Show or hide the toolbar
-Toggle ToolBar</translation>
-    </message>
-    <message>
-        <source>显示或隐藏状态栏
-切换状态栏</source>
-        <translation>Show or hide the status bar
-Toggle Status Bar</translation>
-    </message>
-    <message>
-        <source>帮助主题列表
-帮助主题</source>
-        <translation>List Help topics
-Help Topics</translation>
-    </message>
-    <message>
-        <source>查看程序信息,版本号和版权
-关于</source>
-        <translation>Display program information, version number and copyright
-About</translation>
-    </message>
-    <message>
-        <source>点击按钮、菜单、窗口查看帮助信息
-帮助</source>
-        <translation>Display help for clicked on buttons, menus and windows
-Help</translation>
-    </message>
-    <message>
-        <source>撤消上一个动作
-撤消</source>
-        <translation>Undo the last action
-Undo</translation>
-    </message>
-    <message>
-        <source>剪切所选内容到剪贴板
-剪切</source>
-        <translation>Cut the selection and put it on the Clipboard
-Cut</translation>
-    </message>
-    <message>
-        <source>复制所选内容到剪贴板
-复制</source>
-        <translation>Copy the selection and put it on the Clipboard
-Copy</translation>
-    </message>
-    <message>
-        <source>插入剪贴板内容
-粘贴</source>
-        <translation>Insert Clipboard contents
-Paste</translation>
-    </message>
-    <message>
-        <source>查找只定文本
-查找</source>
-        <translation>Find the specified text
-Find</translation>
-    </message>
-    <message>
-        <source>使用其它文本替换制定文本
-替换</source>
-        <translation>Replace specific text with different text
-Replace</translation>
-    </message>
-    <message>
-        <source>选择所有文档
-全部选择</source>
-        <translation>Select the entire document
-Select All</translation>
-    </message>
-    <message>
-        <source>擦除已选择的内容
-擦除</source>
-        <translation>Erase the selection
-Erase</translation>
-    </message>
-    <message>
-        <source>擦除所有内容
-擦除所有</source>
-        <translation>Erase everything
-Erase All</translation>
-    </message>
-    <message>
-        <source>重复最后一个动作
-重复</source>
-        <translation>Repeat the last action
-Repeat</translation>
-    </message>
-    <message>
-        <source>重做上一步撤消动作
-重做</source>
-        <translation>Redo the previously undone action
-Redo</translation>
-    </message>
-    <message>
-        <source>为激活文档打开另一个窗口
-新窗口</source>
-        <translation>Open another window for the active document
-New Window</translation>
-    </message>
-    <message>
-        <source>以重叠方式排列窗口
-窗口层迭</source>
-        <translation>Arrange windows so they overlap
-Cascade Windows</translation>
-    </message>
-    <message>
-        <source>以平铺方式排列窗口
-平铺窗口</source>
-        <translation>Arrange windows as non-overlapping tiles
-Tile Windows</translation>
-    </message>
-    <message>
-        <source>在窗口底部排列图标
-排列图标</source>
-        <translation>Arrange icons at the bottom of the window
-Arrange Icons</translation>
-    </message>
-    <message>
-        <source>拆分活动窗为窗格
-拆分</source>
-        <translation>Split the active window into panes
-Split</translation>
-    </message>
-    <message>
-        <source>打开帮助
-帮助主题</source>
-        <translation>Open Help
-Help Topics</translation>
-    </message>
-    <message>
-        <source>查看使用帮助说明
-帮助</source>
-        <translation>Display instructions about how to use help
-Help</translation>
-    </message>
-    <message>
-        <source>查看当前任务或命令的帮助信息
-帮助</source>
-        <translation>Display help for the current task or command
-Help</translation>
-    </message>
-    <message>
-        <source>切换到下一个窗格
-下一个窗格</source>
-        <translation>Switch to the next window pane
-Next Pane</translation>
-    </message>
-    <message>
-        <source>切换到前一个窗格
-前一个窗格</source>
-        <translation>Switch back to the previous window pane
-Previous Pane</translation>
-    </message>
-    <message>
-        <source>更改窗口大小</source>
-        <translation>Change the window size</translation>
-    </message>
-    <message>
-        <source>更改窗口位置</source>
-        <translation>Change the window position</translation>
-    </message>
-    <message>
-        <source>最小化到任务栏</source>
-        <translation>Reduce the window to an icon</translation>
-    </message>
-    <message>
-        <source>放大到全尺寸窗口</source>
-        <translation>Enlarge the window to full size</translation>
-    </message>
-    <message>
-        <source>切换到下一个文档窗口</source>
-        <translation>Switch to the next document window</translation>
-    </message>
-    <message>
-        <source>切换到前一个文档窗口</source>
-        <translation>Switch to the previous document window</translation>
-    </message>
-    <message>
-        <source>关闭活动窗口，并提示保存文档</source>
-        <translation>Close the active window and prompt to save the documents</translation>
-    </message>
-    <message>
-        <source>还原到正常大小窗口</source>
-        <translation>Restore the window to normal size</translation>
-    </message>
-    <message>
-        <source>激活任务列表</source>
-        <translation>Activate Task List</translation>
-    </message>
-    <message>
-        <source>激活此窗口</source>
-        <translation>Activate this window</translation>
-    </message>
-    <message>
-        <source>关闭打印预览模式
-取消预览</source>
-        <translation>Close print preview mode
-Cancel Preview</translation>
-    </message>
-    <message>
-        <source>EXT</source>
-        <translation>EXT</translation>
-    </message>
-    <message>
-        <source>CAP</source>
-        <translation>CAP</translation>
-    </message>
-    <message>
-        <source>NUM</source>
-        <translation>NUM</translation>
-    </message>
-    <message>
-        <source>SCRL</source>
-        <translation>SCRL</translation>
-    </message>
-    <message>
-        <source>OVR</source>
-        <translation>OVR</translation>
-    </message>
-    <message>
-        <source>REC</source>
-        <translation>REC</translation>
-    </message>
-</context>
-<context>
-    <name>ContextHelp</name>
-    <message>
-        <source>保存主机列表的文件名; 不带目录时存放在当前目录.</source>
-        <translation>The name of the file the host list is saved in; without a directory it goes in the current one.</translation>
-    </message>
-    <message>
-        <source>本机所在子网的子网掩码, 四个 0 到 255 的数 (最后一个至多 254).</source>
-        <translation>The subnet mask of this machine&apos;s subnet: four numbers from 0 to 255 (the last one at most 254).</translation>
-    </message>
-    <message>
-        <source>唤醒帧发往的 IP 广播地址、主机地址或主机名.</source>
-        <translation>The IP broadcast address, host address or host name the wake-up frame is sent to.</translation>
-    </message>
-    <message>
-        <source>目标主机以太网地址的一个字节, 两位十六进制数.</source>
-        <translation>One byte of the target host&apos;s Ethernet address: two hexadecimal digits.</translation>
-    </message>
-    <message>
-        <source>立即向目标主机发送一个唤醒帧.</source>
-        <translation>Sends a wake-up frame to the target host now.</translation>
-    </message>
-    <message>
-        <source>包含要唤醒的主机列表的文件; 下拉列表中是已设置的提醒.</source>
-        <translation>The file with the list of hosts to wake; the drop-down list holds the alarms set.</translation>
-    </message>
-    <message>
-        <source>选择一个主机列表文件.</source>
-        <translation>Choose a host-list file.</translation>
-    </message>
-    <message>
-        <source>唤醒帧发往的 IP 广播地址, 四个 0 到 255 的数.</source>
-        <translation>The IP broadcast address the wake-up frames are sent to: four numbers from 0 to 255.</translation>
-    </message>
-    <message>
-        <source>提醒生效的星期几.</source>
-        <translation>The days of the week the alarm is on.</translation>
-    </message>
-    <message>
-        <source>唤醒的时间: 时 (0-23) 和分 (0-59).</source>
-        <translation>The time of the wake-up: hour (0-23) and minute (0-59).</translation>
-    </message>
-    <message>
-        <source>按当前设置添加一个提醒 (最多 16 个).</source>
-        <translation>Adds an alarm with these settings (16 at most).</translation>
-    </message>
-    <message>
-        <source>移除所选的提醒.</source>
-        <translation>Removes the chosen alarm.</translation>
-    </message>
-    <message>
-        <source>保存所有提醒并关闭对话框; 提醒立即生效.</source>
-        <translation>Saves all alarms and closes the dialog; the alarms take effect at once.</translation>
-    </message>
-    <message>
-        <source>关闭对话框, 不保存修改.</source>
-        <translation>Closes the dialog without saving the changes.</translation>
-    </message>
-    <message>
-        <source>开始创建主机列表.</source>
-        <translation>Starts creating the host list.</translation>
-    </message>
-    <message>
-        <source>关闭对话框.</source>
-        <translation>Closes the dialog.</translation>
-    </message>
-</context>
-<context>
-    <name>DialogDataExchange</name>
-    <message>
-        <source>请输入一个正整数。</source>
-        <translation>Please enter a positive integer.</translation>
-    </message>
-    <message>
-        <source>请输入一个在 %1 和 %2 之间的整数。</source>
-        <translation>Please enter an integer between %1 and %2.</translation>
-    </message>
-    <message>
-        <source>请输入不超过 %1 个字符。</source>
-        <translation>Please enter no more than %1 characters.</translation>
-    </message>
-</context>
-<context>
-    <name>Help</name>
-    <message>
-        <source>&lt;h2&gt;%1 帮助&lt;/h2&gt;&lt;p&gt;%1 通过局域网发送唤醒帧(Wake-on-LAN), 远程开启计算机. 唤醒帧为 UDP 数据报, 发往端口 2304.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;commands&quot;&gt;&lt;/a&gt;命令&lt;/h3&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;创建主机列表&lt;/b&gt;: 轮询本子网的每个地址, 读取 ARP 缓存, 查找主机名, 写出一个主机列表文件(.mp)并打开它.&lt;/li&gt;&lt;li&gt;&lt;b&gt;启动指定主机&lt;/b&gt;: 输入以太网地址和广播地址, 立即唤醒一台主机.&lt;/li&gt;&lt;li&gt;&lt;b&gt;启动一组主机&lt;/b&gt;: 设置提醒, 在指定的星期和时间唤醒一个主机列表中的所有主机.&lt;/li&gt;&lt;li&gt;&lt;b&gt;文件&lt;/b&gt;菜单: 新建、打开、保存、打印主机列表文件. 也可以把文件拖到主窗口上打开.&lt;/li&gt;&lt;/ul&gt;&lt;h3&gt;&lt;a name=&quot;hostlist&quot;&gt;&lt;/a&gt;主机列表文件格式&lt;/h3&gt;&lt;p&gt;主机列表文件是文本文件(GBK 编码, CR LF 行尾). 以 # 开头的行是注释. 其余每行为: IP 地址、主机名、以太网地址, 以空格或 TAB 分隔, 例如:&lt;/p&gt;&lt;pre&gt;198.51.100.12	pc-12	00-0A-95-9D-68-16&lt;/pre&gt;&lt;p&gt;以太网地址为六对十六进制数字, 以 - 或 . 分隔.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;documents&quot;&gt;&lt;/a&gt;编辑主机列表&lt;/h3&gt;&lt;p&gt;每个打开的文件显示在一个文档窗口中, 可以像普通文本一样编辑、查找、替换和打印. 定时唤醒读取磁盘上的文件, 修改只有在保存后才生效.&lt;/p&gt;&lt;p&gt;在主机列表中按 Ctrl+Return 唤醒所选各行(或光标所在行)的主机, 按 Ctrl+Shift+Return 唤醒列表中所有主机; 两者读取窗口中的当前文本, 未保存的修改也算在内. 文本左边的标记表示主机是否应答: 绿色为应答, 红色为未应答, 空心为尚未知道; 把鼠标停在标记上可以看到自何时起.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;alarms&quot;&gt;&lt;/a&gt;提醒&lt;/h3&gt;&lt;p&gt;每个提醒包含一个主机列表文件、一个 IP 广播地址、若干星期和一个时间(时:分). 程序运行期间, 每分钟检查一次所有提醒; 到时的提醒唤醒其文件中的每台主机. 提醒保存在启动目录的文件 DwnGs 中, 最多 16 个.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;log&quot;&gt;&lt;/a&gt;唤醒日志&lt;/h3&gt;&lt;p&gt;每次定时唤醒都在启动目录的文本文件 Dawnly.log 末尾添加一条记录: 日期行, 以及唤醒的主机数或出错原因. 可以用任何文本编辑器查看.&lt;/p&gt;&lt;h3&gt;上下文帮助&lt;/h3&gt;&lt;p&gt;按 Shift+F1 或工具栏上的帮助按钮, 再点击按钮、菜单或对话框中的控件, 即可看到它的简短说明.&lt;/p&gt;</source>
-        <translation>&lt;h2&gt;%1 Help&lt;/h2&gt;&lt;p&gt;%1 turns computers on over the local network by sending them wake-up frames (Wake-on-LAN). A wake-up frame is a UDP datagram sent to port 2304.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;commands&quot;&gt;&lt;/a&gt;Commands&lt;/h3&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;Create Host List&lt;/b&gt;: polls every address of this subnet, reads the ARP cache, looks up the host names, writes a host-list file (.mp) and opens it.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Power On Host&lt;/b&gt;: enter an Ethernet address and a broadcast address to wake one host at once.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Power On Group&lt;/b&gt;: set alarms that wake every host of a host list on the chosen days at the chosen time.&lt;/li&gt;&lt;li&gt;The &lt;b&gt;File&lt;/b&gt; menu: create, open, save and print host-list files. You can also drop files on the main window to open them.&lt;/li&gt;&lt;/ul&gt;&lt;h3&gt;&lt;a name=&quot;hostlist&quot;&gt;&lt;/a&gt;The host-list file format&lt;/h3&gt;&lt;p&gt;A host-list file is a text file (GBK encoding, CR LF line ends). Lines starting with # are comments. Every other line holds an IP address, a host name and an Ethernet address, separated by spaces or TABs, for example:&lt;/p&gt;&lt;pre&gt;198.51.100.12	pc-12	00-0A-95-9D-68-16&lt;/pre&gt;&lt;p&gt;An Ethernet address is six pairs of hexadecimal digits, separated by - or . .&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;documents&quot;&gt;&lt;/a&gt;Editing host lists&lt;/h3&gt;&lt;p&gt;Each open file is shown in a document window, where it can be edited, searched, replaced in and printed like any text. Alarms read the file on disk, so changes take effect only once saved.&lt;/p&gt;&lt;p&gt;In a host list, Ctrl+Return wakes the hosts of the selected lines (or of the line with the cursor), and Ctrl+Shift+Return wakes every host of the list; both read the text in the window as it is now, unsaved changes included. The mark left of the text shows whether a host answers: green answers, red does not, hollow is not known yet; rest the mouse on a mark to see since when.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;alarms&quot;&gt;&lt;/a&gt;Alarms&lt;/h3&gt;&lt;p&gt;Each alarm holds a host-list file, an IP broadcast address, some days of the week and a time (hour:minute). While the program runs it checks all alarms once a minute; an alarm that is due wakes every host of its file. The alarms are kept in the file DwnGs of the start directory, at most 16.&lt;/p&gt;&lt;h3&gt;&lt;a name=&quot;log&quot;&gt;&lt;/a&gt;The wake log&lt;/h3&gt;&lt;p&gt;Every alarm that wakes hosts adds an entry at the end of the text file Dawnly.log in the start directory: a date line, then the number of hosts woken or the reason for a failure. Any text editor shows it.&lt;/p&gt;&lt;h3&gt;Context help&lt;/h3&gt;&lt;p&gt;Press Shift+F1 or the help button of the toolbar, then click a button, a menu or a control of a dialog to see a short description of it.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>%1 帮助</source>
-        <translation>%1 Help</translation>
-    </message>
-</context>
-<context>
-    <name>dawnly</name>
-    <message>
-        <source>用法: dawnly [--dir 目录]
-      dawnly --shell-open [文件...]
-      dawnly --help | --version
-
-Wakeburst Utility 的桌面程序: 主机列表文件、唤醒和组提醒.
-
-  --dir 目录        提醒存储、唤醒日志和临时列表都放在此目录
-                    (默认: 启动 dawnly 的目录)
-  --shell-open      桌面入口运行的方式: 把文件交给正在运行的 dawnly, 或带着它们
-                    启动; 文件放在 $XDG_DATA_HOME/wakeburst (~/.local/share/wakeburst),
-                    提醒服务在那里找到它们
-  --help            显示此帮助并退出
-  --version         显示版本并退出
-
-详见 dawnly(1). 命令行工具 wakeburst(1) 不需要显示器.
+        <source>	错过 %1 的提醒 (%2).
 </source>
-        <translation>usage: dawnly [--dir DIR]
-       dawnly --shell-open [FILE...]
-       dawnly --help | --version
-
-The desktop program of Wakeburst Utility: host-list files, wake-ups and group alarms.
-
-  --dir DIR         keep the alarm store, the wake log and the temporary listing in DIR
-                    (default: the directory dawnly is started from)
-  --shell-open      what the desktop entry runs: hands FILEs to a running dawnly, or
-                    starts with them, keeping the files in $XDG_DATA_HOME/wakeburst
-                    (~/.local/share/wakeburst), where the alarm service finds them
-  --help            show this help and exit
-  --version         show the version and exit
-
-See dawnly(1). The command-line tool wakeburst(1) needs no display.
+        <translation>	Missed the alarm for %1 (%2).
 </translation>
     </message>
     <message>
-        <source>dawnly: 无法打开窗口: 连接不到显示器 (DISPLAY 或 WAYLAND_DISPLAY); 命令行工具 wakeburst 不需要显示器
+        <source>组 %1 允许的最大值.</source>
+        <translation>No more than %1 alarms are allowed.</translation>
+    </message>
+    <message>
+        <source>没有撤消</source>
+        <translation>Nothing to remove.</translation>
+    </message>
+    <message>
+        <source>提醒设置被存储在文件 DwnGs 中.
+不管这个文件被损坏或是以前的版本所保存.
+请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用&apos;启动一组主机(G)&apos; 命令再次设置提醒.</source>
+        <translation>The alarms are stored in the file DwnGs.
+This file is damaged or was saved by an earlier version.
+Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the &apos;Power On Group&apos; command.</translation>
+    </message>
+    <message>
+        <source>	错误 地址:%1: Wakeburst 未被发送 (%2).
 </source>
-        <translation>dawnly: cannot open a window: no display could be reached (DISPLAY or WAYLAND_DISPLAY); the command-line tool wakeburst needs none
+        <translation>	Error at address %1: the wakeburst was not sent (%2).
 </translation>
     </message>
     <message>
-        <source>dawnly: --dir 需要一个目录 (详见 dawnly --help)
+        <source>	错误 地址:%1: %2/%3 Wakeburst 未被发送 (%4).
 </source>
-        <translation>dawnly: --dir needs a directory (see dawnly --help)
+        <translation>	Error at address %1: %2 of %3 wakebursts were not sent (%4).
 </translation>
     </message>
     <message>
-        <source>dawnly: 未知选项 &apos;%1&apos; (详见 dawnly --help)
+        <source>	错误 文件:%1
+	另有 %2 行: 请检查IP地址和以太网[MAC]地址.
 </source>
-        <translation>dawnly: unknown option &apos;%1&apos; (see dawnly --help)
+        <translation>	Error in file %1
+	And %2 more lines: check the IP address and the Ethernet [MAC] address.
 </translation>
+    </message>
+    <message>
+        <source>	错误 另有 %1 个地址: Wakeburst 未被发送.
+</source>
+        <translation>	Error at %1 more addresses: the wakeburst was not sent.
+</translation>
+    </message>
+    <message>
+        <source>Windows套接字初始化失败.</source>
+        <translation>Windows Sockets could not be initialized.</translation>
+    </message>
+    <message>
+        <source>无法创建文件 %1
+提醒设置未被保存.</source>
+        <translation>Cannot create the file %1.
+The alarms were not saved.</translation>
+    </message>
+    <message>
+        <source>	无法以只读方式打开 %1 .
+</source>
+        <translation>	Cannot open %1 for reading.
+</translation>
+    </message>
+    <message>
+        <source>	无法以写入方式打开 %1.
+</source>
+        <translation>	Cannot open %1 for writing.
+</translation>
+    </message>
+    <message>
+        <source>不合法的以太网地址: %1<byte value="xd"/>
+
+Wakeburst 未被发送.</source>
+        <translation>Invalid Ethernet address: %1<byte value="xd"/>
+
+The wakeburst was not sent.</translation>
+    </message>
+    <message>
+        <source>	错误: %1是一个非法的IP 广播地址.<byte value="xd"/>
+
+	文件: %2<byte value="xd"/>
+</source>
+        <translation>	Error: %1 is not a valid IP broadcast address.<byte value="xd"/>
+
+	File: %2<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>文件 <byte value="xd"/>
+%1
+未被发现.  请查实后重试.</source>
+        <translation>The file<byte value="xd"/>
+%1
+was not found. Check the name and try again.</translation>
+    </message>
+    <message>
+        <source>拒绝经由其他用户的符号链接 %1 写入.</source>
+        <translation>Refusing to write through %1, a symbolic link of another user.</translation>
+    </message>
+    <message>
+        <source>等待另一个程序释放 %1 ...</source>
+        <translation>Waiting for another program to release %1 ...</translation>
+    </message>
+    <message>
+        <source>掩码第 %1 部分须为 0 到 %2 之间的整数, 而不是 &apos;%3&apos;</source>
+        <translation>mask part %1 must be an integer from 0 to %2, not &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <source>获取此主机的 IP 地址</source>
+        <translation>Getting the IP address of this host</translation>
+    </message>
+    <message>
+        <source>轮询局域网内所有主机.</source>
+        <translation>Polling all hosts of the local network.</translation>
+    </message>
+    <message>
+        <source>正在读取 ARP 缓存.</source>
+        <translation>Reading the ARP cache.</translation>
+    </message>
+    <message>
+        <source>正在完成IP地址到主机名的映射.</source>
+        <translation>Mapping the IP addresses to host names.</translation>
+    </message>
+    <message>
+        <source>无法获取主机 IP 地址.</source>
+        <translation>Cannot get the IP address of this host.</translation>
+    </message>
+    <message>
+        <source>无法读取 ARP 缓存.</source>
+        <translation>Cannot read the ARP cache.</translation>
+    </message>
+    <message>
+        <source>无法读取ARP缓存.
+可能原因: ARP.EXE 和/或 CONSPAWN.EXE 不存在.</source>
+        <translation>Cannot read the ARP cache.
+Possible cause: ARP.EXE and/or CONSPAWN.EXE are missing.</translation>
+    </message>
+    <message>
+        <source>	错误 文件:%1
+	行 %2: 请检查IP地址和以太网[MAC]地址.
+</source>
+        <translation>	Error in file %1
+	Line %2: check the IP address and the Ethernet [MAC] address.
+</translation>
+    </message>
+    <message>
+        <source>阻止调用被取消.</source>
+        <translation>A blocking call was cancelled.</translation>
+    </message>
+    <message>
+        <source>name属性不是用户地址空间的有效组成部分.</source>
+        <translation>The name argument is not a valid part of the user address space.</translation>
+    </message>
+    <message>
+        <source>服务仍在处理一个回调函数.</source>
+        <translation>The service is still processing a callback function.</translation>
+    </message>
+    <message>
+        <source>网络错误.</source>
+        <translation>Network error.</translation>
+    </message>
+    <message>
+        <source>Winsock初始化错误.</source>
+        <translation>Winsock initialization error.</translation>
+    </message>
+    <message>
+        <source>未发现授权应答主机.</source>
+        <translation>Authoritative answer host not found.</translation>
+    </message>
+    <message>
+        <source>未发现主机 或 服务器故障.</source>
+        <translation>Host not found, or server failure.</translation>
+    </message>
+    <message>
+        <source>不可恢复的错误.</source>
+        <translation>Nonrecoverable error.</translation>
+    </message>
+    <message>
+        <source>名称有效,但没有数据记录</source>
+        <translation>The name is valid, but has no data record</translation>
+    </message>
+    <message>
+        <source>未知错误!!!</source>
+        <translation>Unknown error!!!</translation>
+    </message>
+    <message>
+        <source>不合法的以太网地址</source>
+        <translation>invalid Ethernet address</translation>
+    </message>
+    <message>
+        <source>帧未被完整发送</source>
+        <translation>the frame was sent only in part</translation>
     </message>
 </context>
 <context>
