@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <locale>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "alarm/wake_group.h"
@@ -122,6 +124,16 @@ struct LocaleScope {
     ~LocaleScope() { std::locale::global(previous); }
 };
 
+// A user who reads English while it lives (Windows takes the UI language instead).
+struct EnglishUserScope {
+#ifndef _WIN32
+    const char* const old = std::getenv("LANGUAGE");
+    const std::string previous = old ? old : "";
+    EnglishUserScope() { setenv("LANGUAGE", "en", 1); }
+    ~EnglishUserScope() { old ? setenv("LANGUAGE", previous.c_str(), 1) : unsetenv("LANGUAGE"); }
+#endif
+};
+
 class WakeLog : public ::testing::TestWithParam<CaseRow> {
 protected:
     void SetUp() override {
@@ -138,6 +150,8 @@ protected:
         // The entry is dated in English even in a process whose global locale was set from the
         // environment (the GUI library does that), here one whose dates are nonsense.
         const LocaleScope nonsense;
+        // And it is in Chinese, byte for byte, for a user who reads English.
+        const EnglishUserScope english;
         CWakeLogScope scope(
             WakeLogTarget{dir.Dir(), [] { return test::LocalMoment(2026, 12, 7, 7, 30, 12); }});
         CWakeSocket socket;
