@@ -1,6 +1,5 @@
 #include "alarm/wake_group.h"
 
-#include <initializer_list>
 #include <string_view>
 
 #include "alarm/wake_log.h"
@@ -30,25 +29,21 @@ std::string NotSentLine(const FrameFailure& failure, UiLanguage language) {
 // Report lines of one kind, each built for both readers of the report: the wake log, which
 // takes Chinese whatever the user's language since other programs read it, and the user.
 // Kept while they fit the budget, only counted after that, so that a list of millions of
-// bad lines cannot take the memory (or the wake log) with it.
+// bad lines cannot take the memory (or the wake log) with it. The log's text alone is
+// measured, so that the log holds the same lines in every language; the user's copy of
+// each line is a translation of the same few words, within a small multiple of its size.
 class CBoundedLines final {
 public:
     // `line(language)` gives the line in that language.
     template <typename MakeLine>
     void Add(const MakeLine& line) {
-        if (m_omitted > 0) {
+        std::string log = m_omitted > 0 ? std::string() : line(UiLanguage::Chinese);
+        if (m_omitted > 0 || m_log.size() + log.size() > kMaxReportedBytes) {
             ++m_omitted;
             return;
         }
-        std::string log = line(UiLanguage::Chinese);
-        std::string shown = Separate() ? line(m_user) : std::string();
-        if (m_log.size() + log.size() <= kMaxReportedBytes &&
-            m_shown.size() + shown.size() <= kMaxReportedBytes) {
-            m_log += log;
-            m_shown += shown;
-        } else {
-            ++m_omitted;
-        }
+        m_log += log;
+        if (Separate()) m_shown += line(m_user);
     }
     std::uint64_t Omitted() const { return m_omitted; }
     const std::string& Text(UiLanguage language) const {
@@ -79,19 +74,15 @@ void NoteHostIp(WakeGroupFindings& findings, std::string_view ip) {
 std::string ListReport(const std::string& groupFile, const CBoundedLines& badLines,
                        const CBoundedLines& notSent, std::uint64_t woken, UiLanguage language) {
     const std::string file = EscapeControlChars(groupFile);
-    const auto format = [language](const char* pattern, std::initializer_list<std::string> args) {
-        return FormatText(TranslateTo(language, "wakeburst", pattern), args);
-    };
     std::string report = badLines.Text(language);
     if (badLines.Omitted() > 0)
-        report +=
-            format(WB_TR_NOOP("wakeburst",
-                              "\t错误 文件:%1\n\t另有 %2 行: 请检查IP地址和以太网[MAC]地址.\n"),
-                   {file, std::to_string(badLines.Omitted())});
+        report += OmittedBadLinesMessage(groupFile, badLines.Omitted(), language);
     report += notSent.Text(language);
     if (notSent.Omitted() > 0)
-        report += format(WB_TR_NOOP("wakeburst", "\t错误 另有 %1 个地址: Wakeburst 未被发送.\n"),
-                         {std::to_string(notSent.Omitted())});
+        report += FormatText(
+            TranslateTo(language, "wakeburst",
+                        WB_TR_NOOP("wakeburst", "\t错误 另有 %1 个地址: Wakeburst 未被发送.\n")),
+            {std::to_string(notSent.Omitted())});
     // The log's words, from the Parts: "host" for 0 and 1; English says "0 hosts".
     const bool plural = woken > 1 || (woken == 0 && language == UiLanguage::English);
     const char* closing = plural ? WB_TR_NOOP("wakeburst", "\t唤醒 %1 hosts 于 %2\n")

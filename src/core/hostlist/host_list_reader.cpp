@@ -69,6 +69,14 @@ std::string BadLineMessage(const std::string& path, std::uint64_t lineNumber, Ui
     return FormatPlaceholders(TranslateTo(language, "wakeburst", pattern), args, 2);
 }
 
+std::string OmittedBadLinesMessage(const std::string& path, std::uint64_t count,
+                                   UiLanguage language) {
+    const char* pattern =
+        WB_TR_NOOP("wakeburst", "\t错误 文件:%1\n\t另有 %2 行: 请检查IP地址和以太网[MAC]地址.\n");
+    const std::string args[] = {EscapeControlChars(path), std::to_string(count)};
+    return FormatPlaceholders(TranslateTo(language, "wakeburst", pattern), args, 2);
+}
+
 bool ReadHostListLines(const std::string& path, const HostListLineFn& onLine,
                        const HostListBadLineFn& onBadLine, std::string& error) {
     // Only a regular file is a host list: a device could be read for ever and a pipe could

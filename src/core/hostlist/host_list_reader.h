@@ -22,6 +22,10 @@ bool ReadHostList(const std::string& path, std::string& report,
 // in `language` (the wake log's is Chinese).
 std::string BadLineMessage(const std::string& path, std::uint64_t lineNumber,
                            platform::UiLanguage language = platform::UserUiLanguage());
+// The report line that stands for `count` more such lines of `path`, when a report leaves
+// them out.
+std::string OmittedBadLinesMessage(const std::string& path, std::uint64_t count,
+                                   platform::UiLanguage language = platform::UserUiLanguage());
 
 // What ReadHostList finds, handed out line by line so that a list of any size costs no more
 // memory than one line: `onLine(addresses, ip)` for every line that gave Ethernet addresses,

@@ -42,6 +42,12 @@
 ! wakeburst check: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
 
+== the bad lines a report leaves out are one message, counted alike on the screen and in the log
+$ yes 198.51.100.1 | head -20000 >big.mp; wakeburst wake -q big.mp --to 127.0.0.1 2>&1 | tail -2
+> wakeburst wake: Error in file big.mp And 6057 more lines: check the IP address and the Ethernet [MAC] address.
+> wakeburst wake: 20000 lines of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
+~ Dawnly.log \r\n\t\xb4\xed\xce\xf3 \xce\xc4\xbc\xfe:big.mp\r\n\t\xc1\xed\xd3\xd0 6057 \xd0\xd0:
+
 == a hang-up during a wake gives every host its frame and logs the entry before it ends
 # The wake goes to a listener of the script's own, which tells when the first frame is in.
 $ python3 -c 'import socket; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.1", 2305)); open("ready", "w").write("x"); s.recv(200); open("got", "w").write("x")' & until_in ready x; wakeburst wake --port 2305 --to 127.0.0.1 --repeat 100 --interval 1000 "$DATA/../alarm/one_host.mp" >out & until_in got x; kill -HUP $!; wait $!; echo "exit $?"; cat out
