@@ -1233,6 +1233,38 @@ Possible cause: ARP.EXE and/or CONSPAWN.EXE are missing.</translation>
         <source>帧未被完整发送</source>
         <translation>the frame was sent only in part</translation>
     </message>
+    <message>
+        <source>不是目录</source>
+        <translation>not a directory</translation>
+    </message>
+    <message>
+        <source>无法读取当前目录</source>
+        <translation>the current directory cannot be read</translation>
+    </message>
+    <message>
+        <source>XDG_DATA_HOME 和 HOME 都没有设置</source>
+        <translation>neither XDG_DATA_HOME nor HOME is set</translation>
+    </message>
+    <message>
+        <source>没有给出目录</source>
+        <translation>no directory given</translation>
+    </message>
+    <message>
+        <source>加锁期间一再被替换</source>
+        <translation>replaced again and again while being locked</translation>
+    </message>
+    <message>
+        <source>符号链接</source>
+        <translation>a symbolic link</translation>
+    </message>
+    <message>
+        <source>属于另一个用户</source>
+        <translation>owned by another user</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
 </context>
 <context>
     <name>wb::gui::CAboutDlg</name>
