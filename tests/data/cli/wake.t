@@ -41,6 +41,10 @@
 ! wakeburst check: Error in file c.mp Line 1: check the IP address and the Ethernet [MAC] address.
 ! wakeburst check: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
+$ LANGUAGE= LC_ALL=C wakeburst wake -q c.mp --to 127.0.0.1
+! wakeburst wake: 错误 文件:c.mp 行 1: 请检查IP地址和以太网[MAC]地址.
+! wakeburst wake: 列表中有 1 行无法读取: 这里的以太网地址写作 00-a0-c9-12-34-56 (wakeburst import 可以转换其他写法, 如 00:a0:c9:12:34:56)
+? 1
 
 == the bad lines a report leaves out are one message, counted alike on the screen and in the log
 $ yes 198.51.100.1 | head -20000 >big.mp; wakeburst wake -q big.mp --to 127.0.0.1 2>&1 | tail -2
