@@ -7,6 +7,7 @@
 #include <cstring>
 #include <locale>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -125,13 +126,24 @@ struct LocaleScope {
 };
 
 // A user who reads English while it lives (Windows takes the UI language instead).
-struct EnglishUserScope {
+class EnglishUserScope {
+public:
+    EnglishUserScope() {
 #ifndef _WIN32
-    const char* const old = std::getenv("LANGUAGE");
-    const std::string previous = old ? old : "";
-    EnglishUserScope() { setenv("LANGUAGE", "en", 1); }
-    ~EnglishUserScope() { old ? setenv("LANGUAGE", previous.c_str(), 1) : unsetenv("LANGUAGE"); }
+        if (const char* old = std::getenv("LANGUAGE")) m_previous = old;
+        setenv("LANGUAGE", "en", 1);
 #endif
+    }
+    ~EnglishUserScope() {
+#ifndef _WIN32
+        m_previous ? setenv("LANGUAGE", m_previous->c_str(), 1) : unsetenv("LANGUAGE");
+#endif
+    }
+    EnglishUserScope(const EnglishUserScope&) = delete;
+    EnglishUserScope& operator=(const EnglishUserScope&) = delete;
+
+private:
+    std::optional<std::string> m_previous;
 };
 
 class WakeLog : public ::testing::TestWithParam<CaseRow> {
