@@ -1040,6 +1040,232 @@ commands (wakeburst COMMAND --help tells a command&apos;s usage and options):
         <translation> (%1 of %2 frames sent)</translation>
     </message>
     <message>
+        <source>	错过 %1 的提醒 (%2).
+</source>
+        <translation>	Missed the alarm for %1 (%2).
+</translation>
+    </message>
+    <message>
+        <source>组 %1 允许的最大值.</source>
+        <translation>No more than %1 alarms are allowed.</translation>
+    </message>
+    <message>
+        <source>没有撤消</source>
+        <translation>Nothing to remove.</translation>
+    </message>
+    <message>
+        <source>提醒设置被存储在文件 DwnGs 中.
+不管这个文件被损坏或是以前的版本所保存.
+请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用&apos;启动一组主机(G)&apos; 命令再次设置提醒.</source>
+        <translation>The alarms are stored in the file DwnGs.
+This file is damaged or was saved by an earlier version.
+Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the &apos;Power On Group&apos; command.</translation>
+    </message>
+    <message>
+        <source>	错误 地址:%1: Wakeburst 未被发送 (%2).
+</source>
+        <translation>	Error at address %1: the wakeburst was not sent (%2).
+</translation>
+    </message>
+    <message>
+        <source>	错误 地址:%1: %2/%3 Wakeburst 未被发送 (%4).
+</source>
+        <translation>	Error at address %1: %2 of %3 wakebursts were not sent (%4).
+</translation>
+    </message>
+    <message>
+        <source>	错误 文件:%1
+	另有 %2 行: 请检查IP地址和以太网[MAC]地址.
+</source>
+        <translation>	Error in file %1
+	And %2 more lines: check the IP address and the Ethernet [MAC] address.
+</translation>
+    </message>
+    <message>
+        <source>	错误 另有 %1 个地址: Wakeburst 未被发送.
+</source>
+        <translation>	Error at %1 more addresses: the wakeburst was not sent.
+</translation>
+    </message>
+    <message>
+        <source>Windows套接字初始化失败.</source>
+        <translation>Windows Sockets could not be initialized.</translation>
+    </message>
+    <message>
+        <source>无法创建文件 %1
+提醒设置未被保存.</source>
+        <translation>Cannot create the file %1.
+The alarms were not saved.</translation>
+    </message>
+    <message>
+        <source>	无法以只读方式打开 %1 .
+</source>
+        <translation>	Cannot open %1 for reading.
+</translation>
+    </message>
+    <message>
+        <source>	无法以写入方式打开 %1.
+</source>
+        <translation>	Cannot open %1 for writing.
+</translation>
+    </message>
+    <message>
+        <source>不合法的以太网地址: %1<byte value="xd"/>
+
+Wakeburst 未被发送.</source>
+        <translation>Invalid Ethernet address: %1<byte value="xd"/>
+
+The wakeburst was not sent.</translation>
+    </message>
+    <message>
+        <source>	错误: %1是一个非法的IP 广播地址.<byte value="xd"/>
+
+	文件: %2<byte value="xd"/>
+</source>
+        <translation>	Error: %1 is not a valid IP broadcast address.<byte value="xd"/>
+
+	File: %2<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>文件 <byte value="xd"/>
+%1
+未被发现.  请查实后重试.</source>
+        <translation>The file<byte value="xd"/>
+%1
+was not found. Check the name and try again.</translation>
+    </message>
+    <message>
+        <source>拒绝经由其他用户的符号链接 %1 写入.</source>
+        <translation>Refusing to write through %1, a symbolic link of another user.</translation>
+    </message>
+    <message>
+        <source>等待另一个程序释放 %1 ...</source>
+        <translation>Waiting for another program to release %1 ...</translation>
+    </message>
+    <message>
+        <source>掩码第 %1 部分须为 0 到 %2 之间的整数, 而不是 &apos;%3&apos;</source>
+        <translation>mask part %1 must be an integer from 0 to %2, not &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <source>获取此主机的 IP 地址</source>
+        <translation>Getting the IP address of this host</translation>
+    </message>
+    <message>
+        <source>轮询局域网内所有主机.</source>
+        <translation>Polling all hosts of the local network.</translation>
+    </message>
+    <message>
+        <source>正在读取 ARP 缓存.</source>
+        <translation>Reading the ARP cache.</translation>
+    </message>
+    <message>
+        <source>正在完成IP地址到主机名的映射.</source>
+        <translation>Mapping the IP addresses to host names.</translation>
+    </message>
+    <message>
+        <source>无法获取主机 IP 地址.</source>
+        <translation>Cannot get the IP address of this host.</translation>
+    </message>
+    <message>
+        <source>无法读取 ARP 缓存.</source>
+        <translation>Cannot read the ARP cache.</translation>
+    </message>
+    <message>
+        <source>无法读取ARP缓存.
+可能原因: ARP.EXE 和/或 CONSPAWN.EXE 不存在.</source>
+        <translation>Cannot read the ARP cache.
+Possible cause: ARP.EXE and/or CONSPAWN.EXE are missing.</translation>
+    </message>
+    <message>
+        <source>	错误 文件:%1
+	行 %2: 请检查IP地址和以太网[MAC]地址.
+</source>
+        <translation>	Error in file %1
+	Line %2: check the IP address and the Ethernet [MAC] address.
+</translation>
+    </message>
+    <message>
+        <source>阻止调用被取消.</source>
+        <translation>A blocking call was cancelled.</translation>
+    </message>
+    <message>
+        <source>name属性不是用户地址空间的有效组成部分.</source>
+        <translation>The name argument is not a valid part of the user address space.</translation>
+    </message>
+    <message>
+        <source>服务仍在处理一个回调函数.</source>
+        <translation>The service is still processing a callback function.</translation>
+    </message>
+    <message>
+        <source>网络错误.</source>
+        <translation>Network error.</translation>
+    </message>
+    <message>
+        <source>Winsock初始化错误.</source>
+        <translation>Winsock initialization error.</translation>
+    </message>
+    <message>
+        <source>未发现授权应答主机.</source>
+        <translation>Authoritative answer host not found.</translation>
+    </message>
+    <message>
+        <source>未发现主机 或 服务器故障.</source>
+        <translation>Host not found, or server failure.</translation>
+    </message>
+    <message>
+        <source>不可恢复的错误.</source>
+        <translation>Nonrecoverable error.</translation>
+    </message>
+    <message>
+        <source>名称有效,但没有数据记录</source>
+        <translation>The name is valid, but has no data record</translation>
+    </message>
+    <message>
+        <source>未知错误!!!</source>
+        <translation>Unknown error!!!</translation>
+    </message>
+    <message>
+        <source>不合法的以太网地址</source>
+        <translation>invalid Ethernet address</translation>
+    </message>
+    <message>
+        <source>帧未被完整发送</source>
+        <translation>the frame was sent only in part</translation>
+    </message>
+    <message>
+        <source>不是目录</source>
+        <translation>not a directory</translation>
+    </message>
+    <message>
+        <source>无法读取当前目录</source>
+        <translation>the current directory cannot be read</translation>
+    </message>
+    <message>
+        <source>XDG_DATA_HOME 和 HOME 都没有设置</source>
+        <translation>neither XDG_DATA_HOME nor HOME is set</translation>
+    </message>
+    <message>
+        <source>没有给出目录</source>
+        <translation>no directory given</translation>
+    </message>
+    <message>
+        <source>加锁期间一再被替换</source>
+        <translation>replaced again and again while being locked</translation>
+    </message>
+    <message>
+        <source>符号链接</source>
+        <translation>a symbolic link</translation>
+    </message>
+    <message>
+        <source>属于另一个用户</source>
+        <translation>owned by another user</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
         <source>wakeburst: 写入出错: %1</source>
         <translation>wakeburst: write error: %1</translation>
     </message>

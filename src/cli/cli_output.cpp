@@ -123,16 +123,21 @@ void ShowProgress(const std::string& text) {
 }
 
 void PrintReport(const std::string& report) {
-    // Two messages of a report run over more than one line: a bad line of the list goes on
-    // with its line number, a bad broadcast address with the list's name.
-    static const std::string numberLine = [] {
-        const std::string second = Lines(BadLineMessage({}, 0)).at(1);
+    // Three messages of a report run over more than one line: a bad line of the list goes on
+    // with its line number, the lines left out with their count, a bad broadcast address
+    // with the list's name. Each in the user's language, as the report is.
+    const auto beforeZero = [](const std::string& message) {
+        const std::string second = Lines(message).at(1);
         return second.substr(0, second.find('0'));
-    }();
+    };
+    static const std::string numberLine = beforeZero(BadLineMessage({}, 0));
+    static const std::string omittedLine = beforeZero(OmittedBadLinesMessage({}, 0));
     static const std::string fileLine = Lines(FormatString2(IDS_BAD_BROADCAST, {}, {})).back();
     std::string message;
     for (const std::string& line : Lines(report)) {
-        if (!StartsWith(line, numberLine) && !StartsWith(line, fileLine) && !message.empty()) {
+        const bool goesOn = StartsWith(line, numberLine) || StartsWith(line, omittedLine) ||
+                            StartsWith(line, fileLine);
+        if (!goesOn && !message.empty()) {
             PrintErr(message);
             message.clear();
         }

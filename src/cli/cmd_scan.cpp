@@ -32,7 +32,8 @@ int RunScan(const ParsedArgs& pa) {
         ShowProgress(std::to_string(done) + "/" + std::to_string(total));
     };
     const bool ok = RunHostListCreation(
-        BuildMaskText(fields), path, [](const std::string& text) { PrintErr(text); }, options);
+        BuildMaskText(fields), path,
+        [](const std::string& phase) { PrintErr(Translate("wakeburst", phase)); }, options);
     if (!ok) return kExitFailed;
     PrintOut(EscapeControlChars(path));
     return kExitOk;

@@ -110,7 +110,8 @@ int PrepareDestination(CWakeSocket& socket, const SendOptions& options,
 void ReportFailures(const std::vector<FrameFailure>& failures, const SendOptions& options,
                     std::size_t addresses) {
     for (const FrameFailure& f : failures) {
-        std::string line = kCommand + ": " + EscapeControlChars(options.dest) + ": " + f.reason;
+        std::string line =
+            kCommand + ": " + EscapeControlChars(options.dest) + ": " + f.reason.In();
         if (addresses > 1) line += " (" + f.address + ")";
         if (f.sent > 0)
             line += FormatText(WB_TR("wakeburst", " (已发送 %2 帧中的 %1 帧)"),

@@ -206,7 +206,7 @@ TEST(PosixDirs, PrivateSharedDir) {
               fs::perms::owner_all | fs::perms::group_read);
     dir.Write("file", "x");
     EXPECT_FALSE(EnsurePrivateDir(dir.File("file/"), error));
-    EXPECT_NE(error.find("not a directory"), std::string::npos) << error;
+    EXPECT_NE(error.find("不是目录"), std::string::npos) << error;
 }
 
 // ---- The scheduler ----------------------------------------------------------------------

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <locale>
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "alarm/wake_group.h"
@@ -122,6 +125,27 @@ struct LocaleScope {
     ~LocaleScope() { std::locale::global(previous); }
 };
 
+// A user who reads English while it lives (Windows takes the UI language instead).
+class EnglishUserScope {
+public:
+    EnglishUserScope() {
+#ifndef _WIN32
+        if (const char* old = std::getenv("LANGUAGE")) m_previous = old;
+        setenv("LANGUAGE", "en", 1);
+#endif
+    }
+    ~EnglishUserScope() {
+#ifndef _WIN32
+        m_previous ? setenv("LANGUAGE", m_previous->c_str(), 1) : unsetenv("LANGUAGE");
+#endif
+    }
+    EnglishUserScope(const EnglishUserScope&) = delete;
+    EnglishUserScope& operator=(const EnglishUserScope&) = delete;
+
+private:
+    std::optional<std::string> m_previous;
+};
+
 class WakeLog : public ::testing::TestWithParam<CaseRow> {
 protected:
     void SetUp() override {
@@ -138,6 +162,8 @@ protected:
         // The entry is dated in English even in a process whose global locale was set from the
         // environment (the GUI library does that), here one whose dates are nonsense.
         const LocaleScope nonsense;
+        // And it is in Chinese, byte for byte, for a user who reads English.
+        const EnglishUserScope english;
         CWakeLogScope scope(
             WakeLogTarget{dir.Dir(), [] { return test::LocalMoment(2026, 12, 7, 7, 30, 12); }});
         CWakeSocket socket;

@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "base/string_table.h"
+#include "base/translate.h"
+
 namespace wb {
 
 namespace {
@@ -30,11 +33,15 @@ std::int64_t WallMinuteOf(const std::tm& local) {
     return days * 1440 + local.tm_hour * 60 + local.tm_min;
 }
 
-// The wake-log body of an alarm whose minute passed without a scheduler to fire it.
-std::string MissedReport(const CAlarmSetting& alarm, const std::tm& local) {
+// The wake-log body of an alarm whose minute passed without a scheduler to fire it, in
+// `language`: the log's is Chinese.
+std::string MissedReport(const CAlarmSetting& alarm, const std::tm& local, UiLanguage language) {
     char when[24];
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
-    return "\t错过 " + alarm.m_strGroupFile + " 的提醒 (" + when + ").\n";
+    const std::string args[] = {alarm.m_strGroupFile, when};
+    return FormatPlaceholders(
+        TranslateTo(language, "wakeburst", WB_TR_NOOP("wakeburst", "\t错过 %1 的提醒 (%2).\n")),
+        args, 2);
 }
 
 }  // namespace
@@ -139,9 +146,8 @@ void CAlarmScheduler::HandleMinute(std::int64_t minute, bool missed) {
         const AlarmPtr alarm = m_store.m_alarms[i];
         if (!alarm || !IsAlarmDue(*alarm, local)) continue;
         if (missed) {
-            const std::string report = MissedReport(*alarm, local);
-            AppendWakeLog(report);
-            if (m_missed) m_missed(*alarm, report);
+            AppendWakeLog(MissedReport(*alarm, local, UiLanguage::Chinese));
+            if (m_missed) m_missed(*alarm, MissedReport(*alarm, local, platform::UserUiLanguage()));
             continue;
         }
         std::string report;

@@ -72,7 +72,7 @@ public:
     using WakeObserver = std::function<void(const CAlarmSetting& alarm, WakeOutcome outcome,
                                             const std::string& report)>;
     // An alarm that was due in a minute not handled in time: `report` is the body that went
-    // to the wake log.
+    // to the wake log, in the user's language (the log's own is Chinese).
     using MissedObserver =
         std::function<void(const CAlarmSetting& alarm, const std::string& report)>;
 

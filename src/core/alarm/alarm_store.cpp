@@ -5,6 +5,7 @@
 #include "alarm/alarm_store_codec.h"
 #include "base/message_box.h"
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "platform/atomic_file.h"
 #include "platform/file_lock.h"
 #include "platform/file_path.h"
@@ -27,10 +28,10 @@ AlarmOutcome Refused(AlarmOutcome::Code code, std::string text, MsgIcon icon = M
 // A link that another user planted at the store's name is named instead of the usual
 // not-saved text, so the user sees why nothing was written.
 AlarmOutcome NotSaved(const std::string& refusedLink = {}) {
-    return Refused(AlarmOutcome::Code::NotSaved,
-                   SaveFailureText(refusedLink,
-                                   FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName)),
-                   MsgIcon::Exclamation);
+    return Refused(
+        AlarmOutcome::Code::NotSaved,
+        SaveFailureText(refusedLink, FormatString1(IDP_ALARMS_NOT_SAVED, kAlarmStoreName)),
+        MsgIcon::Exclamation);
 }
 
 }  // namespace
@@ -55,7 +56,8 @@ std::string AlarmOutcome::OneLine() const {
 
 AlarmOutcome CheckRoomForAlarm(const AlarmList& list) {
     if (list.size() < kMaxAlarms) return {};
-    return Refused(AlarmOutcome::Code::Full, "组 " + std::to_string(kMaxAlarms) + " 允许的最大值.");
+    return Refused(AlarmOutcome::Code::Full, FormatText(WB_TR("wakeburst", "组 %1 允许的最大值."),
+                                                        {std::to_string(kMaxAlarms)}));
 }
 
 std::string GroupFilePath(const std::string& typed, const std::string& baseDir) {
@@ -92,7 +94,8 @@ AlarmOutcome AddAlarm(AlarmList& list, CAlarmSetting alarm, const std::string& b
 }
 
 AlarmOutcome RemoveAlarm(AlarmList& list, std::size_t index) {
-    if (index >= list.size()) return Refused(AlarmOutcome::Code::NoSuchAlarm, "没有撤消");
+    if (index >= list.size())
+        return Refused(AlarmOutcome::Code::NoSuchAlarm, WB_TR("wakeburst", "没有撤消"));
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
     return {};
 }
@@ -111,9 +114,9 @@ CAlarmStore::LoadResult CAlarmStore::LoadAlarmsWithResult(AlarmOutcome* damaged)
     if (read != platform::ReadResult::Read || !DecodeAlarmStore(bytes, loaded)) {
         m_alarms = AlarmList();
         if (damaged)
-            *damaged = Refused(AlarmOutcome::Code::Damaged, kDamagedStoreText);
+            *damaged = Refused(AlarmOutcome::Code::Damaged, WB_TR("wakeburst", kDamagedStoreText));
         else
-            ShowMessageBox(kDamagedStoreText, MsgButtons::Ok, MsgIcon::None);
+            ShowMessageBox(WB_TR("wakeburst", kDamagedStoreText), MsgButtons::Ok, MsgIcon::None);
         return LoadResult::Damaged;
     }
     m_alarms = std::move(loaded);
@@ -205,7 +208,7 @@ AlarmOutcome CAlarmStore::UpdateAlarms(const Change& change, bool replaceDamaged
         list.clear();
         if (!replaceDamaged) {
             m_alarms = AlarmList();
-            return Refused(AlarmOutcome::Code::Damaged, kDamagedStoreText);
+            return Refused(AlarmOutcome::Code::Damaged, WB_TR("wakeburst", kDamagedStoreText));
         }
     }
     m_alarms = CopyAlarmList(list);

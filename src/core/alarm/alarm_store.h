@@ -11,6 +11,7 @@
 #include "alarm/alarm_setting.h"
 #include "alarm/wake_log.h"
 #include "base/message_box.h"
+#include "base/translate.h"
 #include "platform/atomic_file.h"
 
 namespace wb {
@@ -39,11 +40,12 @@ struct StoreStamp {
 // The most alarms the store holds; the alarm dialog and `alarms add` refuse more.
 inline constexpr std::size_t kMaxAlarms = 16;
 
-// Shown (OK, no icon) when the store cannot be read whole.
+// Shown (OK, no icon), translated, when the store cannot be read whole.
 inline constexpr char kDamagedStoreText[] =
-    "提醒设置被存储在文件 DwnGs 中.\n不管这个文件被损坏或是以前的版本所保存.\n"
-    "请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' "
-    "命令再次设置提醒.";
+    WB_TR_NOOP("wakeburst",
+               "提醒设置被存储在文件 DwnGs 中.\n不管这个文件被损坏或是以前的版本所保存.\n"
+               "请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' "
+               "命令再次设置提醒.");
 
 // What became of adding, removing or saving alarms. The window shows `text` in a message box
 // with `icon`, the command-line tool on one line; both decide by `code` what follows.

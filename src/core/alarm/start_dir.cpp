@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "alarm/alarm_store.h"
+#include "base/translate.h"
 #include "platform/codepage.h"
 #include "platform/file_path.h"
 
@@ -61,7 +62,7 @@ bool EnsurePrivateDir(const std::string& dir, std::string& error) {
         }
     }
     if (!fs::is_directory(path, ec)) {
-        error = dir + ": " + (ec ? ec.message() : std::string("not a directory"));
+        error = dir + ": " + (ec ? ec.message() : std::string(WB_TR("wakeburst", "不是目录")));
         return false;
     }
     return true;
@@ -73,7 +74,7 @@ std::string PrepareStartDir(StartPlace place, const std::string& namedDir, std::
     switch (place) {
         case StartPlace::CurrentDir:
             dir = CurrentStartDir();
-            if (dir.empty()) error = "the current directory cannot be read";
+            if (dir.empty()) error = WB_TR("wakeburst", "无法读取当前目录");
             return dir;
         case StartPlace::Named:
             dir = namedDir.empty() ? std::string() : ResolveStartDir(namedDir);
@@ -81,19 +82,19 @@ std::string PrepareStartDir(StartPlace place, const std::string& namedDir, std::
         case StartPlace::SharedData:
             dir = SharedDataDirFromEnvironment();
             if (dir.empty()) {
-                error = "neither XDG_DATA_HOME nor HOME is set";
+                error = WB_TR("wakeburst", "XDG_DATA_HOME 和 HOME 都没有设置");
                 return {};
             }
             break;
     }
     if (dir.empty()) {
-        error = "no directory given";
+        error = WB_TR("wakeburst", "没有给出目录");
         return {};
     }
     if (place == StartPlace::SharedData) return EnsurePrivateDir(dir, error) ? dir : std::string();
     std::error_code ec;
     if (!fs::is_directory(platform::PathFromUtf8(dir), ec)) {
-        error = dir + ": " + (ec ? ec.message() : std::string("not a directory"));
+        error = dir + ": " + (ec ? ec.message() : std::string(WB_TR("wakeburst", "不是目录")));
         return {};
     }
     return dir;

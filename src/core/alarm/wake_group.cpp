@@ -12,29 +12,50 @@ namespace wb {
 namespace {
 
 // In the manner of the reader's lines for unusable lines of the list.
-std::string NotSentLine(const FrameFailure& failure) {
-    std::string line = "\t错误 地址:" + failure.address + ": ";
-    if (failure.sent > 0)
-        line += std::to_string(failure.tried - failure.sent) + "/" + std::to_string(failure.tried) +
-                " ";
-    return line + "Wakeburst 未被发送 (" + failure.reason + ").\n";
+std::string NotSentLine(const FrameFailure& failure, UiLanguage language) {
+    const std::string reason = failure.reason.In(language);
+    if (failure.sent == 0) {
+        const char* pattern = WB_TR_NOOP("wakeburst", "\t错误 地址:%1: Wakeburst 未被发送 (%2).\n");
+        const std::string args[] = {failure.address, reason};
+        return FormatPlaceholders(TranslateTo(language, "wakeburst", pattern), args, 2);
+    }
+    const char* pattern =
+        WB_TR_NOOP("wakeburst", "\t错误 地址:%1: %2/%3 Wakeburst 未被发送 (%4).\n");
+    const std::string args[] = {failure.address, std::to_string(failure.tried - failure.sent),
+                                std::to_string(failure.tried), reason};
+    return FormatPlaceholders(TranslateTo(language, "wakeburst", pattern), args, 4);
 }
 
-// Report lines of one kind: kept while they fit the budget, only counted after that, so that
-// a list of millions of bad lines cannot take the memory (or the wake log) with it.
+// Report lines of one kind, each built for both readers of the report: the wake log, which
+// takes Chinese whatever the user's language since other programs read it, and the user.
+// Kept while they fit the budget, only counted after that, so that a list of millions of
+// bad lines cannot take the memory (or the wake log) with it. The log's text alone is
+// measured, so that the log holds the same lines in every language; the user's copy of
+// each line is a translation of the same few words, within a small multiple of its size.
 class CBoundedLines final {
 public:
-    void Add(const std::string& line) {
-        if (m_omitted == 0 && m_text.size() + line.size() <= kMaxReportedBytes)
-            m_text += line;
-        else
+    // `line(language)` gives the line in that language.
+    template <typename MakeLine>
+    void Add(const MakeLine& line) {
+        std::string log = m_omitted > 0 ? std::string() : line(UiLanguage::Chinese);
+        if (m_omitted > 0 || m_log.size() + log.size() > kMaxReportedBytes) {
             ++m_omitted;
+            return;
+        }
+        m_log += log;
+        if (Separate()) m_shown += line(m_user);
     }
     std::uint64_t Omitted() const { return m_omitted; }
-    const std::string& Text() const { return m_text; }
+    const std::string& Text(UiLanguage language) const {
+        return language == UiLanguage::Chinese || !Separate() ? m_log : m_shown;
+    }
 
 private:
-    std::string m_text;
+    // A Chinese user reads the log's own lines: they are kept once.
+    bool Separate() const { return m_user != UiLanguage::Chinese; }
+
+    const UiLanguage m_user = platform::UserUiLanguage();
+    std::string m_log, m_shown;
     std::uint64_t m_omitted = 0;
 };
 
@@ -53,14 +74,15 @@ void NoteHostIp(WakeGroupFindings& findings, std::string_view ip) {
 std::string ListReport(const std::string& groupFile, const CBoundedLines& badLines,
                        const CBoundedLines& notSent, std::uint64_t woken, UiLanguage language) {
     const std::string file = EscapeControlChars(groupFile);
-    std::string report = badLines.Text();
+    std::string report = badLines.Text(language);
     if (badLines.Omitted() > 0)
-        report += "\t错误 文件:" + file + "\n\t另有 " + std::to_string(badLines.Omitted()) +
-                  " 行: 请检查IP地址和以太网[MAC]地址.\n";
-    report += notSent.Text();
+        report += OmittedBadLinesMessage(groupFile, badLines.Omitted(), language);
+    report += notSent.Text(language);
     if (notSent.Omitted() > 0)
-        report +=
-            "\t错误 另有 " + std::to_string(notSent.Omitted()) + " 个地址: Wakeburst 未被发送.\n";
+        report += FormatText(
+            TranslateTo(language, "wakeburst",
+                        WB_TR_NOOP("wakeburst", "\t错误 另有 %1 个地址: Wakeburst 未被发送.\n")),
+            {std::to_string(notSent.Omitted())});
     // The log's words, from the Parts: "host" for 0 and 1; English says "0 hosts".
     const bool plural = woken > 1 || (woken == 0 && language == UiLanguage::English);
     const char* closing = plural ? WB_TR_NOOP("wakeburst", "\t唤醒 %1 hosts 于 %2\n")
@@ -70,7 +92,7 @@ std::string ListReport(const std::string& groupFile, const CBoundedLines& badLin
 }
 
 // Reads the list and sends its addresses, batch by batch; the destination is set already.
-// `report` is for the log, `shown` for the user.
+// `report` is for the log (in Chinese), `shown` for the user (in the user's language).
 WakeOutcome WakeList(CWakeSocket& socket, const std::string& groupFile, const WakeRounds& rounds,
                      WakeGroupFindings& findings, std::string& report, std::string& shown) {
     WakeOutcome outcome = WakeOutcome::Woken;
@@ -82,7 +104,7 @@ WakeOutcome WakeList(CWakeSocket& socket, const std::string& groupFile, const Wa
     bool sent = false;
     const auto sendBatch = [&] {
         for (const FrameFailure& failure : SendWakeupRounds(socket, batch, rounds)) {
-            notSent.Add(NotSentLine(failure));
+            notSent.Add([&failure](UiLanguage language) { return NotSentLine(failure, language); });
             if (failure.sent == 0) ++notWoken;
             outcome = WakeOutcome::NotAllSent;
         }
@@ -103,11 +125,13 @@ WakeOutcome WakeList(CWakeSocket& socket, const std::string& groupFile, const Wa
         },
         [&](std::uint64_t line) {
             ++findings.badLines;
-            badLines.Add(BadLineMessage(groupFile, line));
+            badLines.Add(
+                [&](UiLanguage language) { return BadLineMessage(groupFile, line, language); });
         },
-        report);
+        shown);
     if (!read) {
-        shown = report;
+        report =
+            FormatString1(IDS_CANNOT_OPEN_READ, EscapeControlChars(groupFile), UiLanguage::Chinese);
         return WakeOutcome::CannotOpenList;
     }
     if (!batch.empty() || !sent) sendBatch();
@@ -125,9 +149,10 @@ WakeOutcome WakeGroupWithReport(CWakeSocket& socket, const std::string& groupFil
     WakeGroupFindings ownFindings;
     WakeOutcome outcome;
     if (!socket.SetDestination(broadcast)) {
-        report = FormatString2(IDS_BAD_BROADCAST, EscapeControlChars(broadcast),
-                               EscapeControlChars(groupFile));
-        shown = report;
+        const std::string address = EscapeControlChars(broadcast);
+        const std::string file = EscapeControlChars(groupFile);
+        report = FormatString2(IDS_BAD_BROADCAST, address, file, UiLanguage::Chinese);
+        shown = FormatString2(IDS_BAD_BROADCAST, address, file);
         outcome = WakeOutcome::BadBroadcast;
     } else {
         outcome = WakeList(socket, groupFile, rounds, findingsOut ? *findingsOut : ownFindings,

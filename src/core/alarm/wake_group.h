@@ -34,8 +34,9 @@ struct WakeGroupFindings {
 // counted as woken; each host with a frame not sent gets a line of its own in the report.
 // Memory stays bounded whatever the list holds: the list is read as it is sent, in batches
 // of kWakeBatch addresses (the rounds of `rounds` go over one batch at a time), and the lines
-// about unusable lines and unsent frames are each kept up to kMaxReportedBytes, the rest
-// being counted in one closing line of each kind.
+// about unusable lines and unsent frames are each kept up to kMaxReportedBytes of the log's
+// text (the user's copy keeps the same lines), the rest being counted in one closing line of
+// each kind.
 inline constexpr std::size_t kWakeBatch = 16384;
 inline constexpr std::size_t kMaxReportedBytes = 1 << 20;
 WakeOutcome WakeGroupWithReport(CWakeSocket& socket, const std::string& groupFile,

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/string_text.h"
+#include "platform/ui_language.h"
 
 namespace wb {
 
@@ -23,21 +24,24 @@ enum StringId : int {
 // The caption of every message box that is not given one of its own.
 inline constexpr std::string_view kAppTitle = "Wakeburst Utility";
 
-// The text of a string-table entry; empty for an unknown identifier.
-std::string_view LoadStringText(int id);
+// The text of a string-table entry in `language` (by default the user's); empty for an
+// unknown identifier. What goes to a file of the system asks for Chinese.
+std::string_view LoadStringText(int id, platform::UiLanguage language = platform::UserUiLanguage());
 
 // Replaces %1..%9 with the matching argument; every other character, a lone '%' included,
 // is copied unchanged.
 std::string FormatPlaceholders(std::string_view pattern, const std::string* args, int count);
-std::string FormatString1(int id, const std::string& arg1);
+std::string FormatString1(int id, const std::string& arg1,
+                          platform::UiLanguage language = platform::UserUiLanguage());
 // `pattern` (a text of the catalogue, translated) with %1, %2, ... replaced by `args`.
 std::string FormatText(std::string_view pattern, std::initializer_list<std::string> args);
 
-std::string FormatString2(int id, const std::string& arg1, const std::string& arg2);
+std::string FormatString2(int id, const std::string& arg1, const std::string& arg2,
+                          platform::UiLanguage language = platform::UserUiLanguage());
 
 // The message of a save that wrote nothing: when `refusedLink` is set, one line naming that
-// link (escaped), another user's, which the kernel itself would not follow for us; else
-// `otherwise`.
+// link (escaped), another user's, which the kernel itself would not follow for us, in the
+// user's language; else `otherwise`.
 std::string SaveFailureText(const std::string& refusedLink, std::string otherwise);
 
 // Said once while a lock that another program holds keeps us waiting: the locked file's

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/string_table.h"
+#include "base/translate.h"
+
 namespace wb {
 
 std::string HostListFileName(const std::string& typed) {
@@ -29,8 +32,9 @@ bool ValidateMaskFields(const MaskFields& fields, std::string& reason) {
             value = value * 10 + static_cast<unsigned long>(c - '0');
         }
         if (!digits || value > max) {
-            reason = "mask part " + std::to_string(k + 1) + " must be an integer from 0 to " +
-                     std::to_string(max) + ", not '" + f + "'";
+            reason =
+                FormatText(WB_TR("wakeburst", "掩码第 %1 部分须为 0 到 %2 之间的整数, 而不是 '%3'"),
+                           {std::to_string(k + 1), std::to_string(max), f});
             return false;
         }
     }

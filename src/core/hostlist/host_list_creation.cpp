@@ -28,7 +28,7 @@ bool CreateHostListFile(const std::string& path) {
 bool CreateHostListFile(const std::string& path, const CreateListOptions& options) {
     std::string listing;
     if (!platform::ReadWholeFile(options.listingPath, listing) || listing.empty()) {
-        ShowMessageBox(kArpListingMissing, MsgButtons::Ok);
+        ShowMessageBox(WB_TR("wakeburst", kArpListingMissing), MsgButtons::Ok);
         return false;
     }
     // Refuse before the lookups, which may each wait on the resolver or on a message.

@@ -1,6 +1,7 @@
 #include "hostlist/host_list_reader.h"
 
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "hostlist/host_list_tokens.h"
 #include "hostlist/text_reader.h"
 #include "platform/regular_file.h"
@@ -61,9 +62,19 @@ void ReadHostListText(std::string_view bytes, const HostListLineFn& onLine,
     ReadLines(reader, onLine, onBadLine);
 }
 
-std::string BadLineMessage(const std::string& path, std::uint64_t lineNumber) {
-    return "\t错误 文件:" + EscapeControlChars(path) + "\n\t行 " + std::to_string(lineNumber) +
-           ": 请检查IP地址和以太网[MAC]地址.\n";
+std::string BadLineMessage(const std::string& path, std::uint64_t lineNumber, UiLanguage language) {
+    const char* pattern =
+        WB_TR_NOOP("wakeburst", "\t错误 文件:%1\n\t行 %2: 请检查IP地址和以太网[MAC]地址.\n");
+    const std::string args[] = {EscapeControlChars(path), std::to_string(lineNumber)};
+    return FormatPlaceholders(TranslateTo(language, "wakeburst", pattern), args, 2);
+}
+
+std::string OmittedBadLinesMessage(const std::string& path, std::uint64_t count,
+                                   UiLanguage language) {
+    const char* pattern =
+        WB_TR_NOOP("wakeburst", "\t错误 文件:%1\n\t另有 %2 行: 请检查IP地址和以太网[MAC]地址.\n");
+    const std::string args[] = {EscapeControlChars(path), std::to_string(count)};
+    return FormatPlaceholders(TranslateTo(language, "wakeburst", pattern), args, 2);
 }
 
 bool ReadHostListLines(const std::string& path, const HostListLineFn& onLine,

@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "base/translate.h"
 #include "file_lock_detail.h"
 
 namespace wb::platform {
@@ -38,7 +39,7 @@ LockOutcome FileLock::TryLock(const std::string& utf8Path) {
         // would not be excluded by this one.
         Unlock();
     }
-    return detail::LockFailed("replaced again and again while being locked");
+    return detail::LockFailed(WB_TR("wakeburst", "加锁期间一再被替换"));
 }
 
 }  // namespace wb::platform

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 
+#include "base/translate.h"
 #include "file_lock_detail.h"
 
 namespace wb::platform {
@@ -35,13 +36,14 @@ int OpenLockFile(const std::string& path) {
 LockOutcome FileLock::TakeOnce(const std::string& utf8Path) {
     const int fd = OpenLockFile(utf8Path);
     if (fd < 0)
-        return errno == ELOOP ? detail::LockFailed("a symbolic link")
+        return errno == ELOOP ? detail::LockFailed(WB_TR("wakeburst", "符号链接"))
                               : detail::LockFailedWith(errno);
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
         const bool regular = S_ISREG(st.st_mode);
         close(fd);
-        return detail::LockFailed(regular ? "owned by another user" : "not a regular file");
+        return detail::LockFailed(regular ? WB_TR("wakeburst", "属于另一个用户")
+                                          : WB_TR("wakeburst", "不是普通文件"));
     }
     // A lock file that others may open can be held by them: one made open by an older
     // version is closed now.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/translate.h"
 #include "file_lock_detail.h"
 #include "platform/file_path.h"
 
@@ -21,7 +22,7 @@ LockOutcome FileLock::TakeOnce(const std::string& utf8Path) {
         (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ||
         GetFileType(h) != FILE_TYPE_DISK) {
         CloseHandle(h);
-        return detail::LockFailed("not a regular file");
+        return detail::LockFailed(WB_TR("wakeburst", "不是普通文件"));
     }
     OVERLAPPED at{};
     if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {

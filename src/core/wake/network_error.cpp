@@ -1,33 +1,40 @@
 #include "wake/network_error.h"
 
 #include "base/message_box.h"
+#include "base/translate.h"
 
 namespace wb {
 
-const char* NetworkErrorText(int code) {
+namespace {
+
+const char* SourceText(int code) {
     switch (code) {
         case 10004:
-            return "阻止调用被取消.";
+            return WB_TR_NOOP("wakeburst", "阻止调用被取消.");
         case 10014:
-            return "name属性不是用户地址空间的有效组成部分.";
+            return WB_TR_NOOP("wakeburst", "name属性不是用户地址空间的有效组成部分.");
         case 10036:
-            return "服务仍在处理一个回调函数.";
+            return WB_TR_NOOP("wakeburst", "服务仍在处理一个回调函数.");
         case 10050:
-            return "网络错误.";
+            return WB_TR_NOOP("wakeburst", "网络错误.");
         case 10093:
-            return "Winsock初始化错误.";
+            return WB_TR_NOOP("wakeburst", "Winsock初始化错误.");
         case 11001:
-            return "未发现授权应答主机.";
+            return WB_TR_NOOP("wakeburst", "未发现授权应答主机.");
         case 11002:
-            return "未发现主机 或 服务器故障.";
+            return WB_TR_NOOP("wakeburst", "未发现主机 或 服务器故障.");
         case 11003:
-            return "不可恢复的错误.";
+            return WB_TR_NOOP("wakeburst", "不可恢复的错误.");
         case 11004:
-            return "名称有效,但没有数据记录";
+            return WB_TR_NOOP("wakeburst", "名称有效,但没有数据记录");
         default:
-            return "未知错误!!!";
+            return WB_TR_NOOP("wakeburst", "未知错误!!!");
     }
 }
+
+}  // namespace
+
+const char* NetworkErrorText(int code) { return WB_TR("wakeburst", SourceText(code)); }
 
 void ReportNetworkError(int code, std::string* out) {
     const char* text = NetworkErrorText(code);

@@ -7,6 +7,7 @@
 
 #include "base/message_box.h"
 #include "base/string_table.h"
+#include "base/translate.h"
 #include "platform/inet_addr.h"
 #include "wake/address_text.h"
 
@@ -16,9 +17,15 @@ namespace {
 
 // Why a host of a wake got no frame when its address text could not be read (the message
 // box of 61452 has told the user already).
-constexpr char kUnreadableAddress[] = "不合法的以太网地址";
+const SendFailureReason kUnreadableAddress{WB_TR_NOOP("wakeburst", "不合法的以太网地址"), true};
+// A datagram the system took only part of.
+const SendFailureReason kShortSend{WB_TR_NOOP("wakeburst", "帧未被完整发送"), true};
 
 }  // namespace
+
+std::string SendFailureReason::In(platform::UiLanguage language) const {
+    return ours ? TranslateTo(language, "wakeburst", text.c_str()) : text;
+}
 
 std::uint32_t ConvertDottedAddress(const std::string& text) {
     platform::SetLastNetError(0);
@@ -29,19 +36,19 @@ long CWakeSocket::SendRaw(const void* data, std::size_t len) {
     const long sent = m_destAddr.ipv6
                           ? m_socket.SendTo6(data, len, m_destAddr.ip6, m_destAddr.port)
                           : m_socket.SendTo(data, len, m_destAddr.addr, m_destAddr.port);
-    if (sent < 0) m_lastError = platform::SystemErrorText(platform::LastNetError());
+    if (sent < 0) m_lastError = {platform::SystemErrorText(platform::LastNetError()), false};
     return sent;
 }
 
 long CWakeSocket::SendRawTo(std::uint32_t addrNet, const void* data, std::size_t len) {
     const long sent = m_socket.SendTo(data, len, addrNet, m_destAddr.port);
-    if (sent < 0) m_lastError = platform::SystemErrorText(platform::LastNetError());
+    if (sent < 0) m_lastError = {platform::SystemErrorText(platform::LastNetError()), false};
     return sent;
 }
 
 bool CWakeSocket::SetInterface(const std::string& name) {
     if (m_socket.BindToInterface(name)) return true;
-    m_lastError = platform::SystemErrorText(platform::LastNetError());
+    m_lastError = {platform::SystemErrorText(platform::LastNetError()), false};
     return false;
 }
 
@@ -97,7 +104,7 @@ std::size_t CWakeSocket::FillFrame(const std::string& text,
 
 bool CWakeSocket::SendFrame(const std::uint8_t* frame, std::size_t len) {
     const long sent = SendRaw(frame, len);
-    if (sent >= 0 && static_cast<std::size_t>(sent) != len) m_lastError = "short send";
+    if (sent >= 0 && static_cast<std::size_t>(sent) != len) m_lastError = kShortSend;
     return sent >= 0 && static_cast<std::size_t>(sent) == len;
 }
 
@@ -123,7 +130,7 @@ std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
         int sent = 0;
     };
     std::vector<Host> hosts(addresses.size());
-    std::map<std::size_t, std::string> reasons;  // the last failure of each host that had one
+    std::map<std::size_t, SendFailureReason> reasons;  // the last failure of each host that had one
     std::uint8_t frame[kMaxWakeupFrameSize];
     std::size_t frameLen = 0;
     for (std::size_t i = 0; i < addresses.size(); ++i) {
@@ -156,7 +163,7 @@ std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
             if (socket.SendFrame(frame, frameLen))
                 ++host.sent;
             else
-                reasons[i] = socket.LastSendError();
+                reasons[i] = socket.LastSendFailure();
         }
     }
     std::vector<FrameFailure> failures;

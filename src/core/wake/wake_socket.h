@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/sockets.h"
+#include "platform/ui_language.h"
 
 namespace wb {
 
@@ -39,14 +40,23 @@ struct WakeRounds {
     std::function<bool()> stopAsked;
 };
 
+// Why a frame was not sent: the system's text as it is, or a text of our own (the
+// catalogue's source), kept so that the wake log can have it in Chinese and the user in
+// the user's language.
+struct SendFailureReason {
+    std::string text;
+    bool ours = false;
+    std::string In(platform::UiLanguage language = platform::UserUiLanguage()) const;
+};
+
 // One host of a wake whose frames did not all leave: its address text as given, how many of
-// its frames were sent out of how many were tried, and the system's reason for the last one
-// that was not.
+// its frames were sent out of how many were tried, and the reason for the last one that was
+// not.
 struct FrameFailure {
     std::string address;
     int sent = 0;
     int tried = 0;
-    std::string reason;
+    SendFailureReason reason;
 };
 
 // The one UDP endpoint through which the system sends anything. Every user creates one for
@@ -75,7 +85,9 @@ public:
     std::size_t FillFrame(const std::string& text,
                           std::uint8_t (&frame)[kMaxWakeupFrameSize]) const;
     bool SendFrame(const std::uint8_t* frame, std::size_t len);
-    const std::string& LastSendError() const { return m_lastError; }
+    // In the user's language.
+    std::string LastSendError() const { return m_lastError.In(); }
+    const SendFailureReason& LastSendFailure() const { return m_lastError; }
 
     void Close() { m_socket.Close(); }
     const WakeDestination& Destination() const { return m_destAddr; }
@@ -96,7 +108,7 @@ private:
     const platform::HostEnt* m_pHostEnt = nullptr;  // latest lookup made through this object
     WakeDestination m_destAddr;
     std::vector<std::uint8_t> m_password;
-    std::string m_lastError;
+    SendFailureReason m_lastError;
 };
 
 // The dotted IPv4 conversion of `text` (network byte order), kInetAddrNone when it fails.

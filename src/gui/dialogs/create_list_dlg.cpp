@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/translate.h"
 #include "common/dialog_context_help.h"
 #include "common/dialog_data_exchange.h"
 #include "common/help.h"
@@ -126,8 +127,8 @@ bool CCreateListDlg::UpdateData() {
 void CCreateListDlg::accept() { OnOK(); }
 
 void CCreateListDlg::ShowPhase(const std::string& text) {
-    const QString status = QString::fromStdString(text);
-    m_ctlStatus->setText(status);
+    // `text` is the phase's untranslated text: it is compared as it is, shown translated.
+    m_ctlStatus->setText(QString::fromUtf8(wb::Translate("wakeburst", text.c_str())));
     const bool busy = text == kStatusPolling || text == kStatusReadingArp;
     const bool lookups = text == kStatusMapping;
     m_progress->setVisible(busy || lookups);

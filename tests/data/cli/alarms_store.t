@@ -29,7 +29,7 @@ x DwnGs 0200ffff01000d0043416c61726d53657474696e6707443a5c672e6d7004070000001e00
 == refusals of add leave no store
 + D:\g.mp 198.51.100.10 02-00-5e-00-00-10\r\n
 : alarms add --file nope.mp --days mon --time 07:30
-! wakeburst alarms add: 文件 nope.mp 未被发现.  请查实后重试.
+! wakeburst alarms add: The file nope.mp was not found. Check the name and try again.
 ? 1
 x DwnGs
 : alarms add --file g\n\x1b[2J.mp --days mon --time 07:30
@@ -64,20 +64,20 @@ x DwnGs
 == add refuses a fifo, a directory and a device, and opens none of them
 posix
 $ mkfifo fifo.mp && mkdir dir.mp && wakeburst alarms add --file fifo.mp --days mon --time 07:30
-! wakeburst alarms add: 文件 fifo.mp 未被发现.  请查实后重试.
+! wakeburst alarms add: The file fifo.mp was not found. Check the name and try again.
 ? 1
 : alarms add --file dir.mp --days mon --time 07:30
-! wakeburst alarms add: 文件 dir.mp 未被发现.  请查实后重试.
+! wakeburst alarms add: The file dir.mp was not found. Check the name and try again.
 ? 1
 : alarms add --file /dev/null --days mon --time 07:30
-! wakeburst alarms add: 文件 /dev/null 未被发现.  请查实后重试.
+! wakeburst alarms add: The file /dev/null was not found. Check the name and try again.
 ? 1
 x DwnGs
 
 == a damaged store is not removed from, and kept
 + DwnGs @alarm/damaged.DwnGs
 : alarms remove 1
-! wakeburst alarms remove: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms remove: The alarms are stored in the file DwnGs. This file is damaged or was saved by an earlier version. Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the 'Power On Group' command.
 ? 1
 = DwnGs @alarm/damaged.DwnGs
 
@@ -85,7 +85,7 @@ x DwnGs
 + D:\g.mp 198.51.100.10 02-00-5e-00-00-10\r\n
 + DwnGs @alarm/sixteen.DwnGs
 : alarms add --file D:\g.mp --days mon --time 07:30
-! wakeburst alarms add: 组 16 允许的最大值.
+! wakeburst alarms add: No more than 16 alarms are allowed.
 ? 1
 = DwnGs @alarm/sixteen.DwnGs
 
@@ -93,11 +93,11 @@ x DwnGs
 + D:\g.mp 198.51.100.10 02-00-5e-00-00-10\r\n
 + DwnGs @alarm/damaged.DwnGs
 : alarms add --file D:\g.mp --days mon --time 07:30
-! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: The alarms are stored in the file DwnGs. This file is damaged or was saved by an earlier version. Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the 'Power On Group' command.
 ? 1
 = DwnGs @alarm/damaged.DwnGs
 : tick --at '2026-12-07 07:30'
-! wakeburst tick: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst tick: The alarms are stored in the file DwnGs. This file is damaged or was saved by an earlier version. Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the 'Power On Group' command.
 ? 1
 = DwnGs @alarm/damaged.DwnGs
 
@@ -137,6 +137,6 @@ $ unshare --mount true 2>/dev/null || exit 77; failed_save ro; failed_save full;
 > kept
 > half 1
 > kept
-! wakeburst alarms add: 无法创建文件 DwnGs 提醒设置未被保存.
-! wakeburst alarms add: 无法创建文件 DwnGs 提醒设置未被保存.
-! wakeburst alarms add: 无法创建文件 DwnGs 提醒设置未被保存.
+! wakeburst alarms add: Cannot create the file DwnGs. The alarms were not saved.
+! wakeburst alarms add: Cannot create the file DwnGs. The alarms were not saved.
+! wakeburst alarms add: Cannot create the file DwnGs. The alarms were not saved.

@@ -6,18 +6,18 @@
 > 00-a0-c9-12-34-56
 > 00-A0-C9-AB-CD-EF
 > 02-00-5e-00-00-10
-! wakeburst check: 错误 文件:{data}/hostlist/gbk_names.mp 行 14: 请检查IP地址和以太网[MAC]地址.
-! wakeburst check: 错误 文件:{data}/hostlist/gbk_names.mp 行 15: 请检查IP地址和以太网[MAC]地址.
+! wakeburst check: Error in file {data}/hostlist/gbk_names.mp Line 14: check the IP address and the Ethernet [MAC] address.
+! wakeburst check: Error in file {data}/hostlist/gbk_names.mp Line 15: check the IP address and the Ethernet [MAC] address.
 ! wakeburst check: 2 lines of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
 : check ./rel.mp
-! wakeburst check: 错误 文件:./rel.mp 行 1: 请检查IP地址和以太网[MAC]地址.
+! wakeburst check: Error in file ./rel.mp Line 1: check the IP address and the Ethernet [MAC] address.
 ! wakeburst check: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
 
 == a list that cannot be read, and two lists
 : check {data}/hostlist/没有这个文件.mp
-! wakeburst check: 无法以只读方式打开 {data}/hostlist/没有这个文件.mp . (No such file or directory)
+! wakeburst check: Cannot open {data}/hostlist/没有这个文件.mp for reading. (No such file or directory)
 ? 1
 : check a.mp b.mp
 ! wakeburst check: expects one host-list file
@@ -25,5 +25,5 @@
 
 == scan refuses an output it cannot write before it polls (in a network of its own)
 $ unshare --net wakeburst scan -o "$PWD/missing/hosts.mp"
-! wakeburst scan: 无法以写入方式打开 {dir}/missing/hosts.mp.
+! wakeburst scan: Cannot open {dir}/missing/hosts.mp for writing.
 ? 1

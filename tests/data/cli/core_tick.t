@@ -83,8 +83,8 @@ x Dawnly.log
 
 == a group wake names the address it cannot read in one message and sends the others
 : wake {data}/alarm/unreadable_address.mp --to 127.0.0.1
-! wakeburst wake: 不合法的以太网地址: 00a0c-123456789ab Wakeburst 未被发送.
-! wakeburst wake: 错误 地址:00a0c-123456789ab: Wakeburst 未被发送 (不合法的以太网地址).
+! wakeburst wake: Invalid Ethernet address: 00a0c-123456789ab The wakeburst was not sent.
+! wakeburst wake: Error at address 00a0c-123456789ab: the wakeburst was not sent (invalid Ethernet address).
 ! wakeburst wake: woke 1 host in {data}/alarm/unreadable_address.mp
 ? 1
 % 1 00a0c9123457

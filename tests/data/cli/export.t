@@ -51,8 +51,8 @@ $ wakeburst export "$DATA/../hostlist/written_by_scan.mp" >l.csv && wakeburst im
 
 == refusals
 $ mkfifo fifo && wakeburst export fifo; wakeburst export gone.mp
-! wakeburst export: 无法以只读方式打开 fifo . (not a regular file)
-! wakeburst export: 无法以只读方式打开 gone.mp . (No such file or directory)
+! wakeburst export: Cannot open fifo for reading. (not a regular file)
+! wakeburst export: Cannot open gone.mp for reading. (No such file or directory)
 ? 1
 $ wakeburst export --format xml "$DATA/../hostlist/gbk_names.mp"
 ! wakeburst export: --format takes csv, ethers or json, not 'xml'

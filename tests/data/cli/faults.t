@@ -7,10 +7,10 @@
 == a host list that is a device or a FIFO is refused at once
 posix
 $ timeout 10 wakeburst check /dev/zero
-! wakeburst check: 无法以只读方式打开 /dev/zero . (not a regular file)
+! wakeburst check: Cannot open /dev/zero for reading. (not a regular file)
 ? 1
 $ mkfifo f.mp && timeout 10 wakeburst check f.mp
-! wakeburst check: 无法以只读方式打开 f.mp . (not a regular file)
+! wakeburst check: Cannot open f.mp for reading. (not a regular file)
 ? 1
 
 == binary data and a 1 MB line of addresses are read to the end
@@ -45,30 +45,30 @@ posix
 # A good store at its start, so only its size can refuse it; a change reads it the same way.
 $ truncate -s 1G DwnGs
 : alarms list
-! wakeburst alarms list: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms list: The alarms are stored in the file DwnGs. This file is damaged or was saved by an earlier version. Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the 'Power On Group' command.
 ? 1
 : alarms add --file g.mp --days mon --time 07:30
-! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: The alarms are stored in the file DwnGs. This file is damaged or was saved by an earlier version. Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the 'Power On Group' command.
 ? 1
 
 == a store that is a FIFO, a link to an endless device or a device is damaged, never waited on
 posix
 + g.mp 198.51.100.7 02-00-5e-00-00-07\r\n
 $ mkfifo DwnGs && timeout 10 wakeburst alarms list
-! wakeburst alarms list: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms list: The alarms are stored in the file DwnGs. This file is damaged or was saved by an earlier version. Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the 'Power On Group' command.
 ? 1
 $ timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
-! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: The alarms are stored in the file DwnGs. This file is damaged or was saved by an earlier version. Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the 'Power On Group' command.
 ? 1
 $ rm DwnGs && ln -s /dev/zero DwnGs && timeout 10 wakeburst alarms list
-! wakeburst alarms list: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms list: The alarms are stored in the file DwnGs. This file is damaged or was saved by an earlier version. Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the 'Power On Group' command.
 ? 1
 $ timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
-! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: The alarms are stored in the file DwnGs. This file is damaged or was saved by an earlier version. Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the 'Power On Group' command.
 ? 1
 # A device node of its own (root only): a check that only refused links would read it.
 $ rm DwnGs && { mknod DwnGs c 1 5 2>/dev/null || exit 77; } && timeout 10 wakeburst alarms add --file g.mp --days mon --time 07:30
-! wakeburst alarms add: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms add: The alarms are stored in the file DwnGs. This file is damaged or was saved by an earlier version. Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the 'Power On Group' command.
 ? 1
 
 == damaged stores and every cut of a good one are refused with the message and left on disk
@@ -76,7 +76,7 @@ posix
 + DwnGs @alarm/damaged.DwnGs
 + good @reliability/two_records.DwnGs
 : alarms list
-! wakeburst alarms list: 提醒设置被存储在文件 DwnGs 中. 不管这个文件被损坏或是以前的版本所保存. 请使用文本编辑器查看你是否能挽救一些信息. 无论如何, 你应该使用'启动一组主机(G)' 命令再次设置提醒.
+! wakeburst alarms list: The alarms are stored in the file DwnGs. This file is damaged or was saved by an earlier version. Use a text editor to see whether you can rescue some of it. In any case, set the alarms again with the 'Power On Group' command.
 ? 1
 # Each row and each cut as the store: "refused" when the list showed nothing, told the
 # message above and left the store as it was.
@@ -124,12 +124,12 @@ $ unshare --mount true 2>/dev/null || exit 77; unshare --mount bash -c 'mkdir fu
 # own bytes.
 $ unshare --mount bash -c 'mkdir full2 && mount -t tmpfs -o size=64k tmpfs full2 || exit 4; cp old full2/Dawnly.log && dd if=/dev/zero of=full2/fill bs=4k 2>/dev/null; exec 3>>full2/Dawnly.log && flock 3 || exit 4; : >err; wakeburst wake -q two.mp --to 127.0.0.1 --dir full2 2>err & pid=$!; until grep -q Dawnly.log err; do kill -0 $pid 2>/dev/null || { echo "it did not wait for the lock"; break; }; sleep 0.1; done; printf "theirs\r\n" >&3 && flock -u 3 && wait $pid && printf "theirs\r\n" | cat old - | cmp - full2/Dawnly.log && echo theirs kept; cat err'
 > theirs kept
-> wakeburst wake: 等待另一个程序释放 {dir}/full2/Dawnly.log ...
+> wakeburst wake: Waiting for another program to release {dir}/full2/Dawnly.log ...
 % 2 02005e000001 02005e000002
 # A lock that another program (anyone who may read the log) never lets go holds up nobody
 # for ever: the wait is told once, and the entry is written without the lock after a while.
 $ exec 3>>Dawnly.log && flock 3 && wakeburst wake -q two.mp --to 127.0.0.1; echo "exit $?"; grep -c "2 hosts" Dawnly.log
-! wakeburst wake: 等待另一个程序释放 {dir}/Dawnly.log ...
+! wakeburst wake: Waiting for another program to release {dir}/Dawnly.log ...
 > exit 0
 > 1
 % 2 02005e000001 02005e000002
@@ -141,13 +141,13 @@ posix
 # Made as user 65534, so root only. The kernel would not follow these links for us either.
 $ [ "$(id -u)" = 0 ] || exit 77; echo old >victim && mkdir -m 1777 sh && for l in v.mp Dawnly.log; do setpriv --reuid=65534 --regid=65534 --clear-groups ln -s ../victim sh/$l; done && for l in new.mp DwnGs; do setpriv --reuid=65534 --regid=65534 --clear-groups ln -s ../made sh/$l; done
 $ cd sh && wakeburst import ../in.txt -o v.mp
-! wakeburst import: 拒绝经由其他用户的符号链接 v.mp 写入.
+! wakeburst import: Refusing to write through v.mp, a symbolic link of another user.
 ? 1
 $ cd sh && wakeburst import ../in.txt -o new.mp
-! wakeburst import: 拒绝经由其他用户的符号链接 new.mp 写入.
+! wakeburst import: Refusing to write through new.mp, a symbolic link of another user.
 ? 1
 : alarms add --dir sh --file g.mp --days mon --time 07:30
-! wakeburst alarms add: 拒绝经由其他用户的符号链接 {dir}/sh/DwnGs 写入.
+! wakeburst alarms add: Refusing to write through {dir}/sh/DwnGs, a symbolic link of another user.
 ? 1
 # The wake log's entry is lost, as for any log that cannot be opened; the wake goes on.
 : wake -q g.mp --to 127.0.0.1 --dir sh
@@ -183,7 +183,7 @@ posix
 ! wakeburst scan: the mask must have four parts A.B.C.D, not '255.\x0A\x1B[2J'
 ? 2
 : scan -o {dir}/missing\n\x1b[2J/x.mp
-! wakeburst scan: 无法以写入方式打开 {dir}/missing\x0A\x1B[2J/x.mp.
+! wakeburst scan: Cannot open {dir}/missing\x0A\x1B[2J/x.mp for writing.
 ? 1
 : alarms add --file g.mp --days mon\n\x1b[2J --time 07:30
 ! wakeburst alarms add: --days takes sun,mon,tue,wed,thu,fri,sat or all, not 'mon\x0A\x1B[2J'
@@ -201,20 +201,20 @@ posix
 ! wakeburst tick: --at takes a local time "YYYY-MM-DD HH:MM", not '2026-12-07 07:3\x0A\x1B[2J'
 ? 2
 : check {dir}/gone\n\x1b[2J.mp
-! wakeburst check: 无法以只读方式打开 {dir}/gone\x0A\x1B[2J.mp . (No such file or directory)
+! wakeburst check: Cannot open {dir}/gone\x0A\x1B[2J.mp for reading. (No such file or directory)
 ? 1
 : wake {dir}/gone\n\x1b[2J.mp --to 127.0.0.1 --dir {dir}
-! wakeburst wake: 无法以只读方式打开 {dir}/gone\x0A\x1B[2J.mp . (No such file or directory)
+! wakeburst wake: Cannot open {dir}/gone\x0A\x1B[2J.mp for reading. (No such file or directory)
 ? 1
 # Names that are never looked up outside: no network here.
 $ unshare --net wakeburst send 0$'\n\x1b[2J'-a0-c9-12-34-56
-! wakeburst send: 不合法的以太网地址: 0\x0A\x1B[2J-a0-c9-12-34-56 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+! wakeburst send: Invalid Ethernet address: 0\x0A\x1B[2J-a0-c9-12-34-56 The wakeburst was not sent. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 $ unshare --net wakeburst send 00-a0-c9-12-34-56 --to no-such$'\n\x1b[2J'.invalid
 ! wakeburst send: no-such\x0A\x1B[2J.invalid is not a valid IP address.
 ? 2
 $ unshare --net wakeburst wake gone.mp --to no-such$'\n\x1b[2J'.invalid
-! wakeburst wake: 错误: no-such\x0A\x1B[2J.invalid是一个非法的IP 广播地址. 文件: gone.mp
+! wakeburst wake: Error: no-such\x0A\x1B[2J.invalid is not a valid IP broadcast address. File: gone.mp
 ? 1
 : alarms next --count 1\n2
 ! wakeburst alarms next: --count takes a number from 1 to 10000, not '1\x0A2'
@@ -226,7 +226,7 @@ $ unshare --net wakeburst wake gone.mp --to no-such$'\n\x1b[2J'.invalid
 ! wakeburst export: --format takes csv, ethers or json, not 'x\x0Ay'
 ? 2
 : export gone\n.mp
-! wakeburst export: 无法以只读方式打开 gone\x0A.mp . (No such file or directory)
+! wakeburst export: Cannot open gone\x0A.mp for reading. (No such file or directory)
 ? 1
 : import --format x\ny gone -o x.mp
 ! wakeburst import: --format takes auto, ethers, csv, plain, neigh or json, not 'x\x0Ay'

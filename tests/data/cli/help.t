@@ -26,7 +26,7 @@ $ wakeburst send -h | head -n 1; wakeburst check x.mp -h | head -n 1; wakeburst 
 > usage: wakeburst check FILE
 > usage: wakeburst log [--tail N] [--dir DIR]
 : send -- -h
-! wakeburst send: 不合法的以太网地址: -h Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+! wakeburst send: Invalid Ethernet address: -h The wakeburst was not sent. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 
 == alarms add --help names the options of add only

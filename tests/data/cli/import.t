@@ -103,7 +103,7 @@ $ mkfifo fifo && mkdir dir && wakeburst import fifo -o x.mp; wakeburst import di
 ! wakeburst import: cannot read dir (not a regular file)
 ? 1
 $ wakeburst import "$DATA/import/hosts.ethers" -o nodir/x.mp 2>&1 | tail -n 1; test ! -e nodir
-> wakeburst import: 无法以写入方式打开 nodir/x.mp.
+> wakeburst import: Cannot open nodir/x.mp for writing.
 
 == usage errors
 $ wakeburst import "$DATA/import/hosts.ethers"

@@ -27,7 +27,7 @@
 : send 00-A0-C9-12-34-56 -q 00a0c9123456 --to 127.0.0.1
 % 2 00a0c9123456
 : send --to 127.0.0.1 -- --to
-! wakeburst send: 不合法的以太网地址: --to Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+! wakeburst send: Invalid Ethernet address: --to The wakeburst was not sent. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 
 == options that are missing, unknown, given twice, or given a value they do not take
@@ -59,29 +59,29 @@ $ LANGUAGE= LC_ALL=C wakeburst send --interface '' 00-A0-C9-12-34-56 --to 127.0.
 == one bad address refuses them all
 : send - --to 127.0.0.1
 < 00-a0-c9-12-34-56\n00-a0-c9\n
-! wakeburst send: 不合法的以太网地址: 00-a0-c9 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+! wakeburst send: Invalid Ethernet address: 00-a0-c9 The wakeburst was not sent. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 : send 00-A0-C9-12-34 --to 127.0.0.1
-! wakeburst send: 不合法的以太网地址: 00-A0-C9-12-34 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+! wakeburst send: Invalid Ethernet address: 00-A0-C9-12-34 The wakeburst was not sent. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 # Six pairs and nothing more, one kind of separator; no address that names no host.
 : send 00:a0:c9:12:34:56:78 --to 127.0.0.1
-! wakeburst send: 不合法的以太网地址: 00:a0:c9:12:34:56:78 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+! wakeburst send: Invalid Ethernet address: 00:a0:c9:12:34:56:78 The wakeburst was not sent. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 : send 00:a0-c9:12:34:56 --to 127.0.0.1
-! wakeburst send: 不合法的以太网地址: 00:a0-c9:12:34:56 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+! wakeburst send: Invalid Ethernet address: 00:a0-c9:12:34:56 The wakeburst was not sent. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 : send 00a0.c912.3456 --to 127.0.0.1
-! wakeburst send: 不合法的以太网地址: 00a0.c912.3456 Wakeburst 未被发送. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
+! wakeburst send: Invalid Ethernet address: 00a0.c912.3456 The wakeburst was not sent. (six pairs of hexadecimal digits, as 00:a0:c9:12:34:56)
 ? 2
 : send 00-00-00-00-00-00 --to 127.0.0.1
-! wakeburst send: 不合法的以太网地址: 00-00-00-00-00-00 Wakeburst 未被发送. (the all-zero address names no host)
+! wakeburst send: Invalid Ethernet address: 00-00-00-00-00-00 The wakeburst was not sent. (the all-zero address names no host)
 ? 2
 : send 000000000000 --to 127.0.0.1
-! wakeburst send: 不合法的以太网地址: 000000000000 Wakeburst 未被发送. (the all-zero address names no host)
+! wakeburst send: Invalid Ethernet address: 000000000000 The wakeburst was not sent. (the all-zero address names no host)
 ? 2
 : send 00-a0-c9-12-34-56 ff:ff:ff:ff:ff:FF --to 127.0.0.1
-! wakeburst send: 不合法的以太网地址: ff:ff:ff:ff:ff:FF Wakeburst 未被发送. (the broadcast address names no host)
+! wakeburst send: Invalid Ethernet address: ff:ff:ff:ff:ff:FF The wakeburst was not sent. (the broadcast address names no host)
 ? 2
 : send - --to 127.0.0.1
 ! wakeburst send: no Ethernet address on standard input

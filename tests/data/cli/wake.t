@@ -3,26 +3,26 @@
 
 == wake tells the list's bad lines and the count, logs them and fails; quiet keeps the bad lines
 : wake {data}/alarm/three_hosts.mp --to 127.0.0.1
-> 	错误 文件:{data}/alarm/three_hosts.mp
-> 	行 5: 请检查IP地址和以太网[MAC]地址.
+> 	Error in file {data}/alarm/three_hosts.mp
+> 	Line 5: check the IP address and the Ethernet [MAC] address.
 > 	woke 3 hosts in {data}/alarm/three_hosts.mp
 ! wakeburst wake: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
 % 3 02005e000010 02005e000011 02005e000012
 ~ Dawnly.log \r\n\t\xbb\xbd\xd0\xd1 3 hosts \xd3\xda {data}/alarm/three_hosts.mp\r\n
 : wake -q {data}/alarm/three_hosts.mp --to 127.0.0.1 --repeat 2 --interval 0
-! wakeburst wake: 错误 文件:{data}/alarm/three_hosts.mp 行 5: 请检查IP地址和以太网[MAC]地址.
+! wakeburst wake: Error in file {data}/alarm/three_hosts.mp Line 5: check the IP address and the Ethernet [MAC] address.
 ! wakeburst wake: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
 % 6 02005e000010 02005e000011 02005e000012
 
 == wake failures exit 1 and are logged too
 : wake gone.mp --dir {dir} --to 127.0.0.1
-! wakeburst wake: 无法以只读方式打开 gone.mp . (No such file or directory)
+! wakeburst wake: Cannot open gone.mp for reading. (No such file or directory)
 ? 1
 ~ Dawnly.log gone.mp .\r\n
 : wake {data}/alarm/one_host.mp --to no-such-host.invalid
-! wakeburst wake: 错误: no-such-host.invalid是一个非法的IP 广播地址. 文件: {data}/alarm/one_host.mp
+! wakeburst wake: Error: no-such-host.invalid is not a valid IP broadcast address. File: {data}/alarm/one_host.mp
 ? 1
 ~ Dawnly.log one_host.mp\r\r\n
 : wake
@@ -32,15 +32,25 @@
 == a list written with colons wakes nobody: wake and check fail and say how to write it
 + c.mp 127.0.0.1 pc1 00:a0:c9:12:34:56\n
 : wake c.mp --to 127.0.0.1
-> 	错误 文件:c.mp
-> 	行 1: 请检查IP地址和以太网[MAC]地址.
+> 	Error in file c.mp
+> 	Line 1: check the IP address and the Ethernet [MAC] address.
 > 	woke 0 hosts in c.mp
 ! wakeburst wake: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
 : check c.mp
-! wakeburst check: 错误 文件:c.mp 行 1: 请检查IP地址和以太网[MAC]地址.
+! wakeburst check: Error in file c.mp Line 1: check the IP address and the Ethernet [MAC] address.
 ! wakeburst check: 1 line of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
 ? 1
+$ LANGUAGE= LC_ALL=C wakeburst wake -q c.mp --to 127.0.0.1
+! wakeburst wake: 错误 文件:c.mp 行 1: 请检查IP地址和以太网[MAC]地址.
+! wakeburst wake: 列表中有 1 行无法读取: 这里的以太网地址写作 00-a0-c9-12-34-56 (wakeburst import 可以转换其他写法, 如 00:a0:c9:12:34:56)
+? 1
+
+== the bad lines a report leaves out are one message, counted alike on the screen and in the log
+$ yes 198.51.100.1 | head -20000 >big.mp; wakeburst wake -q big.mp --to 127.0.0.1 2>&1 | tail -2
+> wakeburst wake: Error in file big.mp And 6057 more lines: check the IP address and the Ethernet [MAC] address.
+> wakeburst wake: 20000 lines of the list could not be read: an Ethernet address is written like 00-a0-c9-12-34-56 here (wakeburst import converts other forms, such as 00:a0:c9:12:34:56)
+~ Dawnly.log \r\n\t\xb4\xed\xce\xf3 \xce\xc4\xbc\xfe:big.mp\r\n\t\xc1\xed\xd3\xd0 6057 \xd0\xd0:
 
 == a hang-up during a wake gives every host its frame and logs the entry before it ends
 # The wake goes to a listener of the script's own, which tells when the first frame is in.
@@ -94,7 +104,7 @@ $ wakeburst tick
 == parallel adds: each one stored says so, each past the sixteenth is refused, none is lost
 $ adds 20
 >      16 0 1 
->       4 1 0 wakeburst alarms add: 组 16 允许的最大值.
+>       4 1 0 wakeburst alarms add: No more than 16 alarms are allowed.
 > 16
 $ adds 10
 >      10 0 1 
@@ -123,11 +133,11 @@ $ add_one 07:30 07:31; at 07:28:50; run 2>errA & a=$!; until_in errA 'alarm(s)';
 % 2
 
 == run-alarms stopped for nine minutes logs the alarm it missed and fires the current one
-$ add_one 07:30 07:33 07:40; at 07:28:50; LD_PRELOAD="$FAKETIME_LIB" wakeburst run-alarms >out 2>err & until_in err 'alarm(s)'; at 07:29:58; until_in Dawnly.log ' 07:30'; kill -STOP $!; at 07:40:05; kill -CONT $!; until_in out 错过; kill -TERM $!; wait $! || echo "exit $?"; cat out
+$ add_one 07:30 07:33 07:40; at 07:28:50; LD_PRELOAD="$FAKETIME_LIB" wakeburst run-alarms >out 2>err & until_in err 'alarm(s)'; at 07:29:58; until_in Dawnly.log ' 07:30'; kill -STOP $!; at 07:40:05; kill -CONT $!; until_in out Missed; kill -TERM $!; wait $! || echo "exit $?"; cat out
 > Monday, December 07, 2026 07:30
 > 	woke 1 host in {data}/cli/../alarm/one_host.mp
 > Monday, December 07, 2026 07:40
-> 	错过 {data}/cli/../alarm/one_host.mp 的提醒 (2026-12-07 07:33).
+> 	Missed the alarm for {data}/cli/../alarm/one_host.mp (2026-12-07 07:33).
 > Monday, December 07, 2026 07:40
 > 	woke 1 host in {data}/cli/../alarm/one_host.mp
 = Dawnly.log Monday, December 07, 2026 07:30\r\n\t\xbb\xbd\xd0\xd1 1 host \xd3\xda {data}/cli/../alarm/one_host.mp\r\nMonday, December 07, 2026 07:40\r\n\t\xb4\xed\xb9\xfd {data}/cli/../alarm/one_host.mp \xb5\xc4\xcc\xe1\xd0\xd1 (2026-12-07 07:33).\r\nMonday, December 07, 2026 07:40\r\n\t\xbb\xbd\xd0\xd1 1 host \xd3\xda {data}/cli/../alarm/one_host.mp\r\n
@@ -136,7 +146,7 @@ $ add_one 07:30 07:33 07:40; at 07:28:50; LD_PRELOAD="$FAKETIME_LIB" wakeburst r
 == lock files are private, and a change that waits long for the lock says so once
 $ wakeburst tick; (flock DwnGs.lock bash -c 'echo x >held; for _ in $(seq 300); do grep -q DwnGs.lock err && break; sleep 0.1; done' >/dev/null 2>&1 &); until_in held x; timeout 60 wakeburst alarms add --file "$DATA/../alarm/one_host.mp" --days mon --time 07:30 2>err; echo "exit $?"; here <err; stat -c '%a %n' DwnGs.lock DwnGs.scheduler.lock
 > exit 0
-> wakeburst alarms add: 等待另一个程序释放 ./DwnGs.lock ...
+> wakeburst alarms add: Waiting for another program to release ./DwnGs.lock ...
 > 600 DwnGs.lock
 > 600 DwnGs.scheduler.lock
 
@@ -149,7 +159,7 @@ $ timeout 10 wakeburst run-alarms
 ! wakeburst run-alarms: cannot lock {dir}/DwnGs.scheduler.lock: owned by another user
 ? 1
 $ timeout 10 wakeburst alarms add --file "$DATA/../alarm/one_host.mp" --days mon --time 07:30
-! wakeburst alarms add: 无法创建文件 DwnGs 提醒设置未被保存. {dir}/DwnGs.lock: owned by another user
+! wakeburst alarms add: Cannot create the file DwnGs. The alarms were not saved. {dir}/DwnGs.lock: owned by another user
 ? 1
 $ rm DwnGs.scheduler.lock; ln -s elsewhere DwnGs.scheduler.lock; timeout 10 wakeburst tick; echo "exit $?"; ls
 ! wakeburst tick: cannot lock {dir}/DwnGs.scheduler.lock: a symbolic link

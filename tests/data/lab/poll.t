@@ -17,11 +17,11 @@ $ lab_tool poll 255.255.255.254 && polls
 
 == a mask of 32 bits is refused
 $ lab_tool poll 255.255.255.255 && polls
-! MSG 未知错误!!!
+! MSG Unknown error!!!
 
 == a mask that is not a number is refused
 $ lab_tool poll 255.255.x.0 && polls
-! MSG 未知错误!!!
+! MSG Unknown error!!!
 
 == scan of a subnet where every address answers and the name server never does
 # Every lookup but the hosts file's waits out the resolver: the list is whole, in address

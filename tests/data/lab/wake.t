@@ -28,7 +28,7 @@
 
 == scan: an output that cannot be written stops it before the poll
 : scan -o missing/hosts.mp
-! wakeburst scan: 无法以写入方式打开 missing/hosts.mp.
+! wakeburst scan: Cannot open missing/hosts.mp for writing.
 ? 1
 
 == scan: another user's link at temp.mp in a shared sticky directory is not written through
@@ -37,11 +37,11 @@ $ echo old >victim && mkdir -m 1777 sh && setpriv --reuid=65534 --regid=65534 --
 > exit 1
 > old
 > temp.mp
-! wakeburst scan: 获取此主机的 IP 地址
-! wakeburst scan: 轮询局域网内所有主机.
-! wakeburst scan: 正在读取 ARP 缓存.
-! wakeburst scan: 拒绝经由其他用户的符号链接 temp.mp 写入.
-! wakeburst scan: 无法读取 ARP 缓存.
+! wakeburst scan: Getting the IP address of this host
+! wakeburst scan: Polling all hosts of the local network.
+! wakeburst scan: Reading the ARP cache.
+! wakeburst scan: Refusing to write through temp.mp, a symbolic link of another user.
+! wakeburst scan: Cannot read the ARP cache.
 
 == scan: a refused mask sends nothing (the mask rules are tested on their own)
 : scan --mask 255.255.255.255
@@ -76,17 +76,17 @@ $ lab_tool lookup 198.51.100.12 2>err; echo "exit $?"; head -1 err; grep -c ^MSG
 == a lookup of the limited broadcast is the unknown error
 $ lab_tool lookup 255.255.255.255
 > *名称未被发现*
-! MSG 未知错误!!!
+! MSG Unknown error!!!
 
 == scan finds every peer, polls each three times at its own address and writes the list
 $ ip neigh flush all; wakeburst scan 2>err; echo "exit $?"; head -5 err; wc -l <err
 > 新建组.mp
 > exit 0
-> wakeburst scan: 获取此主机的 IP 地址
-> wakeburst scan: 轮询局域网内所有主机.
-> wakeburst scan: 正在读取 ARP 缓存.
-> wakeburst scan: 正在完成IP地址到主机名的映射.
-> wakeburst scan: 198.51.100.12 未发现主机 或 服务器故障.
+> wakeburst scan: Getting the IP address of this host
+> wakeburst scan: Polling all hosts of the local network.
+> wakeburst scan: Reading the ARP cache.
+> wakeburst scan: Mapping the IP addresses to host names.
+> wakeburst scan: 198.51.100.12 Host not found, or server failure.
 > 5
 @ 0: 198.51.100.10 446f6f646168
 @ 0: 198.51.100.10 446f6f646168
@@ -130,10 +130,10 @@ $ ip neigh flush all; wakeburst scan --mask 255.255.255.254 -o empty; echo "exit
 > empty.mp
 > exit 0
 > empty.mp
-! wakeburst scan: 获取此主机的 IP 地址
-! wakeburst scan: 轮询局域网内所有主机.
-! wakeburst scan: 正在读取 ARP 缓存.
-! wakeburst scan: 正在完成IP地址到主机名的映射.
+! wakeburst scan: Getting the IP address of this host
+! wakeburst scan: Polling all hosts of the local network.
+! wakeburst scan: Reading the ARP cache.
+! wakeburst scan: Mapping the IP addresses to host names.
 
 == a directed-broadcast alarm wakes every host of its list at every peer, at its minute only
 $ cp "$DATA/lab/peers.mp" . && wakeburst alarms add --file peers.mp --days mon --time 07:30 --to 198.51.100.255
