@@ -31,6 +31,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The core's messages are checked in Chinese, the language of the program's own texts,
+// whatever the locale or the Windows UI language of the machine; a test that wants English
+// pins it while it runs.
+class ChineseUser final : public ::testing::Environment {
+public:
+    void SetUp() override { platform::PinUiLanguage(platform::UiLanguage::Chinese); }
+};
+[[maybe_unused]] const auto* const kChineseUser =
+    ::testing::AddGlobalTestEnvironment(new ChineseUser);
+
 // Two hosts in GBK with CR LF, the way the system writes its lists.
 const std::string kList = test::ReadFileBytes(WAKEBURST_TEST_DATA "/platform/gbk_hosts.mp");
 

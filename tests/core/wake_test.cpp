@@ -125,25 +125,13 @@ struct LocaleScope {
     ~LocaleScope() { std::locale::global(previous); }
 };
 
-// A user who reads English while it lives (Windows takes the UI language instead).
+// A user who reads English while it lives.
 class EnglishUserScope {
 public:
-    EnglishUserScope() {
-#ifndef _WIN32
-        if (const char* old = std::getenv("LANGUAGE")) m_previous = old;
-        setenv("LANGUAGE", "en", 1);
-#endif
-    }
-    ~EnglishUserScope() {
-#ifndef _WIN32
-        m_previous ? setenv("LANGUAGE", m_previous->c_str(), 1) : unsetenv("LANGUAGE");
-#endif
-    }
+    EnglishUserScope() { platform::PinUiLanguage(platform::UiLanguage::English); }
+    ~EnglishUserScope() { platform::PinUiLanguage(platform::UiLanguage::Chinese); }
     EnglishUserScope(const EnglishUserScope&) = delete;
     EnglishUserScope& operator=(const EnglishUserScope&) = delete;
-
-private:
-    std::optional<std::string> m_previous;
 };
 
 class WakeLog : public ::testing::TestWithParam<CaseRow> {

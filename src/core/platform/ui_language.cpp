@@ -1,10 +1,14 @@
 #include "platform/ui_language.h"
 
+#include <atomic>
 #include <string_view>
 
 namespace wb::platform {
 
 namespace {
+
+// -1 while nothing is pinned, else the pinned UiLanguage.
+std::atomic<int> g_pinned{-1};
 
 bool MeansEnglish(std::string_view locale) {
     return locale.substr(0, 2) == "en" &&
@@ -12,6 +16,15 @@ bool MeansEnglish(std::string_view locale) {
 }
 
 }  // namespace
+
+UiLanguage UserUiLanguage() {
+    const int pinned = g_pinned.load(std::memory_order_relaxed);
+    return pinned < 0 ? SystemUiLanguage() : static_cast<UiLanguage>(pinned);
+}
+
+void PinUiLanguage(std::optional<UiLanguage> language) {
+    g_pinned.store(language ? static_cast<int>(*language) : -1, std::memory_order_relaxed);
+}
 
 UiLanguage UiLanguageFromLocale(const char* language, const char* lcAll, const char* lcMessages,
                                 const char* lang) {

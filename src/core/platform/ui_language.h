@@ -1,14 +1,24 @@
 #pragma once
 
+#include <optional>
+
 namespace wb::platform {
 
 // The language the program speaks to its user. Chinese is the language of the program's own
 // texts; English is their one translation.
 enum class UiLanguage { Chinese, English };
 
+// The language this process speaks: the one pinned by PinUiLanguage, else SystemUiLanguage.
+UiLanguage UserUiLanguage();
+
 // The user's choice: on Windows the user's UI language, elsewhere the locale variables
 // (UiLanguageFromLocale).
-UiLanguage UserUiLanguage();
+UiLanguage SystemUiLanguage();
+
+// Pins the language of this process whatever the user's settings say (std::nullopt: the
+// user's again). Tests pin it, so that they do not depend on the machine they run on: a
+// Windows UI language cannot be set for one process.
+void PinUiLanguage(std::optional<UiLanguage> language);
 
 // The rule on the locale variables, each given as set (nullptr when unset): the first of
 // LANGUAGE (its first entry of those separated by ':'), LC_ALL, LC_MESSAGES and LANG that is

@@ -4,7 +4,7 @@
 
 namespace wb::platform {
 
-UiLanguage UserUiLanguage() {
+UiLanguage SystemUiLanguage() {
     return UiLanguageFromLocale(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
                                 std::getenv("LC_MESSAGES"), std::getenv("LANG"));
 }

@@ -4,7 +4,7 @@
 
 namespace wb::platform {
 
-UiLanguage UserUiLanguage() {
+UiLanguage SystemUiLanguage() {
     return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_ENGLISH ? UiLanguage::English
                                                                      : UiLanguage::Chinese;
 }
