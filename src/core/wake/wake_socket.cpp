@@ -95,10 +95,25 @@ std::size_t CWakeSocket::FillFrame(const std::string& text,
     return kWakeupFrameSize + m_password.size();
 }
 
+bool CWakeSocket::FrameSent(const platform::SendResult& result, std::size_t len) {
+    if (result.sent < 0)
+        m_lastError = platform::SystemErrorText(result.error);
+    else if (static_cast<std::size_t>(result.sent) != len)
+        m_lastError = "short send";
+    return result.sent >= 0 && static_cast<std::size_t>(result.sent) == len;
+}
+
 bool CWakeSocket::SendFrame(const std::uint8_t* frame, std::size_t len) {
-    const long sent = SendRaw(frame, len);
-    if (sent >= 0 && static_cast<std::size_t>(sent) != len) m_lastError = "short send";
-    return sent >= 0 && static_cast<std::size_t>(sent) == len;
+    const long sent = SendRaw(frame, len);  // a failure's reason is set already
+    return sent >= 0 && FrameSent({sent, 0}, len);
+}
+
+void CWakeSocket::SendFrames(const std::uint8_t* frames, std::size_t len, std::size_t count,
+                             platform::SendResult* results) {
+    platform::IpAddress to = m_destAddr.ipv6 ? m_destAddr.ip6 : platform::IpAddress{};
+    if (!m_destAddr.ipv6) to.v4 = m_destAddr.addr;
+    if (m_socket.SendToMany(frames, len, count, to, m_destAddr.port, results)) return;
+    std::fill(results, results + count, platform::SendResult{-1, platform::LastNetError()});
 }
 
 bool CWakeSocket::SendWakeup(const std::string& text) {
@@ -136,6 +151,26 @@ std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
         frameLen = len;  // the same for every host: the password follows the copies
         std::memcpy(hosts[i].address, frame + kEthernetAddressSize, kEthernetAddressSize);
     }
+    // A round's frames leave in groups, written one after another into one buffer, each
+    // group in as few system calls as the system allows; every frame's result is still its
+    // own. Every slot starts as a whole frame (the password after the copies), so a host
+    // only rewrites its copies of the address.
+    constexpr std::size_t kGroupFrames = 256;
+    std::vector<std::uint8_t> group;
+    if (frameLen > 0)
+        for (std::size_t k = 0; k < kGroupFrames; ++k)
+            group.insert(group.end(), frame, frame + frameLen);
+    std::size_t members[kGroupFrames];
+    platform::SendResult results[kGroupFrames];
+    const auto sendGroup = [&](std::size_t count) {
+        socket.SendFrames(group.data(), frameLen, count, results);
+        for (std::size_t k = 0; k < count; ++k) {
+            if (socket.FrameSent(results[k], frameLen))
+                ++hosts[members[k]].sent;
+            else
+                reasons[members[k]] = socket.LastSendError();
+        }
+    };
     const auto stop = [&rounds] { return rounds.stopAsked && rounds.stopAsked(); };
     int repeat = std::max(1, rounds.repeat);
     for (int round = 0; round < repeat; ++round) {
@@ -148,16 +183,18 @@ std::vector<FrameFailure> SendWakeupRounds(CWakeSocket& socket,
             repeat = round;
             break;
         }
+        std::size_t count = 0;
         for (std::size_t i = 0; i < hosts.size(); ++i) {
-            Host& host = hosts[i];
-            if (!host.readable) continue;
-            CWakeSocket::FillWakeupFrame(frame, kWakeupFrameSize, host.address,
-                                         kEthernetAddressSize);
-            if (socket.SendFrame(frame, frameLen))
-                ++host.sent;
-            else
-                reasons[i] = socket.LastSendError();
+            if (!hosts[i].readable) continue;
+            CWakeSocket::FillWakeupFrame(group.data() + count * frameLen, kWakeupFrameSize,
+                                         hosts[i].address, kEthernetAddressSize);
+            members[count++] = i;
+            if (count == kGroupFrames) {
+                sendGroup(count);
+                count = 0;
+            }
         }
+        if (count > 0) sendGroup(count);
     }
     std::vector<FrameFailure> failures;
     for (std::size_t i = 0; i < hosts.size(); ++i) {
