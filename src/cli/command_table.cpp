@@ -10,20 +10,20 @@ namespace wb::cli {
 
 namespace {
 
-using Options = std::vector<OptionSpec>;
-constexpr std::size_t kAny = CommandSpec::kAny;
+using Options = std::vector<OptionRow>;
+constexpr std::size_t kAny = CommandRow::kAny;
 
 // Option names stand in a column of 19, their text from the 22nd column on; a longer name
 // has its text on the next line.
 constexpr std::size_t kNameColumn = 19;
 const std::string kTextIndent(kNameColumn + 2, ' ');
 
-const OptionSpec kHelp{"-h, --help", "", "this help"};
-const OptionSpec kDir{"--dir", "DIR",
-                      "the directory of the alarm store DwnGs and the wake log Dawnly.log\n"
-                      "(default: the current directory)"};
-const OptionSpec kQuiet{"-q, --quiet", "", "no output lines (errors still print)"};
-const OptionSpec kEndOfOptions{"--", "", "ends the options"};
+const OptionRow kHelp{"-h, --help", "", "this help"};
+const OptionRow kDir{"--dir", "DIR",
+                     "the directory of the alarm store DwnGs and the wake log Dawnly.log\n"
+                     "(default: the current directory)"};
+const OptionRow kQuiet{"-q, --quiet", "", "no output lines (errors still print)"};
+const OptionRow kEndOfOptions{"--", "", "ends the options"};
 
 // The options that send and wake share, and the wait whose text each of them ends its own way.
 Options WakeOptions(const std::string& waitTail) {
@@ -48,7 +48,7 @@ Options WakeOptions(const std::string& waitTail) {
     };
 }
 
-Options With(Options options, const std::vector<OptionSpec>& more) {
+Options With(Options options, const std::vector<OptionRow>& more) {
     options.insert(options.end(), more.begin(), more.end());
     return options;
 }
@@ -57,7 +57,7 @@ constexpr char kExitStatus[] =
     "exit status: 0 done, 1 the operation failed, 2 bad input or usage, 3 a host did not\n"
     "answer in time (--wait)\n";
 
-std::vector<CommandSpec> BuildTable() {
+std::vector<CommandRow> BuildTable() {
     const char* oneList = "expects one host-list file";
     return {
         {"send",
@@ -244,7 +244,7 @@ std::vector<CommandSpec> BuildTable() {
     };
 }
 
-bool IsSubCommand(const CommandSpec& c) { return c.name.find(' ') != std::string::npos; }
+bool IsSubCommand(const CommandRow& c) { return c.name.find(' ') != std::string::npos; }
 
 // Each line of `text` indented by `indent`, the first after `first` instead.
 std::string Indented(const std::string& first, const std::string& text, const std::string& indent) {
@@ -258,7 +258,7 @@ std::string Indented(const std::string& first, const std::string& text, const st
     }
 }
 
-std::string OptionLines(const OptionSpec& o) {
+std::string OptionLines(const OptionRow& o) {
     std::string head = "  " + o.names + (o.value.empty() ? "" : " " + o.value);
     if (head.size() > kNameColumn) return Indented(head + "\n" + kTextIndent, o.help, kTextIndent);
     head.resize(kTextIndent.size(), ' ');
@@ -266,18 +266,17 @@ std::string OptionLines(const OptionSpec& o) {
 }
 
 // The forms of a command: its own, else those of its sub-commands.
-std::vector<std::string> Forms(const CommandSpec& c) {
+std::vector<std::string> Forms(const CommandRow& c) {
     if (!c.usage.empty()) return c.usage;
     std::vector<std::string> forms;
-    for (const CommandSpec* sub : SubCommands(c.name))
+    for (const CommandRow* sub : SubCommands(c.name))
         forms.insert(forms.end(), sub->usage.begin(), sub->usage.end());
     return forms;
 }
 
 // Each spelling of each option, split into those that take a value and flags.
-void OptionNames(const CommandSpec& c, std::set<std::string>& values,
-                 std::set<std::string>& flags) {
-    for (const OptionSpec& o : c.options) {
+void OptionNames(const CommandRow& c, std::set<std::string>& values, std::set<std::string>& flags) {
+    for (const OptionRow& o : c.options) {
         for (std::size_t start = 0;;) {
             const std::size_t comma = o.names.find(", ", start);
             (o.value.empty() ? flags : values).insert(o.names.substr(start, comma - start));
@@ -289,33 +288,33 @@ void OptionNames(const CommandSpec& c, std::set<std::string>& values,
 
 }  // namespace
 
-const std::vector<CommandSpec>& CommandTable() {
-    static const std::vector<CommandSpec> table = BuildTable();
+const std::vector<CommandRow>& CommandTable() {
+    static const std::vector<CommandRow> table = BuildTable();
     return table;
 }
 
-const CommandSpec* FindCommand(const std::string& name) {
+const CommandRow* FindCommand(const std::string& name) {
     const auto& table = CommandTable();
     const auto it = std::find_if(table.begin(), table.end(),
-                                 [&](const CommandSpec& c) { return c.name == name; });
+                                 [&](const CommandRow& c) { return c.name == name; });
     return it == table.end() ? nullptr : &*it;
 }
 
-std::vector<const CommandSpec*> SubCommands(const std::string& name) {
-    std::vector<const CommandSpec*> subs;
-    for (const CommandSpec& c : CommandTable())
+std::vector<const CommandRow*> SubCommands(const std::string& name) {
+    std::vector<const CommandRow*> subs;
+    for (const CommandRow& c : CommandTable())
         if (c.name.rfind(name + " ", 0) == 0) subs.push_back(&c);
     return subs;
 }
 
 std::string CommandHelp(const std::string& name) {
-    const CommandSpec* c = FindCommand(name);
+    const CommandRow* c = FindCommand(name);
     if (!c) return {};
     std::string text;
     for (const std::string& form : Forms(*c))
         text += (text.empty() ? "usage: wakeburst " : "       wakeburst ") + form + "\n";
     text += Indented("", c->about, "") + "options:\n";
-    for (const OptionSpec& o : c->options)
+    for (const OptionRow& o : c->options)
         text += OptionLines(o);
     return text + OptionLines(kHelp) + c->after;
 }
@@ -329,7 +328,7 @@ std::string MainHelp() {
                        "       wakeburst -h | --help\n"
                        "       wakeburst --version\n\n"
                        "commands (wakeburst COMMAND --help tells a command's usage and options):\n";
-    for (const CommandSpec& c : CommandTable()) {
+    for (const CommandRow& c : CommandTable()) {
         if (IsSubCommand(c)) continue;
         std::string head = "  wakeburst " + c.name;
         head.resize(std::max(head.size() + 2, std::size_t{25}), ' ');
@@ -340,14 +339,14 @@ std::string MainHelp() {
 
 std::string ShortUsage() {
     std::string names;
-    for (const CommandSpec& c : CommandTable())
+    for (const CommandRow& c : CommandTable())
         if (!IsSubCommand(c)) names += (names.empty() ? "" : ", ") + c.name;
     return "wakeburst: no command given (usage: wakeburst COMMAND [ARG...] with COMMAND one of " +
            names + "; see wakeburst --help)";
 }
 
 std::string SubCommandsError(const std::string& name) {
-    const std::vector<const CommandSpec*> subs = SubCommands(name);
+    const std::vector<const CommandRow*> subs = SubCommands(name);
     std::string text = "expects ";
     for (std::size_t i = 0; i < subs.size(); ++i) {
         // The form without the command's name and without the options every form shares.
@@ -361,33 +360,33 @@ std::string SubCommandsError(const std::string& name) {
     return text;
 }
 
-bool ParseCommandArgs(const CommandSpec& spec, const std::vector<std::string>& args,
+bool ParseCommandArgs(const CommandRow& row, const std::vector<std::string>& args,
                       ParsedArgs& out) {
     std::set<std::string> values, flags;
-    OptionNames(spec, values, flags);
-    for (const CommandSpec* sub : SubCommands(spec.name))
+    OptionNames(row, values, flags);
+    for (const CommandRow* sub : SubCommands(row.name))
         OptionNames(*sub, values, flags);
     std::string error;
     if (!ParseArgs(args, values, flags, out, error)) {
-        PrintErr("wakeburst " + spec.name + ": " + error);
+        PrintErr("wakeburst " + row.name + ": " + error);
         return false;
     }
     const std::size_t n = out.positional.size();
-    if (n >= spec.minOperands && n <= spec.maxOperands) return true;
-    PrintErr("wakeburst " + spec.name + ": " + spec.operandsError);
+    if (n >= row.minOperands && n <= row.maxOperands) return true;
+    PrintErr("wakeburst " + row.name + ": " + row.operandsError);
     return false;
 }
 
 bool ReadChoice(const ParsedArgs& args, const std::string& command, const std::string& option,
                 const std::string& fallback, std::string& value) {
     value = args.Get(option, fallback);
-    const CommandSpec* c = FindCommand(command);
-    const auto spec = std::find_if(c->options.begin(), c->options.end(),
-                                   [&](const OptionSpec& o) { return o.names == option; });
+    const CommandRow* c = FindCommand(command);
+    const auto optionRow = std::find_if(c->options.begin(), c->options.end(),
+                                        [&](const OptionRow& o) { return o.names == option; });
     std::vector<std::string> choices;
     for (std::size_t start = 0;;) {
-        const std::size_t bar = spec->value.find('|', start);
-        choices.push_back(spec->value.substr(start, bar - start));
+        const std::size_t bar = optionRow->value.find('|', start);
+        choices.push_back(optionRow->value.substr(start, bar - start));
         if (bar == std::string::npos) break;
         start = bar + 1;
     }
@@ -406,9 +405,9 @@ std::string RequiredOptions(const std::string& command) {
     return form.substr(command.size() + 1, optional - command.size() - 1);
 }
 
-bool OnlyOptionsOf(const CommandSpec& spec, const ParsedArgs& args) {
+bool OnlyOptionsOf(const CommandRow& row, const ParsedArgs& args) {
     std::set<std::string> values, flags;
-    OptionNames(spec, values, flags);
+    OptionNames(row, values, flags);
     return std::all_of(args.options.begin(), args.options.end(), [&](const auto& option) {
         return values.count(option.first) || flags.count(option.first);
     });
