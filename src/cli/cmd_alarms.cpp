@@ -242,13 +242,13 @@ bool ReadNewAlarm(const ParsedArgs& pa, const std::string& baseDir, CAlarmSettin
 
 int RunAlarms(const ParsedArgs& pa) {
     const std::string sub = pa.positional.empty() ? "list" : pa.positional[0];
-    const CommandSpec* spec = FindCommand("alarms " + sub);
-    if (spec) SetCommandName("wakeburst alarms " + sub);
+    const CommandRow* row = FindCommand("alarms " + sub);
+    if (row) SetCommandName("wakeburst alarms " + sub);
     ParsedArgs rest = pa;
     if (!rest.positional.empty()) rest.positional.erase(rest.positional.begin());
     const std::size_t n = rest.positional.size();
-    if (spec && n >= spec->minOperands && n <= spec->maxOperands && OnlyOptionsOf(*spec, rest))
-        return spec->run(rest);
+    if (row && n >= row->minOperands && n <= row->maxOperands && OnlyOptionsOf(*row, rest))
+        return row->run(rest);
     PrintErr("wakeburst alarms: " + SubCommandsError("alarms"));
     return kExitUsage;
 }

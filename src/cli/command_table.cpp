@@ -12,21 +12,21 @@ namespace wb::cli {
 
 namespace {
 
-using Options = std::vector<OptionSpec>;
-constexpr std::size_t kAny = CommandSpec::kAny;
+using Options = std::vector<OptionRow>;
+constexpr std::size_t kAny = CommandRow::kAny;
 
 // Option names stand in a column of 19, their text from the 22nd column on; a longer name
 // has its text on the next line.
 constexpr std::size_t kNameColumn = 19;
 const std::string kTextIndent(kNameColumn + 2, ' ');
 
-const OptionSpec kHelp{"-h, --help", "", WB_TR_NOOP("wakeburst", "显示本帮助")};
-const OptionSpec kDir{"--dir", "DIR",
-                      WB_TR_NOOP("wakeburst",
-                                 "提醒存储 DwnGs 和唤醒日志 Dawnly.log 所在的目录\n"
-                                 "(默认: 当前目录)")};
-const OptionSpec kQuiet{"-q, --quiet", "", WB_TR_NOOP("wakeburst", "不输出任何行 (错误仍会输出)")};
-const OptionSpec kEndOfOptions{"--", "", WB_TR_NOOP("wakeburst", "结束选项")};
+const OptionRow kHelp{"-h, --help", "", WB_TR_NOOP("wakeburst", "显示本帮助")};
+const OptionRow kDir{"--dir", "DIR",
+                     WB_TR_NOOP("wakeburst",
+                                "提醒存储 DwnGs 和唤醒日志 Dawnly.log 所在的目录\n"
+                                "(默认: 当前目录)")};
+const OptionRow kQuiet{"-q, --quiet", "", WB_TR_NOOP("wakeburst", "不输出任何行 (错误仍会输出)")};
+const OptionRow kEndOfOptions{"--", "", WB_TR_NOOP("wakeburst", "结束选项")};
 
 // The options that send and wake share, and the text of the wait, which differs.
 Options WakeOptions(const char* waitHelp) {
@@ -49,7 +49,7 @@ Options WakeOptions(const char* waitHelp) {
     };
 }
 
-Options With(Options options, const std::vector<OptionSpec>& more) {
+Options With(Options options, const std::vector<OptionRow>& more) {
     options.insert(options.end(), more.begin(), more.end());
     return options;
 }
@@ -58,7 +58,7 @@ constexpr char kExitStatus[] =
     WB_TR_NOOP("wakeburst",
                "退出状态: 0 完成, 1 操作失败, 2 输入或用法有误, 3 有主机未在时限内应答 (--wait)\n");
 
-std::vector<CommandSpec> BuildTable() {
+std::vector<CommandRow> BuildTable() {
     const char* oneList = WB_TR_NOOP("wakeburst", "需要一个主机列表文件");
     return {
         {"send",
@@ -261,7 +261,7 @@ std::vector<CommandSpec> BuildTable() {
     };
 }
 
-bool IsSubCommand(const CommandSpec& c) { return c.name.find(' ') != std::string::npos; }
+bool IsSubCommand(const CommandRow& c) { return c.name.find(' ') != std::string::npos; }
 
 // Each line of `text` indented by `indent`, the first after `first` instead.
 std::string Indented(const std::string& first, const std::string& text, const std::string& indent) {
@@ -275,7 +275,7 @@ std::string Indented(const std::string& first, const std::string& text, const st
     }
 }
 
-std::string OptionLines(const OptionSpec& o) {
+std::string OptionLines(const OptionRow& o) {
     std::string head = "  " + o.names + (o.value.empty() ? "" : " " + o.value);
     const std::string help = WB_TR("wakeburst", o.help);
     if (head.size() > kNameColumn) return Indented(head + "\n" + kTextIndent, help, kTextIndent);
@@ -284,18 +284,17 @@ std::string OptionLines(const OptionSpec& o) {
 }
 
 // The forms of a command: its own, else those of its sub-commands.
-std::vector<std::string> Forms(const CommandSpec& c) {
+std::vector<std::string> Forms(const CommandRow& c) {
     if (!c.usage.empty()) return c.usage;
     std::vector<std::string> forms;
-    for (const CommandSpec* sub : SubCommands(c.name))
+    for (const CommandRow* sub : SubCommands(c.name))
         forms.insert(forms.end(), sub->usage.begin(), sub->usage.end());
     return forms;
 }
 
 // Each spelling of each option, split into those that take a value and flags.
-void OptionNames(const CommandSpec& c, std::set<std::string>& values,
-                 std::set<std::string>& flags) {
-    for (const OptionSpec& o : c.options) {
+void OptionNames(const CommandRow& c, std::set<std::string>& values, std::set<std::string>& flags) {
+    for (const OptionRow& o : c.options) {
         for (std::size_t start = 0;;) {
             const std::size_t comma = o.names.find(", ", start);
             (o.value.empty() ? flags : values).insert(o.names.substr(start, comma - start));
@@ -315,27 +314,27 @@ std::string Joined(const std::vector<std::string>& items) {
 
 }  // namespace
 
-const std::vector<CommandSpec>& CommandTable() {
-    static const std::vector<CommandSpec> table = BuildTable();
+const std::vector<CommandRow>& CommandTable() {
+    static const std::vector<CommandRow> table = BuildTable();
     return table;
 }
 
-const CommandSpec* FindCommand(const std::string& name) {
+const CommandRow* FindCommand(const std::string& name) {
     const auto& table = CommandTable();
     const auto it = std::find_if(table.begin(), table.end(),
-                                 [&](const CommandSpec& c) { return c.name == name; });
+                                 [&](const CommandRow& c) { return c.name == name; });
     return it == table.end() ? nullptr : &*it;
 }
 
-std::vector<const CommandSpec*> SubCommands(const std::string& name) {
-    std::vector<const CommandSpec*> subs;
-    for (const CommandSpec& c : CommandTable())
+std::vector<const CommandRow*> SubCommands(const std::string& name) {
+    std::vector<const CommandRow*> subs;
+    for (const CommandRow& c : CommandTable())
         if (c.name.rfind(name + " ", 0) == 0) subs.push_back(&c);
     return subs;
 }
 
 std::string CommandHelp(const std::string& name) {
-    const CommandSpec* c = FindCommand(name);
+    const CommandRow* c = FindCommand(name);
     if (!c) return {};
     std::string text;
     for (const std::string& form : Forms(*c))
@@ -343,7 +342,7 @@ std::string CommandHelp(const std::string& name) {
                                                 : WB_TR_NOOP("wakeburst", "      wakeburst ")) +
                 form + "\n";
     text += Indented("", WB_TR("wakeburst", c->about), "") + WB_TR("wakeburst", "选项:\n");
-    for (const OptionSpec& o : c->options)
+    for (const OptionRow& o : c->options)
         text += OptionLines(o);
     return text + OptionLines(kHelp) + (c->after.empty() ? "" : WB_TR("wakeburst", c->after));
 }
@@ -359,7 +358,7 @@ std::string MainHelp() {
               "      wakeburst --version\n\n"
               "命令 (wakeburst 命令 --help 说明该命令的用法和选项):\n"),
         &version, 1);
-    for (const CommandSpec& c : CommandTable()) {
+    for (const CommandRow& c : CommandTable()) {
         if (IsSubCommand(c)) continue;
         std::string head = "  wakeburst " + c.name;
         head.resize(std::max(head.size() + 2, std::size_t{25}), ' ');
@@ -370,7 +369,7 @@ std::string MainHelp() {
 
 std::string ShortUsage() {
     std::string names;
-    for (const CommandSpec& c : CommandTable())
+    for (const CommandRow& c : CommandTable())
         if (!IsSubCommand(c)) names += (names.empty() ? "" : ", ") + c.name;
     return FormatPlaceholders(WB_TR("wakeburst",
                                     "wakeburst: 没有给出命令 (用法: wakeburst 命令 "
@@ -380,7 +379,7 @@ std::string ShortUsage() {
 
 std::string SubCommandsError(const std::string& name) {
     std::vector<std::string> forms;
-    for (const CommandSpec* sub : SubCommands(name)) {
+    for (const CommandRow* sub : SubCommands(name)) {
         // The form without the command's name and without the options every form shares.
         std::string form = sub->usage.front().substr(name.size() + 1);
         const std::string shared = " [--dir DIR]";
@@ -394,33 +393,33 @@ std::string SubCommandsError(const std::string& name) {
     return FormatText(WB_TR("wakeburst", "需要 %1 或 %2"), {Joined(forms), last});
 }
 
-bool ParseCommandArgs(const CommandSpec& spec, const std::vector<std::string>& args,
+bool ParseCommandArgs(const CommandRow& row, const std::vector<std::string>& args,
                       ParsedArgs& out) {
     std::set<std::string> values, flags;
-    OptionNames(spec, values, flags);
-    for (const CommandSpec* sub : SubCommands(spec.name))
+    OptionNames(row, values, flags);
+    for (const CommandRow* sub : SubCommands(row.name))
         OptionNames(*sub, values, flags);
     std::string error;
     if (!ParseArgs(args, values, flags, out, error)) {
-        PrintErr("wakeburst " + spec.name + ": " + error);
+        PrintErr("wakeburst " + row.name + ": " + error);
         return false;
     }
     const std::size_t n = out.positional.size();
-    if (n >= spec.minOperands && n <= spec.maxOperands) return true;
-    PrintErr("wakeburst " + spec.name + ": " + WB_TR("wakeburst", spec.operandsError));
+    if (n >= row.minOperands && n <= row.maxOperands) return true;
+    PrintErr("wakeburst " + row.name + ": " + WB_TR("wakeburst", row.operandsError));
     return false;
 }
 
 bool ReadChoice(const ParsedArgs& args, const std::string& command, const std::string& option,
                 const std::string& fallback, std::string& value) {
     value = args.Get(option, fallback);
-    const CommandSpec* c = FindCommand(command);
-    const auto spec = std::find_if(c->options.begin(), c->options.end(),
-                                   [&](const OptionSpec& o) { return o.names == option; });
+    const CommandRow* c = FindCommand(command);
+    const auto row = std::find_if(c->options.begin(), c->options.end(),
+                                  [&](const OptionRow& o) { return o.names == option; });
     std::vector<std::string> choices;
     for (std::size_t start = 0;;) {
-        const std::size_t bar = spec->value.find('|', start);
-        choices.push_back(spec->value.substr(start, bar - start));
+        const std::size_t bar = row->value.find('|', start);
+        choices.push_back(row->value.substr(start, bar - start));
         if (bar == std::string::npos) break;
         start = bar + 1;
     }
@@ -438,9 +437,9 @@ std::string RequiredOptions(const std::string& command) {
     return form.substr(command.size() + 1, optional - command.size() - 1);
 }
 
-bool OnlyOptionsOf(const CommandSpec& spec, const ParsedArgs& args) {
+bool OnlyOptionsOf(const CommandRow& row, const ParsedArgs& args) {
     std::set<std::string> values, flags;
-    OptionNames(spec, values, flags);
+    OptionNames(row, values, flags);
     return std::all_of(args.options.begin(), args.options.end(), [&](const auto& option) {
         return values.count(option.first) || flags.count(option.first);
     });

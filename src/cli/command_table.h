@@ -12,7 +12,7 @@ namespace wb::cli {
 // exit code.
 using CommandFn = int (*)(const ParsedArgs& args);
 
-struct OptionSpec {
+struct OptionRow {
     std::string names;  // "--to", or "-q, --quiet" for one option with two spellings
     std::string value;  // "DEST" for an option with a value (choices written a|b|c, with
                         // "[,...]" after them for a list); empty for a flag
@@ -21,15 +21,15 @@ struct OptionSpec {
 
 // One row of the table everything the tool says about its commands comes from: the main
 // help, each command's help, its usage errors and (through the help) the completion.
-struct CommandSpec {
+struct CommandRow {
     static constexpr std::size_t kAny = static_cast<std::size_t>(-1);
 
-    std::string name;                 // "send", or "alarms add" for a sub-command
-    std::string summary;              // one line for the main help
-    std::vector<std::string> usage;   // each form, after "wakeburst "
-    std::string about;                // what it does, lines joined by '\n'
-    std::vector<OptionSpec> options;  // as its help lists them; -h, --help follows
-    std::string after;                // lines after the options
+    std::string name;                // "send", or "alarms add" for a sub-command
+    std::string summary;             // one line for the main help
+    std::vector<std::string> usage;  // each form, after "wakeburst "
+    std::string about;               // what it does, lines joined by '\n'
+    std::vector<OptionRow> options;  // as its help lists them; -h, --help follows
+    std::string after;               // lines after the options
     std::size_t minOperands = 0, maxOperands = 0;
     std::string operandsError;  // the refusal of another number of operands
     CommandFn run = nullptr;
@@ -37,13 +37,13 @@ struct CommandSpec {
 
 // Every row, commands in the order the main help lists them, each followed by its
 // sub-commands.
-const std::vector<CommandSpec>& CommandTable();
+const std::vector<CommandRow>& CommandTable();
 
 // The row of "send" or "alarms add"; nullptr for an unknown name.
-const CommandSpec* FindCommand(const std::string& name);
+const CommandRow* FindCommand(const std::string& name);
 
 // The sub-commands of a command ("alarms" -> "alarms list", ...).
-std::vector<const CommandSpec*> SubCommands(const std::string& name);
+std::vector<const CommandRow*> SubCommands(const std::string& name);
 
 // What "wakeburst COMMAND --help" prints: the usage, what it does and each of its options,
 // one per line ("  --name VALUE       text"). Empty for an unknown name.
@@ -58,10 +58,9 @@ std::string ShortUsage();
 // The forms of a command with sub-commands as one refusal: "expects list [--json], ...".
 std::string SubCommandsError(const std::string& name);
 
-// Reads `args` by the options of `spec` (and of its sub-commands) and checks the number of
+// Reads `args` by the options of `row` (and of its sub-commands) and checks the number of
 // operands; false after one line on stderr.
-bool ParseCommandArgs(const CommandSpec& spec, const std::vector<std::string>& args,
-                      ParsedArgs& out);
+bool ParseCommandArgs(const CommandRow& row, const std::vector<std::string>& args, ParsedArgs& out);
 
 // The value of an option whose value the table writes as choices (a|b|c), `fallback` when it
 // is not given; false after one line ("--format takes a, b or c, not 'd'") for another.
@@ -72,7 +71,7 @@ bool ReadChoice(const ParsedArgs& args, const std::string& command, const std::s
 // optional part ("--file F --days LIST --time HH:MM").
 std::string RequiredOptions(const std::string& command);
 
-// Whether the options given are all options of `spec`.
-bool OnlyOptionsOf(const CommandSpec& spec, const ParsedArgs& args);
+// Whether the options given are all options of `row`.
+bool OnlyOptionsOf(const CommandRow& row, const ParsedArgs& args);
 
 }  // namespace wb::cli

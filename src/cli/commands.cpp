@@ -29,7 +29,7 @@ std::string HelpOf(const std::string& name, const std::vector<std::string>& args
     return sub.empty() ? CommandHelp(name) : sub;
 }
 
-int RunCommand(const CommandSpec& c, const std::vector<std::string>& args) {
+int RunCommand(const CommandRow& c, const std::vector<std::string>& args) {
     SetCommandName("wakeburst " + c.name);
     InstallStderrMessageHandler();
     if (!platform::StartSockets()) {
@@ -64,7 +64,7 @@ int Dispatch(const std::vector<std::string>& args) {
         PrintOut(WB_TR("wakeburst", kLicence));
         return kExitOk;
     }
-    const CommandSpec* c = name.find(' ') == std::string::npos ? FindCommand(name) : nullptr;
+    const CommandRow* c = name.find(' ') == std::string::npos ? FindCommand(name) : nullptr;
     if (c) {
         const auto end = std::find(args.begin() + 1, args.end(), "--");
         if (std::find_if(args.begin() + 1, end, IsHelp) == end) return RunCommand(*c, args);

@@ -23,6 +23,10 @@ void CloseSocket(std::intptr_t handle);
 void SetSocketOption(std::intptr_t handle, int level, int name, int value);
 long SendDatagram(std::intptr_t handle, const void* data, std::size_t len, const sockaddr* to,
                   socklen_t toLen);
+// `count` datagrams of `len` bytes, one after another in `data`, each to `to`; each one's
+// result in `results`.
+void SendDatagrams(std::intptr_t handle, const std::uint8_t* data, std::size_t len,
+                   std::size_t count, const sockaddr* to, socklen_t toLen, SendResult* results);
 // Makes the socket send through the named interface only; 0, or -1 with SystemError() set.
 int BindToInterface(std::intptr_t handle, const std::string& name, bool v6);
 

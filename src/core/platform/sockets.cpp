@@ -88,6 +88,40 @@ long UdpSocket::SendTo6(const void* data, std::size_t len, const IpAddress& addr
     return sent;
 }
 
+bool UdpSocket::SendToMany(const std::uint8_t* data, std::size_t len, std::size_t count,
+                           const IpAddress& addr, std::uint16_t port, SendResult* results) {
+    if (m_v6 != addr.v6 && !Open(addr.v6)) return false;
+    if (m_handle == kNoSocket) {
+        t_lastError = kNetErrNotInitialised;
+        return false;
+    }
+    sockaddr_storage to{};
+    socklen_t toLen;
+    if (addr.v6) {
+        auto& to6 = reinterpret_cast<sockaddr_in6&>(to);
+        to6.sin6_family = AF_INET6;
+        to6.sin6_port = htons(port);
+        std::memcpy(&to6.sin6_addr, addr.bytes6.data(), 16);
+        to6.sin6_scope_id = addr.scopeId;
+        toLen = sizeof to6;
+    } else {
+        auto& to4 = reinterpret_cast<sockaddr_in&>(to);
+        to4.sin_family = AF_INET;
+        to4.sin_port = htons(port);
+        to4.sin_addr.s_addr = addr.v4;
+        toLen = sizeof to4;
+    }
+    native::SendDatagrams(m_handle, data, len, count, reinterpret_cast<const sockaddr*>(&to), toLen,
+                          results);
+    for (std::size_t i = count; i-- > 0;) {
+        if (results[i].sent < 0) {
+            t_lastError = results[i].error;
+            break;
+        }
+    }
+    return true;
+}
+
 void UdpSocket::Close() {
     if (m_handle == kNoSocket) return;
     native::CloseSocket(m_handle);

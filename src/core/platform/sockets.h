@@ -70,6 +70,12 @@ bool IsBroadcastOrMulticast(const IpAddress& addr);
 // The system's own text for an error code of the socket calls below.
 std::string SystemErrorText(int code);
 
+// What became of one datagram of a batch: the bytes sent, or -1 with the system's error code.
+struct SendResult {
+    long sent = 0;
+    int error = 0;
+};
+
 enum class InterfaceState { Up, Down, Missing };
 // On Windows an interface is named by one of its IPv4 addresses.
 InterfaceState CheckInterface(const std::string& name);
@@ -87,6 +93,12 @@ public:
     // The bytes sent, or -1.
     long SendTo(const void* data, std::size_t len, std::uint32_t addrNet, std::uint16_t port);
     long SendTo6(const void* data, std::size_t len, const IpAddress& addr, std::uint16_t port);
+    // `count` datagrams of `len` bytes each, laid one after another in `data`, to one
+    // destination, with as few system calls as the system allows; `results[i]` tells what
+    // became of datagram i, as SendTo would have. False (LastNetError set, no result filled)
+    // only when the socket cannot be had.
+    bool SendToMany(const std::uint8_t* data, std::size_t len, std::size_t count,
+                    const IpAddress& addr, std::uint16_t port, SendResult* results);
     // Sends through this interface only, broadcasts included. False with LastNetError set
     // when the system refuses.
     bool BindToInterface(const std::string& name);

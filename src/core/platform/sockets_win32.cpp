@@ -35,6 +35,14 @@ long SendDatagram(std::intptr_t handle, const void* data, std::size_t len, const
                   static_cast<int>(len), 0, to, toLen);
 }
 
+void SendDatagrams(std::intptr_t handle, const std::uint8_t* data, std::size_t len,
+                   std::size_t count, const sockaddr* to, socklen_t toLen, SendResult* results) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const long sent = SendDatagram(handle, data + i * len, len, to, toLen);
+        results[i] = {sent, sent < 0 ? WSAGetLastError() : 0};
+    }
+}
+
 Socket OpenNonBlocking(int family, int type, int protocol) {
     const Socket s = socket(family, type, protocol);
     if (s == INVALID_SOCKET) return s;

@@ -85,6 +85,13 @@ public:
     std::size_t FillFrame(const std::string& text,
                           std::uint8_t (&frame)[kMaxWakeupFrameSize]) const;
     bool SendFrame(const std::uint8_t* frame, std::size_t len);
+    // `count` frames of `len` bytes, one after another in `frames`, to the destination;
+    // FrameSent tells of each whether it left, and why not.
+    void SendFrames(const std::uint8_t* frames, std::size_t len, std::size_t count,
+                    platform::SendResult* results);
+    // Whether the frame of `result` was handed whole to the network; if not, the reason is
+    // in LastSendError.
+    bool FrameSent(const platform::SendResult& result, std::size_t len);
     // In the user's language.
     std::string LastSendError() const { return m_lastError.In(); }
     const SendFailureReason& LastSendFailure() const { return m_lastError; }

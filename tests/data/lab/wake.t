@@ -26,6 +26,16 @@
 ! wakeburst send: nobody.invalid is not a valid IP address.
 ? 2
 
+== a frame refused in the middle of many names that host alone; the frames after it leave
+# Frames go out many to a system call; the host's own filter refuses the frames of host 64
+# (the first of a call) and of host 200 (inside one), counting the frames it lets through.
+$ nft 'add table ip refuse; add chain ip refuse out { type filter hook output priority 0; }; add rule ip refuse out udp dport 2304 @th,112,48 0x02005e000040 drop; add rule ip refuse out udp dport 2304 @th,112,48 0x02005e0000c8 drop; add rule ip refuse out udp dport 2304 counter'
+$ for i in $(seq 0 299); do printf '02-00-5e-00-%02x-%02x\n' $((i / 256)) $((i % 256)); done | wakeburst send - --to 127.0.0.1 --repeat 2 --interval 0; echo "exit $?"; nft list table ip refuse | grep -o 'packets [0-9]*'; nft delete table ip refuse
+> exit 1
+> packets 596
+! wakeburst send: 127.0.0.1: Operation not permitted (02-00-5e-00-00-40)
+! wakeburst send: 127.0.0.1: Operation not permitted (02-00-5e-00-00-c8)
+
 == scan: an output that cannot be written stops it before the poll
 : scan -o missing/hosts.mp
 ! wakeburst scan: Cannot open missing/hosts.mp for writing.
