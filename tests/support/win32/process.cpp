@@ -56,9 +56,16 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
     si.hStdOutput = child[1];
     si.hStdError = child[2];
     PROCESS_INFORMATION pi{};
-    const BOOL started =
-        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                       nullptr, dir.empty() ? nullptr : dir.c_str(), &si, &pi);
+    // Under Wine on a loaded machine a start now and then fails for the emulator's own reasons
+    // (the program never ran: no output, no exit code); a few more tries keep such a start
+    // from passing for the program's failure.
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0) Sleep(200);
+        started =
+            CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                           nullptr, dir.empty() ? nullptr : dir.c_str(), &si, &pi);
+    }
     for (HANDLE h : child)
         CloseHandle(h);
     if (started) {
