@@ -18,6 +18,7 @@
 #include "platform/ui_language.h"
 #include "shell/dawnly_app.h"
 #include "shell/main_frame.h"
+#include "shell/qt_translations.h"
 #include "shell/shell_open.h"
 
 namespace {
@@ -55,7 +56,8 @@ std::string Text(const char* source) {
         if (wb::platform::UserUiLanguage() != wb::platform::UiLanguage::English)
             return static_cast<QTranslator*>(nullptr);
         static QTranslator translator;
-        return translator.load(QStringLiteral(":/i18n/wakeburst_en.qm")) ? &translator : nullptr;
+        return translator.load(QString::fromLatin1(wb::gui::kEnglishCatalogue)) ? &translator
+                                                                                : nullptr;
     }();
     const QString text = english ? english->translate("dawnly", source) : QString();
     return text.isEmpty() ? std::string(source) : text.toStdString();

@@ -22,7 +22,7 @@ bool LoadOnce(platform::UiLanguage language) {
     if (slot) return true;
     auto translator = std::make_unique<QTranslator>();
     const bool loaded = language == platform::UiLanguage::English
-                            ? translator->load(QStringLiteral(":/i18n/wakeburst_en.qm"))
+                            ? translator->load(QString::fromLatin1(kEnglishCatalogue))
                             : translator->load(QtTextLocale(QLocale::system()),
                                                QStringLiteral("qtbase"), QStringLiteral("_"),
                                                QLibraryInfo::path(QLibraryInfo::TranslationsPath));

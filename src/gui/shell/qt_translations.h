@@ -4,6 +4,9 @@
 
 namespace wb::gui {
 
+// The program's English catalogue, built into the program by lrelease.
+inline constexpr char kEnglishCatalogue[] = ":/i18n/wakeburst_en.qm";
+
 // The language of Qt's own texts (standard buttons, file, print and page dialogs) when the
 // program speaks Chinese: the system's when it is a Chinese one, else simplified Chinese.
 QLocale QtTextLocale(const QLocale& system);
