@@ -277,21 +277,23 @@ TEST_P(KilledWhileSaving, FileIsAlwaysTheOldOrTheNewVersion) {
         if (child == 0) {
             // A tick when it runs and after each save: the kill is timed from a save's start
             // whatever it costs to start a process here.
+            // A save that fails ends the child at once: the parent sees its exit, not a kill.
             for (int n = start; write(ready[1], "", 1) == 1; ++n)
-                saver.save(dir.Path(), n % 2);
+                if (!saver.save(dir.Path(), n % 2)) _exit(3);
             _exit(3);
         }
         close(ready[1]);
         // Started, then zero to two saves done: the kill falls into the next one or later.
         char tick = 0;
         for (int i = 1 + static_cast<int>(rng() % 3); i > 0; --i)
-            ASSERT_EQ(read(ready[0], &tick, 1), 1);
+            ASSERT_EQ(read(ready[0], &tick, 1), 1) << "a save failed after kill " << kill;
         std::this_thread::sleep_for(microseconds(delay(rng)));
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         close(ready[0]);  // only now: a closed pipe would end the child at its next save
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            << "a save failed after kill " << kill;
         const int v = version();
         ASSERT_NE(v, -1) << "damaged after kill " << kill;
         changes += v != last;

@@ -14,10 +14,13 @@ namespace wb::platform {
 namespace detail {
 
 std::string TempNameFor(const std::string& path) {
-    static std::mt19937_64 rng{std::random_device{}()};
+    // Drawn afresh for each name: a generator kept in the process would hand every child of
+    // a fork the same names, and the leftovers of one killed half way would then refuse the
+    // saves of the next.
+    std::random_device source;
+    const unsigned long long draw = (static_cast<unsigned long long>(source()) << 32) | source();
     char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%016llx%s", static_cast<unsigned long long>(rng()),
-                  kTempSuffix);
+    std::snprintf(suffix, sizeof suffix, ".%016llx%s", draw, kTempSuffix);
     return DirectoryOf(path) + "." + BaseNameOf(path) + suffix;
 }
 
